@@ -1,0 +1,25 @@
+#pragma once
+// The button command ids and the window's fixed sizes.
+
+enum Command : int {
+    cmdManual = 3,
+    cmdAbout = 4,
+    cmdStatistics = 5,
+    cmdTimeList = 6,
+    cmdCompactView = 7,
+    cmdSmallView = 8,
+    cmdEditOff = 9,
+    cmdEditOn = 10,
+};
+
+constexpr int mainViewWidth = 650;
+constexpr int mainViewHeightBelowCaption = 288;
+constexpr int narrowViewWidth = 291;
+constexpr int compactViewHeightBelowCaption = 258;
+constexpr int smallViewHeightBelowCaption = 188;
+
+// Where the second "Config" and "OK" take turns.
+constexpr int editButtonX = 558;
+constexpr int editButtonY = 238;
+constexpr int editButtonWidth = 50;
+constexpr int editButtonHeight = 25;

@@ -1,0 +1,100 @@
+#include "app/main_window_win32.h"
+
+#include "app/commands.h"
+#include "app/port_watch.h"
+#include "app/shell_state.h"
+#include "app/shell_texts.h"
+#include "app/window_events.h"
+#include "timekeeping/clock.h"
+
+namespace {
+
+struct ButtonLayout {
+    const char* caption;
+    int x, y, width, height;
+    Command id;
+    host::WindowHandle ShellState::*handle;
+};
+
+// In creation order. "Avbryt" and "OK" start with no size, so they can be
+// neither seen nor clicked until a command gives them one.
+constexpr ButtonLayout buttonLayouts[] = {
+    {shell_texts::timeListCaption, 87, 190, 100, 25, cmdTimeList, &ShellState::timeListButton},
+    {shell_texts::statisticsCaption, 25, 245, 69, 25, cmdStatistics,
+     &ShellState::statisticsButton},
+    {shell_texts::configCaption, 94, 245, 60, 25, cmdCompactView,
+     &ShellState::compactViewButton},
+    {shell_texts::manualCaption, 154, 245, 60, 25, cmdManual, &ShellState::manualButton},
+    {shell_texts::aboutCaption, 214, 245, 31, 25, cmdAbout, &ShellState::aboutButton},
+    {shell_texts::cancelCaption, 0, 0, 0, 0, cmdSmallView, &ShellState::cancelButton},
+    {shell_texts::okCaption, 0, 0, 0, 0, cmdEditOff, &ShellState::okButton},
+    {shell_texts::configCaption, editButtonX, editButtonY, editButtonWidth, editButtonHeight,
+     cmdEditOn, &ShellState::editButton},
+};
+
+int runMessageLoop()
+{
+    MSG message;
+    // GetMessageA returns -1 on failure; looping on it would spin forever.
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+bool registerMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, shell_texts::iconName);
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageA(instance, shell_texts::iconName, IMAGE_ICON, 16, 16, 0));
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    windowClass.lpszClassName = shell_texts::className;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND createMainWindow(HINSTANCE instance, int showMode)
+{
+    const int height = GetSystemMetrics(SM_CYCAPTION) + mainViewHeightBelowCaption;
+    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, shell_texts::className,
+                                  shell_texts::initialTitle, WS_SYSMENU | WS_MINIMIZEBOX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, mainViewWidth, height, nullptr,
+                                  nullptr, instance, nullptr);
+    shell.mainWindow = reinterpret_cast<host::WindowHandle>(window);
+    ShowWindow(window, showMode);
+    return window;
+}
+
+void createButtons(HINSTANCE instance)
+{
+    HWND parent = reinterpret_cast<HWND>(shell.mainWindow);
+    for (const ButtonLayout& b : buttonLayouts) {
+        HWND button = CreateWindowExA(
+            0, shell_texts::buttonClass, b.caption, WS_CHILD | WS_VISIBLE, b.x, b.y, b.width,
+            b.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance,
+            nullptr);
+        shell.*b.handle = reinterpret_cast<host::WindowHandle>(button);
+    }
+}
+
+int runUravik(HINSTANCE instance, int showMode)
+{
+    if (!registerMainWindowClass(instance))
+        return 0;
+    HWND window = createMainWindow(instance, showMode);
+    createButtons(instance);
+    SetTimer(window, tickTimerId, tickPeriodMs, nullptr);
+    captureDateTime();
+    shell.startupComplete = true;
+    takePortInventory();
+    portWatch.modemOnline = 0;
+    return runMessageLoop();
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Start-up, the main window with its buttons, and the window procedure.
+
+#include <windows.h>
+
+bool registerMainWindowClass(HINSTANCE instance);
+HWND createMainWindow(HINSTANCE instance, int showMode);
+void createButtons(HINSTANCE instance);
+
+// The whole program: start-up in its fixed order, then the message loop.
+// Returns the process exit code.
+int runUravik(HINSTANCE instance, int showMode);
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Carries out button command `id` (3 to 10); any other value is ignored.
+void carryOutCommand(WPARAM id);

@@ -1,0 +1,25 @@
+#include "app/port_watch.h"
+
+#include "host/host.h"
+
+PortWatchState portWatch;
+
+void takePortInventory()
+{
+    for (int n = 1; n <= portCount; ++n)
+        portWatch.portAvailable[n - 1] = host::probeSerialPort(n) ? 1 : 0;
+}
+
+void watchPortStep()
+{
+    PortWatchState& w = portWatch;
+    if (w.watchedPort > 6)
+        w.watchedPort = 0;
+    if (w.modemOnline == 0)
+        ++w.watchedPort;
+    // Position 7 is a pass without a port: COM7 is only inventoried.
+    if (w.watchedPort >= 1 && w.watchedPort <= 6 && w.portAvailable[w.watchedPort - 1] == 1) {
+        w.probedPort = w.watchedPort;
+        w.modemOnline = host::probeSerialPort(w.watchedPort) ? 0 : 1;
+    }
+}

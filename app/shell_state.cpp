@@ -1,0 +1,3 @@
+#include "app/shell_state.h"
+
+ShellState shell;

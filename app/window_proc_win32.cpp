@@ -1,0 +1,30 @@
+#include "app/main_window_win32.h"
+#include "app/window_events.h"
+#include "display/paint_window_win32.h"
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DESTROY:
+        KillTimer(window, tickTimerId);
+        PostQuitMessage(0);
+        return 0;
+    case WM_PAINT:
+        paintWindow(window);
+        return 0;
+    case WM_TIMER:  // every timer message is a tick
+        runTick();
+        return 0;
+    case WM_LBUTTONDOWN:
+        selectFieldAtCursor();
+        return 0;
+    case WM_CHAR:
+        typeIntoSelectedField(static_cast<int>(wParam));
+        return 0;
+    case WM_COMMAND:
+        carryOutCommand(wParam);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,29 @@
+# The Win32 program and its tests (MinGW-w64 cross builds).
+enable_language(RC)
+
+# Vista and later: GetTickCount64 keeps counting past 49.7 days.
+add_compile_definitions(_WIN32_WINNT=0x0600 WINVER=0x0600 NOMINMAX)
+# No MinGW DLLs beside the exe.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# Object libraries, so the seam's definitions are always linked whatever
+# the order of the static libraries that call them.
+add_library(uravik_host_win32 OBJECT host/host_win32.cpp)
+target_include_directories(uravik_host_win32 PUBLIC ${PROJECT_SOURCE_DIR})
+
+add_library(uravik_win32 OBJECT
+    app/commands_win32.cpp
+    app/main_window_win32.cpp
+    app/window_proc_win32.cpp
+    display/paint_window_win32.cpp
+)
+target_link_libraries(uravik_win32 PUBLIC uravik_core)
+
+set(URAVIK_WIN32_LIBS uravik_win32 uravik_host_win32 uravik_core dwmapi)
+
+add_executable(uravik WIN32 app/winmain_win32.cpp res/uravik.rc)
+target_link_libraries(uravik PRIVATE ${URAVIK_WIN32_LIBS})
+
+if(URAVIK_TESTS)
+    include(cmake/Win32Tests.cmake)
+endif()

@@ -1,0 +1,73 @@
+#pragma once
+// The seam between Uravik's logic and the platform. Everything the portable
+// code needs from the operating system goes through these few calls:
+// host_win32.cpp implements them with the real Win32 calls, the native tests
+// link a scripted fake instead (a link-time seam, no virtual calls).
+
+#include <cstdint>
+#include <cstdio>
+
+namespace host {
+
+// A window handle as an opaque number; 0 means "no window".
+using WindowHandle = std::uintptr_t;
+
+// The local calendar time, broken down the way localtime() gives it.
+struct CalendarTime {
+    int yearsSince1900 = 0;
+    int month0 = 0;  // 0 to 11
+    int day = 1;     // 1 to 31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+enum class MessageIcon { none, error };
+
+// Milliseconds since the operating system started, as a 64-bit count that
+// does not wrap after 49.7 days.
+std::uint64_t tickCount();
+
+// The local date and time now.
+CalendarTime localCalendarTime();
+
+// The nearest window above `window` in the Z order that the user can see
+// (visible and not cloaked); 0 when there is none.
+WindowHandle visibleWindowAbove(WindowHandle window);
+
+// Copies at most bufferSize - 1 characters of the window's title into buffer
+// and terminates it; returns the number of characters copied (0 for none).
+int windowTitle(WindowHandle window, char* buffer, int bufferSize);
+
+void setWindowTitle(WindowHandle window, const char* text);
+
+// Adds the rectangle (right and bottom exclusive) to the window's update region.
+void invalidateRect(WindowHandle window, int left, int top, int right, int bottom, bool erase);
+
+// The mouse cursor's position now, in the window's client coordinates.
+Point cursorPosInClient(WindowHandle window);
+
+// Opens serial port COMn exclusively for reading and closes it at once;
+// true when it could be opened.
+bool probeSerialPort(int portNumber);
+
+// Size in bytes of the named file in the working directory; false when there
+// is no such file.
+bool findFileSize(const char* name, std::uint64_t* size);
+
+// Forces what was written to the stream onto the disk (after fflush).
+bool flushFileToDisk(std::FILE* file);
+
+// Replaces `target` by `source` in one step; `source` is gone afterwards.
+bool replaceFile(const char* source, const char* target);
+
+// A modal box with an OK button and no owner window. Its own message loop
+// keeps delivering timer ticks and paints while it is open.
+void messageBox(const char* text, const char* caption, MessageIcon icon);
+
+}  // namespace host

@@ -1,0 +1,139 @@
+// The seam's Win32 side: each call is the plain platform call the logic needs.
+
+#include <windows.h>
+#include <dwmapi.h>
+#include <io.h>
+
+#include <ctime>
+
+#include "host/host.h"
+
+namespace host {
+
+namespace {
+
+HWND asHwnd(WindowHandle handle)
+{
+    return reinterpret_cast<HWND>(handle);
+}
+
+// Windows the desktop window manager keeps cloaked (apps on other virtual
+// desktops, suspended store apps) are visible by style but not on screen.
+bool isCloaked(HWND window)
+{
+    DWORD cloaked = 0;
+    return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
+           cloaked != 0;
+}
+
+}  // namespace
+
+std::uint64_t tickCount()
+{
+    return GetTickCount64();
+}
+
+CalendarTime localCalendarTime()
+{
+    const std::time_t now = std::time(nullptr);
+    CalendarTime result;
+    if (const std::tm* local = std::localtime(&now)) {
+        result.yearsSince1900 = local->tm_year;
+        result.month0 = local->tm_mon;
+        result.day = local->tm_mday;
+        result.hour = local->tm_hour;
+        result.minute = local->tm_min;
+        result.second = local->tm_sec;
+    }
+    return result;
+}
+
+WindowHandle visibleWindowAbove(WindowHandle window)
+{
+    // Every GUI thread owns hidden helper windows (such as "Default IME")
+    // that lie right above its main window; the user never sees them.
+    HWND above = GetWindow(asHwnd(window), GW_HWNDPREV);
+    while (above && (!IsWindowVisible(above) || isCloaked(above)))
+        above = GetWindow(above, GW_HWNDPREV);
+    return reinterpret_cast<WindowHandle>(above);
+}
+
+int windowTitle(WindowHandle window, char* buffer, int bufferSize)
+{
+    if (bufferSize > 0)
+        buffer[0] = '\0';
+    if (window == 0)
+        return 0;
+    return GetWindowTextA(asHwnd(window), buffer, bufferSize);
+}
+
+void setWindowTitle(WindowHandle window, const char* text)
+{
+    SetWindowTextA(asHwnd(window), text);
+}
+
+void invalidateRect(WindowHandle window, int left, int top, int right, int bottom, bool erase)
+{
+    const RECT rect = {left, top, right, bottom};
+    InvalidateRect(asHwnd(window), &rect, erase ? TRUE : FALSE);
+}
+
+Point cursorPosInClient(WindowHandle window)
+{
+    POINT p = {0, 0};
+    GetCursorPos(&p);
+    ScreenToClient(asHwnd(window), &p);
+    return Point{p.x, p.y};
+}
+
+bool probeSerialPort(int portNumber)
+{
+    char name[8];
+    wsprintfA(name, "COM%d", portNumber);
+    HANDLE port = CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OVERLAPPED, nullptr);
+    if (port == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(port);
+    return true;
+}
+
+bool findFileSize(const char* name, std::uint64_t* size)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(name, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    *size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    return true;
+}
+
+bool flushFileToDisk(std::FILE* file)
+{
+    return _commit(_fileno(file)) == 0;
+}
+
+bool replaceFile(const char* source, const char* target)
+{
+    // Virus scanners and indexers hold files open for a moment; retry a
+    // sharing or access failure for a short while before giving up.
+    constexpr int attempts = 8;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED &&
+            error != ERROR_LOCK_VIOLATION)
+            return false;
+        Sleep(10);
+    }
+    return false;
+}
+
+void messageBox(const char* text, const char* caption, MessageIcon icon)
+{
+    MessageBoxA(nullptr, text, caption, MB_OK | (icon == MessageIcon::error ? MB_ICONERROR : 0));
+}
+
+}  // namespace host

@@ -1,0 +1,68 @@
+#include "tests/e2e/e2e_process.h"
+
+#include <vector>
+
+std::string makeEmptyDirectory(const std::string& name)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string dir =
+        std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+        std::to_string(GetTickCount64());
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+std::string windowTitle(HWND window)
+{
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+UravikProcess::UravikProcess(const std::string& exePath, const std::string& workingDirectory)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::vector<char> commandLine(exePath.begin(), exePath.end());
+    commandLine.push_back('\0');
+    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDirectory.c_str(), &startup, &process_))
+        process_ = {};
+}
+
+UravikProcess::~UravikProcess()
+{
+    if (!started())
+        return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(process_.hProcess, 99);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+HWND UravikProcess::waitForMainWindow(const std::function<bool(HWND)>& accept, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        for (HWND w = FindWindowExA(nullptr, nullptr, "Uravik", nullptr); w;
+             w = FindWindowExA(nullptr, w, "Uravik", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == process_.dwProcessId && accept(w))
+                return w;
+        }
+        Sleep(50);
+    } while (GetTickCount64() < deadline);
+    return nullptr;
+}
+
+long UravikProcess::closeAndWait(HWND window, DWORD timeoutMs)
+{
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<long>(code);
+}

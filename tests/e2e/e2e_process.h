@@ -1,0 +1,34 @@
+#pragma once
+// Starts the real uravik.exe in a directory of its own and finds its window,
+// as a person at the desktop would see it.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// A new, empty directory under the system's temporary folder.
+std::string makeEmptyDirectory(const std::string& name);
+
+std::string windowTitle(HWND window);
+
+class UravikProcess {
+public:
+    UravikProcess(const std::string& exePath, const std::string& workingDirectory);
+    ~UravikProcess();
+    UravikProcess(const UravikProcess&) = delete;
+    UravikProcess& operator=(const UravikProcess&) = delete;
+
+    bool started() const { return process_.hProcess != nullptr; }
+
+    // The process's top-level window of class "Uravik" once `accept` holds
+    // for it, or null after `timeoutMs`.
+    HWND waitForMainWindow(const std::function<bool(HWND)>& accept, DWORD timeoutMs);
+
+    // Closes the window as the system menu's Close would; returns the exit
+    // code, or -1 when the process did not end within `timeoutMs`.
+    long closeAndWait(HWND window, DWORD timeoutMs);
+
+private:
+    PROCESS_INFORMATION process_ = {};
+};

@@ -1,0 +1,90 @@
+#include "tests/fake_host/fake_host.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+FakeHost fakeHost;
+
+namespace host {
+
+std::uint64_t tickCount()
+{
+    return fakeHost.tick;
+}
+
+CalendarTime localCalendarTime()
+{
+    return fakeHost.calendar;
+}
+
+WindowHandle visibleWindowAbove(WindowHandle)
+{
+    return fakeHost.windowAbove;
+}
+
+int windowTitle(WindowHandle window, char* buffer, int bufferSize)
+{
+    const auto found = fakeHost.titles.find(window);
+    const std::string title = found == fakeHost.titles.end() ? "" : found->second;
+    const int copied = std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s",
+                                     title.c_str());
+    return copied < bufferSize ? copied : bufferSize - 1;
+}
+
+void setWindowTitle(WindowHandle, const char* text)
+{
+    fakeHost.titlesSet.emplace_back(text);
+    fakeHost.events.push_back(std::string("title ") + text);
+}
+
+void invalidateRect(WindowHandle window, int left, int top, int right, int bottom, bool erase)
+{
+    fakeHost.invalidations.push_back({window, left, top, right, bottom, erase});
+    fakeHost.events.push_back("invalidate");
+}
+
+Point cursorPosInClient(WindowHandle)
+{
+    return fakeHost.cursor;
+}
+
+bool probeSerialPort(int portNumber)
+{
+    fakeHost.probes.push_back(portNumber);
+    fakeHost.events.push_back("probe COM" + std::to_string(portNumber));
+    return fakeHost.portOpens.at(static_cast<std::size_t>(portNumber));
+}
+
+bool findFileSize(const char* name, std::uint64_t* size)
+{
+    std::error_code error;
+    const auto bytes = std::filesystem::file_size(name, error);
+    if (error)
+        return false;
+    *size = bytes;
+    return true;
+}
+
+bool flushFileToDisk(std::FILE* file)
+{
+    return fsync(fileno(file)) == 0;
+}
+
+bool replaceFile(const char* source, const char* target)
+{
+    if (fakeHost.replaceFails)
+        return false;
+    return std::rename(source, target) == 0;
+}
+
+void messageBox(const char* text, const char* caption, MessageIcon icon)
+{
+    fakeHost.messages.push_back({text, caption, icon});
+    fakeHost.events.push_back(std::string("message ") + caption);
+    if (fakeHost.whileMessageBoxOpen)
+        fakeHost.whileMessageBoxOpen();
+}
+
+}  // namespace host

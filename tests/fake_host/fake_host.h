@@ -1,0 +1,45 @@
+#pragma once
+// A scripted stand-in for the platform, linked into the native tests in place
+// of host_win32.cpp. Tests set what the platform will answer and read back
+// what the logic asked of it.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+
+struct FakeHost {
+    struct Invalidation {
+        host::WindowHandle window;
+        int left, top, right, bottom;
+        bool erase;
+    };
+    struct Message {
+        std::string text;
+        std::string caption;
+        host::MessageIcon icon;
+    };
+
+    std::uint64_t tick = 0;
+    host::CalendarTime calendar;
+    host::WindowHandle windowAbove = 0;
+    std::map<host::WindowHandle, std::string> titles;
+    host::Point cursor;
+    std::vector<bool> portOpens = std::vector<bool>(8, false);  // index n for COMn
+    bool replaceFails = false;
+
+    // What the logic did, in order.
+    std::vector<std::string> events;
+    std::vector<std::string> titlesSet;
+    std::vector<Invalidation> invalidations;
+    std::vector<Message> messages;
+    std::vector<int> probes;
+
+    // Runs while a message box is "open", as a box's own message loop would
+    // deliver ticks.
+    std::function<void()> whileMessageBoxOpen;
+};
+
+extern FakeHost fakeHost;

@@ -1,0 +1,141 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/window_events.h"
+#include "tests/unit/fresh_state.h"
+
+namespace {
+
+class Tick : public FreshState {
+protected:
+    void SetUp() override
+    {
+        FreshState::SetUp();
+        shell.mainWindow = 77;
+        shell.startupComplete = true;
+        fakeHost.portOpens.assign(8, true);
+        takePortInventory();
+        fakeHost.events.clear();
+    }
+    // Runs `count` ticks, 100 ms apart, and returns what each did, with
+    // repeats of the same event folded into one.
+    std::vector<std::string> ticks(int count)
+    {
+        std::vector<std::string> log;
+        for (int i = 0; i < count; ++i) {
+            fakeHost.events.clear();
+            fakeHost.tick += 100;
+            runTick();
+            std::string summary;
+            std::string last;
+            for (const std::string& e : fakeHost.events) {
+                if (e != last)
+                    summary += (summary.empty() ? "" : ";") + e;
+                last = e;
+            }
+            log.push_back(summary);
+        }
+        return log;
+    }
+};
+
+TEST_F(Tick, RefreshEveryNinthPortPassEveryTenthPortFirstOnTheNinetieth)
+{
+    const std::vector<std::string> log = ticks(90);
+    for (int t = 1; t <= 90; ++t) {
+        const std::string& did = log[t - 1];
+        const bool refresh = did.find("invalidate") != std::string::npos;
+        const bool probe = did.find("probe") != std::string::npos;
+        EXPECT_EQ(refresh, t % 9 == 0) << "tick " << t;
+        // The sixth pass (tick 60) is the watch's idle position 7.
+        EXPECT_EQ(probe, t % 10 == 0 && t != 60) << "tick " << t;
+    }
+    EXPECT_EQ(log[89], "probe COM3;invalidate;title Uravik 0:00:09");
+}
+
+TEST_F(Tick, RefreshInvalidatesTheFifteenValueRectanglesWithoutErase)
+{
+    ticks(9);
+    ASSERT_EQ(fakeHost.invalidations.size(), 15u);
+    for (std::size_t i = 0; i < 15; ++i) {
+        const auto& r = fakeHost.invalidations[i];
+        EXPECT_EQ(r.window, 77u);
+        EXPECT_EQ(r.left, refreshedRects[i].x);
+        EXPECT_EQ(r.bottom, refreshedRects[i].y + refreshedRects[i].height);
+        EXPECT_FALSE(r.erase);
+    }
+    EXPECT_EQ(fakeHost.invalidations[5].bottom, 50);  // the taller ON/OFF box
+}
+
+TEST_F(Tick, TitleFollowsTheRunOnlyInTheMainViewWhileOffLine)
+{
+    captureDateTime();
+    ticks(9);
+    ASSERT_EQ(fakeHost.titlesSet.size(), 1u);
+    EXPECT_EQ(fakeHost.titlesSet[0], "Uravik 0:00:00");
+
+    shell.compactView = 1;
+    ticks(9);
+    EXPECT_EQ(fakeHost.titlesSet.size(), 1u);
+
+    shell.compactView = 0;
+    fakeHost.portOpens.assign(8, false);  // the watched port is held: on line
+    ticks(9);
+    ASSERT_EQ(portWatch.modemOnline, 1);
+    EXPECT_EQ(fakeHost.titlesSet.size(), 1u);
+}
+
+TEST_F(Tick, WindowAboveIsFetchedEveryTickAndComparedOnlyAfterStartUp)
+{
+    shell.startupComplete = false;
+    fakeHost.windowAbove = 5;
+    ticks(1);
+    EXPECT_EQ(shell.windowAbove, 5u);
+    EXPECT_EQ(clockState.runTextLen, 0) << "no counters update before start-up is complete";
+
+    shell.startupComplete = true;
+    ticks(1);
+    EXPECT_GT(clockState.runTextLen, 0);
+}
+
+class Fields : public Tick {};
+
+TEST_F(Fields, ClicksSelectOnlyInEditModeAndOnlyInsideAField)
+{
+    fakeHost.cursor = {480, 160};
+    selectFieldAtCursor();
+    EXPECT_EQ(shell.selectedField, 0);
+
+    shell.editMode = 1;
+    selectFieldAtCursor();
+    EXPECT_EQ(shell.selectedField, 4);
+    fakeHost.cursor = {480, 240};
+    selectFieldAtCursor();
+    EXPECT_EQ(shell.selectedField, 5);
+    fakeHost.cursor = {470, 240};
+    selectFieldAtCursor();
+    EXPECT_EQ(shell.selectedField, 0);
+}
+
+TEST_F(Fields, CharactersGoToTheSelectedFieldEachWithItsOwnCount)
+{
+    typeIntoSelectedField('9');
+    EXPECT_STREQ(shell.highRateCostText, "23");
+    EXPECT_STREQ(shell.modemPortText, "AUTO");
+
+    shell.selectedField = 4;
+    typeIntoSelectedField('1');
+    typeIntoSelectedField('5');
+    shell.selectedField = 5;
+    typeIntoSelectedField('C');
+    EXPECT_STREQ(shell.highRateCostText, "15");
+    EXPECT_STREQ(shell.modemPortText, "C");
+
+    // Edit mode off ("OK") keeps the selection and the typing.
+    shell.editMode = 0;
+    typeIntoSelectedField('2');
+    EXPECT_STREQ(shell.modemPortText, "C2");
+}
+
+}  // namespace
