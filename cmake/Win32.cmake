@@ -4,7 +4,7 @@ enable_language(RC)
 # Vista and later: GetTickCount64 keeps counting past 49.7 days.
 add_compile_definitions(_WIN32_WINNT=0x0600 WINVER=0x0600 NOMINMAX)
 # No MinGW DLLs beside the exe.
-add_link_options(-static -static-libgcc -static-libstdc++)
+add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 
 # Object libraries, so the seam's definitions are always linked whatever
 # the order of the static libraries that call them.

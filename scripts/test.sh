@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Sets up this machine and runs every test of Uravik:
+#   1. the portable core's unit tests, natively;
+#   2. the Win32 tests and the end-to-end tests of the x86_64 build, under Wine;
+#   3. the 32-bit release build, compiled and inspected (it cannot run here).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+echo "== native: portable core"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native 2>&1 | tee -a "$log"
+
+echo "== x86_64: Win32 layer and the whole program under Wine"
+cmake --preset mingw-x64 >/dev/null
+cmake --build --preset mingw-x64
+# A prefix of its own for this run, so nothing left from earlier runs answers.
+URAVIK_WINEPREFIX=$(mktemp -d /tmp/uravik-wine-test.XXXXXX)
+export URAVIK_WINEPREFIX
+trap 'rm -f "$log"; rm -rf "$URAVIK_WINEPREFIX"' EXIT
+scripts/wine-session.sh ctest --preset mingw-x64 2>&1 | tee -a "$log"
+
+echo "== i686: the 32-bit release target"
+cmake --preset mingw-i686 >/dev/null
+cmake --build --preset mingw-i686
+scripts/check-exe.sh build/mingw-i686/uravik.exe pe32 && check=0 || check=1
+scripts/check-exe.sh build/mingw-x64/uravik.exe pe32+ || check=1
+
+# One closing line over every suite.
+passed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\)/\2 \1/p' "$log" |
+         awk '{p += $1 - $2; f += $2} END {print p + 0, f + 0}')
+read -r pass fail <<<"$passed"
+pass=$((pass + (check == 0 ? 1 : 0)))
+fail=$((fail + check))
+echo "all: $pass passed, $fail failed"
+[ "$fail" -eq 0 ]
