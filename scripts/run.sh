@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Sets up this machine, builds Uravik and runs it under Wine with data/ as its
+# working directory (where it keeps ysave.dab, ytime.dab and yhist.dab).
+# With no display it starts a virtual one and saves a screenshot of it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/setup.sh
+cmake --preset mingw-x64 >/dev/null
+cmake --build --preset mingw-x64
+mkdir -p data
+for companion in uvmanual.txt; do
+    [ -f "build/mingw-x64/$companion" ] && [ ! -f "data/$companion" ] && cp "build/mingw-x64/$companion" data/
+done
+
+export WINEPREFIX=${WINEPREFIX:-$HOME/.uravik-wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+scripts/wine-prefix.sh
+
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ]; then
+    display=99
+    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$display"
+    sleep 1
+    echo "No display here: Uravik runs on the virtual display $DISPLAY."
+    echo "  A screenshot is saved to data/screenshot.png after 4 seconds; take another with"
+    echo "    DISPLAY=$DISPLAY import -window root data/screenshot.png"
+    echo "  Press Ctrl+C to end Uravik."
+    (sleep 4 && import -window root data/screenshot.png 2>/dev/null &&
+        echo "Saved data/screenshot.png") &
+fi
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT INT TERM
+cd data
+wine "$root/build/mingw-x64/uravik.exe"
