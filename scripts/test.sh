@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up this machine and runs every test of Uravik:
-#   1. the portable core's unit tests, natively;
+#   1. the portable core's unit tests, natively and under ASan and UBSan;
 #   2. the Win32 tests and the end-to-end tests of the x86_64 build, under Wine;
 #   3. the 32-bit release build, compiled and inspected (it cannot run here).
 set -euo pipefail
@@ -14,6 +14,11 @@ echo "== native: portable core"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native 2>&1 | tee -a "$log"
+
+echo "== native under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset native-sanitize >/dev/null
+cmake --build --preset native-sanitize
+ctest --preset native-sanitize 2>&1 | tee -a "$log"
 
 echo "== x86_64: Win32 layer and the whole program under Wine"
 cmake --preset mingw-x64 >/dev/null
