@@ -1,0 +1,92 @@
+# The companion programs: the log reader, the statistics, the about box and
+# the manual, over a portable log engine shared with the native report tool.
+
+# The engine: reads ytime.dab and yhist.dab, sums them up, formats the
+# texts. No <windows.h>.
+add_library(uvlog_engine STATIC
+    companions/engine/calendar.cpp
+    companions/engine/chart_scale.cpp
+    companions/engine/log_file.cpp
+    companions/engine/log_format.cpp
+    companions/engine/log_parser.cpp
+    companions/engine/log_report.cpp
+    companions/engine/log_rows.cpp
+    companions/engine/log_statistics.cpp
+)
+target_include_directories(uvlog_engine PUBLIC ${PROJECT_SOURCE_DIR})
+
+# Test support: logs in the program's layout, of any size.
+add_library(uvlog_sample STATIC companions/testing/sample_log.cpp)
+target_link_libraries(uvlog_sample PUBLIC uvlog_engine)
+
+if(NOT WIN32)
+    # The statistics as text, for scripts and tests.
+    add_executable(uvreport companions/uvreport/uvreport_main.cpp)
+    target_link_libraries(uvreport PRIVATE uvlog_engine)
+    add_executable(make_sample_log companions/testing/make_sample_log.cpp)
+    target_link_libraries(make_sample_log PRIVATE uvlog_sample)
+
+    if(NOT URAVIK_TESTS)
+        return()
+    endif()
+
+    find_package(GTest REQUIRED)
+    include(GoogleTest)
+    add_executable(uvlog_tests
+        tests/unit/log_format_test.cpp
+        tests/unit/log_parser_test.cpp
+        tests/unit/log_rows_test.cpp
+        tests/unit/log_statistics_test.cpp
+    )
+    target_link_libraries(uvlog_tests PRIVATE uvlog_sample GTest::gtest_main)
+    gtest_discover_tests(uvlog_tests)
+
+    # The report tool as a script would call it.
+    set(sample_dir ${CMAKE_BINARY_DIR}/uvreport-sample)
+    add_test(NAME uvreport_sample
+        COMMAND sh -c "mkdir -p '${sample_dir}' && '$<TARGET_FILE:make_sample_log>' '${sample_dir}' 2500 2024-03-07 && cd '${sample_dir}' && '$<TARGET_FILE:uvreport>' --today 2024-03-07 --top 3")
+    set_tests_properties(uvreport_sample PROPERTIES
+        PASS_REGULAR_EXPRESSION "Uppstarter: +30\n.*2024-03-07 +[0-9]+:[0-9][0-9]:[0-9][0-9]\n$")
+
+    # The manual ships as Windows-1252 with CR LF line ends.
+    find_package(Python3 COMPONENTS Interpreter)
+    if(Python3_FOUND)
+        add_test(NAME uvmanual_encoding
+            COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/companions/manual/check_manual.py
+                    ${PROJECT_SOURCE_DIR}/companions/uvmanual.txt)
+    endif()
+
+    # Parse and summarise a 4 MB log.
+    find_package(benchmark QUIET)
+    if(benchmark_FOUND)
+        add_executable(uvlog_bench bench/log_bench.cpp)
+        target_link_libraries(uvlog_bench PRIVATE uvlog_sample benchmark::benchmark)
+    endif()
+
+    # The parser under libFuzzer. The project's compiler is GCC (clang cannot
+    # compile the Windows-1252 texts), so clang builds this one target itself.
+    find_program(URAVIK_CLANGXX NAMES clang++ clang++-14)
+    if(URAVIK_CLANGXX)
+        file(GLOB fuzz_headers ${PROJECT_SOURCE_DIR}/companions/engine/*.h)
+        set(fuzz_sources
+            ${PROJECT_SOURCE_DIR}/fuzz/log_parser_fuzz.cpp
+            ${PROJECT_SOURCE_DIR}/companions/engine/calendar.cpp
+            ${PROJECT_SOURCE_DIR}/companions/engine/chart_scale.cpp
+            ${PROJECT_SOURCE_DIR}/companions/engine/log_format.cpp
+            ${PROJECT_SOURCE_DIR}/companions/engine/log_parser.cpp
+            ${PROJECT_SOURCE_DIR}/companions/engine/log_report.cpp
+            ${PROJECT_SOURCE_DIR}/companions/engine/log_rows.cpp
+            ${PROJECT_SOURCE_DIR}/companions/engine/log_statistics.cpp)
+        add_custom_command(
+            OUTPUT ${CMAKE_BINARY_DIR}/fuzz/log_parser_fuzz
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fuzz
+            COMMAND ${URAVIK_CLANGXX} -std=c++17 -g -O1 -I${PROJECT_SOURCE_DIR}
+                    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+                    ${fuzz_sources} -o ${CMAKE_BINARY_DIR}/fuzz/log_parser_fuzz
+            DEPENDS ${fuzz_sources} ${fuzz_headers}
+            COMMENT "Building the log parser fuzz target with clang"
+            VERBATIM)
+        add_custom_target(log_parser_fuzz ALL DEPENDS ${CMAKE_BINARY_DIR}/fuzz/log_parser_fuzz)
+    endif()
+    return()
+endif()

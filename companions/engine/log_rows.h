@@ -1,0 +1,44 @@
+#pragma once
+// The rows of the log reader's table and the text of each cell: records,
+// runs as heading rows, unreadable lines as raw text, and the filter.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "companions/engine/log_parser.h"
+
+namespace uvlog {
+
+enum class ReaderColumn { number, runTime, totalTime, clock, period, online, title };
+constexpr int readerColumnCount = 7;
+
+enum class RowKind { heading, record, raw };
+
+// The files behind the table: the history (optional) shown before the log.
+struct RowSources {
+    const ParsedLog* history = nullptr;
+    const ParsedLog* log = nullptr;
+    std::string logName;  // the log's file name, for its heading row
+};
+
+struct LogRow {
+    static constexpr std::uint32_t fileHeading = 0xFFFFFFFFu;
+    bool fromHistory = false;
+    // Index into the source's entries, or fileHeading for the heading row that
+    // opens the log after the history.
+    std::uint32_t entry = fileHeading;
+};
+
+// Every row that matches the filter (folded with foldCase; empty shows all).
+// A heading row stays when its own text or any row under it matches.
+std::vector<LogRow> buildRows(const RowSources& sources, std::string_view foldedFilter);
+
+RowKind rowKind(const RowSources& sources, const LogRow& row);
+
+// What the cell shows. Heading and raw rows put their whole text in the
+// number column, which the reader draws across the row.
+std::string cellText(const RowSources& sources, const LogRow& row, ReaderColumn column);
+
+}  // namespace uvlog

@@ -1,0 +1,77 @@
+// Writes a sample working directory: ysave.dab, ytime.dab and yhist.dab.
+//   make_sample_log DIR [RECORDS [YYYY-MM-DD]]
+// RECORDS (default 25000) is the size of ytime.dab; the last run ends on the
+// given day (default today), so the statistics' last 30 days have data.
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <string>
+
+#include "companions/engine/calendar.h"
+#include "companions/testing/sample_log.h"
+
+namespace {
+
+bool writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return static_cast<bool>(file);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || argc > 4) {
+        std::fputs("usage: make_sample_log DIR [RECORDS [YYYY-MM-DD]]\n", stderr);
+        return 2;
+    }
+    const std::string dir = argv[1];
+    const long records = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 25000;
+    uvlog::CalendarDate today;
+    if (argc > 3) {
+        if (std::sscanf(argv[3], "%d-%d-%d", &today.year, &today.month, &today.day) != 3 ||
+            !uvlog::isValidDate(today)) {
+            std::fputs("make_sample_log: bad date\n", stderr);
+            return 2;
+        }
+    } else {
+        const std::time_t now = std::time(nullptr);
+        const std::tm* local = std::localtime(&now);
+        today = {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
+    }
+
+    constexpr int recordsPerRun = 250;
+    uvlog::SampleLogPlan history;
+    history.runs = 20;
+    history.recordsPerRun = recordsPerRun;
+    history.firstStartup = 1;
+    history.seed = 7;
+    const int logRuns = records > recordsPerRun ? static_cast<int>(records / recordsPerRun) : 1;
+    history.lastDay = uvlog::civilFromDays(uvlog::daysFromCivil(today) - logRuns);
+
+    uvlog::SampleLogPlan log;
+    log.runs = logRuns;
+    log.recordsPerRun = records > recordsPerRun ? recordsPerRun : static_cast<int>(records);
+    log.firstStartup = history.firstStartup + static_cast<std::uint64_t>(history.runs);
+    log.totalSecondsBefore = 170 * 3600;  // about what the history holds
+    log.lastDay = today;
+    log.seed = 11;
+
+    const std::string state =
+        std::to_string(log.firstStartup + static_cast<std::uint64_t>(log.runs) - 1) +
+        "   =Uppstarter\r\n312   =Timmar totalt\r\n05   =Minuter totalt\r\n"
+        "48   =Sekunder totalt\r\n1203   =Applikationer totalt\r\n4000000\r\nSlut\r\n";
+    const bool ok = writeFile(dir + "/ysave.dab", state) &&
+                    writeFile(dir + "/ytime.dab", uvlog::makeSampleLog(log)) &&
+                    writeFile(dir + "/yhist.dab", "HISTORIA\r\n" + uvlog::makeSampleLog(history));
+    if (!ok) {
+        std::fprintf(stderr, "make_sample_log: cannot write in %s\n", dir.c_str());
+        return 1;
+    }
+    return 0;
+}

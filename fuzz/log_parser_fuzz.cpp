@@ -1,0 +1,74 @@
+// libFuzzer target: any bytes as ytime.dab. The reader must neither crash nor
+// lose its footing, and reading in two pieces must give what reading at once
+// gives (the reader follows a growing file that way).
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "companions/engine/log_format.h"
+#include "companions/engine/log_parser.h"
+#include "companions/engine/log_report.h"
+#include "companions/engine/log_rows.h"
+#include "companions/engine/log_statistics.h"
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+void checkSameReading(const uvlog::ParsedLog& a, const uvlog::ParsedLog& b)
+{
+    check(a.entries.size() == b.entries.size());
+    check(a.runs.size() == b.runs.size());
+    for (std::size_t i = 0; i < a.entries.size(); ++i) {
+        const uvlog::LogEntry& x = a.entries[i];
+        const uvlog::LogEntry& y = b.entries[i];
+        check(x.kind == y.kind && x.run == y.run && x.number == y.number &&
+              x.textOffset == y.textOffset && x.textLength == y.textLength &&
+              x.online == y.online && x.sinceOsStart == y.sinceOsStart);
+        check(x.textOffset + x.textLength <= a.text.size());
+        check(x.run < static_cast<std::int32_t>(a.runs.size()));
+    }
+    for (std::size_t i = 0; i < a.runs.size(); ++i) {
+        check(a.runs[i].recordCount == b.runs[i].recordCount);
+        check(a.runs[i].lastRunSeconds == b.runs[i].lastRunSeconds);
+        check(a.runs[i].entry < a.entries.size());
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const uvlog::ParsedLog whole = uvlog::parseLog(bytes);
+
+    const std::size_t cut = size == 0 ? 0 : data[0] % (size + 1);
+    uvlog::ParsedLog pieces = uvlog::parseLog(bytes.substr(0, cut));
+    uvlog::appendLogText(pieces, bytes.substr(cut));
+    checkSameReading(whole, pieces);
+
+    const uvlog::LogStatistics stats = uvlog::summariseLogs({&whole, &pieces}, {2024, 3, 7});
+    check(stats.days.size() == uvlog::statisticsDayCount);
+    check(stats.recordCount <= 2 * whole.entries.size());
+    uvlog::titleTableCsv(stats);
+    uvlog::statisticsReport(stats, 5);
+
+    uvlog::RowSources sources;
+    sources.history = &pieces;
+    sources.log = &whole;
+    sources.logName = "ytime.dab";
+    const std::string filter = uvlog::foldCase(bytes.substr(0, size % 4));
+    const std::vector<uvlog::LogRow> rows = uvlog::buildRows(sources, filter);
+    check(rows.size() <= 2 * whole.entries.size() + 1);
+    for (std::size_t i = 0; i < rows.size() && i < 64; ++i) {
+        for (int column = 0; column < uvlog::readerColumnCount; ++column)
+            uvlog::cellText(sources, rows[i], static_cast<uvlog::ReaderColumn>(column));
+    }
+    return 0;
+}

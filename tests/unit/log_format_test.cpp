@@ -1,0 +1,113 @@
+// Texts made from log values, the CSV export, the filter's case folding, the
+// calendar and the chart arithmetic.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "companions/engine/calendar.h"
+#include "companions/engine/chart_scale.h"
+#include "companions/engine/log_format.h"
+
+namespace {
+
+TEST(LogFormat, TimesDatesAndNumbers)
+{
+    EXPECT_EQ(uvlog::durationText(0), "0:00:00");
+    EXPECT_EQ(uvlog::durationText(312 * 3600 + 5 * 60 + 49), "312:05:49");
+    EXPECT_EQ(uvlog::durationText(~std::uint64_t{0}), "5124095576030431:00:15");
+    EXPECT_EQ(uvlog::clockText(8 * 3600 + 17 * 60 + 4), "08:17:04");
+    EXPECT_EQ(uvlog::dateText({2024, 3, 7}), "2024-03-07");
+    EXPECT_EQ(uvlog::groupedNumber(0), "0");
+    EXPECT_EQ(uvlog::groupedNumber(999), "999");
+    EXPECT_EQ(uvlog::groupedNumber(4000000), "4 000 000");
+    EXPECT_EQ(uvlog::groupedNumber(12345), "12 345");
+}
+
+TEST(LogFormat, SharesRoundToTenthsWithADecimalComma)
+{
+    EXPECT_EQ(uvlog::shareText(1, 3), "33,3 %");
+    EXPECT_EQ(uvlog::shareText(2, 3), "66,7 %");
+    EXPECT_EQ(uvlog::shareText(5, 5), "100,0 %");
+    EXPECT_EQ(uvlog::shareText(5, 0), "0,0 %");
+    EXPECT_EQ(uvlog::shareText(~std::uint64_t{0}, ~std::uint64_t{0}), "100,0 %");
+}
+
+TEST(LogFormat, CsvFieldsAreQuotedAndFormulasDisarmed)
+{
+    EXPECT_EQ(uvlog::csvField("Kalkyl"), "Kalkyl");
+    EXPECT_EQ(uvlog::csvField("a;b"), "\"a;b\"");
+    EXPECT_EQ(uvlog::csvField("s\xE4g \"hej\""), "\"s\xE4g \"\"hej\"\"\"");
+    EXPECT_EQ(uvlog::csvField(" kant"), "\" kant\"");
+    EXPECT_EQ(uvlog::csvField("=SUMMA(A1)"), "'=SUMMA(A1)");
+    EXPECT_EQ(uvlog::csvField("@x;y"), "\"'@x;y\"");
+    EXPECT_EQ(uvlog::csvField(""), "");
+}
+
+TEST(LogFormat, TheTitleTableAsCsv)
+{
+    uvlog::LogStatistics stats;
+    stats.titles = {{"Inkorgen; E-post", 3600, 4}, {"Namnl\xF6s", 1200, 1}};
+    stats.windowSeconds = 4800;
+    EXPECT_EQ(uvlog::titleTableCsv(stats),
+              "F\xF6nster;Tid;Sekunder;Andel (%);Antal\r\n"
+              "\"Inkorgen; E-post\";1:00:00;3600;75,0;4\r\n"
+              "Namnl\xF6s;0:20:00;1200;25,0;1\r\n");
+}
+
+TEST(LogFormat, TheFilterIgnoresCaseOfSwedishLettersToo)
+{
+    EXPECT_EQ(uvlog::foldCase("\xC5R \xC4R \xD6\xD6 \xC9 \xD7 \x8A ABC"),
+              "\xE5r \xE4r \xF6\xF6 \xE9 \xD7 \x9A abc");
+    const std::string needle = uvlog::foldCase("\xC5RETS");
+    EXPECT_TRUE(uvlog::containsFolded("Rapport om \xE5rets f\xF6rs\xE4ljning", needle));
+    EXPECT_TRUE(uvlog::containsFolded("anything", ""));
+    EXPECT_FALSE(uvlog::containsFolded("\xE5re", needle));
+    EXPECT_FALSE(uvlog::containsFolded("", "a"));
+    EXPECT_TRUE(uvlog::containsFolded("xxAB", "ab"));
+}
+
+TEST(Calendar, DayNumbersRoundTripAcrossLeapYearsAndCenturies)
+{
+    EXPECT_EQ(uvlog::daysFromCivil({1970, 1, 1}), 0);
+    EXPECT_EQ(uvlog::daysFromCivil({2000, 3, 1}) - uvlog::daysFromCivil({2000, 2, 28}), 2);
+    EXPECT_EQ(uvlog::daysFromCivil({1900, 3, 1}) - uvlog::daysFromCivil({1900, 2, 28}), 1);
+    for (std::int64_t day = uvlog::daysFromCivil({1899, 12, 25});
+         day < uvlog::daysFromCivil({2101, 1, 5}); ++day) {
+        const uvlog::CalendarDate date = uvlog::civilFromDays(day);
+        ASSERT_TRUE(uvlog::isValidDate(date)) << day;
+        ASSERT_EQ(uvlog::daysFromCivil(date), day);
+    }
+    EXPECT_TRUE(uvlog::isValidDate({2024, 2, 29}));
+    EXPECT_FALSE(uvlog::isValidDate({2023, 2, 29}));
+    EXPECT_FALSE(uvlog::isValidDate({2024, 4, 31}));
+    EXPECT_FALSE(uvlog::isValidDate({2024, 0, 1}));
+}
+
+TEST(ChartScale, BarsAreProportionalAndAShortOneStillShows)
+{
+    EXPECT_EQ(uvlog::scaledLength(50, 100, 300), 150);
+    EXPECT_EQ(uvlog::scaledLength(100, 100, 300), 300);
+    EXPECT_EQ(uvlog::scaledLength(1, 100000, 300), 1);
+    EXPECT_EQ(uvlog::scaledLength(0, 100, 300), 0);
+    EXPECT_EQ(uvlog::scaledLength(5, 0, 300), 0);
+    EXPECT_EQ(uvlog::scaledLength(~std::uint64_t{0} / 2, ~std::uint64_t{0}, 300), 150);
+}
+
+TEST(ChartScale, TheHourAxisHasAtMostSixNiceSteps)
+{
+    EXPECT_EQ(uvlog::hourAxis(0).topSeconds, 3600u);
+    EXPECT_EQ(uvlog::hourAxis(1).topSeconds, 3600u);
+    EXPECT_EQ(uvlog::hourAxis(5 * 3600).stepSeconds, 3600u);
+    const uvlog::ChartAxis day = uvlog::hourAxis(24 * 3600);
+    EXPECT_EQ(day.topSeconds, 24u * 3600);
+    EXPECT_EQ(day.stepSeconds, 4u * 3600);
+    const uvlog::ChartAxis seven = uvlog::hourAxis(7 * 3600 + 1);
+    EXPECT_EQ(seven.stepSeconds, 2u * 3600);
+    EXPECT_EQ(seven.topSeconds, 8u * 3600);
+    const uvlog::ChartAxis huge = uvlog::hourAxis(~std::uint64_t{0});
+    EXPECT_LE(huge.topSeconds / huge.stepSeconds, 7u);
+    EXPECT_GE(huge.topSeconds, ~std::uint64_t{0} / 2);
+}
+
+}  // namespace

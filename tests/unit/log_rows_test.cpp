@@ -1,0 +1,124 @@
+// The log reader's rows: what the table lists, with and without a filter,
+// and what each cell shows.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "companions/engine/log_format.h"
+#include "companions/engine/log_rows.h"
+#include "companions/testing/sample_log.h"
+
+namespace {
+
+using uvlog::LogRow;
+using uvlog::ReaderColumn;
+using uvlog::RowKind;
+
+std::string record(std::uint64_t number, const std::string& title, bool online = false)
+{
+    return uvlog::sampleRecordLine(number, number * 10, 1000 + number * 10, 8 * 3600 + 17 * 60 + 14,
+                                   10, online, title) +
+           "\r\n";
+}
+
+class ReaderRows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        history =
+            uvlog::parseLog("HISTORIA\r\n" + uvlog::sampleHeaderLines({2024, 3, 1}, 8 * 3600, 56) +
+                            record(1, "WINDOWS") + record(2, "Gammal kalkyl"));
+        log = uvlog::parseLog(uvlog::sampleHeaderLines({2024, 3, 7}, 8 * 3600 + 5 * 60 + 9, 57) +
+                              record(1, "WINDOWS") + record(2, "\xC5rets rapport", true) +
+                              "trasig rad\r\n" +
+                              uvlog::sampleHeaderLines({2024, 3, 8}, 9 * 3600, 58) +
+                              record(1, "WINDOWS") + record(2, "Kalkyl"));
+        sources.history = &history;
+        sources.log = &log;
+        sources.logName = "ytime.dab";
+    }
+
+    // Column 0 of every row, which names headings and raw lines whole.
+    std::vector<std::string> firstCells(const std::string& filter)
+    {
+        std::vector<std::string> cells;
+        for (const LogRow& row : uvlog::buildRows(sources, uvlog::foldCase(filter))) {
+            const RowKind kind = uvlog::rowKind(sources, row);
+            const ReaderColumn column =
+                kind == RowKind::record ? ReaderColumn::title : ReaderColumn::number;
+            cells.push_back(uvlog::cellText(sources, row, column));
+        }
+        return cells;
+    }
+
+    uvlog::ParsedLog history;
+    uvlog::ParsedLog log;
+    uvlog::RowSources sources;
+};
+
+TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowAndTheHistoryComesFirst)
+{
+    EXPECT_EQ(firstCells(""),
+              (std::vector<std::string>{
+                  "HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:00:00", "WINDOWS",
+                  "Gammal kalkyl", "TIDLISTA (ytime.dab)", "Uppstart nr 57   2024-03-07 08:05:09",
+                  "WINDOWS", "\xC5rets rapport", "trasig rad",
+                  "Uppstart nr 58   2024-03-08 09:00:00", "WINDOWS", "Kalkyl"}));
+    sources.history = nullptr;
+    EXPECT_EQ(uvlog::buildRows(sources, "").size(), log.entries.size());
+}
+
+TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadings)
+{
+    EXPECT_EQ(firstCells("kalkyl"),
+              (std::vector<std::string>{
+                  "HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:00:00", "Gammal kalkyl",
+                  "TIDLISTA (ytime.dab)", "Uppstart nr 58   2024-03-08 09:00:00", "Kalkyl"}));
+    EXPECT_EQ(
+        firstCells("\xE5RETS"),
+        (std::vector<std::string>{"TIDLISTA (ytime.dab)", "Uppstart nr 57   2024-03-07 08:05:09",
+                                  "\xC5rets rapport"}));
+    EXPECT_EQ(firstCells("TRASIG"),
+              (std::vector<std::string>{"TIDLISTA (ytime.dab)",
+                                        "Uppstart nr 57   2024-03-07 08:05:09", "trasig rad"}));
+    EXPECT_EQ(
+        firstCells("2024-03-08"),
+        (std::vector<std::string>{"TIDLISTA (ytime.dab)", "Uppstart nr 58   2024-03-08 09:00:00"}))
+        << "a heading line that matches shows by itself";
+    EXPECT_TRUE(firstCells("finns inte").empty());
+}
+
+TEST_F(ReaderRows, CellsShowTheRecordFieldsAsTheLogWritesThem)
+{
+    sources.history = nullptr;
+    const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
+    const LogRow& marked = rows.at(2);
+    ASSERT_EQ(uvlog::rowKind(sources, marked), RowKind::record);
+    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::number), "2");
+    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::runTime), "0:00:20");
+    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::totalTime), "0:17:00");
+    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::clock), "08:17:14");
+    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::period), "0:00:10");
+    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::online), "*");
+    EXPECT_EQ(uvlog::cellText(sources, rows.at(1), ReaderColumn::online), "");
+
+    const LogRow& raw = rows.at(3);
+    EXPECT_EQ(uvlog::rowKind(sources, raw), RowKind::raw);
+    EXPECT_EQ(uvlog::cellText(sources, raw, ReaderColumn::title), "");
+    EXPECT_EQ(uvlog::rowKind(sources, rows.at(0)), RowKind::heading);
+    EXPECT_EQ(uvlog::cellText(sources, rows.at(0), ReaderColumn::period), "");
+}
+
+TEST_F(ReaderRows, ADamagedHeadingShowsItsOwnLine)
+{
+    const uvlog::ParsedLog damaged = uvlog::parseLog("WINDOWS START=  2024-13-40\r\n");
+    uvlog::RowSources only;
+    only.log = &damaged;
+    const std::vector<LogRow> rows = uvlog::buildRows(only, "");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(uvlog::cellText(only, rows[0], ReaderColumn::number), "WINDOWS START=  2024-13-40");
+}
+
+}  // namespace
