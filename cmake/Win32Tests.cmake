@@ -13,9 +13,26 @@ target_link_libraries(uravik_win32_tests PRIVATE ${URAVIK_WIN32_LIBS} GTest::gte
 add_test(NAME win32 COMMAND uravik_win32_tests)
 
 # The whole program, started as a user would, in an empty directory.
-add_executable(uravik_e2e_tests tests/e2e/e2e_test.cpp tests/e2e/e2e_process.cpp)
-target_link_libraries(uravik_e2e_tests PRIVATE GTest::gtest_main)
-target_include_directories(uravik_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR})
-add_dependencies(uravik_e2e_tests uravik)
-add_test(NAME e2e COMMAND uravik_e2e_tests)
-set_tests_properties(e2e PROPERTIES ENVIRONMENT "URAVIK_EXE=$<TARGET_FILE:uravik>")
+add_library(uravik_e2e_support STATIC tests/e2e/e2e_process.cpp tests/e2e/e2e_desktop.cpp)
+target_include_directories(uravik_e2e_support PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(uravik_e2e_support PUBLIC GTest::gtest_main)
+
+# Stands in for the companions and Notepad, recording its command line.
+add_executable(stand_in_companion WIN32 tests/e2e/stand_in_companion.cpp)
+
+set(URAVIK_E2E_ENVIRONMENT
+    "URAVIK_EXE=$<TARGET_FILE:uravik>"
+    "URAVIK_STAND_IN=$<TARGET_FILE:stand_in_companion>"
+    "URAVIK_E2E_ARTIFACTS=${CMAKE_BINARY_DIR}/e2e-artifacts")
+
+# Adds an end-to-end test executable as one ctest test.
+function(uravik_e2e_test name)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE uravik_e2e_support)
+    add_dependencies(${name} uravik stand_in_companion)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${URAVIK_E2E_ENVIRONMENT}")
+endfunction()
+
+uravik_e2e_test(uravik_e2e_tests tests/e2e/e2e_test.cpp)
+uravik_e2e_test(uravik_commands_e2e_tests tests/e2e/commands_e2e_test.cpp)

@@ -1,5 +1,6 @@
 #include "tests/e2e/e2e_process.h"
 
+#include <cstdlib>
 #include <vector>
 
 std::string makeEmptyDirectory(const std::string& name)
@@ -65,4 +66,33 @@ long UravikProcess::closeAndWait(HWND window, DWORD timeoutMs)
     DWORD code = 0;
     GetExitCodeProcess(process_.hProcess, &code);
     return static_cast<long>(code);
+}
+
+std::string answerMessageBoxes(DWORD processId)
+{
+    std::string answered;
+    for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;) {
+        HWND next = FindWindowExA(nullptr, box, "#32770", nullptr);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        if (owner == processId) {
+            answered += (answered.empty() ? "" : ",") + windowTitle(box);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        box = next;
+    }
+    return answered;
+}
+
+bool copyFile(const std::string& from, const std::string& to)
+{
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+std::string artifactsDirectory()
+{
+    const char* dir = std::getenv("URAVIK_E2E_ARTIFACTS");
+    const std::string path = dir ? dir : ".";
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
 }

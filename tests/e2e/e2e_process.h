@@ -20,6 +20,7 @@ public:
     UravikProcess& operator=(const UravikProcess&) = delete;
 
     bool started() const { return process_.hProcess != nullptr; }
+    DWORD processId() const { return process_.dwProcessId; }
 
     // The process's top-level window of class "Uravik" once `accept` holds
     // for it, or null after `timeoutMs`.
@@ -32,3 +33,13 @@ public:
 private:
     PROCESS_INFORMATION process_ = {};
 };
+
+// Answers every open message box of the process (class "#32770") with OK;
+// returns the captions of the boxes answered.
+std::string answerMessageBoxes(DWORD processId);
+
+// Copies a file; false when it could not be copied.
+bool copyFile(const std::string& from, const std::string& to);
+
+// The folder the end-to-end tests leave their screenshots and files in.
+std::string artifactsDirectory();

@@ -1,0 +1,156 @@
+// The buttons as a person uses them: clicks on the real uravik.exe under
+// Wine's virtual desktop, with stand-in companions that record how they
+// were started.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/e2e_desktop.h"
+#include "tests/e2e/e2e_process.h"
+
+namespace {
+
+std::string fromEnvironment(const char* name, const char* fallback)
+{
+    const char* value = std::getenv(name);
+    return value ? value : fallback;
+}
+
+// A state file and an empty log, so start-up has nothing to report.
+void prepareDataFiles(const std::string& dir)
+{
+    const char* state =
+        "56   =Uppstarter\r\n312   =Timmar totalt\r\n05   =Minuter totalt\r\n"
+        "48   =Sekunder totalt\r\n1203   =Applikationer totalt\r\n4000000\r\n\r\nSlut\r\n";
+    if (FILE* f = std::fopen((dir + "\\ysave.dab").c_str(), "wb")) {
+        std::fputs(state, f);
+        std::fclose(f);
+    }
+    if (FILE* f = std::fopen((dir + "\\ytime.dab").c_str(), "wb"))
+        std::fclose(f);
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            result.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    return result;
+}
+
+class Commands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = makeEmptyDirectory("uravik-e2e-commands");
+        const std::string exe = fromEnvironment("URAVIK_EXE", "uravik.exe");
+        const std::string standIn = fromEnvironment("URAVIK_STAND_IN", "stand_in_companion.exe");
+        // Companions and Notepad are looked for beside uravik.exe first.
+        ASSERT_TRUE(copyFile(exe, dir + "\\uravik.exe"));
+        for (const char* name : {"notepad.exe", "aboutuv.exe", "uvstat.lib", "uvreader.exe"})
+            ASSERT_TRUE(copyFile(standIn, dir + "\\" + name)) << name;
+        prepareDataFiles(dir);
+        uravik = std::make_unique<UravikProcess>(dir + "\\uravik.exe", dir);
+        ASSERT_TRUE(uravik->started());
+        window = uravik->waitForMainWindow(
+            [](HWND w) { return windowTitle(w).rfind("Uravik 0:", 0) == 0; }, 5000);
+        ASSERT_NE(window, nullptr);
+    }
+    void TearDown() override
+    {
+        if (window)
+            EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
+    }
+    void screenshot(const std::string& name)
+    {
+        settle(300);
+        saveScreenshot(artifactsDirectory() + "\\" + name + ".bmp");
+    }
+    HWND child(int id) const { return GetDlgItem(window, id); }
+
+    std::string dir;
+    std::unique_ptr<UravikProcess> uravik;
+    HWND window = nullptr;
+};
+
+TEST_F(Commands, CompanionButtonsStartTheirProgramsWithTheirCommandLines)
+{
+    clickAt(window, 137, 202);  // Tidlista
+    clickAt(window, 59, 257);   // Statistik
+    clickAt(window, 184, 257);  // Manual
+    clickAt(window, 229, 257);  // Om
+    std::vector<std::string> started;
+    for (int wait = 0; wait < 50 && started.size() < 4; ++wait) {
+        settle(100);
+        started.clear();
+        for (const char* name : {"aboutuv.exe", "notepad.exe", "uvreader.exe", "uvstat.lib"}) {
+            for (const std::string& line : lines(readFile(dir + "\\started-" + name + ".txt")))
+                started.push_back(line);
+        }
+    }
+    EXPECT_EQ(started, (std::vector<std::string>{"aboutuv.exe", "notepad.exe uvmanual.txt",
+                                                 "uvreader.exe ytime.dab", "uvstat.lib"}));
+    screenshot("companions");
+}
+
+TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallView)
+{
+    RECT before;
+    GetWindowRect(window, &before);
+    const int caption = GetSystemMetrics(SM_CYCAPTION);
+
+    clickAt(window, 124, 257);  // the first "Config"
+    EXPECT_EQ(outerSize(window).cx, 291);
+    EXPECT_EQ(outerSize(window).cy, caption + 258);
+    settle(2000);  // two title refreshes of the tick
+    EXPECT_EQ(windowTitle(window), "Uravik Configuration");
+    EXPECT_TRUE(childIsUsable(child(8))) << "\"Avbryt\" can be clicked in the compact view";
+    RECT after;
+    GetWindowRect(window, &after);
+    EXPECT_EQ(after.left, before.left) << "the window stays where it was";
+    EXPECT_EQ(after.top, before.top);
+    screenshot("compact-view");
+
+    RECT cancel;
+    GetWindowRect(child(8), &cancel);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&cancel), 2);
+    clickAt(window, (cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2);
+    EXPECT_EQ(outerSize(window).cx, 291);
+    EXPECT_EQ(outerSize(window).cy, caption + 188);
+    settle(1200);
+    EXPECT_EQ(windowTitle(window).rfind("Uravik 0:", 0), 0u) << windowTitle(window);
+    screenshot("small-view");
+}
+
+TEST_F(Commands, EditModeSwapsConfigForOkAndBack)
+{
+    clickAt(window, 583, 250);  // the second "Config"
+    EXPECT_TRUE(childIsUsable(child(9))) << "\"OK\" in place";
+    EXPECT_FALSE(childIsUsable(child(10)));
+
+    clickAt(window, 495, 162);  // field 4
+    typeKeys("42");
+    clickAt(window, 495, 242);  // field 5
+    typeKeys("COM3");
+    screenshot("edit-mode");
+
+    clickAt(window, 583, 250);  // "OK"
+    EXPECT_TRUE(childIsUsable(child(10))) << "the second \"Config\" is back";
+    EXPECT_FALSE(childIsUsable(child(9)));
+    screenshot("edit-mode-off");
+}
+
+}  // namespace

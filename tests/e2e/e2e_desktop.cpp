@@ -1,0 +1,132 @@
+#include "tests/e2e/e2e_desktop.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+void clickAt(HWND window, int clientX, int clientY)
+{
+    POINT p = {clientX, clientY};
+    ClientToScreen(window, &p);
+    // Every event carries the absolute position, so a press can never land
+    // where the cursor was before the move was handled.
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(p.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(p.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    for (DWORD button : {DWORD{0}, DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+        SendInput(1, &input, sizeof(INPUT));
+        settle(80);
+    }
+    // Well apart from the next click, so two clicks never make a double click.
+    settle(600);
+}
+
+void typeKeys(const std::string& text)
+{
+    for (char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        const WORD key = LOBYTE(scan);
+        const bool shift = (HIBYTE(scan) & 1) != 0;
+        std::vector<INPUT> inputs;
+        auto press = [&](WORD vk, bool up) {
+            INPUT in = {};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = vk;
+            in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(in);
+        };
+        if (shift)
+            press(VK_SHIFT, false);
+        press(key, false);
+        press(key, true);
+        if (shift)
+            press(VK_SHIFT, true);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        settle(60);
+    }
+}
+
+void settle(DWORD ms)
+{
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (GetTickCount64() < end) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(10);
+    }
+}
+
+bool saveScreenshot(const std::string& path)
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool saved = false;
+    if (bitmap) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        SelectObject(memory, previous);
+        const DWORD stride = ((width * 3 + 3) / 4) * 4;
+        const DWORD imageSize = stride * height;
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;  // "BM"
+        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+        file.bfSize = file.bfOffBits + imageSize;
+        info.bmiHeader.biSizeImage = imageSize;
+        if (FILE* out = std::fopen(path.c_str(), "wb")) {
+            saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                    std::fwrite(bits, imageSize, 1, out) == 1;
+            saved = std::fclose(out) == 0 && saved;
+        }
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+SIZE outerSize(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool childIsUsable(HWND child)
+{
+    if (!child || !IsWindowVisible(child))
+        return false;
+    RECT rect;
+    GetWindowRect(child, &rect);
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
+        return false;
+    RECT client;
+    HWND parent = GetParent(child);
+    GetClientRect(parent, &client);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect.left >= 0 && rect.top >= 0 && rect.right <= client.right &&
+           rect.bottom <= client.bottom;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}

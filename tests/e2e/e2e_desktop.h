@@ -1,0 +1,28 @@
+#pragma once
+// What a person does at the desktop: clicks at a place in a window, types
+// keys, and looks at the screen.
+
+#include <windows.h>
+
+#include <string>
+
+// Moves the mouse to the client position of `window` and clicks the left button.
+void clickAt(HWND window, int clientX, int clientY);
+
+// Types the text's characters with the keyboard, one key press each.
+void typeKeys(const std::string& text);
+
+// Lets the desktop's windows handle what is queued for them.
+void settle(DWORD ms);
+
+// Saves the screen (the Wine virtual desktop) as a 24-bit BMP file.
+bool saveScreenshot(const std::string& path);
+
+// The outer size of a window.
+SIZE outerSize(HWND window);
+
+// True when the child is shown with a non-empty size inside the client area.
+bool childIsUsable(HWND child);
+
+// Reads a file's whole content ("" when it cannot be read).
+std::string readFile(const std::string& path);
