@@ -27,3 +27,5 @@ target_link_libraries(uravik PRIVATE ${URAVIK_WIN32_LIBS})
 if(URAVIK_TESTS)
     include(cmake/Win32Tests.cmake)
 endif()
+
+include(cmake/Display.cmake)

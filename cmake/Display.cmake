@@ -1,0 +1,34 @@
+# Display: the colour table, value texts and font style codes (portable),
+# the drawing primitives, fonts and painting (Win32), and their tests.
+target_sources(uravik_core PRIVATE
+    display/colours.cpp
+    display/font_style.cpp
+)
+
+if(NOT WIN32)
+    if(URAVIK_TESTS)
+        find_package(GTest REQUIRED)
+        include(GoogleTest)
+        add_executable(uravik_display_unit_tests
+            tests/unit/display_colours_test.cpp
+        )
+        target_link_libraries(uravik_display_unit_tests PRIVATE
+            uravik_fake_host uravik_core GTest::gtest_main)
+        gtest_discover_tests(uravik_display_unit_tests)
+    endif()
+    return()
+endif()
+
+target_sources(uravik_win32 PRIVATE
+    display/draw_primitives_win32.cpp
+)
+
+if(URAVIK_TESTS)
+    # Pixel tests on memory DCs, one Wine process.
+    add_executable(uravik_display_tests
+        tests/win32/display_canvas.cpp
+        tests/win32/primitives_test.cpp
+    )
+    target_link_libraries(uravik_display_tests PRIVATE ${URAVIK_WIN32_LIBS} GTest::gtest_main)
+    add_test(NAME display COMMAND uravik_display_tests)
+endif()

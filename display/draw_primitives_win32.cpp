@@ -1,0 +1,164 @@
+#include "display/draw_primitives_win32.h"
+
+#include "display/colours.h"
+#include "display/font_style.h"
+
+namespace {
+
+// One solid 1-pixel pen for a group of lines: created and selected on
+// construction, the previous pen restored and this one deleted on
+// destruction, so no pen outlives the group.
+class LinePen {
+public:
+    LinePen(HDC dc, COLORREF colour)
+        : dc_(dc), pen_(CreatePen(PS_SOLID, 1, colour)), previous_(SelectObject(dc, pen_))
+    {
+    }
+    ~LinePen()
+    {
+        SelectObject(dc_, previous_);
+        DeleteObject(pen_);
+    }
+    LinePen(const LinePen&) = delete;
+    LinePen& operator=(const LinePen&) = delete;
+
+private:
+    HDC dc_;
+    HPEN pen_;
+    HGDIOBJ previous_;
+};
+
+// Start pixel painted, end pixel not.
+void line(HDC dc, int x0, int y0, int x1, int y1)
+{
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+}
+
+void writeText(HDC dc, int x, int y, const char* text)
+{
+    TextOutA(dc, x, y, text, lstrlenA(text));
+}
+
+}  // namespace
+
+void drawGroupFrame(HDC dc, int x, int y, int width, int height, const char* style, int gapWidth,
+                    int inset)
+{
+    const bool groove = lstrcmpA(style, "U") == 0;
+    const COLORREF penA = groove ? white : black;
+    const COLORREF penB = groove ? black : white;
+    const int q = width / 20;
+    const int gapLeft = x + inset + q;
+    const int gapRight = gapLeft + gapWidth;
+    const int innerTop = y + inset + 1;
+    const int innerBottom = y + height - inset;
+    const int innerLeft = x + inset + 1;
+    {
+        LinePen pen(dc, penA);
+        line(dc, innerLeft, innerTop, gapLeft, innerTop);
+        line(dc, gapRight, innerTop, x + width - inset, innerTop);
+        line(dc, x, y + height + 1, x + width + 1, y + height + 1);
+        line(dc, x + width, y, x + width, y + height + 1);
+        line(dc, innerLeft, innerTop, innerLeft, innerBottom);
+    }
+    {
+        LinePen pen(dc, penB);
+        line(dc, x, y, gapLeft, y);
+        line(dc, gapRight, y, x + width, y);
+        line(dc, innerLeft, innerBottom, x + width - inset, innerBottom);
+        line(dc, x + width - inset - 1, innerTop, x + width - inset - 1, innerBottom);
+        line(dc, x, y, x, y + height + 1);
+    }
+}
+
+void drawFieldBox(HDC dc, int x, int y, int width, int height, const char* fillColour, char* text,
+                  int textDx, int textDy, const char* textColour, const char* align)
+{
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+    const int offset = alignedTextOffset(align, width, extent.cx);
+    if (alignmentClearsText(align))
+        text[0] = '\0';
+    if (width == 0)
+        return;
+
+    const COLORREF fill = colourByName(fillColour);
+    {
+        LinePen pen(dc, black);
+        line(dc, x + 1, y + 1, x + width - 1, y + 1);
+        line(dc, x + 1, y, x + 1, y + height + 3);
+    }
+    {
+        LinePen pen(dc, white);
+        line(dc, x, y + height + 4, x + width, y + height + 4);
+        line(dc, x + width, y, x + width, y + height + 5);
+    }
+    {
+        LinePen pen(dc, gray0);
+        line(dc, x, y, x + width, y);
+        line(dc, x, y + 1, x, y + height + 4);
+    }
+    {
+        LinePen pen(dc, gray1);
+        line(dc, x + 1, y + height + 3, x + width, y + height + 3);
+        line(dc, x + width - 1, y + 1, x + width - 1, y + height + 3);
+    }
+
+    SetBkColor(dc, fill);
+    SetTextColor(dc, colourByName(textColour));
+    SetBkMode(dc, TRANSPARENT);
+    {
+        LinePen pen(dc, fill);
+        // The text goes out after every fill row, always at the same place;
+        // the last writing lies on top of the complete fill.
+        for (int row = y + 2; row <= y + height + 2; ++row) {
+            line(dc, x + 2, row, x + width - 1, row);
+            writeText(dc, x + textDx + offset, y + textDy, text);
+        }
+    }
+    SetBkMode(dc, OPAQUE);
+}
+
+void drawTwoToneText(HDC dc, int x, int y, const char* text, int offset, int red1, int green1,
+                     int blue1, int red2, int green2, int blue2)
+{
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, rgbColour(red1, green1, blue1));
+    writeText(dc, x, y, text);
+    SetTextColor(dc, rgbColour(red2, green2, blue2));
+    writeText(dc, x + offset, y + offset, text);
+    SetBkMode(dc, OPAQUE);
+    SetTextColor(dc, black);
+}
+
+void drawColourText(HDC dc, int x, int y, const char* text, const char* colourName)
+{
+    SetTextColor(dc, colourByName(colourName));
+    SetBkMode(dc, TRANSPARENT);
+    writeText(dc, x, y, text);
+    SetBkMode(dc, OPAQUE);
+}
+
+HFONT createFont(HANDLE, int height, int width, int angle, int weight, int styleCode, int,
+                 const char* faceName)
+{
+    const FontStyle style = fontStyleFromCode(styleCode);
+    return CreateFontA(height, width, angle, angle, weight, style.italic, style.underline,
+                       style.strikeOut, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, faceName);
+}
+
+int selectFont(HDC dc, HFONT font)
+{
+    if (font != nullptr)
+        SelectObject(dc, font);
+    return 0;
+}
+
+int releaseFont(HDC dc, HFONT)
+{
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    SetBkMode(dc, OPAQUE);
+    return 0;
+}

@@ -1,0 +1,70 @@
+#pragma once
+// Test support for painting: a memory DC on a 32-bit top-down DIB section,
+// BMP files for reference images, and a way to paint without glyphs.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr COLORREF windowGrey = RGB(192, 192, 192);  // LTGRAY_BRUSH, the class background
+
+// Pixels as COLORREF values (red in the low byte), row by row from the top.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+
+    COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+class Canvas {
+public:
+    Canvas(int width, int height, COLORREF background = windowGrey);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    COLORREF pixel(int x, int y) const;
+    void fill(COLORREF colour);
+    Image image() const;
+
+private:
+    int width_;
+    int height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previousBitmap_;
+    std::uint32_t* bits_ = nullptr;
+};
+
+// Writes an 8-bit palette BMP when the image has at most 256 colours,
+// else a 24-bit one. Returns false when the file cannot be written.
+bool writeBmp(const std::string& path, const Image& image);
+
+// Reads an uncompressed 8-, 24- or 32-bit BMP; false when it cannot.
+bool readBmp(const std::string& path, Image* image);
+
+// While one exists, TextOutA in this executable draws nothing (and says it
+// succeeded), so a paint shows only its lines and fills: comparing such a
+// paint with a normal one tells exactly which pixels are glyphs.
+class NoGlyphs {
+public:
+    NoGlyphs();
+    ~NoGlyphs();
+    NoGlyphs(const NoGlyphs&) = delete;
+    NoGlyphs& operator=(const NoGlyphs&) = delete;
+
+    // False if the executable does not import TextOutA by name.
+    static bool available();
+
+private:
+    void* original_;
+};
+
+// "RRGGBB" for messages.
+std::string colourText(COLORREF colour);
