@@ -3,6 +3,8 @@
 target_sources(uravik_core PRIVATE
     display/colours.cpp
     display/font_style.cpp
+    display/paint_state.cpp
+    display/value_texts.cpp
 )
 
 if(NOT WIN32)
@@ -11,6 +13,7 @@ if(NOT WIN32)
         include(GoogleTest)
         add_executable(uravik_display_unit_tests
             tests/unit/display_colours_test.cpp
+            tests/unit/display_value_texts_test.cpp
         )
         target_link_libraries(uravik_display_unit_tests PRIVATE
             uravik_fake_host uravik_core GTest::gtest_main)
@@ -21,14 +24,20 @@ endif()
 
 target_sources(uravik_win32 PRIVATE
     display/draw_primitives_win32.cpp
+    display/fonts_win32.cpp
+    display/settings_block_win32.cpp
 )
 
 if(URAVIK_TESTS)
-    # Pixel tests on memory DCs, one Wine process.
+    # Pixel tests on memory DCs, one Wine process. The reference images live
+    # in the source tree and are read from the working directory; to render
+    # them afresh run the test with URAVIK_UPDATE_REFERENCES=1 set.
     add_executable(uravik_display_tests
         tests/win32/display_canvas.cpp
         tests/win32/primitives_test.cpp
+        tests/win32/paint_main_view_test.cpp
     )
     target_link_libraries(uravik_display_tests PRIVATE ${URAVIK_WIN32_LIBS} GTest::gtest_main)
-    add_test(NAME display COMMAND uravik_display_tests)
+    add_test(NAME display COMMAND uravik_display_tests
+        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/tests/win32/reference)
 endif()

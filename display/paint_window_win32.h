@@ -3,3 +3,8 @@
 
 // Paints the whole client area, clipped by the system to the update region.
 void paintWindow(HWND window);
+
+// Draws the whole client area into any device context from the state as it
+// stands (no clock capture, no erase). `window` only receives the title
+// while on line; it may be null.
+void paintClientArea(HDC dc, HWND window);

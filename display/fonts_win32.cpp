@@ -1,0 +1,11 @@
+#include "display/fonts_win32.h"
+
+#include "display/draw_primitives_win32.h"
+
+FontState fonts;
+
+void createFonts()
+{
+    fonts.headingFont = createFont(nullptr, 22, 12, 0, 600, 0, 32, nullptr);
+    fonts.textFont = createFont(nullptr, 16, 6, 0, 0, 0, 32, nullptr);
+}

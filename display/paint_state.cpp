@@ -1,0 +1,3 @@
+#include "display/paint_state.h"
+
+PaintState paintState;

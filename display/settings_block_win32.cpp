@@ -1,0 +1,44 @@
+#include "display/settings_block_win32.h"
+
+#include <cstring>
+
+#include "app/shell_state.h"
+#include "display/display_texts.h"
+#include "display/paint_forms_win32.h"
+
+namespace {
+
+constexpr int valueBoxX = 470;
+constexpr int valueBoxWidth = 50;
+constexpr int valueBoxHeight = 15;
+
+void valueBox(HDC dc, int y, char* text)
+{
+    paint_forms::valueCentred(dc, valueBoxX, y, valueBoxWidth, valueBoxHeight, "WHITE", text,
+                              "RED1");
+}
+
+}  // namespace
+
+void paintSettingsBlock(HDC dc)
+{
+    namespace t = display_texts;
+    using paint_forms::label;
+    char fixedCost[8];
+    std::strcpy(fixedCost, t::fixedCost);
+
+    drawColourText(dc, 290, 35, t::settingsInstruction, "BLACK");
+    label(dc, 285, 65, t::lowRateFromLabel);
+    valueBox(dc, 65, fixedCost);
+    label(dc, 285, 95, t::lowRateCostLabel);
+    valueBox(dc, 95, fixedCost);
+    label(dc, 285, 125, t::highRateFromLabel);
+    valueBox(dc, 125, fixedCost);
+    label(dc, 285, 155, t::highRateCostLabel);
+    // The two input fields: exactly the rectangles that clicks and typing use.
+    valueBox(dc, 155, shell.highRateCostText);
+    drawColourText(dc, 290, 190, t::modemPortInstruction1, "BLACK");
+    drawColourText(dc, 290, 205, t::modemPortInstruction2, "BLACK");
+    label(dc, 285, 235, t::modemPortLabel);
+    valueBox(dc, 235, shell.modemPortText);
+}

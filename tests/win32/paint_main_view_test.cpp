@@ -1,0 +1,431 @@
+// The whole main view painted into a memory DC: spot checks of the stated
+// coordinates, and a comparison with reference images.
+//
+// Reference images (tests/win32/reference/, the test's working directory):
+// NAME.bmp is the paint as the user sees it, NAME-lines.bmp the same paint
+// with every TextOutA suppressed (frames, borders and fills only). The
+// glyph-free paint must match its reference exactly; the full paint may
+// differ only on glyph pixels, which the two images together identify.
+// To render the references afresh (after a deliberate change of the
+// picture), run the test with URAVIK_UPDATE_REFERENCES=1 set, e.g.
+//   URAVIK_UPDATE_REFERENCES=1 scripts/wine-session.sh ctest -R display
+// from the build directory, then look at the images before committing.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/port_watch.h"
+#include "app/shell_state.h"
+#include "display/fonts_win32.h"
+#include "display/paint_state.h"
+#include "display/paint_window_win32.h"
+#include "tests/win32/display_canvas.h"
+#include "timekeeping/clock.h"
+
+namespace {
+
+constexpr int viewWidth = 640;
+constexpr int viewHeight = 280;
+constexpr COLORREF white = RGB(255, 255, 255);
+constexpr COLORREF black = RGB(0, 0, 0);
+constexpr COLORREF gray0 = RGB(130, 130, 130);
+constexpr COLORREF gray1 = RGB(170, 170, 170);
+constexpr COLORREF red1 = RGB(255, 0, 0);
+
+template <std::size_t N>
+void set(char (&text)[N], const char* value)
+{
+    std::snprintf(text, N, "%s", value);
+}
+
+struct Rect {
+    int x, y, width, height;
+};
+
+class MainView : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { createFonts(); }
+
+    void SetUp() override
+    {
+        shell = ShellState{};
+        portWatch = PortWatchState{};
+        paintState = PaintState{};
+        clockState = ClockState{};
+        // 9 May 2001, 14:30:00, started at 8:05:09; run 1:02:03; total 1234:05:00.
+        ClockState& c = clockState;
+        set(c.nowYearText, "2001");
+        set(c.nowMonthText, "5");
+        set(c.nowDayText, "9");
+        set(c.nowHourText, "14");
+        set(c.nowMinuteText, "30");
+        set(c.nowSecondText, "0");
+        set(c.startHourText, "8");
+        set(c.startMinuteText, "5");
+        set(c.startSecondText, "9");
+        set(c.runText, "1:02:03");
+        c.runTextLen = 7;
+        set(c.totalHoursText, "1234");
+        set(c.totalMinutesText, "5");
+        set(c.totalSecondsText, "0");
+        c.totalHoursLen = 4;
+        c.totalMinutesLen = 1;
+        c.totalSecondsLen = 1;
+        portWatch.probedPort = 3;
+    }
+
+    void paint(HWND window = nullptr) { paintClientArea(canvas.dc(), window); }
+
+    COLORREF at(int x, int y) const { return canvas.pixel(x, y); }
+
+    void expectPixel(int x, int y, COLORREF colour)
+    {
+        EXPECT_EQ(colourText(at(x, y)), colourText(colour)) << "at (" << x << ", " << y << ")";
+    }
+
+    // The sunken border and the fill where no text can reach: the two
+    // columns at each side of the interior.
+    void expectBox(const Rect& r, COLORREF fill)
+    {
+        SCOPED_TRACE("box " + std::to_string(r.x) + ", " + std::to_string(r.y));
+        const int right = r.x + r.width;
+        const int bottom = r.y + r.height;
+        expectPixel(r.x, r.y, gray0);
+        expectPixel(right, r.y, white);
+        expectPixel(r.x + 1, r.y + 1, black);
+        expectPixel(right - 1, r.y + 1, gray1);
+        expectPixel(r.x + 1, bottom + 2, black);
+        expectPixel(r.x + 1, bottom + 3, gray1);
+        expectPixel(right - 1, bottom + 3, gray1);
+        expectPixel(r.x, bottom + 4, white);
+        expectPixel(right, bottom + 4, white);
+        expectPixel(r.x, bottom + 3, gray0);
+        for (int row = r.y + 2; row <= bottom + 2; ++row)
+            for (int x : {r.x + 2, r.x + 3, right - 3, right - 2})
+                expectPixel(x, row, fill);
+    }
+
+    // Every interior pixel: for boxes that must be empty.
+    void expectEmptyBox(const Rect& r, COLORREF fill)
+    {
+        expectBox(r, fill);
+        int others = 0;
+        for (int row = r.y + 2; row <= r.y + r.height + 2; ++row)
+            for (int x = r.x + 2; x <= r.x + r.width - 2; ++x)
+                others += at(x, row) != fill;
+        EXPECT_EQ(others, 0) << "pixels not " << colourText(fill) << " in the box at " << r.x
+                             << ", " << r.y;
+    }
+
+    int countInBox(const Rect& r, COLORREF colour) const
+    {
+        int count = 0;
+        for (int row = r.y + 2; row <= r.y + r.height + 2; ++row)
+            for (int x = r.x + 2; x <= r.x + r.width - 2; ++x)
+                count += at(x, row) == colour;
+        return count;
+    }
+
+    Canvas canvas{viewWidth, viewHeight};
+};
+
+// ---- spot checks ---------------------------------------------------------
+
+const Rect leftBoxes[] = {
+    {140, 30, 100, 15},  {140, 60, 100, 15},  {140, 90, 100, 15},
+    {140, 120, 100, 15}, {140, 150, 100, 15},
+};
+const Rect rightTimeBoxes[] = {
+    {398, 60, 100, 15},  {398, 90, 100, 15},  {398, 120, 100, 15},
+    {398, 150, 100, 15}, {398, 180, 100, 15},
+};
+const Rect costBoxes[] = {{534, 120, 50, 15}, {534, 150, 50, 15}, {534, 180, 50, 15}};
+const Rect portBox{398, 30, 100, 15};
+const Rect modemStateBox{534, 30, 50, 15};
+
+TEST_F(MainView, GroupFramesAreGroovesWithCaptionGaps)
+{
+    paint();
+    // Left group (14, 20, 240 by 215): outer corners, inner corners, gap 26 to 139.
+    expectPixel(14, 20, black);
+    expectPixel(254, 20, white);
+    expectPixel(14, 236, white);
+    expectPixel(254, 236, white);
+    expectPixel(15, 21, white);
+    expectPixel(253, 21, black);
+    expectPixel(15, 235, black);
+    expectPixel(253, 235, black);
+    expectPixel(25, 20, black);
+    expectPixel(25, 21, white);
+    expectPixel(138, 20, windowGrey);
+    expectPixel(138, 21, windowGrey);
+    expectPixel(139, 20, black);
+    expectPixel(139, 21, white);
+    // Right group (272, 20, 357 by 250): gap 289 to 427.
+    expectPixel(272, 20, black);
+    expectPixel(629, 20, white);
+    expectPixel(272, 271, white);
+    expectPixel(629, 271, white);
+    expectPixel(273, 21, white);
+    expectPixel(628, 21, black);
+    expectPixel(273, 270, black);
+    expectPixel(628, 270, black);
+    expectPixel(288, 20, black);
+    expectPixel(288, 21, white);
+    expectPixel(289, 20, windowGrey);
+    expectPixel(289, 21, windowGrey);
+    expectPixel(427, 20, black);
+    expectPixel(427, 21, white);
+}
+
+TEST_F(MainView, ButtonFramesAreUnbrokenRidges)
+{
+    paint();
+    struct Frame {
+        int x, y, width, height;
+    };
+    for (const Frame& f :
+         {Frame{23, 243, 223, 27}, Frame{85, 188, 103, 27}, Frame{556, 236, 53, 27}}) {
+        SCOPED_TRACE("frame at " + std::to_string(f.x));
+        const int right = f.x + f.width;
+        const int bottom = f.y + f.height + 1;
+        expectPixel(f.x, f.y, white);
+        expectPixel(right, f.y, black);
+        expectPixel(f.x, bottom, black);
+        expectPixel(right, bottom, black);
+        expectPixel(f.x + 1, f.y + 1, black);
+        expectPixel(right - 1, f.y + 1, white);
+        expectPixel(f.x + 1, bottom - 1, white);
+        expectPixel(right - 1, bottom - 1, white);
+        for (int x = f.x; x < right; ++x)
+            ASSERT_EQ(at(x, f.y), white) << "no gap in the top edge, at x " << x;
+        for (int x = f.x + 1; x < right - 1; ++x)
+            ASSERT_EQ(at(x, f.y + 1), black) << "no gap in the inner top edge, at x " << x;
+    }
+}
+
+TEST_F(MainView, OffLineShowsWhiteOffAndEmptyTimeBoxes)
+{
+    HWND window = CreateWindowExA(0, "STATIC", "Uravik", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
+    paint(window);
+    for (const Rect& r : leftBoxes)
+        expectBox(r, white);
+    expectBox(portBox, white);
+    expectBox(modemStateBox, white);
+    EXPECT_GT(countInBox(modemStateBox, black), 0) << "OFF is written in black";
+    EXPECT_STREQ(paintState.modemStateText, "OFF");
+    EXPECT_STREQ(paintState.comText, "COM = 3");
+    for (const Rect& r : rightTimeBoxes)
+        expectEmptyBox(r, white);
+    for (const Rect& r : costBoxes) {
+        expectBox(r, white);
+        EXPECT_GT(countInBox(r, white), 0);
+        EXPECT_LT(countInBox(r, white), (r.width - 3) * (r.height + 1)) << "16:27 is written";
+    }
+    char title[64] = "";
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ(title, "Uravik") << "off line the paint leaves the title alone";
+    DestroyWindow(window);
+}
+
+TEST_F(MainView, OnLineShowsRedOnFilledBoxesAndSetsTheTitle)
+{
+    portWatch.modemOnline = 1;
+    HWND window = CreateWindowExA(0, "STATIC", "Uravik", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
+    paint(window);
+    expectBox(modemStateBox, red1);
+    EXPECT_GT(countInBox(modemStateBox, white), 0) << "ON is written in white";
+    EXPECT_STREQ(paintState.modemStateText, "ON");
+    for (const Rect& r : rightTimeBoxes) {
+        expectBox(r, white);
+        EXPECT_LT(countInBox(r, white), (r.width - 3) * (r.height + 1)) << "box at y " << r.y;
+    }
+    char title[64] = "";
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ(title, "Internet nu 1:02:03");
+    EXPECT_STREQ(clockState.titleText, "Internet nu 1:02:03");
+    DestroyWindow(window);
+}
+
+TEST_F(MainView, PeriodBoxRepeatsTheTotal)
+{
+    portWatch.modemOnline = 1;
+    paint();
+    // Same text, different colour: equal glyph masks.
+    const Rect total{398, 150, 100, 15};
+    const Rect period{398, 180, 100, 15};
+    int differences = 0;
+    for (int dy = 2; dy <= 17; ++dy)
+        for (int dx = 2; dx <= 98; ++dx)
+            differences += (at(total.x + dx, total.y + dy) == white) !=
+                           (at(period.x + dx, period.y + dy) == white);
+    EXPECT_EQ(differences, 0);
+}
+
+TEST_F(MainView, EditModeShowsTheSettingsBlockInsteadOfTheLiveBlock)
+{
+    shell.editMode = 1;
+    portWatch.modemOnline = 1;
+    HWND window = CreateWindowExA(0, "STATIC", "Uravik", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
+    paint(window);
+    expectPixel(portBox.x, portBox.y, windowGrey);
+    expectPixel(modemStateBox.x, modemStateBox.y, windowGrey);
+    for (const Rect& r : rightTimeBoxes)
+        expectPixel(r.x, r.y, windowGrey);
+    for (int y : {65, 95, 125, 155, 235})
+        expectBox({470, y, 50, 15}, white);
+    EXPECT_GT(countInBox({470, 155, 50, 15}, red1), 0) << "field 4 shows 23 in red";
+    EXPECT_GT(countInBox({470, 235, 50, 15}, red1), 0) << "field 5 shows AUTO in red";
+    for (const Rect& r : leftBoxes)
+        expectBox(r, white);
+    char title[64] = "";
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ(title, "Uravik") << "edit mode leaves the title alone";
+    DestroyWindow(window);
+}
+
+TEST_F(MainView, RunBoxesShowZeroBeforeTheFirstCountersUpdate)
+{
+    clockState = ClockState{};
+    portWatch.modemOnline = 1;
+    paint();
+    EXPECT_STREQ(clockState.runText, "0:00:00");
+    EXPECT_EQ(clockState.runTextLen, 0);
+    EXPECT_GT(countInBox({140, 120, 100, 15}, RGB(170, 0, 0)), 0) << "left run in dark red";
+    EXPECT_GT(countInBox({140, 150, 100, 15}, red1), 0) << "left total in red";
+    EXPECT_STREQ(clockState.titleText, "Internet nu 0:00:00");
+}
+
+TEST_F(MainView, PaintsBeforeTheFontsExist)
+{
+    const FontState made = fonts;
+    fonts = FontState{};
+    paint();
+    fonts = made;
+    expectPixel(14, 20, black);
+    expectBox(leftBoxes[0], white);
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), GetStockObject(SYSTEM_FONT));
+}
+
+TEST_F(MainView, CopiesTheTimeNowForTheLog)
+{
+    paint();
+    EXPECT_STREQ(clockState.clockHourText, "14");
+    EXPECT_STREQ(clockState.clockMinuteText, "30");
+    EXPECT_STREQ(clockState.clockSecondText, "0");
+}
+
+// ---- reference images ----------------------------------------------------
+
+bool updatingReferences()
+{
+    const char* value = std::getenv("URAVIK_UPDATE_REFERENCES");
+    return value != nullptr && *value != '\0' && std::string(value) != "0";
+}
+
+std::string tempPath(const std::string& name)
+{
+    char directory[MAX_PATH] = "";
+    GetTempPathA(sizeof directory, directory);
+    return std::string(directory) + name;
+}
+
+std::string describe(int x, int y, COLORREF expected, COLORREF actual)
+{
+    return "(" + std::to_string(x) + ", " + std::to_string(y) + ") expected " +
+           colourText(expected) + " got " + colourText(actual) + "\n";
+}
+
+class ReferenceImages : public MainView {
+protected:
+    void expectMatchesReference(const std::string& name)
+    {
+        ASSERT_TRUE(NoGlyphs::available());
+        paint();
+        const Image full = canvas.image();
+        canvas.fill(windowGrey);
+        {
+            NoGlyphs noGlyphs;
+            paint();
+        }
+        const Image lines = canvas.image();
+        const std::string fullName = name + ".bmp";
+        const std::string linesName = name + "-lines.bmp";
+        if (updatingReferences()) {
+            ASSERT_TRUE(writeBmp(fullName, full));
+            ASSERT_TRUE(writeBmp(linesName, lines));
+        }
+        Image fullReference;
+        Image linesReference;
+        ASSERT_TRUE(readBmp(fullName, &fullReference) && readBmp(linesName, &linesReference))
+            << "cannot read " << fullName << " or " << linesName
+            << "; run with URAVIK_UPDATE_REFERENCES=1 to make them";
+        ASSERT_EQ(fullReference.width, viewWidth);
+        ASSERT_EQ(fullReference.height, viewHeight);
+        ASSERT_EQ(linesReference.width, viewWidth);
+        ASSERT_EQ(linesReference.height, viewHeight);
+
+        // Frames, borders and fills: every pixel.
+        int lineDifferences = 0;
+        std::string report;
+        // Everything else: pixels that are glyphs in neither image.
+        int otherDifferences = 0;
+        int glyphDifferences = 0;
+        for (int y = 0; y < viewHeight; ++y) {
+            for (int x = 0; x < viewWidth; ++x) {
+                if (lines.at(x, y) != linesReference.at(x, y)) {
+                    if (++lineDifferences <= 20)
+                        report += describe(x, y, linesReference.at(x, y), lines.at(x, y));
+                }
+                if (full.at(x, y) == fullReference.at(x, y))
+                    continue;
+                const bool glyph = full.at(x, y) != lines.at(x, y) ||
+                                   fullReference.at(x, y) != linesReference.at(x, y);
+                if (glyph) {
+                    ++glyphDifferences;
+                } else if (++otherDifferences <= 20) {
+                    report += describe(x, y, fullReference.at(x, y), full.at(x, y));
+                }
+            }
+        }
+        if (lineDifferences + otherDifferences > 0) {
+            writeBmp(tempPath(name + ".actual.bmp"), full);
+            writeBmp(tempPath(name + "-lines.actual.bmp"), lines);
+        }
+        EXPECT_EQ(lineDifferences, 0)
+            << "frame, border or fill pixels differ from " << linesName
+            << " (first 20 below); actual images in " << tempPath("") << "\n"
+            << report;
+        EXPECT_EQ(otherDifferences, 0) << "non-glyph pixels differ from " << fullName << "\n"
+                                       << report;
+        if (glyphDifferences > 0)
+            std::printf("%s: %d glyph pixels differ (tolerated)\n", name.c_str(), glyphDifferences);
+    }
+};
+
+TEST_F(ReferenceImages, MainViewOffLine)
+{
+    expectMatchesReference("main-view-offline");
+}
+
+TEST_F(ReferenceImages, MainViewOnLine)
+{
+    portWatch.modemOnline = 1;
+    expectMatchesReference("main-view-online");
+}
+
+TEST_F(ReferenceImages, EditMode)
+{
+    shell.editMode = 1;
+    set(shell.highRateCostText, "50");
+    expectMatchesReference("edit-mode");
+}
+
+}  // namespace
