@@ -5,6 +5,7 @@
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
 #include "app/window_events.h"
+#include "display/fonts_win32.h"
 #include "timekeeping/clock.h"
 
 namespace {
@@ -94,6 +95,7 @@ int runUravik(HINSTANCE instance, int showMode)
     SetTimer(window, tickTimerId, tickPeriodMs, nullptr);
     captureDateTime();
     shell.startupComplete = true;
+    createFonts();
     takePortInventory();
     portWatch.modemOnline = 0;
     return runMessageLoop();

@@ -90,3 +90,50 @@ if(NOT WIN32)
     endif()
     return()
 endif()
+
+# Windows: the three programs, statically linked like uravik.exe and built
+# beside it, importing only system DLLs.
+add_library(uvlog_companions_win32 STATIC
+    companions/about/about_window_win32.cpp
+    companions/reader/reader_window_win32.cpp
+    companions/stat/stat_charts_win32.cpp
+    companions/stat/stat_window_win32.cpp
+    companions/win32/companion_app_win32.cpp
+)
+target_link_libraries(uvlog_companions_win32 PUBLIC uvlog_engine comctl32 comdlg32 version)
+
+# Resources of a companion: the icon, the common controls manifest and a
+# version resource naming the program (the about box shows its version).
+function(uravik_companion_rc target file description)
+    set(COMPANION_NAME ${target})
+    set(COMPANION_FILE ${file})
+    set(COMPANION_DESCRIPTION ${description})
+    set(URAVIK_ICON_FILE ${PROJECT_SOURCE_DIR}/res/uravik.ico)
+    set(COMPANION_MANIFEST_FILE ${PROJECT_SOURCE_DIR}/companions/res/companion.manifest)
+    configure_file(${PROJECT_SOURCE_DIR}/companions/res/companion.rc.in
+                   ${CMAKE_BINARY_DIR}/companions/${target}.rc @ONLY)
+endfunction()
+
+function(uravik_companion target file description main)
+    uravik_companion_rc(${target} ${file} "${description}")
+    add_executable(${target} WIN32 ${main} ${CMAKE_BINARY_DIR}/companions/${target}.rc)
+    target_link_libraries(${target} PRIVATE uvlog_companions_win32)
+endfunction()
+
+uravik_companion(uvreader uvreader.exe "Uravik - tidlista" companions/reader/reader_main_win32.cpp)
+uravik_companion(aboutuv aboutuv.exe "Uravik - om programmet" companions/about/about_main_win32.cpp)
+# Started as "uvstat.lib": an executable under that name.
+uravik_companion(uvstat uvstat.lib "Uravik - statistik" companions/stat/stat_main_win32.cpp)
+set_target_properties(uvstat PROPERTIES SUFFIX ".lib")
+
+# The manual beside the programs, as shipped (Windows-1252, CR LF).
+add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/uvmanual.txt
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/companions/uvmanual.txt
+            ${CMAKE_BINARY_DIR}/uvmanual.txt
+    DEPENDS ${PROJECT_SOURCE_DIR}/companions/uvmanual.txt)
+add_custom_target(uvmanual ALL DEPENDS ${CMAKE_BINARY_DIR}/uvmanual.txt)
+
+# In the zip beside uravik.exe.
+install(TARGETS uvreader uvstat aboutuv RUNTIME DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/uvmanual.txt DESTINATION .)

@@ -24,6 +24,8 @@ set(URAVIK_WIN32_LIBS uravik_win32 uravik_host_win32 uravik_core dwmapi)
 add_executable(uravik WIN32 app/winmain_win32.cpp res/uravik.rc)
 target_link_libraries(uravik PRIVATE ${URAVIK_WIN32_LIBS})
 
+include(cmake/Companions.cmake)
+
 if(URAVIK_TESTS)
     include(cmake/Win32Tests.cmake)
 endif()

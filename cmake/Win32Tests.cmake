@@ -36,3 +36,16 @@ endfunction()
 
 uravik_e2e_test(uravik_e2e_tests tests/e2e/e2e_test.cpp)
 uravik_e2e_test(uravik_commands_e2e_tests tests/e2e/commands_e2e_test.cpp)
+
+# The companion programs' windows on a 4 MB log and a working directory of
+# their own; the about box's resource gives the test its version.
+add_executable(companions_win32_tests
+    tests/win32/companions_about_test.cpp
+    tests/win32/companions_reader_test.cpp
+    tests/win32/companions_stat_test.cpp
+    ${CMAKE_BINARY_DIR}/companions/aboutuv.rc
+)
+target_link_libraries(companions_win32_tests PRIVATE uvlog_companions_win32 uvlog_sample
+                      GTest::gtest_main)
+target_compile_definitions(companions_win32_tests PRIVATE URAVIK_VERSION="${PROJECT_VERSION}")
+add_test(NAME companions_win32 COMMAND companions_win32_tests)

@@ -62,6 +62,7 @@ constexpr const char* readerHistoryHeading = "HISTORIA (yhist.dab)";
 constexpr const char* readerLogHeading = "TIDLISTA ";
 constexpr const char* readerStatusRows = " rader";
 constexpr const char* readerStatusOf = " av ";
+constexpr const char* readerStatusSeparator = "   ·   ";
 constexpr const char* readerStatusStartups = " uppstarter";
 constexpr const char* readerStatusRaw = " oläsbara rader";
 constexpr const char* readerStatusMissing = "Filen finns inte (ännu): ";
@@ -81,7 +82,6 @@ constexpr const char* statSaveFilter = "CSV-filer (*.csv)\0*.csv\0Alla filer (*.
 constexpr const char* statSaveDefaultName = "uvstat.csv";
 constexpr const char* statSaveFailed = "Kunde inte spara filen ";
 constexpr const char* statErrorCaption = "FELMEDDELANDE";
-constexpr const char* statCopied = "Tabellen är kopierad som CSV.";
 
 // aboutuv, the about box ("Om").
 constexpr const char* aboutClass = "UravikOm";

@@ -1,7 +1,8 @@
 // Writes a sample working directory: ysave.dab, ytime.dab and yhist.dab.
-//   make_sample_log DIR [RECORDS [YYYY-MM-DD]]
-// RECORDS (default 25000) is the size of ytime.dab; the last run ends on the
-// given day (default today), so the statistics' last 30 days have data.
+//   make_sample_log DIR [RECORDS [YYYY-MM-DD [PER_RUN]]]
+// RECORDS (default 25000) is the size of ytime.dab, in runs of PER_RUN
+// records (default 250), one run a day; the last run ends on the given day
+// (default today), so the statistics' last 30 days have data.
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,8 +27,8 @@ bool writeFile(const std::string& path, const std::string& bytes)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || argc > 4) {
-        std::fputs("usage: make_sample_log DIR [RECORDS [YYYY-MM-DD]]\n", stderr);
+    if (argc < 2 || argc > 5) {
+        std::fputs("usage: make_sample_log DIR [RECORDS [YYYY-MM-DD [PER_RUN]]]\n", stderr);
         return 2;
     }
     const std::string dir = argv[1];
@@ -45,7 +46,8 @@ int main(int argc, char** argv)
         today = {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
     }
 
-    constexpr int recordsPerRun = 250;
+    const long perRun = argc > 4 ? std::strtol(argv[4], nullptr, 10) : 250;
+    const int recordsPerRun = perRun > 1 ? static_cast<int>(perRun) : 250;
     uvlog::SampleLogPlan history;
     history.runs = 20;
     history.recordsPerRun = recordsPerRun;

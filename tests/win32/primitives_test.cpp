@@ -10,6 +10,7 @@
 
 #include "display/colours.h"
 #include "display/draw_primitives_win32.h"
+#include "display/fonts_win32.h"
 #include "tests/win32/display_canvas.h"
 
 namespace {
@@ -403,6 +404,28 @@ TEST(Fonts, StyleCodeAndFamilyReachTheFont)
     EXPECT_EQ(logical.lfOrientation, 90);
     EXPECT_FALSE(logical.lfItalic || logical.lfUnderline || logical.lfStrikeOut);
     DeleteObject(font);
+}
+
+TEST(Fonts, StartUpMakesThePlainHeadingAndTextFonts)
+{
+    fonts = FontState{};
+    createFonts();
+    struct Expected {
+        HFONT font;
+        LONG height, width, weight;
+    };
+    for (const Expected& e :
+         {Expected{fonts.headingFont, 22, 12, 600}, Expected{fonts.textFont, 16, 6, 0}}) {
+        LOGFONTA logical = {};
+        ASSERT_EQ(GetObjectA(e.font, sizeof logical, &logical), static_cast<int>(sizeof logical));
+        EXPECT_EQ(logical.lfHeight, e.height);
+        EXPECT_EQ(logical.lfWidth, e.width);
+        EXPECT_EQ(logical.lfWeight, e.weight);
+        EXPECT_EQ(logical.lfEscapement, 0);
+        EXPECT_FALSE(logical.lfItalic || logical.lfUnderline || logical.lfStrikeOut);
+        EXPECT_EQ(logical.lfPitchAndFamily, FF_SWISS | DEFAULT_PITCH);
+        EXPECT_STREQ(logical.lfFaceName, "");
+    }
 }
 
 TEST(Fonts, ReleaseSelectsTheSystemFontAndKeepsTheFontForTheNextPaint)

@@ -1,0 +1,22 @@
+// uvreader.exe FILE: the log reader, started by the main window's "Tidlista"
+// button as "uvreader.exe ytime.dab".
+
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "companions/companion_texts.h"
+#include "companions/reader/reader_window_win32.h"
+#include "companions/win32/companion_app_win32.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showMode)
+{
+    companion::initCommonControls();
+    if (!registerReaderClass(instance))
+        return 1;
+    const char* path = __argc > 1 ? __argv[1] : companion_texts::logFileName;
+    HWND window = createReaderWindow(instance, path, showMode);
+    if (window == nullptr)
+        return 1;
+    return companion::runMessageLoop(window);
+}

@@ -1,0 +1,390 @@
+#include "companions/reader/reader_window_win32.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "companions/companion_texts.h"
+#include "companions/engine/log_file.h"
+#include "companions/engine/log_format.h"
+#include "companions/win32/companion_app_win32.h"
+#include "companions/win32/gdi_scoped.h"
+
+ReaderState readerState;
+
+namespace {
+
+namespace texts = companion_texts;
+
+constexpr int margin = 8;
+constexpr int toolbarHeight = 34;
+
+struct ColumnLayout {
+    const char* caption;
+    int width;
+    int format;
+};
+
+// In the order of uvlog::ReaderColumn.
+constexpr ColumnLayout columnLayouts[uvlog::readerColumnCount] = {
+    {texts::readerNumberColumn, 64, LVCFMT_LEFT},  {texts::readerRunColumn, 84, LVCFMT_RIGHT},
+    {texts::readerTotalColumn, 104, LVCFMT_RIGHT}, {texts::readerClockColumn, 74, LVCFMT_RIGHT},
+    {texts::readerPeriodColumn, 84, LVCFMT_RIGHT}, {texts::readerOnlineColumn, 75, LVCFMT_CENTER},
+    {texts::readerTitleColumn, 440, LVCFMT_LEFT},
+};
+
+constexpr COLORREF headingBackground = RGB(218, 228, 244);
+constexpr COLORREF headingInk = RGB(20, 40, 110);
+constexpr COLORREF rawInk = RGB(128, 128, 128);
+
+bool sameFileName(const std::string& path, const char* name)
+{
+    const std::size_t slash = path.find_last_of("\\/:");
+    const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    return uvlog::foldCase(file) == uvlog::foldCase(name);
+}
+
+std::string besideLog(const std::string& path, const char* name)
+{
+    const std::size_t slash = path.find_last_of("\\/:");
+    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + name;
+}
+
+// Reads what the file has gained; reads it again whole when it has shrunk or
+// gone. True when the parsed log changed.
+bool followFile(const std::string& path, uvlog::ParsedLog& log, std::uint64_t& readSize,
+                bool* found)
+{
+    std::uint64_t size = 0;
+    const bool exists = uvlog::fileSize(path, &size);
+    if (found != nullptr)
+        *found = exists;
+    if (!exists || size < readSize) {
+        const bool had = !log.text.empty() || readSize > 0;
+        log = uvlog::ParsedLog{};
+        readSize = 0;
+        if (!exists)
+            return had;
+    }
+    if (size == readSize)
+        return false;
+    std::string bytes;
+    if (!uvlog::readFileFrom(path, readSize, bytes) || bytes.empty())
+        return false;
+    uvlog::appendLogText(log, bytes);
+    readSize += bytes.size();
+    return true;
+}
+
+void connectSources()
+{
+    ReaderState& r = readerState;
+    r.sources.log = &r.log;
+    r.sources.history = r.showHistory && !r.historyPath.empty() && !r.history.entries.empty()
+                            ? &r.history
+                            : nullptr;
+    r.sources.logName = r.logPath.substr(r.logPath.find_last_of("\\/:") + 1);
+}
+
+std::size_t countKind(const uvlog::ParsedLog& log, uvlog::EntryKind kind)
+{
+    return static_cast<std::size_t>(
+        std::count_if(log.entries.begin(), log.entries.end(),
+                      [kind](const uvlog::LogEntry& entry) { return entry.kind == kind; }));
+}
+
+void updateStatus()
+{
+    const ReaderState& r = readerState;
+    std::string text;
+    if (!r.logFound) {
+        text = texts::readerStatusMissing + r.logPath;
+    } else {
+        std::size_t all = r.log.entries.size();
+        std::size_t startups = r.log.runs.size();
+        std::size_t raw = countKind(r.log, uvlog::EntryKind::raw);
+        if (r.sources.history != nullptr) {
+            all += r.history.entries.size() + 1;
+            startups += r.history.runs.size();
+            raw += countKind(r.history, uvlog::EntryKind::raw);
+        }
+        text = uvlog::groupedNumber(r.rows.size());
+        if (r.rows.size() != all)
+            text += texts::readerStatusOf + uvlog::groupedNumber(all);
+        text += texts::readerStatusRows;
+        text += texts::readerStatusSeparator + uvlog::groupedNumber(startups) +
+                texts::readerStatusStartups;
+        if (raw > 0)
+            text +=
+                texts::readerStatusSeparator + uvlog::groupedNumber(raw) + texts::readerStatusRaw;
+        text += texts::readerStatusSeparator;
+        text += texts::readerStatusFollowing;
+    }
+    SetWindowTextA(r.status, text.c_str());
+}
+
+bool lastRowVisible()
+{
+    const ReaderState& r = readerState;
+    const int count = static_cast<int>(r.rows.size());
+    if (count == 0)
+        return true;
+    const int top = static_cast<int>(SendMessageA(r.list, LVM_GETTOPINDEX, 0, 0));
+    const int perPage = static_cast<int>(SendMessageA(r.list, LVM_GETCOUNTPERPAGE, 0, 0));
+    return top + perPage >= count;
+}
+
+// Rebuilds the rows; keeps the newest row in view when it was in view.
+void refreshRows(bool scrollToEnd)
+{
+    ReaderState& r = readerState;
+    connectSources();
+    r.rows = uvlog::buildRows(r.sources, r.foldedFilter);
+    SendMessageA(r.list, LVM_SETITEMCOUNT, r.rows.size(), LVSICF_NOSCROLL);
+    InvalidateRect(r.list, nullptr, FALSE);
+    if (scrollToEnd && !r.rows.empty())
+        SendMessageA(r.list, LVM_ENSUREVISIBLE, r.rows.size() - 1, FALSE);
+    updateStatus();
+}
+
+void loadFiles()
+{
+    ReaderState& r = readerState;
+    r.log = uvlog::ParsedLog{};
+    r.history = uvlog::ParsedLog{};
+    r.logSize = 0;
+    r.historySize = 0;
+    followFile(r.logPath, r.log, r.logSize, &r.logFound);
+    if (r.showHistory && !r.historyPath.empty())
+        followFile(r.historyPath, r.history, r.historySize, nullptr);
+}
+
+void createControls(HWND window)
+{
+    ReaderState& r = readerState;
+    companion::createChild(window, "STATIC", texts::readerFilterLabel, SS_LEFT, margin, 12, 44, 16,
+                           -1);
+    r.filterEdit =
+        companion::createChild(window, "EDIT", "", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
+                               margin + 48, 8, 260, 22, readerFilterEdit);
+    r.historyBox = companion::createChild(window, "BUTTON", texts::readerHistoryCheck,
+                                          WS_TABSTOP | BS_AUTOCHECKBOX, margin + 330, 8, 220, 22,
+                                          readerHistoryBox);
+    SendMessageA(r.historyBox, BM_SETCHECK, r.showHistory ? BST_CHECKED : BST_UNCHECKED, 0);
+    EnableWindow(r.historyBox, r.historyPath.empty() ? FALSE : TRUE);
+
+    r.list = CreateWindowExA(
+        WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 0,
+        toolbarHeight, 100, 100, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(readerList)),
+        GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(r.list, WM_SETFONT, reinterpret_cast<WPARAM>(companion::dialogFont()), FALSE);
+    SendMessageA(r.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_GRIDLINES);
+    for (int i = 0; i < uvlog::readerColumnCount; ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        column.fmt = columnLayouts[i].format;
+        column.cx = columnLayouts[i].width;
+        column.pszText = const_cast<char*>(columnLayouts[i].caption);
+        column.iSubItem = i;
+        SendMessageA(r.list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+    r.status =
+        CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                        window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(readerStatus)),
+                        GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(r.status, WM_SETFONT, reinterpret_cast<WPARAM>(companion::dialogFont()), FALSE);
+}
+
+void layoutControls(int width, int height)
+{
+    const ReaderState& r = readerState;
+    SendMessageA(r.status, WM_SIZE, 0, 0);
+    RECT status = {};
+    GetWindowRect(r.status, &status);
+    const int listHeight = height - toolbarHeight - (status.bottom - status.top);
+    MoveWindow(r.list, 0, toolbarHeight, width, std::max(listHeight, 0), TRUE);
+}
+
+void fillCell(NMLVDISPINFOA* info)
+{
+    const ReaderState& r = readerState;
+    LVITEMA& item = info->item;
+    if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0)
+        return;
+    item.pszText[0] = '\0';
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= r.rows.size() ||
+        item.iSubItem < 0 || item.iSubItem >= uvlog::readerColumnCount)
+        return;
+    const std::string text =
+        uvlog::cellText(r.sources, r.rows[static_cast<std::size_t>(item.iItem)],
+                        static_cast<uvlog::ReaderColumn>(item.iSubItem));
+    lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+}
+
+// Heading rows and raw lines span the whole row, so they are drawn here.
+LRESULT drawRow(NMLVCUSTOMDRAW* draw)
+{
+    const ReaderState& r = readerState;
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW;
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return CDRF_DODEFAULT;
+    const std::size_t index = draw->nmcd.dwItemSpec;
+    if (index >= r.rows.size())
+        return CDRF_DODEFAULT;
+    const uvlog::LogRow& row = r.rows[index];
+    const uvlog::RowKind kind = uvlog::rowKind(r.sources, row);
+    if (kind == uvlog::RowKind::record)
+        return CDRF_DODEFAULT;
+
+    RECT bounds = {};
+    bounds.left = LVIR_BOUNDS;
+    SendMessageA(r.list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&bounds));
+    const bool selected =
+        SendMessageA(r.list, LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED;
+    const bool heading = kind == uvlog::RowKind::heading;
+    const COLORREF background = selected  ? GetSysColor(COLOR_HIGHLIGHT)
+                                : heading ? headingBackground
+                                          : GetSysColor(COLOR_WINDOW);
+    const COLORREF ink = selected  ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                         : heading ? headingInk
+                                   : rawInk;
+
+    HDC dc = draw->nmcd.hdc;
+    const companion::OwnedGdi<HBRUSH> brush(CreateSolidBrush(background));
+    FillRect(dc, &bounds, brush.get());
+    const companion::ScopedSelect font(dc, heading ? r.headingFont : companion::dialogFont());
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldInk = SetTextColor(dc, ink);
+    std::string text = uvlog::cellText(r.sources, row, uvlog::ReaderColumn::number);
+    RECT textRect = bounds;
+    textRect.left += 6;
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SetTextColor(dc, oldInk);
+    SetBkMode(dc, oldMode);
+    return CDRF_SKIPDEFAULT;
+}
+
+LRESULT onNotify(NMHDR* header)
+{
+    if (header->idFrom != readerList)
+        return 0;
+    switch (header->code) {
+        case LVN_GETDISPINFOA:
+            fillCell(reinterpret_cast<NMLVDISPINFOA*>(header));
+            return 0;
+        case NM_CUSTOMDRAW:
+            return drawRow(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+        default:
+            return 0;
+    }
+}
+
+void onCommand(WPARAM wParam)
+{
+    ReaderState& r = readerState;
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    if (id == readerFilterEdit && code == EN_CHANGE) {
+        r.foldedFilter = uvlog::foldCase(companion::windowText(r.filterEdit));
+        refreshRows(false);
+    } else if (id == readerHistoryBox && code == BN_CLICKED) {
+        r.showHistory = SendMessageA(r.historyBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        r.history = uvlog::ParsedLog{};
+        r.historySize = 0;
+        if (r.showHistory)
+            followFile(r.historyPath, r.history, r.historySize, nullptr);
+        refreshRows(false);
+    }
+}
+
+LRESULT CALLBACK readerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ReaderState& r = readerState;
+    switch (message) {
+        case WM_CREATE:
+            r.window = window;
+            r.headingFont = companion::createBoldDialogFont();
+            createControls(window);
+            loadFiles();
+            refreshRows(false);
+            SetTimer(window, readerFollowTimer, readerFollowMs, nullptr);
+            return 0;
+        case WM_SIZE:
+            layoutControls(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_SETFOCUS:
+            SetFocus(r.list);
+            return 0;
+        case WM_NOTIFY:
+            return onNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_COMMAND:
+            onCommand(wParam);
+            return 0;
+        case WM_TIMER:
+            if (wParam == readerFollowTimer)
+                followLogFiles();
+            return 0;
+        case WM_DESTROY:
+            KillTimer(window, readerFollowTimer);
+            if (r.headingFont != nullptr)
+                DeleteObject(r.headingFont);
+            r.headingFont = nullptr;
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+bool registerReaderClass(HINSTANCE instance)
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = readerWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, texts::iconName);
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = texts::readerClass;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND createReaderWindow(HINSTANCE instance, const std::string& path, int showMode)
+{
+    ReaderState& r = readerState;
+    r.logPath = path;
+    r.historyPath = sameFileName(path, texts::historyFileName)
+                        ? std::string()
+                        : besideLog(path, texts::historyFileName);
+    const std::string title = texts::readerTitle + path;
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    const SIZE size = companion::windowSizeForClient(style, 0, 960, 600);
+    HWND window =
+        CreateWindowExA(0, texts::readerClass, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                        size.cx, size.cy, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr)
+        return nullptr;
+    ShowWindow(window, showMode);
+    // The newest records are the ones wanted; scrolled once the list has its size.
+    if (!r.rows.empty())
+        SendMessageA(r.list, LVM_ENSUREVISIBLE, r.rows.size() - 1, FALSE);
+    UpdateWindow(window);
+    return window;
+}
+
+void followLogFiles()
+{
+    ReaderState& r = readerState;
+    const bool atEnd = lastRowVisible();
+    bool changed = followFile(r.logPath, r.log, r.logSize, &r.logFound);
+    if (r.showHistory && !r.historyPath.empty())
+        changed = followFile(r.historyPath, r.history, r.historySize, nullptr) || changed;
+    if (changed)
+        refreshRows(atEnd);
+}

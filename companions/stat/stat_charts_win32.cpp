@@ -1,0 +1,169 @@
+#include "companions/stat/stat_charts_win32.h"
+
+#include <algorithm>
+#include <string>
+
+#include "companions/companion_texts.h"
+#include "companions/engine/chart_scale.h"
+#include "companions/engine/log_format.h"
+#include "companions/win32/gdi_scoped.h"
+
+namespace {
+
+namespace texts = companion_texts;
+
+constexpr int padding = 8;
+constexpr int headingHeight = 22;
+constexpr int titleLineHeight = 15;
+constexpr int barHeight = 11;
+constexpr int barPitch = titleLineHeight + barHeight + 7;
+constexpr int axisLabelWidth = 40;
+constexpr int dateLabelHeight = 16;
+constexpr int columnGap = 4;
+constexpr COLORREF frameColour = RGB(160, 160, 160);
+constexpr COLORREF gridColour = RGB(225, 225, 225);
+constexpr COLORREF inkColour = RGB(0, 0, 0);
+constexpr COLORREF labelColour = RGB(90, 90, 90);
+
+RECT innerArea(const RECT& area)
+{
+    return RECT{area.left + padding, area.top + headingHeight + 4, area.right - padding,
+                area.bottom - padding};
+}
+
+// The frame, the white ground and the heading of a chart; gives the room
+// left under the heading.
+RECT paintPanel(HDC dc, const RECT& area, const char* heading, HFONT headingFont)
+{
+    const companion::OwnedGdi<HBRUSH> ground(CreateSolidBrush(chartBackground));
+    FillRect(dc, &area, ground.get());
+    const companion::OwnedGdi<HBRUSH> frame(CreateSolidBrush(frameColour));
+    FrameRect(dc, &area, frame.get());
+    const companion::ScopedSelect font(dc, headingFont);
+    RECT headingRect = {area.left + padding, area.top + 4, area.right - padding,
+                        area.top + headingHeight};
+    DrawTextA(dc, heading, -1, &headingRect, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    return innerArea(area);
+}
+
+RECT plotArea(const RECT& area)
+{
+    const RECT inner = innerArea(area);
+    return RECT{inner.left + axisLabelWidth, inner.top + 6, inner.right,
+                inner.bottom - dateLabelHeight};
+}
+
+void fillRect(HDC dc, const RECT& rect, COLORREF colour)
+{
+    const companion::OwnedGdi<HBRUSH> brush(CreateSolidBrush(colour));
+    FillRect(dc, &rect, brush.get());
+}
+
+}  // namespace
+
+std::size_t titleBarCount(const RECT& area)
+{
+    const RECT inner = innerArea(area);
+    const int height = inner.bottom - inner.top;
+    return height < barPitch ? 0 : static_cast<std::size_t>(height / barPitch);
+}
+
+RECT titleBarRect(const RECT& area, std::size_t index, std::uint64_t seconds,
+                  std::uint64_t largestSeconds)
+{
+    const RECT inner = innerArea(area);
+    const int top = inner.top + static_cast<int>(index) * barPitch + titleLineHeight;
+    const int length = uvlog::scaledLength(seconds, largestSeconds, inner.right - inner.left);
+    return RECT{inner.left, top, inner.left + length, top + barHeight};
+}
+
+RECT dayColumnRect(const RECT& area, std::size_t index, std::uint64_t seconds,
+                   std::uint64_t topSeconds)
+{
+    const RECT plot = plotArea(area);
+    const int slot = (plot.right - plot.left) / uvlog::statisticsDayCount;
+    const int left = plot.left + static_cast<int>(index) * slot + columnGap / 2;
+    const int height = uvlog::scaledLength(seconds, topSeconds, plot.bottom - plot.top);
+    return RECT{left, plot.bottom - height, left + slot - columnGap, plot.bottom};
+}
+
+void paintTitleBars(HDC dc, const RECT& area, const uvlog::LogStatistics& stats, HFONT textFont,
+                    HFONT headingFont)
+{
+    const int savedState = SaveDC(dc);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, inkColour);
+    const RECT inner = paintPanel(dc, area, texts::statBarChartHeading, headingFont);
+    const companion::ScopedSelect font(dc, textFont);
+    if (stats.titles.empty()) {
+        RECT text = inner;
+        DrawTextA(dc, texts::noData, -1, &text, DT_SINGLELINE | DT_NOPREFIX);
+    }
+    const std::size_t count = std::min(titleBarCount(area), stats.titles.size());
+    const std::uint64_t largest = stats.titles.empty() ? 0 : stats.titles.front().seconds;
+    for (std::size_t i = 0; i < count; ++i) {
+        const uvlog::TitleTime& title = stats.titles[i];
+        const RECT bar = titleBarRect(area, i, title.seconds, largest);
+        const std::string time = uvlog::durationText(title.seconds);
+        RECT line = {inner.left, bar.top - titleLineHeight, inner.right, bar.top};
+        SetTextColor(dc, labelColour);
+        DrawTextA(dc, time.c_str(), -1, &line, DT_SINGLELINE | DT_RIGHT | DT_NOPREFIX);
+        line.right -= 70;
+        SetTextColor(dc, inkColour);
+        DrawTextA(dc, title.title.c_str(), static_cast<int>(title.title.size()), &line,
+                  DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        fillRect(dc, bar, chartBarColour);
+    }
+    RestoreDC(dc, savedState);
+}
+
+void paintDayColumns(HDC dc, const RECT& area, const uvlog::LogStatistics& stats, HFONT textFont,
+                     HFONT headingFont)
+{
+    const int savedState = SaveDC(dc);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, inkColour);
+    paintPanel(dc, area, texts::statDayChartHeading, headingFont);
+    const companion::ScopedSelect font(dc, textFont);
+    const RECT plot = plotArea(area);
+
+    std::uint64_t largest = 0;
+    for (const uvlog::DayTime& day : stats.days)
+        largest = std::max(largest, day.seconds);
+    const uvlog::ChartAxis axis = uvlog::hourAxis(largest);
+
+    // Grid lines and their hour labels, from the base line up.
+    {
+        const companion::OwnedGdi<HPEN> grid(CreatePen(PS_SOLID, 1, gridColour));
+        const companion::ScopedSelect pen(dc, grid.get());
+        SetTextColor(dc, labelColour);
+        for (std::uint64_t value = 0; value <= axis.topSeconds; value += axis.stepSeconds) {
+            const int y =
+                plot.bottom - uvlog::scaledLength(value, axis.topSeconds, plot.bottom - plot.top);
+            MoveToEx(dc, plot.left, y, nullptr);
+            LineTo(dc, plot.right, y);
+            const std::string label = std::to_string(value / 3600) + texts::statHoursUnit;
+            RECT text = {plot.left - axisLabelWidth, y - 7, plot.left - 4, y + 7};
+            DrawTextA(dc, label.c_str(), -1, &text, DT_SINGLELINE | DT_RIGHT | DT_NOPREFIX);
+            if (axis.topSeconds - value < axis.stepSeconds)
+                break;
+        }
+    }
+
+    const std::size_t count = stats.days.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const uvlog::DayTime& day = stats.days[i];
+        const RECT column = dayColumnRect(area, i, day.seconds, axis.topSeconds);
+        const bool today = i + 1 == count;
+        fillRect(dc, column, today ? chartTodayColour : chartBarColour);
+        // A date under every fifth day, counted back from today.
+        if ((count - 1 - i) % 5 == 0) {
+            const std::string date = uvlog::dateText(day.date).substr(5);
+            RECT text = {column.left - 12, plot.bottom + 2, column.right + 12,
+                         plot.bottom + dateLabelHeight};
+            SetTextColor(dc, today ? chartTodayColour : labelColour);
+            DrawTextA(dc, date.c_str(), -1, &text, DT_SINGLELINE | DT_CENTER | DT_NOPREFIX);
+        }
+    }
+    RestoreDC(dc, savedState);
+}

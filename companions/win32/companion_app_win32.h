@@ -1,0 +1,32 @@
+#pragma once
+// What the three companion windows share: start-up of the common controls,
+// the dialog font, child controls, and the message loop.
+
+#include <windows.h>
+
+#include <string>
+
+namespace companion {
+
+// Registers the list view and status bar classes.
+void initCommonControls();
+
+// The system's font for dialogs (a stock object: never deleted).
+HFONT dialogFont();
+
+// A bold copy of the dialog font; the caller deletes it.
+HFONT createBoldDialogFont();
+
+// A child control with the dialog font.
+HWND createChild(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
+                 int width, int height, int id);
+
+// The outer window size that gives a client area of the given size.
+SIZE windowSizeForClient(DWORD style, DWORD exStyle, int clientWidth, int clientHeight);
+
+std::string windowText(HWND window);
+
+// Runs until the window is gone; Tab and Enter move between its controls.
+int runMessageLoop(HWND window);
+
+}  // namespace companion
