@@ -31,3 +31,4 @@ if(URAVIK_TESTS)
 endif()
 
 include(cmake/Display.cmake)
+include(cmake/Packaging.cmake)

@@ -6,9 +6,9 @@ packages=(
     cmake ninja-build g++ python3 file          # build tools
     libgtest-dev libgmock-dev googletest        # unit tests (native and cross)
     libbenchmark-dev                            # benchmarks
-    clang                                       # libFuzzer targets
+    clang libclang-rt-14-dev                    # libFuzzer targets and their sanitizer runtimes
     g++-mingw-w64                               # Windows cross compilers
-    wine64 xvfb xauth fonts-wine                # running the Windows builds here
+    wine wine64 xvfb xauth fonts-wine           # running the Windows builds here
     imagemagick                                 # screenshots
 )
 
