@@ -40,4 +40,8 @@ if(URAVIK_TESTS)
     target_link_libraries(uravik_display_tests PRIVATE ${URAVIK_WIN32_LIBS} GTest::gtest_main)
     add_test(NAME display COMMAND uravik_display_tests
         WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/tests/win32/reference)
+
+    # Prints the time of a full paint and of a refresh paint; not a test.
+    add_executable(uravik_paint_bench bench/paint_bench_win32.cpp tests/win32/display_canvas.cpp)
+    target_link_libraries(uravik_paint_bench PRIVATE ${URAVIK_WIN32_LIBS})
 endif()
