@@ -32,3 +32,4 @@ endif()
 
 include(cmake/Display.cmake)
 include(cmake/Packaging.cmake)
+include(cmake/Performance.cmake)
