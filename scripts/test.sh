@@ -15,6 +15,21 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native 2>&1 | tee -a "$log"
 
+echo "== native: the log reader under libFuzzer, 30 s"
+# Seeded with small logs in the program's layout, made fresh for each run.
+logfuzz=1
+if [ -x build/native/fuzz/log_parser_fuzz ]; then
+    corpus=$(mktemp -d)
+    build/native/make_sample_log "$corpus" 12 2024-03-07 4
+    build/native/fuzz/log_parser_fuzz -max_total_time=30 -max_len=4096 \
+        -artifact_prefix=build/native/fuzz/ \
+        "$corpus" >build/native/fuzz/log_parser_fuzz.log 2>&1 && logfuzz=0
+    rm -rf "$corpus"
+    tail -n "$((logfuzz == 0 ? 1 : 40))" build/native/fuzz/log_parser_fuzz.log
+else
+    echo "log_parser_fuzz was not built: clang++ missing"
+fi
+
 echo "== native under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset native-sanitize >/dev/null
 cmake --build --preset native-sanitize
@@ -34,6 +49,11 @@ cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686
 scripts/check-exe.sh build/mingw-i686/uravik.exe pe32 && check=0 || check=1
 scripts/check-exe.sh build/mingw-x64/uravik.exe pe32+ || check=1
+# The companions, which ship beside it.
+for exe in uvreader.exe uvstat.lib aboutuv.exe; do
+    scripts/check-exe.sh "build/mingw-i686/$exe" pe32 || check=1
+    scripts/check-exe.sh "build/mingw-x64/$exe" pe32+ || check=1
+done
 
 # One closing line over every suite.
 passed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\)/\2 \1/p' "$log" |
@@ -41,5 +61,7 @@ passed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\)/\2 
 read -r pass fail <<<"$passed"
 pass=$((pass + (check == 0 ? 1 : 0)))
 fail=$((fail + check))
+pass=$((pass + (logfuzz == 0 ? 1 : 0)))
+fail=$((fail + logfuzz))
 echo "all: $pass passed, $fail failed"
 [ "$fail" -eq 0 ]
