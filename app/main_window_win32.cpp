@@ -6,7 +6,10 @@
 #include "app/shell_texts.h"
 #include "app/window_events.h"
 #include "display/fonts_win32.h"
+#include "timekeeping/atomic_write.h"
 #include "timekeeping/clock.h"
+#include "timekeeping/state_file.h"
+#include "timekeeping/time_log.h"
 
 namespace {
 
@@ -94,6 +97,9 @@ int runUravik(HINSTANCE instance, int showMode)
     createButtons(instance);
     SetTimer(window, tickTimerId, tickPeriodMs, nullptr);
     captureDateTime();
+    removeLeftoverTempFiles();
+    loadState();
+    checkLogSize();
     shell.startupComplete = true;
     createFonts();
     takePortInventory();

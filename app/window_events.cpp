@@ -4,12 +4,14 @@
 #include "app/shell_state.h"
 #include "display/input_fields.h"
 #include "timekeeping/clock.h"
+#include "timekeeping/time_log.h"
 
 void runTick()
 {
     shell.windowAbove = host::visibleWindowAbove(shell.mainWindow);
     if (shell.startupComplete && shell.windowAbove != shell.loggedWindowAbove) {
         updateCounters();
+        writeLogRecord();
     }
 
     if (++shell.portWatchTicks == portWatchEveryTicks) {

@@ -1,4 +1,5 @@
 # Native build: the portable core's unit tests and benchmarks.
+include(cmake/Persistence.cmake)
 include(cmake/Display.cmake)
 include(cmake/Companions.cmake)
 if(NOT URAVIK_TESTS)

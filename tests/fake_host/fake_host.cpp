@@ -69,12 +69,17 @@ bool findFileSize(const char* name, std::uint64_t* size)
 
 bool flushFileToDisk(std::FILE* file)
 {
+    if (fakeHost.flushFails)
+        return false;
     return fsync(fileno(file)) == 0;
 }
 
 bool replaceFile(const char* source, const char* target)
 {
     if (fakeHost.replaceFails)
+        return false;
+    // Windows refuses to replace a read-only file; rename would not.
+    if (access(target, F_OK) == 0 && access(target, W_OK) != 0)
         return false;
     return std::rename(source, target) == 0;
 }

@@ -29,6 +29,7 @@ struct FakeHost {
     host::Point cursor;
     std::vector<bool> portOpens = std::vector<bool>(8, false);  // index n for COMn
     bool replaceFails = false;
+    bool flushFails = false;  // as a disk that fails when forced to write
 
     // What the logic did, in order.
     std::vector<std::string> events;

@@ -1,0 +1,330 @@
+// ysave.dab on real files: what loadState takes from it, the bytes saveState
+// writes, and that no failure ever costs the file written before.
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/unit/persistence_fixture.h"
+#include "timekeeping/atomic_write.h"
+#include "timekeeping/persistence_texts.h"
+#include "timekeeping/state_file.h"
+
+namespace texts = persistence_texts;
+
+namespace {
+
+const std::string storedState =
+    "56   =Uppstarter\n"
+    "312   =Timmar totalt\n"
+    "05   =Minuter totalt\n"
+    "48   =Sekunder totalt\n"
+    "1200   =Applikationer totalt\n"
+    "4000000\n"
+    "\n"
+    "Slut\n";
+
+class StateFile : public PersistenceTest {
+protected:
+    // A new start-up of the program over the files of the last one.
+    void restart()
+    {
+        fakeHost = FakeHost{};
+        clockState = ClockState{};
+        stateFile = StateFileState{};
+        startRun(1'000'000);
+        loadState();
+    }
+    // A save as the log writer makes it, `ms` into the run.
+    void saveAfter(std::uint64_t ms)
+    {
+        runFor(ms);
+        saveState();
+    }
+};
+
+TEST_F(StateFile, StoredValuesComeBackOneStartUpLaterWithTheRunAdded)
+{
+    writeFile(texts::stateFileName, storedState);
+    restart();
+    EXPECT_TRUE(fakeHost.messages.empty());
+    EXPECT_EQ(stateFile.startupCount, 57);
+    EXPECT_EQ(clockState.savedHours, 312);
+    EXPECT_EQ(clockState.savedMinutes, 5);
+    EXPECT_EQ(clockState.savedSeconds, 48);
+    EXPECT_EQ(stateFile.savedAppTotal, 1200);
+    EXPECT_STREQ(stateFile.maxLogSizeText, "4000000\n");
+
+    saveAfter(10'000);
+    EXPECT_EQ(readFile(texts::stateFileName),
+              "57   =Uppstarter\n"
+              "312   =Timmar totalt\n"
+              "05   =Minuter totalt\n"
+              "58   =Sekunder totalt\n"
+              "1201   =Applikationer totalt\n"
+              "4000000\n"
+              "\n"
+              "Slut\n");
+    saveAfter(0);
+    saveAfter(0);
+    EXPECT_NE(readFile(texts::stateFileName).find("\n1203   =Applikationer totalt\n"),
+              std::string::npos);
+
+    // What saveState wrote reads back whole, and the count goes on.
+    restart();
+    EXPECT_TRUE(fakeHost.messages.empty());
+    EXPECT_EQ(stateFile.startupCount, 58);
+    EXPECT_EQ(clockState.savedSeconds, 58);
+    EXPECT_EQ(stateFile.savedAppTotal, 1203);
+}
+
+TEST_F(StateFile, MissingFileStartsFromScratchAndGrowsTheEmptySettingLines)
+{
+    restart();
+    ASSERT_EQ(fakeHost.messages.size(), 1u);
+    EXPECT_EQ(fakeHost.messages[0].text, texts::stateNotFoundMessage);
+    EXPECT_EQ(fakeHost.messages[0].caption, "FILFEL");
+    EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::none);
+    EXPECT_EQ(stateFile.startupCount, 1);
+    EXPECT_EQ(clockState.savedHours + clockState.savedMinutes + clockState.savedSeconds, 0);
+    EXPECT_STREQ(stateFile.maxLogSizeText, "");
+
+    saveAfter(3'723'000);  // 1:02:03
+    EXPECT_EQ(readFile(texts::stateFileName),
+              "1   =Uppstarter\n1   =Timmar totalt\n02   =Minuter totalt\n"
+              "03   =Sekunder totalt\n1   =Applikationer totalt\n\nSlut\n");
+
+    // The empty setting now comes with its line end: empty lines 6 and 7.
+    restart();
+    EXPECT_TRUE(fakeHost.messages.empty());
+    EXPECT_STREQ(stateFile.maxLogSizeText, "\n");
+    saveAfter(0);
+    EXPECT_EQ(readFile(texts::stateFileName),
+              "2   =Uppstarter\n1   =Timmar totalt\n02   =Minuter totalt\n"
+              "03   =Sekunder totalt\n2   =Applikationer totalt\n\n\nSlut\n");
+}
+
+TEST_F(StateFile, SizeSettingIsCappedAndKeepsTheFormItWasReadIn)
+{
+    const std::string head = storedState.substr(0, storedState.find("4000000\n"));
+    struct Case {
+        std::string line6AndRest;
+        std::string writtenTail;
+    };
+    const Case cases[] = {
+        {"4000000\n\nSlut\n", "4000000\n\nSlut\n"},
+        {"5000000\n\nSlut\n", "4000000\n\nSlut\n"},
+        // Eight characters leave their line end to the final read: no line 7.
+        {"12345678\nSlut\n", "4000000\nSlut\n"},
+        {"00001000\nSlut\n", "00001000\nSlut\n"},
+        {"abc\n\nSlut\n", "abc\n\nSlut\n"},
+        {"-17\n\nSlut\n", "-17\n\nSlut\n"},
+    };
+    for (const Case& c : cases) {
+        writeFile(texts::stateFileName, head + c.line6AndRest);
+        restart();
+        EXPECT_TRUE(fakeHost.messages.empty()) << c.line6AndRest;
+        saveAfter(0);
+        const std::string written = readFile(texts::stateFileName);
+        EXPECT_EQ(written.substr(written.find("totalt\n", written.find("Applikationer")) + 7),
+                  c.writtenTail)
+            << c.line6AndRest;
+    }
+}
+
+TEST_F(StateFile, ShortFileIsReportedButWhatWasReadIsKept)
+{
+    writeFile(texts::stateFileName, storedState.substr(0, storedState.find("\nSlut")));
+    restart();
+    ASSERT_EQ(fakeHost.messages.size(), 1u);
+    EXPECT_EQ(fakeHost.messages[0].text, texts::stateUnreadableMessage);
+    EXPECT_EQ(fakeHost.messages[0].caption, "FILFEL");
+    EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::error);
+    EXPECT_EQ(stateFile.startupCount, 57);
+    EXPECT_EQ(stateFile.savedAppTotal, 1200);
+    EXPECT_STREQ(stateFile.maxLogSizeText, "4000000\n");
+
+    // Cut after line 3: the later lines count as 0.
+    writeFile(texts::stateFileName, storedState.substr(0, storedState.find("48 ")));
+    restart();
+    EXPECT_EQ(captions(), std::vector<std::string>{"FILFEL"});
+    EXPECT_EQ(clockState.savedHours, 312);
+    EXPECT_EQ(clockState.savedMinutes, 5);
+    EXPECT_EQ(clockState.savedSeconds, 0);
+    EXPECT_EQ(stateFile.savedAppTotal, 0);
+    EXPECT_STREQ(stateFile.maxLogSizeText, "");
+
+    writeFile(texts::stateFileName, "");
+    restart();
+    EXPECT_EQ(fakeHost.messages.at(0).text, texts::stateUnreadableMessage);
+    EXPECT_EQ(stateFile.startupCount, 1);
+}
+
+TEST_F(StateFile, HandEditedNumbersAreTakenAsTheReadsFindThem)
+{
+    // A bare number on line 1 takes its line end along, so the discard read
+    // swallows line 2 and every later field comes from the line below.
+    writeFile(texts::stateFileName,
+              "56\n312   =Timmar totalt\n05   =Minuter totalt\n48   =Sekunder totalt\n"
+              "1200   =Applikationer totalt\n4000000\n\nSlut\n");
+    restart();
+    EXPECT_EQ(stateFile.startupCount, 57);
+    EXPECT_EQ(clockState.savedHours, 5);
+    EXPECT_EQ(clockState.savedMinutes, 48);
+    EXPECT_EQ(clockState.savedSeconds, 12);  // "12" of "1200"
+    EXPECT_EQ(stateFile.savedAppTotal, 4000000);
+    EXPECT_STREQ(stateFile.maxLogSizeText, "Slut\n");
+    EXPECT_EQ(fakeHost.messages.at(0).text, texts::stateUnreadableMessage);
+
+    // Text with no number gives 0; blanks and a sign come before digits;
+    // a long hours number keeps its first six digits.
+    writeFile(texts::stateFileName,
+              "abc   =Uppstarter\n1234567   =Timmar totalt\n 7   =Minuter totalt\n"
+              "+9   =Sekunder totalt\n  42x   =Applikationer totalt\n\n\nSlut\n");
+    restart();
+    EXPECT_EQ(stateFile.startupCount, 1);
+    EXPECT_EQ(clockState.savedHours, 123456);
+    EXPECT_EQ(clockState.savedMinutes, 7);
+    EXPECT_EQ(clockState.savedSeconds, 9);
+    EXPECT_EQ(stateFile.savedAppTotal, 42);
+}
+
+TEST_F(StateFile, AbsurdValuesAreKeptWithinWhatTheCountersCanShow)
+{
+    writeFile(texts::stateFileName,
+              "-5   =Uppstarter\n-7   =Timmar totalt\n99   =Minuter totalt\n"
+              "-1   =Sekunder totalt\n-300   =Applikationer totalt\n4000000\n\nSlut\n");
+    restart();
+    EXPECT_EQ(stateFile.startupCount, 1);
+    EXPECT_EQ(clockState.savedHours, 0);
+    EXPECT_EQ(clockState.savedMinutes, 59);
+    EXPECT_EQ(clockState.savedSeconds, 0);
+    EXPECT_EQ(stateFile.savedAppTotal, 0);
+
+    saveAfter(3'599'000);  // 0:59:00 saved and 0:59:59 run
+    EXPECT_EQ(readFile(texts::stateFileName).rfind("1   =Uppstarter\n1   =Timmar totalt\n"
+                                                   "58   =Minuter totalt\n59   =Sekunder", 0),
+              0u);
+}
+
+// Faults tried for real. In every case the file saved before stays whole,
+// no temporary file is left, and the user hears of it once.
+class StateFileFaults : public StateFile {
+protected:
+    void SetUp() override
+    {
+        StateFile::SetUp();
+        writeFile(texts::stateFileName, storedState);
+        restart();
+    }
+    void expectToldOnce()
+    {
+        ASSERT_EQ(fakeHost.messages.size(), 1u);
+        EXPECT_EQ(fakeHost.messages[0].text, texts::stateNotWrittenMessage);
+        EXPECT_EQ(fakeHost.messages[0].caption, "FELMEDDELANDE");
+        EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::error);
+    }
+    void expectUntouched()
+    {
+        EXPECT_EQ(readFile(texts::stateFileName), storedState);
+        EXPECT_FALSE(exists(texts::stateTempFileName));
+    }
+};
+
+TEST_F(StateFileFaults, FullDiskKeepsTheOldFileAndIsToldOnceUntilASaveSucceeds)
+{
+    for (int i = 0; i < 3; ++i) {
+        std::filesystem::create_symlink("/dev/full", texts::stateTempFileName);
+        saveAfter(1000);
+        expectUntouched();
+    }
+    expectToldOnce();
+    EXPECT_EQ(stateFile.appCount, 3) << "every run of the log writer still counts";
+
+    saveAfter(1000);
+    EXPECT_NE(readFile(texts::stateFileName).find("1204   =Applikationer"), std::string::npos);
+
+    std::filesystem::create_symlink("/dev/full", texts::stateTempFileName);
+    saveAfter(1000);
+    EXPECT_EQ(fakeHost.messages.size(), 2u) << "a new failure after a success is news";
+}
+
+TEST_F(StateFileFaults, DirectoryInPlaceOfTheFile)
+{
+    std::filesystem::remove(texts::stateFileName);
+    std::filesystem::create_directory(texts::stateFileName);
+    writeFile("ysave.dab/keep", "x");
+    restart();
+    EXPECT_EQ(captions(), std::vector<std::string>{"FILFEL"});
+    for (int i = 0; i < 3; ++i)
+        saveAfter(1000);
+    EXPECT_EQ(captions(), (std::vector<std::string>{"FILFEL", "FELMEDDELANDE"}));
+    EXPECT_EQ(readFile("ysave.dab/keep"), "x");
+    EXPECT_FALSE(exists(texts::stateTempFileName));
+}
+
+TEST_F(StateFileFaults, DirectoryInPlaceOfTheTemporaryFile)
+{
+    std::filesystem::create_directory(texts::stateTempFileName);
+    saveAfter(1000);
+    saveAfter(1000);
+    EXPECT_EQ(fakeHost.messages.size(), 1u);
+    EXPECT_EQ(readFile(texts::stateFileName), storedState);
+    EXPECT_TRUE(std::filesystem::is_directory(texts::stateTempFileName));
+}
+
+TEST_F(StateFileFaults, ReadOnlyFileIsReportedNotFoundAndCannotBeSaved)
+{
+    if (!makeUnwritable(texts::stateFileName))
+        GTEST_SKIP() << "this file system cannot make a file unwritable";
+    restart();
+    EXPECT_EQ(fakeHost.messages.at(0).text, texts::stateNotFoundMessage);
+    EXPECT_EQ(stateFile.startupCount, 1);
+    fakeHost.messages.clear();
+    saveAfter(1000);
+    saveAfter(1000);
+    expectToldOnce();
+    expectUntouched();
+}
+
+TEST_F(StateFileFaults, FailureBetweenWritingAndReplacing)
+{
+    fakeHost.flushFails = true;
+    saveAfter(1000);
+    expectUntouched();
+    fakeHost.flushFails = false;
+    fakeHost.replaceFails = true;
+    saveAfter(1000);
+    expectUntouched();
+    expectToldOnce();
+}
+
+TEST_F(StateFileFaults, NoSecondBoxOfTheKindWhileOneIsOpen)
+{
+    fakeHost.replaceFails = true;
+    // The box's own message loop runs more saves: one succeeds, the next
+    // fails again while the first box is still open.
+    fakeHost.whileMessageBoxOpen = [this] {
+        fakeHost.whileMessageBoxOpen = nullptr;
+        fakeHost.replaceFails = false;
+        saveAfter(1000);
+        fakeHost.replaceFails = true;
+        saveAfter(1000);
+    };
+    saveAfter(1000);
+    EXPECT_EQ(fakeHost.messages.size(), 1u);
+    saveAfter(1000);
+    EXPECT_EQ(fakeHost.messages.size(), 2u) << "the box is closed and this failure is new";
+}
+
+TEST_F(StateFileFaults, TemporaryFilesLeftByACrashAreRemovedAtStartUp)
+{
+    writeFile(texts::stateTempFileName, "57   =Uppst");
+    writeFile(texts::historyTempFileName, "HISTORIA\n");
+    removeLeftoverTempFiles();
+    EXPECT_FALSE(exists(texts::stateTempFileName));
+    EXPECT_FALSE(exists(texts::historyTempFileName));
+    EXPECT_EQ(readFile(texts::stateFileName), storedState);
+}
+
+}  // namespace

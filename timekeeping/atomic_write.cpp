@@ -1,0 +1,28 @@
+#include "timekeeping/atomic_write.h"
+
+#include "host/host.h"
+#include "timekeeping/persistence_texts.h"
+
+bool writeFileAtomically(const char* target, const char* tempName,
+                         const std::function<bool(std::FILE*)>& write)
+{
+    // Not removed when it cannot be opened: whatever holds the name (a
+    // directory, a file in use) is not ours.
+    std::FILE* file = std::fopen(tempName, "w");
+    if (file == nullptr)
+        return false;
+    bool written = write(file);
+    written = std::fflush(file) == 0 && !std::ferror(file) && written;
+    written = written && host::flushFileToDisk(file);
+    written = std::fclose(file) == 0 && written;
+    written = written && host::replaceFile(tempName, target);
+    if (!written)
+        std::remove(tempName);
+    return written;
+}
+
+void removeLeftoverTempFiles()
+{
+    std::remove(persistence_texts::stateTempFileName);
+    std::remove(persistence_texts::historyTempFileName);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Keeps a failing file write from flooding the user with message boxes. A
+// box's own message loop delivers timer ticks, and every tick may try the
+// same write again: so at most one box of a kind is open at a time, and a
+// failure that goes on is announced once, until a write succeeds again.
+
+#include "host/host.h"
+
+struct FailureNotice {
+    bool announced = false;  // the current run of failures has been told
+    bool boxOpen = false;
+};
+
+// Shows the box unless this failure was already told or its box is open.
+void announceFailure(FailureNotice& notice, const char* text, const char* caption,
+                     host::MessageIcon icon);
+
+// A write of this kind succeeded: the next failure is news again.
+void clearFailure(FailureNotice& notice);

@@ -1,0 +1,29 @@
+#pragma once
+// ysave.dab: the start-up count, the total running time, the applications
+// total and the log size limit, carried from one run to the next.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "timekeeping/failure_notice.h"
+
+constexpr std::size_t maxLogSizeTextSize = 20;
+
+struct StateFileState {
+    std::int32_t startupCount = 1;  // this start-up: the stored count plus 1
+    std::int32_t savedAppTotal = 0;
+    std::int32_t appCount = 0;  // saves in this run; the log's record number
+    // As read from line 6, with its line end when the line was short enough
+    // for the read to take it.
+    char maxLogSizeText[maxLogSizeTextSize] = "";
+    FailureNotice saveFailure;
+};
+
+extern StateFileState stateFile;
+
+// Reads ysave.dab once at start-up into the start-up count, the saved totals
+// (clockState), the applications total and the size setting.
+void loadState();
+
+// Rewrites ysave.dab from the current totals; counts one more application.
+void saveState();

@@ -1,0 +1,215 @@
+#include "timekeeping/time_log.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/port_watch.h"
+#include "app/shell_state.h"
+#include "host/host.h"
+#include "timekeeping/atomic_write.h"
+#include "timekeeping/clock.h"
+#include "timekeeping/decimal_value.h"
+#include "timekeeping/persistence_texts.h"
+#include "timekeeping/state_file.h"
+
+namespace texts = persistence_texts;
+
+TimeLogState timeLog;
+
+namespace {
+
+constexpr std::uint64_t msPerSecond = 1000;
+constexpr std::uint64_t msPerMinute = 60 * msPerSecond;
+constexpr std::uint64_t msPerHour = 60 * msPerMinute;
+constexpr std::size_t separatorLength = 170;
+
+std::string twoDigit(const char* text)
+{
+    return std::strlen(text) == 1 ? std::string("0") + text : std::string(text);
+}
+
+// Right-sets a column of the log by half a character per digit: a text of 1
+// to `widestPadded` characters gets width - 2 * length blanks before it, a
+// longer one none.
+std::string rightSet(const std::string& text, std::size_t width)
+{
+    const std::size_t widestPadded = (width - 3) / 2;
+    if (text.empty() || text.size() > widestPadded)
+        return text;
+    return std::string(width - 2 * text.size(), ' ') + text;
+}
+
+std::string rightSet13(const std::string& text)
+{
+    return rightSet(text, 13);
+}
+
+std::string decimal(std::uint64_t value)
+{
+    return std::to_string(value);
+}
+
+std::string headerLines()
+{
+    const ClockState& c = clockState;
+    std::string text(separatorLength, '=');
+    text += "\n";
+    text += texts::headerStart;
+    text += std::string(c.startYearText) + "-" + twoDigit(c.startMonthText) + "-" +
+            twoDigit(c.startDayText);
+    text += "   " + twoDigit(c.startHourText) + ":" + twoDigit(c.startMinuteText) + ":" +
+            twoDigit(c.startSecondText);
+    text += texts::headerStartupNumber;
+    text += decimal(static_cast<std::uint32_t>(stateFile.startupCount));
+    text += "        \n";
+    return text;
+}
+
+std::string hoursMinutesSeconds(const std::string& hours, const char* minutes,
+                                const char* seconds)
+{
+    return rightSet13(hours) + ":" + twoDigit(minutes) + ":" + twoDigit(seconds);
+}
+
+std::string recordLine(std::uint64_t period)
+{
+    const ClockState& c = clockState;
+    std::string line = rightSet(decimal(static_cast<std::uint32_t>(stateFile.appCount)), 15);
+    line += hoursMinutesSeconds(c.runHoursText, c.runMinutesText, c.runSecondsText);
+    line += hoursMinutesSeconds(c.totalHoursText, c.totalMinutesText, c.totalSecondsText);
+    line += "        " + twoDigit(c.clockHourText) + ":" + twoDigit(c.clockMinuteText) + ":" +
+            twoDigit(c.clockSecondText);
+    const std::string periodSeconds = decimal(period / msPerSecond - 60 * (period / msPerMinute));
+    const std::string periodMinutes = decimal(period / msPerMinute - 60 * (period / msPerHour));
+    line += hoursMinutesSeconds(decimal(period / msPerHour), periodMinutes.c_str(),
+                                periodSeconds.c_str());
+    line += "    ";
+    if (portWatch.modemOnline == 1)
+        line += texts::onlineMark;
+    line += timeLog.previousTitle;
+    line += "\n";
+    return line;
+}
+
+// The title of `window` as the next record will name it: "?" when there is
+// none, and control characters (line breaks) as blanks, so that a record
+// always stays one line.
+void readWindowTitle(host::WindowHandle window, char (&title)[windowTitleTextSize])
+{
+    if (host::windowTitle(window, title, windowTitleReadSize) <= 0 || title[0] == '\0') {
+        std::snprintf(title, sizeof title, "%s", texts::untitledWindowName);
+        return;
+    }
+    for (char* p = title; *p != '\0'; ++p) {
+        const unsigned char byte = static_cast<unsigned char>(*p);
+        if (byte < 0x20 || byte == 0x7F)
+            *p = ' ';
+    }
+}
+
+// Appends `text` in one write and closes the log; false if any step failed.
+bool appendAndClose(std::FILE* log, const std::string& text)
+{
+    bool written = std::fputs(text.c_str(), log) >= 0;
+    written = std::fflush(log) == 0 && !std::ferror(log) && written;
+    return std::fclose(log) == 0 && written;
+}
+
+bool copyStream(std::FILE* from, std::FILE* to)
+{
+    char chunk[64 * 1024];
+    std::size_t count;
+    while ((count = std::fread(chunk, 1, sizeof chunk, from)) > 0) {
+        if (std::fwrite(chunk, 1, count, to) != count)
+            return false;
+    }
+    return !std::ferror(from);
+}
+
+}  // namespace
+
+void writeLogRecord()
+{
+    std::FILE* log = std::fopen(texts::logFileName, "a");
+    bool written = false;
+    if (log != nullptr) {
+        captureDateTime();
+        if (timeLog.logHeaderWritten == 0) {
+            written = appendAndClose(log, headerLines());
+            if (written) {
+                timeLog.logHeaderWritten = 1;
+                std::snprintf(timeLog.previousTitle, sizeof timeLog.previousTitle, "%s",
+                              texts::firstRecordName);
+            }
+        } else {
+            ClockState& c = clockState;
+            std::memcpy(c.clockHourText, c.nowHourText, sizeof c.clockHourText);
+            std::memcpy(c.clockMinuteText, c.nowMinuteText, sizeof c.clockMinuteText);
+            std::memcpy(c.clockSecondText, c.nowSecondText, sizeof c.clockSecondText);
+            char title[windowTitleTextSize];
+            readWindowTitle(shell.windowAbove, title);
+            const std::uint64_t now = host::tickCount();
+            written = appendAndClose(log, recordLine(now - timeLog.lastRecordTick));
+            // Only a record that reached the file moves the log on; after a
+            // failed write the next tick retries the same period, longer.
+            if (written) {
+                shell.loggedWindowAbove = shell.windowAbove;
+                std::memcpy(timeLog.currentTitle, title, sizeof title);
+                timeLog.lastRecordTick = now;
+                std::memcpy(timeLog.previousTitle, timeLog.currentTitle,
+                            sizeof timeLog.previousTitle);
+            }
+        }
+    }
+    if (written)
+        clearFailure(timeLog.writeFailure);
+    else
+        announceFailure(timeLog.writeFailure, texts::logNotWrittenMessage, texts::errorCaption,
+                        host::MessageIcon::error);
+    saveState();
+}
+
+bool logIsOverLimit(std::int64_t limit, std::uint64_t size)
+{
+    if (size == 0)
+        return false;
+    // A negative setting is below every size; sizes beyond 4 GiB still count.
+    return limit < 0 || static_cast<std::uint64_t>(limit) < size;
+}
+
+void checkLogSize()
+{
+    std::uint64_t size = 0;
+    if (!host::findFileSize(texts::logFileName, &size)) {
+        host::messageBox(texts::logNotFoundMessage, texts::errorCaption,
+                         host::MessageIcon::error);
+        return;
+    }
+    if (!logIsOverLimit(decimalValue(stateFile.maxLogSizeText), size))
+        return;
+
+    std::FILE* log = std::fopen(texts::logFileName, "r");
+    if (log == nullptr) {
+        host::messageBox(texts::logUnreadableMessage, texts::errorCaption,
+                         host::MessageIcon::error);
+        return;
+    }
+    host::setWindowTitle(shell.mainWindow, texts::movingLogTitle);
+    // The log is emptied only once the history holding it is safely on disk.
+    const bool moved = writeFileAtomically(
+        texts::historyFileName, texts::historyTempFileName, [log](std::FILE* history) {
+            return std::fputs(texts::historyHeading, history) >= 0 && copyStream(log, history);
+        });
+    std::fclose(log);
+    if (!moved) {
+        host::messageBox(texts::historyNotWrittenMessage, texts::errorCaption,
+                         host::MessageIcon::error);
+        return;
+    }
+    std::FILE* emptied = std::fopen(texts::logFileName, "w");
+    if (emptied == nullptr || std::fclose(emptied) != 0)
+        host::messageBox(texts::logNotEmptiedMessage, texts::errorCaption,
+                         host::MessageIcon::error);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// ytime.dab, the time list of windows: one record each time the window lying
+// directly above Uravik's changes; and yhist.dab, the history that receives
+// the whole log at start-up once it has outgrown its size limit.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "timekeeping/failure_notice.h"
+
+constexpr std::size_t windowTitleTextSize = 255;
+constexpr int windowTitleReadSize = 100;  // at most 99 characters of a title
+
+struct TimeLogState {
+    int logHeaderWritten = 0;
+    std::uint64_t lastRecordTick = 0;  // 0 until the first record
+    char currentTitle[windowTitleTextSize] = "";
+    char previousTitle[windowTitleTextSize] = "";  // named by the next record
+    FailureNotice writeFailure;
+};
+
+extern TimeLogState timeLog;
+
+// On the run's first call appends the two header lines, on later calls the
+// record of the window that lay above until now; then saves the state file.
+void writeLogRecord();
+
+// At start-up: moves the log into the history when it is larger than the
+// size setting of the state file.
+void checkLogSize();
+
+// Whether a log of `size` bytes is over the size setting `limit`. An empty
+// log is never over.
+bool logIsOverLimit(std::int64_t limit, std::uint64_t size);
