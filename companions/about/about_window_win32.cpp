@@ -61,10 +61,8 @@ void createControls(HWND window)
         companion::createChild(window, "STATIC", fileSizeText(dataFiles[i]).c_str(), SS_RIGHT,
                                textLeft + 112, y, 140, 18, aboutFileFirst + i);
     }
-    HWND ok = companion::createChild(window, "BUTTON", texts::aboutOkButton,
-                                     WS_TABSTOP | BS_DEFPUSHBUTTON, clientWidth - 96,
-                                     clientHeight - 36, 84, 26, IDOK);
-    SetFocus(ok);
+    companion::createChild(window, "BUTTON", texts::aboutOkButton, WS_TABSTOP | BS_DEFPUSHBUTTON,
+                           clientWidth - 96, clientHeight - 36, 84, 26, IDOK);
 }
 
 LRESULT CALLBACK aboutWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -121,6 +119,8 @@ HWND createAboutWindow(HINSTANCE instance, int showMode)
     if (window == nullptr)
         return nullptr;
     ShowWindow(window, showMode);
+    // Enter and Escape close the box, as in a dialog.
+    SetFocus(GetDlgItem(window, IDOK));
     UpdateWindow(window);
     return window;
 }

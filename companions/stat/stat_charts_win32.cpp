@@ -107,7 +107,7 @@ void paintTitleBars(HDC dc, const RECT& area, const uvlog::LogStatistics& stats,
         const std::string time = uvlog::durationText(title.seconds);
         RECT line = {inner.left, bar.top - titleLineHeight, inner.right, bar.top};
         SetTextColor(dc, labelColour);
-        DrawTextA(dc, time.c_str(), -1, &line, DT_SINGLELINE | DT_RIGHT | DT_NOPREFIX);
+        DrawTextA(dc, time.c_str(), -1, &line, DT_SINGLELINE | DT_RIGHT | DT_NOPREFIX | DT_NOCLIP);
         line.right -= 70;
         SetTextColor(dc, inkColour);
         DrawTextA(dc, title.title.c_str(), static_cast<int>(title.title.size()), &line,
@@ -144,7 +144,8 @@ void paintDayColumns(HDC dc, const RECT& area, const uvlog::LogStatistics& stats
             LineTo(dc, plot.right, y);
             const std::string label = std::to_string(value / 3600) + texts::statHoursUnit;
             RECT text = {plot.left - axisLabelWidth, y - 7, plot.left - 4, y + 7};
-            DrawTextA(dc, label.c_str(), -1, &text, DT_SINGLELINE | DT_RIGHT | DT_NOPREFIX);
+            DrawTextA(dc, label.c_str(), -1, &text,
+                      DT_SINGLELINE | DT_RIGHT | DT_NOPREFIX | DT_NOCLIP);
             if (axis.topSeconds - value < axis.stepSeconds)
                 break;
         }

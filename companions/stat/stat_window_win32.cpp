@@ -13,6 +13,7 @@
 #include "companions/engine/log_format.h"
 #include "companions/stat/stat_charts_win32.h"
 #include "companions/win32/companion_app_win32.h"
+#include "companions/win32/gdi_scoped.h"
 
 StatState statState;
 
@@ -102,7 +103,9 @@ void createControls(HWND window)
         const int y = totalsTop + i * totalsPitch;
         const std::string label = std::string(totalLabels[i]) + ":";
         companion::createChild(window, "STATIC", label.c_str(), SS_LEFT, 12, y, 236, 18, -1);
-        st.values[i] = companion::createChild(window, "STATIC", "", SS_RIGHT, 250, y, 192, 18,
+        // Drawn here: a right-set static control clips the last glyph's
+        // overhang in some fonts.
+        st.values[i] = companion::createChild(window, "STATIC", "", SS_OWNERDRAW, 250, y, 192, 18,
                                               statValueFirst + i);
     }
     st.table = CreateWindowExA(
@@ -205,6 +208,21 @@ void onCommand(HWND window, WPARAM wParam)
     }
 }
 
+void drawValue(const DRAWITEMSTRUCT* item)
+{
+    const std::string text = companion::windowText(item->hwndItem);
+    FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    const companion::ScopedSelect font(item->hDC, companion::dialogFont());
+    const int oldMode = SetBkMode(item->hDC, TRANSPARENT);
+    const COLORREF oldInk = SetTextColor(item->hDC, GetSysColor(COLOR_BTNTEXT));
+    RECT rect = item->rcItem;
+    rect.right -= 1;
+    DrawTextA(item->hDC, text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_SINGLELINE | DT_RIGHT | DT_NOPREFIX | DT_NOCLIP);
+    SetTextColor(item->hDC, oldInk);
+    SetBkMode(item->hDC, oldMode);
+}
+
 void onPaint(HWND window)
 {
     PAINTSTRUCT paint;
@@ -235,6 +253,9 @@ LRESULT CALLBACK statWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 fillCell(reinterpret_cast<NMLVDISPINFOA*>(header));
             return 0;
         }
+        case WM_DRAWITEM:
+            drawValue(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
         case WM_COMMAND:
             onCommand(window, wParam);
             return 0;

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Takes the companions' screenshots (docs/screenshots/uvreader.png,
+# uvstat.png, aboutuv.png) on a sample working directory, under a Wine session:
+#   scripts/wine-session.sh companions/tools/take_screenshots.sh [NATIVE_BUILD [X64_BUILD]]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+native=$(realpath "${1:-build/native}")
+x64=$(realpath "${2:-build/mingw-x64}")
+out=$(realpath docs/screenshots)
+mkdir -p "$out"
+
+# In the prefix's drive C, so the about box shows a plausible folder.
+: "${WINEPREFIX:?run this under scripts/wine-session.sh}"
+work="$WINEPREFIX/drive_c/Uravik"
+rm -rf "$work"
+mkdir -p "$work"
+trap 'rm -rf "$work"' EXIT
+# A month of short runs, so that run headings show in the reader, and a last
+# line cut short as a crash would leave it.
+"$native/make_sample_log" "$work" 900 "$(date +%F)" 30
+printf '%s' '            31           0:45:1' >>"$work/ytime.dab"
+cp "$x64/uvreader.exe" "$x64/uvstat.lib" "$x64/aboutuv.exe" "$work/"
+
+# Runs one program in the virtual desktop, photographs the screen and crops
+# the picture to the desktop's windows.
+shoot() {
+    local name=$1
+    shift
+    (cd "$work" && wine "$@" >/dev/null 2>&1 &)
+    sleep 8
+    import -window root "$work/$name-screen.png"
+    wineserver -k 2>/dev/null || true
+    convert "$work/$name-screen.png" -crop 1024x768+0+0 +repage \
+        -bordercolor "$(convert "$work/$name-screen.png" -format '%[pixel:p{1000,740}]' info:)" \
+        -border 1 -trim +repage "$out/$name.png"
+    echo "$out/$name.png"
+}
+
+shoot uvreader uvreader.exe ytime.dab
+shoot uvstat uvstat.lib
+shoot aboutuv aboutuv.exe
