@@ -1,5 +1,5 @@
 # Persistence: the state file, the time log and the history (portable), with
-# their tests.
+# their tests, the fuzz target for reading the state file and the benchmark.
 target_sources(uravik_core PRIVATE
     timekeeping/atomic_write.cpp
     timekeeping/decimal_value.cpp
@@ -9,6 +9,36 @@ target_sources(uravik_core PRIVATE
 )
 
 if(NOT WIN32)
+    # loadState under libFuzzer. clang cannot compile the Windows-1252
+    # texts of the project's build, so it builds this one target itself,
+    # without them: the fuzz target never looks at a message text.
+    find_program(URAVIK_CLANGXX NAMES clang++ clang++-14)
+    if(URAVIK_CLANGXX AND URAVIK_TESTS AND NOT URAVIK_SANITIZE)
+        set(state_fuzz_sources
+            ${PROJECT_SOURCE_DIR}/fuzz/state_file_fuzz.cpp
+            ${PROJECT_SOURCE_DIR}/tests/fake_host/fake_host.cpp
+            ${PROJECT_SOURCE_DIR}/timekeeping/atomic_write.cpp
+            ${PROJECT_SOURCE_DIR}/timekeeping/clock.cpp
+            ${PROJECT_SOURCE_DIR}/timekeeping/decimal_value.cpp
+            ${PROJECT_SOURCE_DIR}/timekeeping/failure_notice.cpp
+            ${PROJECT_SOURCE_DIR}/timekeeping/state_file.cpp
+            ${PROJECT_SOURCE_DIR}/timekeeping/time_text.cpp)
+        file(GLOB state_fuzz_headers ${PROJECT_SOURCE_DIR}/timekeeping/*.h
+                                     ${PROJECT_SOURCE_DIR}/host/host.h
+                                     ${PROJECT_SOURCE_DIR}/tests/fake_host/fake_host.h)
+        set(state_fuzz_exe ${CMAKE_BINARY_DIR}/fuzz/state_file_fuzz)
+        add_custom_command(
+            OUTPUT ${state_fuzz_exe}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fuzz
+            COMMAND ${URAVIK_CLANGXX} -std=c++17 -g -O1 -I${PROJECT_SOURCE_DIR}
+                    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+                    ${state_fuzz_sources} -o ${state_fuzz_exe}
+            DEPENDS ${state_fuzz_sources} ${state_fuzz_headers}
+            COMMENT "Building the state file fuzz target with clang"
+            VERBATIM)
+        add_custom_target(uravik_state_file_fuzz ALL DEPENDS ${state_fuzz_exe})
+    endif()
+
     if(URAVIK_TESTS)
         find_package(GTest REQUIRED)
         include(GoogleTest)
@@ -21,6 +51,12 @@ if(NOT WIN32)
         target_link_libraries(uravik_persistence_tests PRIVATE
             uravik_fake_host uravik_core GTest::gtest_main)
         gtest_discover_tests(uravik_persistence_tests)
+
+        # Prints the cost of one record, of loadState and of a 4 MB move.
+        find_package(benchmark REQUIRED)
+        add_executable(uravik_persistence_bench bench/persistence_bench.cpp)
+        target_link_libraries(uravik_persistence_bench PRIVATE
+            uravik_fake_host uravik_core benchmark::benchmark)
     endif()
     return()
 endif()

@@ -15,6 +15,18 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native 2>&1 | tee -a "$log"
 
+echo "== native: the state file reader under libFuzzer, 30 s"
+# Crash inputs, if any, are kept beside the target; its own work files go
+# to a directory it makes and removes itself.
+fuzz=1
+if [ -x build/native/fuzz/state_file_fuzz ]; then
+    build/native/fuzz/state_file_fuzz -max_total_time=30 -artifact_prefix=build/native/fuzz/ \
+        >build/native/fuzz/state_file_fuzz.log 2>&1 && fuzz=0
+    tail -n "$((fuzz == 0 ? 1 : 40))" build/native/fuzz/state_file_fuzz.log
+else
+    echo "state_file_fuzz was not built: clang++ missing"
+fi
+
 echo "== native: the log reader under libFuzzer, 30 s"
 # Seeded with small logs in the program's layout, made fresh for each run.
 logfuzz=1
@@ -61,6 +73,8 @@ passed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\)/\2 
 read -r pass fail <<<"$passed"
 pass=$((pass + (check == 0 ? 1 : 0)))
 fail=$((fail + check))
+pass=$((pass + (fuzz == 0 ? 1 : 0)))
+fail=$((fail + fuzz))
 pass=$((pass + (logfuzz == 0 ? 1 : 0)))
 fail=$((fail + logfuzz))
 echo "all: $pass passed, $fail failed"
