@@ -41,6 +41,15 @@ if(NOT WIN32)
     target_link_libraries(uvlog_tests PRIVATE uvlog_sample GTest::gtest_main)
     gtest_discover_tests(uvlog_tests)
 
+    # Logs written by the program's own writer, driven through the tick.
+    add_executable(uvlog_roundtrip_tests
+        tests/unit/log_roundtrip_test.cpp
+        tests/unit/persistence_fixture.cpp
+    )
+    target_link_libraries(uvlog_roundtrip_tests PRIVATE
+        uvlog_engine uravik_fake_host uravik_core GTest::gtest_main)
+    gtest_discover_tests(uvlog_roundtrip_tests)
+
     # The report tool as a script would call it.
     set(sample_dir ${CMAKE_BINARY_DIR}/uvreport-sample)
     add_test(NAME uvreport_sample

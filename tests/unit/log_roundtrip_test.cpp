@@ -1,0 +1,184 @@
+// The log reader on logs that the program's own writer made: two runs driven
+// through the tick, wide numbers, odd titles, and the move into the history.
+
+#include <string>
+#include <vector>
+
+#include "app/port_watch.h"
+#include "app/shell_state.h"
+#include "app/window_events.h"
+#include "companions/engine/log_parser.h"
+#include "companions/engine/log_statistics.h"
+#include "tests/unit/persistence_fixture.h"
+#include "timekeeping/persistence_texts.h"
+#include "timekeeping/state_file.h"
+#include "timekeeping/time_log.h"
+
+namespace texts = persistence_texts;
+
+namespace {
+
+using uvlog::EntryKind;
+using uvlog::LogEntry;
+using uvlog::ParsedLog;
+
+constexpr std::uint64_t hourMs = 3'600'000;
+const std::string twoBlanksTitle = "  tv\xE5 blanker f\xF6rst";
+
+class LogRoundTrip : public PersistenceTest {
+protected:
+    void SetUp() override
+    {
+        PersistenceTest::SetUp();
+        writeFile(texts::stateFileName,
+                  "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n"
+                  "48   =Sekunder totalt\n1200   =Applikationer totalt\n4000000\n\nSlut\n");
+        fakeHost.titles = {{11, "Anteckningar"},
+                           {12, "Budget * utkast.xls - Kalkyl"},
+                           {13, "Rad 1\r\nRad 2"},
+                           {14, twoBlanksTitle}};
+        startProgram({124, 2, 7, 8, 5, 9}, 191'000);
+    }
+
+    // A new run of the program at `tick` ms after the system started.
+    void startProgram(host::CalendarTime calendar, std::uint64_t tick)
+    {
+        clockState = ClockState{};
+        shell = ShellState{};
+        portWatch = PortWatchState{};
+        stateFile = StateFileState{};
+        timeLog = TimeLogState{};
+        fakeHost.calendar = calendar;
+        startRun(tick);
+        loadState();
+        checkLogSize();
+        shell.startupComplete = true;
+    }
+
+    // Lets `ms` pass, puts `window` above the main window and ticks once.
+    void bringAbove(host::WindowHandle window, std::uint64_t ms = 0)
+    {
+        fakeHost.tick += ms;
+        fakeHost.windowAbove = window;
+        fakeHost.tick += 100;
+        runTick();
+    }
+
+    // Run 1: the header, then six records, one of them on line.
+    void writeFirstRun()
+    {
+        bringAbove(11);  // the header
+        bringAbove(11);  // WINDOWS: the time since the system started
+        bringAbove(12, 65'000);
+        portWatch.modemOnline = 1;
+        bringAbove(13, 2 * hourMs);
+        portWatch.modemOnline = 0;
+        bringAbove(0, 30'000);
+        bringAbove(14, 10'000);
+        bringAbove(11, 5'000);
+    }
+
+    // Run 2, a day later, with record numbers and hours too wide for blanks.
+    void writeSecondRun()
+    {
+        startProgram({124, 2, 8, 23, 59, 30}, 40'000);
+        bringAbove(11);
+        bringAbove(11);
+        stateFile.appCount = 1'234'567;
+        clockState.savedHours = 123'456;
+        bringAbove(12, 12'345 * hourMs);
+        bringAbove(13, 111'111 * hourMs);
+    }
+
+    std::vector<const LogEntry*> recordsOf(const ParsedLog& log, int run) const
+    {
+        std::vector<const LogEntry*> records;
+        for (const LogEntry& entry : log.entries) {
+            if (entry.kind == EntryKind::record && entry.run == run)
+                records.push_back(&entry);
+        }
+        return records;
+    }
+};
+
+TEST_F(LogRoundTrip, EveryRecordReadsBackAsWritten)
+{
+    writeFirstRun();
+    writeSecondRun();
+    const ParsedLog log = uvlog::parseLog(readFile(texts::logFileName));
+
+    for (const LogEntry& entry : log.entries)
+        ASSERT_NE(entry.kind, EntryKind::raw) << uvlog::entryText(log, entry);
+    ASSERT_EQ(log.runs.size(), 2u);
+    EXPECT_EQ(log.runs[0].startupNumber, 57u);
+    EXPECT_EQ(log.runs[0].startDate, (uvlog::CalendarDate{2024, 3, 7}));
+    EXPECT_EQ(log.runs[0].startSecondOfDay, 8u * 3600 + 5 * 60 + 9);
+    EXPECT_EQ(log.runs[1].startupNumber, 58u);
+    EXPECT_EQ(log.runs[1].startSecondOfDay, 23u * 3600 + 59 * 60 + 30);
+
+    const std::vector<const LogEntry*> first = recordsOf(log, 0);
+    const std::vector<std::string> titles = {
+        "WINDOWS", "Anteckningar", "Budget * utkast.xls - Kalkyl", "Rad 1  Rad 2",
+        "?",       twoBlanksTitle};
+    const std::vector<std::uint64_t> periods = {191, 65, 7200, 30, 10, 5};
+    ASSERT_EQ(first.size(), titles.size());
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(first[i]->number, i + 1);
+        EXPECT_EQ(uvlog::entryText(log, *first[i]), titles[i]);
+        EXPECT_EQ(first[i]->periodSeconds, periods[i]) << titles[i];
+        EXPECT_EQ(first[i]->online, i == 2) << titles[i];
+        EXPECT_EQ(first[i]->sinceOsStart, i == 0);
+        EXPECT_EQ(first[i]->totalSeconds, 312u * 3600 + 5 * 60 + 48 + first[i]->runSeconds);
+    }
+    EXPECT_EQ(log.runs[0].lastRunSeconds, 7'310u);  // 191.0 s to 7501.7 s
+
+    const std::vector<const LogEntry*> second = recordsOf(log, 1);
+    ASSERT_EQ(second.size(), 3u);
+    EXPECT_TRUE(second[0]->sinceOsStart);
+    EXPECT_EQ(second[0]->periodSeconds, 40u);
+    EXPECT_EQ(second[1]->number, 1'234'567u);
+    EXPECT_EQ(second[1]->runSeconds / 3600, 12'345u);
+    EXPECT_EQ(second[1]->totalSeconds / 3600, 123'456u + 12'345u);
+    ASSERT_NE(log.text.find("\n1234568123456:00:00"), std::string::npos) << "no blank between";
+    EXPECT_EQ(second[2]->number, 1'234'568u);
+    EXPECT_EQ(second[2]->runSeconds / 3600, 123'456u) << "six-digit hours right after the number";
+    EXPECT_EQ(second[2]->periodSeconds / 3600, 111'111u);
+    EXPECT_EQ(uvlog::entryText(log, *second[2]), "Budget * utkast.xls - Kalkyl");
+}
+
+TEST_F(LogRoundTrip, TheStatisticsAddUpWhatTheTickLetPass)
+{
+    writeFirstRun();
+    const ParsedLog log = uvlog::parseLog(readFile(texts::logFileName));
+    const uvlog::LogStatistics stats = uvlog::summariseLogs({&log}, {2024, 3, 7});
+    EXPECT_EQ(stats.startupCount, 1u);
+    EXPECT_EQ(stats.beforeStartSeconds, 191u);
+    EXPECT_EQ(stats.onlineSeconds, 7200u);
+    ASSERT_EQ(stats.titles.size(), 5u);
+    EXPECT_EQ(stats.titles[0].title, "Budget * utkast.xls - Kalkyl");
+    EXPECT_EQ(stats.titles[1].title, "Anteckningar");
+    EXPECT_EQ(stats.days.back().seconds, log.runs[0].lastRunSeconds);
+}
+
+TEST_F(LogRoundTrip, TheHistoryReadsAsTheLogItWas)
+{
+    writeFirstRun();
+    const std::string before = readFile(texts::logFileName);
+    std::string state = readFile(texts::stateFileName);
+    state.replace(state.find("4000000"), 7, "100");
+    writeFile(texts::stateFileName, state);
+
+    startProgram({124, 2, 8, 9, 0, 0}, 20'000);  // moves the log at start-up
+    ASSERT_EQ(readFile(texts::logFileName), "");
+    const ParsedLog history = uvlog::parseLog(readFile(texts::historyFileName));
+    const ParsedLog log = uvlog::parseLog(before);
+    EXPECT_TRUE(uvlog::isHistoryLog(history));
+    ASSERT_EQ(history.entries.size(), log.entries.size() + 1);
+    for (std::size_t i = 0; i < log.entries.size(); ++i) {
+        EXPECT_EQ(history.entries[i + 1].kind, log.entries[i].kind);
+        EXPECT_EQ(uvlog::entryText(history, history.entries[i + 1]),
+                  uvlog::entryText(log, log.entries[i]));
+    }
+}
+
+}  // namespace
