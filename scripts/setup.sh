@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev                    # libFuzzer targets and their sanitizer runtimes
     g++-mingw-w64                               # Windows cross compilers
     wine wine64 xvfb xauth fonts-wine           # running the Windows builds here
+    fonts-liberation                            # the sans-serif face Wine picks for the window's text
     imagemagick                                 # screenshots
 )
 
