@@ -60,3 +60,35 @@ if(NOT WIN32)
     endif()
     return()
 endif()
+
+if(URAVIK_TESTS)
+    # The real file calls and the read-only attribute, one Wine process.
+    add_executable(uravik_persistence_win32_tests tests/win32/persistence_win32_test.cpp)
+    target_link_libraries(uravik_persistence_win32_tests PRIVATE
+        uravik_core uravik_host_win32 dwmapi GTest::gtest_main)
+    add_test(NAME persistence_win32 COMMAND uravik_persistence_win32_tests)
+    # A prepared ysave.dab that cannot be written, for the read-only case.
+    set(read_only_dir ${CMAKE_BINARY_DIR}/persistence-read-only)
+    set(read_only_script ${PROJECT_SOURCE_DIR}/tests/win32/read_only_state.sh)
+    add_test(NAME persistence_read_only_setup COMMAND sh ${read_only_script} make ${read_only_dir})
+    add_test(NAME persistence_read_only_cleanup
+        COMMAND sh ${read_only_script} release ${read_only_dir})
+    set_tests_properties(persistence_read_only_setup PROPERTIES FIXTURES_SETUP read_only_state)
+    set_tests_properties(persistence_read_only_cleanup PROPERTIES FIXTURES_CLEANUP read_only_state)
+    set_tests_properties(persistence_win32 PROPERTIES FIXTURES_REQUIRED read_only_state
+        ENVIRONMENT "URAVIK_READ_ONLY_STATE_DIR=${read_only_dir}")
+
+    # A titled window to bring above Uravik's, and the end-to-end test that
+    # watches the log and the state file grow.
+    add_executable(uravik_peer_window WIN32 tests/e2e/peer_window.cpp)
+    add_executable(uravik_persistence_e2e_tests
+        tests/e2e/persistence_e2e_test.cpp
+        tests/e2e/e2e_process.cpp
+    )
+    target_include_directories(uravik_persistence_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(uravik_persistence_e2e_tests PRIVATE GTest::gtest_main)
+    add_dependencies(uravik_persistence_e2e_tests uravik uravik_peer_window)
+    add_test(NAME persistence_e2e COMMAND uravik_persistence_e2e_tests)
+    set_tests_properties(persistence_e2e PROPERTIES ENVIRONMENT
+        "URAVIK_EXE=$<TARGET_FILE:uravik>;URAVIK_PEER_WINDOW=$<TARGET_FILE:uravik_peer_window>")
+endif()
