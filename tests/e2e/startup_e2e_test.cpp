@@ -1,0 +1,122 @@
+// Start-up as a user meets it: the first run in an empty folder, which
+// reports the missing files once each and then creates them, and a start
+// with an oversized log, which is moved into the history.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/e2e_desktop.h"
+#include "tests/e2e/e2e_process.h"
+
+namespace {
+
+std::string uravikExe()
+{
+    const char* path = std::getenv("URAVIK_EXE");
+    return path ? path : "uravik.exe";
+}
+
+bool runsItsClock(HWND window)
+{
+    return windowTitle(window).rfind("Uravik 0:", 0) == 0;
+}
+
+// A titled window of this test's own, to lie above Uravik's.
+class PeerWindow {
+public:
+    PeerWindow()
+    {
+        window_ = CreateWindowExA(0, "STATIC", "Uravik e2e peer", WS_OVERLAPPEDWINDOW, 300, 300,
+                                  300, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~PeerWindow() { DestroyWindow(window_); }
+    void showOnTop()
+    {
+        ShowWindow(window_, SW_SHOWNOACTIVATE);
+        SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        settle(600);
+    }
+
+private:
+    HWND window_ = nullptr;
+};
+
+void writeBytes(const std::string& path, const std::string& content)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(content.data(), 1, content.size(), file);
+    std::fclose(file);
+}
+
+bool exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(StartUp, FirstRunReportsEachMissingFileOnceThenCreatesThem)
+{
+    const std::string dir = makeEmptyDirectory("uravik-e2e-first-run");
+    UravikProcess uravik(uravikExe(), dir);
+    ASSERT_TRUE(uravik.started());
+
+    // Answer the boxes as they come, as a user clicking OK would.
+    std::vector<std::string> answered;
+    HWND window = nullptr;
+    const ULONGLONG deadline = GetTickCount64() + 8000;
+    while (GetTickCount64() < deadline) {
+        const std::string captions = answerMessageBoxes(uravik.processId());
+        if (!captions.empty())
+            answered.push_back(captions);
+        window = uravik.waitForMainWindow(runsItsClock, 0);
+        if (window && answered.size() >= 2)
+            break;
+        settle(200);
+    }
+    settle(1500);  // nothing more may come
+    const std::string late = answerMessageBoxes(uravik.processId());
+    EXPECT_EQ(answered, (std::vector<std::string>{"FILFEL", "FELMEDDELANDE"}));
+    EXPECT_EQ(late, "") << "a box came again";
+    ASSERT_NE(window, nullptr);
+    saveScreenshot(artifactsDirectory() + "\\first-run.bmp");
+
+    EXPECT_FALSE(exists(dir + "\\ysave.dab")) << "nothing is saved before a window change";
+    PeerWindow peer;
+    peer.showOnTop();
+    settle(1000);
+    const std::string log = readFile(dir + "\\ytime.dab");
+    EXPECT_NE(log.find("Uppstart nr=  1        \r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("WINDOWS\r\n"), std::string::npos) << log;
+    EXPECT_EQ(readFile(dir + "\\ysave.dab").rfind("1   =Uppstarter\r\n", 0), 0u);
+
+    EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+}
+
+TEST(StartUp, AnOversizedLogIsMovedIntoTheHistory)
+{
+    const std::string dir = makeEmptyDirectory("uravik-e2e-log-move");
+    writeBytes(dir + "\\ysave.dab",
+               "3   =Uppstarter\r\n1   =Timmar totalt\r\n02   =Minuter totalt\r\n"
+               "03   =Sekunder totalt\r\n40   =Applikationer totalt\r\n100\r\n\r\nSlut\r\n");
+    std::string oldLog;
+    for (int i = 1; i <= 5; ++i)
+        oldLog += "              " + std::to_string(i) + " an earlier record line\r\n";
+    writeBytes(dir + "\\ytime.dab", oldLog);
+
+    UravikProcess uravik(uravikExe(), dir);
+    ASSERT_TRUE(uravik.started());
+    HWND window = uravik.waitForMainWindow(runsItsClock, 5000);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(answerMessageBoxes(uravik.processId()), "");
+
+    EXPECT_EQ(readFile(dir + "\\yhist.dab"), "HISTORIA\r\n" + oldLog);
+    EXPECT_EQ(readFile(dir + "\\ytime.dab"), "");
+    saveScreenshot(artifactsDirectory() + "\\log-moved.bmp");
+    EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+}
+
+}  // namespace
