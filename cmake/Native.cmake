@@ -17,6 +17,7 @@ add_executable(uravik_unit_tests
     tests/unit/input_fields_test.cpp
     tests/unit/port_watch_test.cpp
     tests/unit/tick_test.cpp
+    tests/unit/persistence_fixture.cpp
 )
 target_link_libraries(uravik_unit_tests PRIVATE uravik_fake_host uravik_core GTest::gtest_main)
 gtest_discover_tests(uravik_unit_tests)

@@ -3,15 +3,17 @@
 #include <vector>
 
 #include "app/window_events.h"
-#include "tests/unit/fresh_state.h"
+#include "tests/unit/persistence_fixture.h"
 
 namespace {
 
-class Tick : public FreshState {
+// Ticks run in an empty working directory of their own: a change of the
+// window above writes the log and the state file there.
+class Tick : public PersistenceTest {
 protected:
     void SetUp() override
     {
-        FreshState::SetUp();
+        PersistenceTest::SetUp();
         shell.mainWindow = 77;
         shell.startupComplete = true;
         fakeHost.portOpens.assign(8, true);
@@ -97,6 +99,38 @@ TEST_F(Tick, WindowAboveIsFetchedEveryTickAndComparedOnlyAfterStartUp)
     shell.startupComplete = true;
     ticks(1);
     EXPECT_GT(clockState.runTextLen, 0);
+}
+
+TEST_F(Tick, WritesOneRecordPerChangeOfTheWindowAbove)
+{
+    auto lineCount = [] {
+        const std::string log = readFile("ytime.dab");
+        return std::count(log.begin(), log.end(), '\n');
+    };
+    fakeHost.titles = {{5, "Alfa"}, {6, "Beta"}};
+    ticks(5);
+    EXPECT_FALSE(exists("ytime.dab")) << "nothing lies above: no file work";
+
+    fakeHost.windowAbove = 5;
+    ticks(1);
+    EXPECT_EQ(lineCount(), 2) << "the run's two header lines";
+    ticks(1);
+    EXPECT_EQ(lineCount(), 3) << "the record for the time before the first change";
+    ticks(20);
+    EXPECT_EQ(lineCount(), 3) << "the same window above writes nothing";
+
+    fakeHost.windowAbove = 6;
+    ticks(3);
+    fakeHost.windowAbove = 0;
+    ticks(3);
+    const std::string log = readFile("ytime.dab");
+    EXPECT_EQ(lineCount(), 5);
+    // Each record names the window that lay above until the change.
+    const auto windows = log.find("WINDOWS\n");
+    const auto alfa = log.find("Alfa\n");
+    const auto beta = log.find("Beta\n");
+    EXPECT_TRUE(windows < alfa && alfa < beta && beta != std::string::npos) << log;
+    EXPECT_TRUE(exists("ysave.dab"));
 }
 
 class Fields : public Tick {};
