@@ -141,10 +141,21 @@ TEST_F(Commands, EditModeSwapsConfigForOkAndBack)
     EXPECT_TRUE(childIsUsable(child(9))) << "\"OK\" in place";
     EXPECT_FALSE(childIsUsable(child(10)));
 
+    // The inside of the two input boxes, where their red text is written.
+    const RECT field4 = {472, 157, 519, 172};
+    const RECT field5 = {472, 237, 519, 252};
+    const auto field4Before = capturePixels(window, field4);
+    const auto field5Before = capturePixels(window, field5);
+    EXPECT_TRUE(std::count(field4Before.begin(), field4Before.end(), RGB(255, 0, 0)) > 0)
+        << "field 4 shows its text in red";
+
     clickAt(window, 495, 162);  // field 4
     typeKeys("42");
     clickAt(window, 495, 242);  // field 5
     typeKeys("COM3");
+    settle(300);
+    EXPECT_NE(capturePixels(window, field4), field4Before) << "typing shows in field 4";
+    EXPECT_NE(capturePixels(window, field5), field5Before) << "typing shows in field 5";
     screenshot("edit-mode");
 
     clickAt(window, 583, 250);  // "OK"

@@ -130,3 +130,16 @@ std::string readFile(const std::string& path)
     content << in.rdbuf();
     return content.str();
 }
+
+std::vector<COLORREF> capturePixels(HWND window, const RECT& clientRect)
+{
+    POINT origin = {clientRect.left, clientRect.top};
+    ClientToScreen(window, &origin);
+    std::vector<COLORREF> pixels;
+    HDC screen = GetDC(nullptr);
+    for (LONG y = 0; y < clientRect.bottom - clientRect.top; ++y)
+        for (LONG x = 0; x < clientRect.right - clientRect.left; ++x)
+            pixels.push_back(GetPixel(screen, origin.x + x, origin.y + y));
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Moves the mouse to the client position of `window` and clicks the left button.
 void clickAt(HWND window, int clientX, int clientY);
@@ -26,3 +27,6 @@ bool childIsUsable(HWND child);
 
 // Reads a file's whole content ("" when it cannot be read).
 std::string readFile(const std::string& path);
+
+// The screen's pixels over a client rectangle of `window`, row by row.
+std::vector<COLORREF> capturePixels(HWND window, const RECT& clientRect);
