@@ -66,6 +66,7 @@ for exe in uvreader.exe uvstat.lib aboutuv.exe; do
     scripts/check-exe.sh "build/mingw-i686/$exe" pe32 || check=1
     scripts/check-exe.sh "build/mingw-x64/$exe" pe32+ || check=1
 done
+scripts/check-package.sh build/mingw-i686 || check=1
 
 # One closing line over every suite.
 passed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\)/\2 \1/p' "$log" |
