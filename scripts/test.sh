@@ -20,7 +20,7 @@ echo "== native: the state file reader under libFuzzer, 30 s"
 # to a directory it makes and removes itself.
 fuzz=1
 if [ -x build/native/fuzz/state_file_fuzz ]; then
-    build/native/fuzz/state_file_fuzz -max_total_time=30 -artifact_prefix=build/native/fuzz/ \
+    build/native/fuzz/state_file_fuzz -max_total_time=30 -artifact_prefix="$PWD/build/native/fuzz/" \
         >build/native/fuzz/state_file_fuzz.log 2>&1 && fuzz=0
     tail -n "$((fuzz == 0 ? 1 : 40))" build/native/fuzz/state_file_fuzz.log
 else
@@ -34,7 +34,7 @@ if [ -x build/native/fuzz/log_parser_fuzz ]; then
     corpus=$(mktemp -d)
     build/native/make_sample_log "$corpus" 12 2024-03-07 4
     build/native/fuzz/log_parser_fuzz -max_total_time=30 -max_len=4096 \
-        -artifact_prefix=build/native/fuzz/ \
+        -artifact_prefix="$PWD/build/native/fuzz/" \
         "$corpus" >build/native/fuzz/log_parser_fuzz.log 2>&1 && logfuzz=0
     rm -rf "$corpus"
     tail -n "$((logfuzz == 0 ? 1 : 40))" build/native/fuzz/log_parser_fuzz.log
