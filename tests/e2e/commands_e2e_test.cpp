@@ -71,8 +71,9 @@ protected:
     }
     void TearDown() override
     {
-        if (window)
+        if (window) {
             EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
+        }
     }
     void screenshot(const std::string& name)
     {
