@@ -28,7 +28,6 @@ constexpr const char* titleColumn = "Fönster";
 constexpr const char* timeColumn = "Tid";
 constexpr const char* shareColumn = "Andel";
 constexpr const char* periodsColumn = "Antal";
-constexpr const char* dateColumn = "Datum";
 constexpr const char* noData = "Inga poster";
 
 // CSV header: title, time, seconds, share, number of periods.
