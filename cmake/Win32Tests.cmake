@@ -37,6 +37,9 @@ endfunction()
 uravik_e2e_test(uravik_e2e_tests tests/e2e/e2e_test.cpp)
 uravik_e2e_test(uravik_commands_e2e_tests tests/e2e/commands_e2e_test.cpp)
 uravik_e2e_test(uravik_startup_e2e_tests tests/e2e/startup_e2e_test.cpp)
+uravik_e2e_test(uravik_companions_e2e_tests tests/e2e/companions_e2e_test.cpp)
+target_link_libraries(uravik_companions_e2e_tests PRIVATE comctl32)
+add_dependencies(uravik_companions_e2e_tests uvreader uvstat aboutuv uvmanual)
 
 # The companion programs' windows on a 4 MB log and a working directory of
 # their own; the about box's resource gives the test its version.

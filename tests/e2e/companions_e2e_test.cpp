@@ -1,0 +1,143 @@
+// The main window's buttons start the real companion programs, which show
+// the data of the working directory.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "tests/e2e/e2e_desktop.h"
+#include "tests/e2e/e2e_process.h"
+
+namespace {
+
+std::string buildDirectory()
+{
+    const char* exe = std::getenv("URAVIK_EXE");
+    const std::string path = exe ? exe : ".\\uravik.exe";
+    return path.substr(0, path.find_last_of("\\/"));
+}
+
+void writeBytes(const std::string& path, const std::string& content)
+{
+    if (FILE* file = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(content.data(), 1, content.size(), file);
+        std::fclose(file);
+    }
+}
+
+// A run with its header and two records, as Uravik writes them.
+void prepareDataFiles(const std::string& dir)
+{
+    writeBytes(dir + "\\ysave.dab",
+               "57   =Uppstarter\r\n312   =Timmar totalt\r\n15   =Minuter totalt\r\n"
+               "48   =Sekunder totalt\r\n1205   =Applikationer totalt\r\n4000000\r\n\r\nSlut\r\n");
+    writeBytes(dir + "\\ytime.dab",
+               std::string(170, '=') + "\r\n" +
+                   "WINDOWS START=  2024-03-07   08:05:09     Uppstart nr=  57        \r\n"
+                   "             1           0:00:01         312:05:49        08:17:14"
+                   "           0:03:12    WINDOWS\r\n"
+                   "             2           0:10:00         312:15:48        08:27:13"
+                   "           0:09:59    Anteckningar\r\n");
+}
+
+HWND waitForWindow(const char* className, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    HWND found = nullptr;
+    while (!(found = FindWindowA(className, nullptr)) && GetTickCount64() < deadline)
+        settle(100);
+    if (found)
+        settle(500);  // let it paint before it is looked at
+    return found;
+}
+
+// True when a child window's text contains `text`.
+bool childTextContains(HWND window, const std::string& text)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (windowTitle(child).find(text) != std::string::npos || childTextContains(child, text))
+            return true;
+    }
+    return false;
+}
+
+class Companions : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = makeEmptyDirectory("uravik-e2e-companions");
+        const std::string build = buildDirectory();
+        for (const char* name :
+             {"uravik.exe", "uvreader.exe", "uvstat.lib", "aboutuv.exe", "uvmanual.txt"})
+            ASSERT_TRUE(copyFile(build + "\\" + name, dir + "\\" + name)) << name;
+        prepareDataFiles(dir);
+        uravik = std::make_unique<UravikProcess>(dir + "\\uravik.exe", dir);
+        ASSERT_TRUE(uravik->started());
+        window = uravik->waitForMainWindow(
+            [](HWND w) { return windowTitle(w).rfind("Uravik 0:", 0) == 0; }, 5000);
+        ASSERT_NE(window, nullptr);
+    }
+    void TearDown() override
+    {
+        for (HWND opened : companions)
+            PostMessageA(opened, WM_CLOSE, 0, 0);
+        if (window) {
+            EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
+        }
+    }
+    HWND open(int x, int y, const char* className, const char* screenshotName)
+    {
+        // Bring Uravik's window forward first, as a person would when an
+        // earlier companion covers its buttons.
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        settle(300);
+        clickAt(window, x, y);
+        HWND opened = waitForWindow(className, 8000);
+        if (opened) {
+            companions.push_back(opened);
+            saveScreenshot(artifactsDirectory() + "\\" + screenshotName + ".bmp");
+        }
+        return opened;
+    }
+
+    std::string dir;
+    std::unique_ptr<UravikProcess> uravik;
+    HWND window = nullptr;
+    std::vector<HWND> companions;
+};
+
+TEST_F(Companions, TidlistaShowsTheLogOfTheWorkingDirectory)
+{
+    HWND reader = open(137, 202, "UravikTidlista", "companion-tidlista");
+    ASSERT_NE(reader, nullptr) << "uvreader.exe opened no window";
+    EXPECT_NE(windowTitle(reader).find("ytime.dab"), std::string::npos) << windowTitle(reader);
+    HWND list = FindWindowExA(reader, nullptr, WC_LISTVIEWA, nullptr);
+    ASSERT_NE(list, nullptr);
+    // The run's heading row and its two records.
+    EXPECT_GE(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 3);
+}
+
+TEST_F(Companions, StatistikAndOmShowTheWorkingDirectorysData)
+{
+    HWND statistics = open(59, 257, "UravikStatistik", "companion-statistik");
+    EXPECT_NE(statistics, nullptr) << "uvstat.lib opened no window";
+    HWND about = open(229, 257, "UravikOm", "companion-om");
+    ASSERT_NE(about, nullptr) << "aboutuv.exe opened no window";
+    const std::string folder = dir.substr(dir.find_last_of('\\') + 1);
+    EXPECT_TRUE(childTextContains(about, folder)) << "the about box names the folder " << folder;
+    EXPECT_TRUE(childTextContains(about, "ytime.dab"));
+}
+
+TEST_F(Companions, ManualOpensInNotepad)
+{
+    HWND notepad = open(184, 257, "Notepad", "companion-manual");
+    ASSERT_NE(notepad, nullptr) << "Notepad did not open";
+    EXPECT_NE(windowTitle(notepad).find("uvmanual"), std::string::npos) << windowTitle(notepad);
+}
+
+}  // namespace
