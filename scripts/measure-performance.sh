@@ -7,12 +7,14 @@
 # usage: scripts/measure-performance.sh [idle seconds, default 60]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-idle_seconds=${1:-60}
-scripts/setup.sh
-cmake --preset native >/dev/null && cmake --build --preset native >/dev/null
-cmake --preset mingw-x64 >/dev/null && cmake --build --preset mingw-x64 >/dev/null
+if [ "${1:-}" = "--idle-inside-session" ]; then
+    idle_only=1
+    idle_seconds=$2
+else
+    idle_only=0
+    idle_seconds=${1:-60}
+fi
 build=$PWD/build/mingw-x64
-export URAVIK_WINEPREFIX=${URAVIK_WINEPREFIX:-/tmp/uravik-wine-perf}
 
 # CPU seconds (user + system) and resident kB of the Linux process that runs
 # the named Windows program.
@@ -35,24 +37,31 @@ idle_comparison() {
     (cd "$dir_u" && wine "$build/uravik.exe" >/dev/null 2>&1 &)
     (cd "$dir_b" && wine "$build/idle_baseline.exe" >/dev/null 2>&1 &)
     sleep 5  # past start-up
-    read -r cpu_u0 _ < <(cpu_and_rss 'uravik\.exe')
-    read -r cpu_b0 _ < <(cpu_and_rss 'idle_baseline\.exe')
+    read -r cpu_u0 _ < <(cpu_and_rss "^$build/uravik.exe")
+    read -r cpu_b0 _ < <(cpu_and_rss "^$build/idle_baseline.exe")
     sleep "$idle_seconds"
-    read -r cpu_u1 rss_u < <(cpu_and_rss 'uravik\.exe')
-    read -r cpu_b1 rss_b < <(cpu_and_rss 'idle_baseline\.exe')
+    read -r cpu_u1 rss_u < <(cpu_and_rss "^$build/uravik.exe")
+    read -r cpu_b1 rss_b < <(cpu_and_rss "^$build/idle_baseline.exe")
     awk -v u0="$cpu_u0" -v u1="$cpu_u1" -v b0="$cpu_b0" -v b1="$cpu_b1" -v ru="$rss_u" -v rb="$rss_b" -v s="$idle_seconds" 'BEGIN {
         cu = u1 - u0; cb = b1 - b0
         printf "idle %d s: uravik.exe CPU %.2f s, baseline CPU %.2f s, ratio %.2f\n", s, cu, cb, (cb > 0 ? cu / cb : 0)
         printf "resident memory: uravik.exe %d kB, baseline %d kB, ratio %.2f\n", ru, rb, (rb > 0 ? ru / rb : 0)
     }'
-    pkill -f 'uravik\.exe|idle_baseline\.exe' >/dev/null 2>&1 || true
+    pkill -f "^$build/(uravik|idle_baseline).exe" >/dev/null 2>&1 || true
     rm -rf "$dir_u" "$dir_b"
 }
-export -f idle_comparison cpu_and_rss
-export build idle_seconds
+if [ "$idle_only" = 1 ]; then
+    idle_comparison
+    exit 0
+fi
+
+scripts/setup.sh
+cmake --preset native >/dev/null && cmake --build --preset native >/dev/null
+cmake --preset mingw-x64 >/dev/null && cmake --build --preset mingw-x64 >/dev/null
+export URAVIK_WINEPREFIX=${URAVIK_WINEPREFIX:-/tmp/uravik-wine-perf}
 
 echo "== idle cost under Wine"
-scripts/wine-session.sh bash -c idle_comparison
+scripts/wine-session.sh "$PWD/scripts/measure-performance.sh" --idle-inside-session "$idle_seconds"
 echo "== start to first painted window under Wine"
 scripts/wine-session.sh scripts/wine-run.sh "$build/first_paint.exe" "$build/uravik.exe" 5
 
