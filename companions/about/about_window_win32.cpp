@@ -98,15 +98,7 @@ LRESULT CALLBACK aboutWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 bool registerAboutClass(HINSTANCE instance)
 {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = aboutWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, texts::iconName);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = texts::aboutClass;
-    return RegisterClassExA(&windowClass) != 0;
+    return companion::registerWindowClass(instance, texts::aboutClass, aboutWindowProc);
 }
 
 HWND createAboutWindow(HINSTANCE instance, int showMode)

@@ -344,15 +344,7 @@ LRESULT CALLBACK readerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 bool registerReaderClass(HINSTANCE instance)
 {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = readerWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, texts::iconName);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = texts::readerClass;
-    return RegisterClassExA(&windowClass) != 0;
+    return companion::registerWindowClass(instance, texts::readerClass, readerWindowProc);
 }
 
 HWND createReaderWindow(HINSTANCE instance, const std::string& path, int showMode)

@@ -274,15 +274,7 @@ LRESULT CALLBACK statWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 bool registerStatClass(HINSTANCE instance)
 {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = statWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, texts::iconName);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = texts::statClass;
-    return RegisterClassExA(&windowClass) != 0;
+    return companion::registerWindowClass(instance, texts::statClass, statWindowProc);
 }
 
 HWND createStatWindow(HINSTANCE instance, int showMode)

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "companions/companion_texts.h"
+
 namespace companion {
 
 void initCommonControls()
@@ -10,6 +12,19 @@ void initCommonControls()
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
+}
+
+bool registerWindowClass(HINSTANCE instance, const char* className, WNDPROC windowProc)
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, companion_texts::iconName);
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    return RegisterClassExA(&windowClass) != 0;
 }
 
 HFONT dialogFont()

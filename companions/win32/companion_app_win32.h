@@ -11,6 +11,10 @@ namespace companion {
 // Registers the list view and status bar classes.
 void initCommonControls();
 
+// Registers a companion's top-level window class: the program's icon, the
+// arrow cursor and the dialog background.
+bool registerWindowClass(HINSTANCE instance, const char* className, WNDPROC windowProc);
+
 // The system's font for dialogs (a stock object: never deleted).
 HFONT dialogFont();
 
