@@ -65,8 +65,7 @@ protected:
         prepareDataFiles(dir);
         uravik = std::make_unique<UravikProcess>(dir + "\\uravik.exe", dir);
         ASSERT_TRUE(uravik->started());
-        window = uravik->waitForMainWindow(
-            [](HWND w) { return windowTitle(w).rfind("Uravik 0:", 0) == 0; }, 5000);
+        window = uravik->waitForMainWindow(runsItsClock, 5000);
         ASSERT_NE(window, nullptr);
     }
     void TearDown() override

@@ -21,6 +21,11 @@ std::string windowTitle(HWND window)
     return text;
 }
 
+bool runsItsClock(HWND window)
+{
+    return windowTitle(window).rfind("Uravik 0:", 0) == 0;
+}
+
 UravikProcess::UravikProcess(const std::string& exePath, const std::string& workingDirectory)
 {
     STARTUPINFOA startup = {};

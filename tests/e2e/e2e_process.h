@@ -12,6 +12,9 @@ std::string makeEmptyDirectory(const std::string& name);
 
 std::string windowTitle(HWND window);
 
+// True once the window's title shows the running time ("Uravik 0:...").
+bool runsItsClock(HWND window);
+
 class UravikProcess {
 public:
     UravikProcess(const std::string& exePath, const std::string& workingDirectory);

@@ -52,11 +52,6 @@ std::string waitForText(const std::string& path, const std::string& text, DWORD 
     return content;
 }
 
-bool runsItsClock(HWND window)
-{
-    return windowTitle(window).rfind("Uravik 0:", 0) == 0;
-}
-
 void bringToTop(HWND window)
 {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -20,11 +20,6 @@ std::string uravikExe()
     return path ? path : "uravik.exe";
 }
 
-bool runsItsClock(HWND window)
-{
-    return windowTitle(window).rfind("Uravik 0:", 0) == 0;
-}
-
 // A titled window of this test's own, to lie above Uravik's.
 class PeerWindow {
 public:
