@@ -21,3 +21,6 @@ add_executable(uravik_unit_tests
 )
 target_link_libraries(uravik_unit_tests PRIVATE uravik_fake_host uravik_core GTest::gtest_main)
 gtest_discover_tests(uravik_unit_tests)
+
+# The soak run and the file fault sweep.
+include(cmake/Evidence.cmake)
