@@ -104,7 +104,9 @@ void loadState()
         readLine(applications, sizeof applications, file);
         discardRestOfLine(file);
         readLine(stateFile.maxLogSizeText, maxLogSizeReadSize, file);
-        complete = discardRestOfLine(file);
+        // A read error part-way leaves fields empty or shifted by a line,
+        // and the next save would store them: say so, as for a short file.
+        complete = discardRestOfLine(file) && !std::ferror(file);
         std::fclose(file);
     }
 

@@ -109,12 +109,15 @@ void readWindowTitle(host::WindowHandle window, char (&title)[windowTitleTextSiz
     }
 }
 
-// Appends `text` in one write and closes the log; false if any step failed.
+// Appends `text` in one write and closes the log; true when the text reached
+// the file. A close that fails after the flush went through leaves the text
+// in the file, so it counts as written: a retry would log the period twice.
 bool appendAndClose(std::FILE* log, const std::string& text)
 {
     bool written = std::fputs(text.c_str(), log) >= 0;
     written = std::fflush(log) == 0 && !std::ferror(log) && written;
-    return std::fclose(log) == 0 && written;
+    std::fclose(log);
+    return written;
 }
 
 bool copyStream(std::FILE* from, std::FILE* to)
@@ -208,8 +211,12 @@ void checkLogSize()
                          host::MessageIcon::error);
         return;
     }
+    // Opening it empties it; the message that the log was kept is true only
+    // when that open fails.
     std::FILE* emptied = std::fopen(texts::logFileName, "w");
-    if (emptied == nullptr || std::fclose(emptied) != 0)
+    if (emptied == nullptr)
         host::messageBox(texts::logNotEmptiedMessage, texts::errorCaption,
                          host::MessageIcon::error);
+    else
+        std::fclose(emptied);
 }

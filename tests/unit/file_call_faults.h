@@ -1,0 +1,31 @@
+#pragma once
+// Records the file calls that the persistence code makes and fails a chosen
+// one, as a full disk, a locked file or a failing device would. The test
+// executable is linked with GNU ld's --wrap for each of these calls (see
+// cmake/Evidence.cmake), so the product code runs unchanged.
+//
+// A failed call returns its failure value and sets errno, and leaves what the
+// real call leaves when the device fails: nothing opened, read or written, a
+// failed flush or close drops the buffered output, and the stream's error
+// indicator is set (ferror is wrapped to say so). The platform seam's file
+// calls (flush to disk, replace, size lookup) fail by returning false.
+
+#include <string>
+#include <vector>
+
+namespace file_call_faults {
+
+struct FileCall {
+    std::string name;  // "fopen", "fputs", ..., "replaceFile"
+    std::string file;  // the file it concerns
+    std::string mode;  // the mode its stream was opened with; "" for calls by name
+};
+
+// Starts recording; the failAt-th call (from 1) fails, none when failAt is 0.
+// Calls on streams opened before, such as stdout, pass unrecorded.
+void arm(int failAt);
+
+// Stops recording and returns the calls made since arm(), in order.
+std::vector<FileCall> disarm();
+
+}  // namespace file_call_faults
