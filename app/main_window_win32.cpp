@@ -102,6 +102,9 @@ int runUravik(HINSTANCE instance, int showMode)
     checkLogSize();
     shell.startupComplete = true;
     createFonts();
+    // A start-up message box lets paints through before the fonts exist;
+    // what they drew in the system font is drawn again with the fonts.
+    InvalidateRect(window, nullptr, TRUE);
     takePortInventory();
     portWatch.modemOnline = 0;
     return runMessageLoop();

@@ -79,6 +79,14 @@ TEST(StartUp, FirstRunReportsEachMissingFileOnceThenCreatesThem)
     ASSERT_NE(window, nullptr);
     saveScreenshot(artifactsDirectory() + "\\first-run.bmp");
 
+    // The headings were first painted while the boxes were open, before the
+    // fonts existed; once start-up is through they show in their own font.
+    const RECT headings = {20, 0, 440, 22};
+    const auto shown = capturePixels(window, headings);
+    InvalidateRect(window, nullptr, TRUE);
+    settle(500);
+    EXPECT_EQ(shown, capturePixels(window, headings)) << "a heading is still in the system font";
+
     EXPECT_FALSE(exists(dir + "\\ysave.dab")) << "nothing is saved before a window change";
     PeerWindow peer;
     peer.showOnTop();
