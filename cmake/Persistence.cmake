@@ -81,14 +81,8 @@ if(URAVIK_TESTS)
     # A titled window to bring above Uravik's, and the end-to-end test that
     # watches the log and the state file grow.
     add_executable(uravik_peer_window WIN32 tests/e2e/peer_window.cpp)
-    add_executable(uravik_persistence_e2e_tests
-        tests/e2e/persistence_e2e_test.cpp
-        tests/e2e/e2e_process.cpp
-    )
-    target_include_directories(uravik_persistence_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(uravik_persistence_e2e_tests PRIVATE GTest::gtest_main)
-    add_dependencies(uravik_persistence_e2e_tests uravik uravik_peer_window)
-    add_test(NAME persistence_e2e COMMAND uravik_persistence_e2e_tests)
-    set_tests_properties(persistence_e2e PROPERTIES ENVIRONMENT
-        "URAVIK_EXE=$<TARGET_FILE:uravik>;URAVIK_PEER_WINDOW=$<TARGET_FILE:uravik_peer_window>")
+    uravik_e2e_test(uravik_persistence_e2e_tests tests/e2e/persistence_e2e_test.cpp)
+    add_dependencies(uravik_persistence_e2e_tests uravik_peer_window)
+    set_property(TEST uravik_persistence_e2e_tests APPEND PROPERTY ENVIRONMENT
+        "URAVIK_PEER_WINDOW=$<TARGET_FILE:uravik_peer_window>")
 endif()

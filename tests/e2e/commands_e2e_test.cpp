@@ -73,6 +73,7 @@ protected:
         if (window) {
             EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
         }
+        keepDataFiles(dir);
     }
     void screenshot(const std::string& name)
     {

@@ -88,6 +88,7 @@ protected:
         if (window) {
             EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
         }
+        keepDataFiles(dir);
     }
     HWND open(int x, int y, const char* className, const char* screenshotName)
     {

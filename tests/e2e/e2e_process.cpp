@@ -1,5 +1,7 @@
 #include "tests/e2e/e2e_process.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -100,4 +102,23 @@ std::string artifactsDirectory()
     const std::string path = dir ? dir : ".";
     CreateDirectoryA(path.c_str(), nullptr);
     return path;
+}
+
+void keepDataFiles(const std::string& workingDirectory)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string kept = artifactsDirectory() + "\\" +
+                             (test ? std::string(test->test_suite_name()) + "." + test->name()
+                                   : std::string("data"));
+    CreateDirectoryA(kept.c_str(), nullptr);
+    for (const char* pattern : {"\\*.dab", "\\*.txt"}) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((workingDirectory + pattern).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            copyFile(workingDirectory + "\\" + found.cFileName, kept + "\\" + found.cFileName);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
 }

@@ -46,3 +46,7 @@ bool copyFile(const std::string& from, const std::string& to);
 
 // The folder the end-to-end tests leave their screenshots and files in.
 std::string artifactsDirectory();
+
+// Copies the data files (*.dab, *.txt) of a test's working directory into
+// a folder of the artifacts directory named after the running test case.
+void keepDataFiles(const std::string& workingDirectory);

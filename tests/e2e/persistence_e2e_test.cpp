@@ -133,6 +133,7 @@ TEST(PersistenceEndToEnd, LogsTheWindowsAboveAndCarriesTheCountsToTheNextStart)
     EXPECT_NE(written.find("     Uppstart nr=  58        \r\n"), std::string::npos) << written;
     EXPECT_EQ(waitForText(state, "58   =Uppstarter", 5000).rfind("58   =Uppstarter\r\n", 0), 0u);
     EXPECT_EQ(second.closeAndWait(secondWindow, 5000), 0);
+    keepDataFiles(dir);
     PostMessageA(peerWindow, WM_CLOSE, 0, 0);
 }
 

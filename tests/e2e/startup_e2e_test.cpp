@@ -97,6 +97,7 @@ TEST(StartUp, FirstRunReportsEachMissingFileOnceThenCreatesThem)
     EXPECT_EQ(readFile(dir + "\\ysave.dab").rfind("1   =Uppstarter\r\n", 0), 0u);
 
     EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+    keepDataFiles(dir);
 }
 
 TEST(StartUp, AnOversizedLogIsMovedIntoTheHistory)
@@ -120,6 +121,7 @@ TEST(StartUp, AnOversizedLogIsMovedIntoTheHistory)
     EXPECT_EQ(readFile(dir + "\\ytime.dab"), "");
     saveScreenshot(artifactsDirectory() + "\\log-moved.bmp");
     EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+    keepDataFiles(dir);
 }
 
 }  // namespace
