@@ -83,13 +83,21 @@ void loadState()
     char applications[9] = "";
     bool opened = false;
     bool complete = false;
+    bool readOnly = false;
 
     // "r+" so that a file we could not write back is reported now, at start-up.
     std::FILE* file = std::fopen(texts::stateFileName, "r+");
     if (file == nullptr) {
         host::messageBox(texts::stateNotFoundMessage, texts::startupCaption,
                          host::MessageIcon::none);
-    } else {
+        // A file that is there but cannot be written (read-only, say) still
+        // holds the totals of every earlier run. Read them, so that a save
+        // that succeeds later (the file made writable again) stores the
+        // grown totals instead of a count started afresh from nothing.
+        file = std::fopen(texts::stateFileName, "r");
+        readOnly = true;
+    }
+    if (file != nullptr) {
         opened = true;
         // Each label starts with blanks, so every number stops before its
         // line end and the discard read takes the rest of that line.
@@ -117,7 +125,9 @@ void loadState()
     clockState.savedSeconds = clampedValue(seconds, 0, 59);
     stateFile.savedAppTotal = clampedValue(applications, 0, maxCount);
 
-    if (opened && !complete)
+    // One box about the file is enough: a file opened only for reading has
+    // had its box, and what could be read of it is a bonus.
+    if (opened && !complete && !readOnly)
         host::messageBox(texts::stateUnreadableMessage, texts::startupCaption,
                          host::MessageIcon::error);
 }

@@ -95,6 +95,13 @@ bool PersistenceTest::makeUnwritable(const char* name)
     return access(path.c_str(), W_OK) != 0;
 }
 
+void PersistenceTest::makeWritable(const char* name)
+{
+    const std::string path = directory_ + "/" + name;
+    setImmutable(path, false);
+    chmod(path.c_str(), 0644);
+}
+
 std::vector<std::string> PersistenceTest::captions() const
 {
     std::vector<std::string> result;

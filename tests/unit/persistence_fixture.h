@@ -25,6 +25,8 @@ protected:
     // Makes the file unwritable even for root (immutable attribute), as the
     // read-only attribute does on Windows; false when this system cannot.
     bool makeUnwritable(const char* name);
+    // Undoes makeUnwritable.
+    void makeWritable(const char* name);
 
     std::vector<std::string> captions() const;
 

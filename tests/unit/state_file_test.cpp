@@ -279,12 +279,26 @@ TEST_F(StateFileFaults, ReadOnlyFileIsReportedNotFoundAndCannotBeSaved)
         GTEST_SKIP() << "this file system cannot make a file unwritable";
     restart();
     EXPECT_EQ(fakeHost.messages.at(0).text, texts::stateNotFoundMessage);
-    EXPECT_EQ(stateFile.startupCount, 1);
     fakeHost.messages.clear();
     saveAfter(1000);
     saveAfter(1000);
     expectToldOnce();
     expectUntouched();
+}
+
+TEST_F(StateFileFaults, ReadOnlyFileKeepsItsTotalsForALaterSave)
+{
+    if (!makeUnwritable(texts::stateFileName))
+        GTEST_SKIP() << "this file system cannot make a file unwritable";
+    restart();
+    EXPECT_EQ(stateFile.startupCount, 57) << "the stored values are read all the same";
+    EXPECT_EQ(clockState.savedHours, 312);
+
+    // Made writable again during the run: the next save carries the totals on.
+    makeWritable(texts::stateFileName);
+    saveAfter(10'000);
+    EXPECT_EQ(readFile(texts::stateFileName).substr(0, 61),
+              "57   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n58");
 }
 
 TEST_F(StateFileFaults, FailureBetweenWritingAndReplacing)
