@@ -76,14 +76,12 @@ void updateCounters()
     writeUnsigned(c.runMinutesText, runMinutes);
     writeUnsigned(c.runHoursText, runHours);
 
-    char minutes[partTextSize + 1];
-    char seconds[partTextSize + 1];
-    formatTwoDigit(minutes, sizeof minutes, c.runMinutesText);
-    formatTwoDigit(seconds, sizeof seconds, c.runSecondsText);
+    const std::string minutes = twoDigitForm(c.runMinutesText);
+    const std::string seconds = twoDigitForm(c.runSecondsText);
     c.runTextLen = std::snprintf(c.runText, sizeof c.runText, "%s:%s:%s", c.runHoursText,
-                                 minutes, seconds);
-    std::snprintf(c.titleText, sizeof c.titleText, "Uravik %s:%s:%s", c.runHoursText, minutes,
-                  seconds);
+                                 minutes.c_str(), seconds.c_str());
+    std::snprintf(c.titleText, sizeof c.titleText, "Uravik %s:%s:%s", c.runHoursText,
+                  minutes.c_str(), seconds.c_str());
 
     // Totals: only one 60 is taken off each part, so a hand-edited saved value
     // above 59 stays visible rather than being silently renormalised.

@@ -9,6 +9,7 @@
 #include "timekeeping/clock.h"
 #include "timekeeping/decimal_value.h"
 #include "timekeeping/persistence_texts.h"
+#include "timekeeping/time_text.h"
 
 namespace texts = persistence_texts;
 
@@ -45,11 +46,6 @@ std::int32_t clampedValue(const char* text, std::int64_t low, std::int64_t high)
     return static_cast<std::int32_t>(std::clamp(decimalValue(text), low, high));
 }
 
-std::string twoDigit(const char* text)
-{
-    return std::strlen(text) == 1 ? std::string("0") + text : std::string(text);
-}
-
 bool endsWithLineEnd(const char* text)
 {
     const std::size_t length = std::strlen(text);
@@ -62,8 +58,8 @@ std::string stateFileText()
     std::string text;
     text += std::to_string(stateFile.startupCount) + texts::startupsLabel;
     text += std::string(c.totalHoursText) + texts::hoursLabel;
-    text += twoDigit(c.totalMinutesText) + texts::minutesLabel;
-    text += twoDigit(c.totalSecondsText) + texts::secondsLabel;
+    text += twoDigitForm(c.totalMinutesText) + texts::minutesLabel;
+    text += twoDigitForm(c.totalSecondsText) + texts::secondsLabel;
     text += std::to_string(static_cast<std::int64_t>(stateFile.appCount) +
                            stateFile.savedAppTotal) +
             texts::applicationsLabel;

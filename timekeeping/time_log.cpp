@@ -12,6 +12,7 @@
 #include "timekeeping/clock.h"
 #include "timekeeping/decimal_value.h"
 #include "timekeeping/persistence_texts.h"
+#include "timekeeping/time_text.h"
 #include "timekeeping/state_file.h"
 
 namespace texts = persistence_texts;
@@ -24,11 +25,6 @@ constexpr std::uint64_t msPerSecond = 1000;
 constexpr std::uint64_t msPerMinute = 60 * msPerSecond;
 constexpr std::uint64_t msPerHour = 60 * msPerMinute;
 constexpr std::size_t separatorLength = 170;
-
-std::string twoDigit(const char* text)
-{
-    return std::strlen(text) == 1 ? std::string("0") + text : std::string(text);
-}
 
 // Right-sets a column of the log by half a character per digit: a text of 1
 // to `widestPadded` characters gets width - 2 * length blanks before it, a
@@ -57,10 +53,10 @@ std::string headerLines()
     std::string text(separatorLength, '=');
     text += "\n";
     text += texts::headerStart;
-    text += std::string(c.startYearText) + "-" + twoDigit(c.startMonthText) + "-" +
-            twoDigit(c.startDayText);
-    text += "   " + twoDigit(c.startHourText) + ":" + twoDigit(c.startMinuteText) + ":" +
-            twoDigit(c.startSecondText);
+    text += std::string(c.startYearText) + "-" + twoDigitForm(c.startMonthText) + "-" +
+            twoDigitForm(c.startDayText);
+    text += "   " + twoDigitForm(c.startHourText) + ":" + twoDigitForm(c.startMinuteText) +
+            ":" + twoDigitForm(c.startSecondText);
     text += texts::headerStartupNumber;
     text += decimal(static_cast<std::uint32_t>(stateFile.startupCount));
     text += "        \n";
@@ -70,7 +66,7 @@ std::string headerLines()
 std::string hoursMinutesSeconds(const std::string& hours, const char* minutes,
                                 const char* seconds)
 {
-    return rightSet13(hours) + ":" + twoDigit(minutes) + ":" + twoDigit(seconds);
+    return rightSet13(hours) + ":" + twoDigitForm(minutes) + ":" + twoDigitForm(seconds);
 }
 
 std::string recordLine(std::uint64_t period)
@@ -79,8 +75,8 @@ std::string recordLine(std::uint64_t period)
     std::string line = rightSet(decimal(static_cast<std::uint32_t>(stateFile.appCount)), 15);
     line += hoursMinutesSeconds(c.runHoursText, c.runMinutesText, c.runSecondsText);
     line += hoursMinutesSeconds(c.totalHoursText, c.totalMinutesText, c.totalSecondsText);
-    line += "        " + twoDigit(c.clockHourText) + ":" + twoDigit(c.clockMinuteText) + ":" +
-            twoDigit(c.clockSecondText);
+    line += "        " + twoDigitForm(c.clockHourText) + ":" +
+            twoDigitForm(c.clockMinuteText) + ":" + twoDigitForm(c.clockSecondText);
     const std::string periodSeconds = decimal(period / msPerSecond - 60 * (period / msPerMinute));
     const std::string periodMinutes = decimal(period / msPerMinute - 60 * (period / msPerHour));
     line += hoursMinutesSeconds(decimal(period / msPerHour), periodMinutes.c_str(),

@@ -1,9 +1,8 @@
 #include "timekeeping/time_text.h"
 
-#include <cstdio>
 #include <cstring>
 
-void formatTwoDigit(char* out, std::size_t outSize, const char* text)
+std::string twoDigitForm(const char* text)
 {
-    std::snprintf(out, outSize, std::strlen(text) == 1 ? "0%s" : "%s", text);
+    return std::strlen(text) == 1 ? std::string("0") + text : std::string(text);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Small text rules shared by the counters, the log, the state file and painting.
+// The two-digit rule shared by the counters, the log and the state file.
 
-#include <cstddef>
+#include <string>
 
-// Writes `text` into `out`, with a "0" before it when it is one character long.
-void formatTwoDigit(char* out, std::size_t outSize, const char* text);
+// The text with a "0" before it when it is one character long.
+std::string twoDigitForm(const char* text);
