@@ -30,6 +30,8 @@ struct ShellState {
     // tick does no file work, although the timer already runs and start-up
     // message boxes deliver ticks.
     bool startupComplete = false;
+    // Set once the end of the run is recorded; the tick writes nothing more.
+    bool runEnded = false;
 };
 
 extern ShellState shell;

@@ -66,6 +66,13 @@ bool flushFileToDisk(std::FILE* file);
 // Replaces `target` by `source` in one step; `source` is gone afterwards.
 bool replaceFile(const char* source, const char* target);
 
+// Cuts the named file back to its first `size` bytes.
+bool truncateFile(const char* name, std::uint64_t size);
+
+// Lets a short while pass, for a file that another program holds for a
+// moment (a virus scanner, a backup) to come free.
+void waitMilliseconds(int milliseconds);
+
 // A modal box with an OK button and no owner window. Its own message loop
 // keeps delivering timer ticks and paints while it is open.
 void messageBox(const char* text, const char* caption, MessageIcon icon);

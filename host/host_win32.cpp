@@ -1,8 +1,8 @@
 // The seam's Win32 side: each call is the plain platform call the logic needs.
 
-#include <windows.h>
 #include <dwmapi.h>
 #include <io.h>
+#include <windows.h>
 
 #include <ctime>
 
@@ -90,8 +90,8 @@ bool probeSerialPort(int portNumber)
 {
     char name[8];
     wsprintfA(name, "COM%d", portNumber);
-    HANDLE port = CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_OVERLAPPED, nullptr);
+    HANDLE port =
+        CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (port == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(port);
@@ -129,6 +129,25 @@ bool replaceFile(const char* source, const char* target)
         Sleep(10);
     }
     return false;
+}
+
+bool truncateFile(const char* name, std::uint64_t size)
+{
+    HANDLE file = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    const bool cut = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file) &&
+                     FlushFileBuffers(file);
+    CloseHandle(file);
+    return cut;
+}
+
+void waitMilliseconds(int milliseconds)
+{
+    Sleep(static_cast<DWORD>(milliseconds));
 }
 
 void messageBox(const char* text, const char* caption, MessageIcon icon)

@@ -3,12 +3,12 @@
 #include "host/host.h"
 #include "timekeeping/persistence_texts.h"
 
-bool writeFileAtomically(const char* target, const char* tempName,
+bool writeFileAtomically(const char* target, const char* tempName, const char* mode,
                          const std::function<bool(std::FILE*)>& write)
 {
     // Not removed when it cannot be opened: whatever holds the name (a
     // directory, a file in use) is not ours.
-    std::FILE* file = std::fopen(tempName, "w");
+    std::FILE* file = std::fopen(tempName, mode);
     if (file == nullptr)
         return false;
     bool written = write(file);

@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <functional>
 
-// `write` fills the temporary file (opened with "w") and says whether every
+// `write` fills the temporary file (opened with `mode`) and says whether every
 // write succeeded. On any failure, of the open, a write, the flush, the close
 // or the replace, `target` keeps its earlier content, the temporary file is
 // removed and the result is false.
-bool writeFileAtomically(const char* target, const char* tempName,
+bool writeFileAtomically(const char* target, const char* tempName, const char* mode,
                          const std::function<bool(std::FILE*)>& write);
 
 // Removes temporary files that a crash in the middle of a rewrite left.

@@ -11,6 +11,9 @@ constexpr const char* logFileName = "ytime.dab";
 constexpr const char* historyFileName = "yhist.dab";
 constexpr const char* stateTempFileName = "ysave.tmp";
 constexpr const char* historyTempFileName = "yhist.tmp";
+// Where a ysave.dab that could not be read is kept, rather than overwritten.
+constexpr const char* keptStateFileName = "ysave.old";
+constexpr const char* keptStateFileNumbered = "ysave%d.old";
 
 // ysave.dab: every label starts with three blanks.
 constexpr const char* startupsLabel = "   =Uppstarter\n";
@@ -27,7 +30,8 @@ constexpr const char* headerStartupNumber = "     Uppstart nr=  ";
 constexpr const char* firstRecordName = "WINDOWS";
 constexpr const char* untitledWindowName = "?";
 constexpr const char* onlineMark = "* ";
-constexpr const char* historyHeading = "HISTORIA\n";
+// Written in binary, with the line end the text files have on disk.
+constexpr const char* historyHeading = "HISTORIA\r\n";
 constexpr const char* movingLogTitle = "Flyttar över ytime.dab till yhist.dab";
 
 constexpr const char* startupCaption = "FILFEL";
@@ -43,6 +47,8 @@ constexpr const char* stateUnreadableMessage =
     "eller så har filens innehåll raderats av någon anledning.\nOavsett vilket av orsakerna det "
     "är, stäng detta fönster och fortsätt som vanligt\nUravik reparerar skadan eller skapar en "
     "ny fil, i båda fallen förloras data som sparats.";
+// Added to the start-up box when an unreadable ysave.dab was kept aside.
+constexpr const char* stateFileKeptNote = "\nDen gamla filen behålls som '%s'.";
 constexpr const char* stateNotWrittenMessage =
     "'ysave.dab' finns inte, är förstörd eller ligger i fel mapp!\nUravik skapar en ny fil. "
     "Sparad data förloras.";

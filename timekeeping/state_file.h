@@ -17,6 +17,14 @@ struct StateFileState {
     // for the read to take it.
     char maxLogSizeText[maxLogSizeTextSize] = "";
     FailureNotice saveFailure;
+
+    // None of the three data files was there at start-up: a new install (or
+    // a new data folder) starts quietly.
+    bool newInstall = false;
+    // A ysave.dab that could not be read as a state file is kept under this
+    // name before anything replaces it; empty when there is none to keep.
+    char keptStateFileName[16] = "";
+    bool keptStateFilePending = false;  // not renamed yet: no save may replace it
 };
 
 extern StateFileState stateFile;
@@ -27,3 +35,7 @@ void loadState();
 
 // Rewrites ysave.dab from the current totals; counts one more application.
 void saveState();
+
+// Rewrites ysave.dab from the current totals without counting an
+// application: the end of a run whose last record could not be written.
+void storeTotals();

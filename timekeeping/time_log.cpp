@@ -12,8 +12,8 @@
 #include "timekeeping/clock.h"
 #include "timekeeping/decimal_value.h"
 #include "timekeeping/persistence_texts.h"
-#include "timekeeping/time_text.h"
 #include "timekeeping/state_file.h"
+#include "timekeeping/time_text.h"
 
 namespace texts = persistence_texts;
 
@@ -55,16 +55,15 @@ std::string headerLines()
     text += texts::headerStart;
     text += std::string(c.startYearText) + "-" + twoDigitForm(c.startMonthText) + "-" +
             twoDigitForm(c.startDayText);
-    text += "   " + twoDigitForm(c.startHourText) + ":" + twoDigitForm(c.startMinuteText) +
-            ":" + twoDigitForm(c.startSecondText);
+    text += "   " + twoDigitForm(c.startHourText) + ":" + twoDigitForm(c.startMinuteText) + ":" +
+            twoDigitForm(c.startSecondText);
     text += texts::headerStartupNumber;
     text += decimal(static_cast<std::uint32_t>(stateFile.startupCount));
     text += "        \n";
     return text;
 }
 
-std::string hoursMinutesSeconds(const std::string& hours, const char* minutes,
-                                const char* seconds)
+std::string hoursMinutesSeconds(const std::string& hours, const char* minutes, const char* seconds)
 {
     return rightSet13(hours) + ":" + twoDigitForm(minutes) + ":" + twoDigitForm(seconds);
 }
@@ -75,8 +74,8 @@ std::string recordLine(std::uint64_t period)
     std::string line = rightSet(decimal(static_cast<std::uint32_t>(stateFile.appCount)), 15);
     line += hoursMinutesSeconds(c.runHoursText, c.runMinutesText, c.runSecondsText);
     line += hoursMinutesSeconds(c.totalHoursText, c.totalMinutesText, c.totalSecondsText);
-    line += "        " + twoDigitForm(c.clockHourText) + ":" +
-            twoDigitForm(c.clockMinuteText) + ":" + twoDigitForm(c.clockSecondText);
+    line += "        " + twoDigitForm(c.clockHourText) + ":" + twoDigitForm(c.clockMinuteText) +
+            ":" + twoDigitForm(c.clockSecondText);
     const std::string periodSeconds = decimal(period / msPerSecond - 60 * (period / msPerMinute));
     const std::string periodMinutes = decimal(period / msPerMinute - 60 * (period / msPerHour));
     line += hoursMinutesSeconds(decimal(period / msPerHour), periodMinutes.c_str(),
@@ -105,26 +104,37 @@ void readWindowTitle(host::WindowHandle window, char (&title)[windowTitleTextSiz
     }
 }
 
-// Appends `text` in one write and closes the log; true when the text reached
-// the file. A close that fails after the flush went through leaves the text
-// in the file, so it counts as written: a retry would log the period twice.
+// Appends `text` in one write, forces it onto the disk and closes the log;
+// true when the text reached the file. A failed append (a full disk) is cut
+// back off, so the next try does not continue a half-written line. A close
+// that fails after the flush went through leaves the text in the file, so it
+// counts as written: a retry would log the period twice.
 bool appendAndClose(std::FILE* log, const std::string& text)
 {
+    std::uint64_t sizeBefore = 0;
+    const bool sized = host::findFileSize(texts::logFileName, &sizeBefore);
     bool written = std::fputs(text.c_str(), log) >= 0;
     written = std::fflush(log) == 0 && !std::ferror(log) && written;
+    // The state saved next counts this record: it must be on disk first.
+    written = written && host::flushFileToDisk(log);
     std::fclose(log);
+    if (!written && sized)
+        host::truncateFile(texts::logFileName, sizeBefore);
     return written;
 }
 
-bool copyStream(std::FILE* from, std::FILE* to)
+// Copies every byte, Ctrl-Z and NUL included; the number copied.
+std::uint64_t copyStream(std::FILE* from, std::FILE* to)
 {
     char chunk[64 * 1024];
+    std::uint64_t copied = 0;
     std::size_t count;
     while ((count = std::fread(chunk, 1, sizeof chunk, from)) > 0) {
         if (std::fwrite(chunk, 1, count, to) != count)
-            return false;
+            return copied;
+        copied += count;
     }
-    return !std::ferror(from);
+    return copied;
 }
 
 }  // namespace
@@ -152,7 +162,7 @@ void writeLogRecord()
             const std::uint64_t now = host::tickCount();
             written = appendAndClose(log, recordLine(now - timeLog.lastRecordTick));
             // Only a record that reached the file moves the log on; after a
-            // failed write the next tick retries the same period, longer.
+            // failed write a later tick retries the same period, longer.
             if (written) {
                 shell.loggedWindowAbove = shell.windowAbove;
                 std::memcpy(timeLog.currentTitle, title, sizeof title);
@@ -162,12 +172,24 @@ void writeLogRecord()
             }
         }
     }
-    if (written)
-        clearFailure(timeLog.writeFailure);
-    else
+    timeLog.lastTryFailed = !written;
+    if (!written) {
+        // A try that wrote nothing is no record: it neither counts nor
+        // saves, and the next try waits a second unless the window changes.
+        timeLog.failedTryTick = host::tickCount();
+        timeLog.failedTryWindow = shell.windowAbove;
         announceFailure(timeLog.writeFailure, texts::logNotWrittenMessage, texts::errorCaption,
                         host::MessageIcon::error);
+        return;
+    }
+    clearFailure(timeLog.writeFailure);
     saveState();
+}
+
+bool logRecordDue()
+{
+    return !timeLog.lastTryFailed || shell.windowAbove != timeLog.failedTryWindow ||
+           host::tickCount() - timeLog.failedTryTick >= logRetryIntervalMs;
 }
 
 bool logIsOverLimit(std::int64_t limit, std::uint64_t size)
@@ -182,24 +204,34 @@ void checkLogSize()
 {
     std::uint64_t size = 0;
     if (!host::findFileSize(texts::logFileName, &size)) {
-        host::messageBox(texts::logNotFoundMessage, texts::errorCaption,
-                         host::MessageIcon::error);
+        // A new install has no log yet and nothing lost: it starts with an
+        // empty one, without a word.
+        if (stateFile.newInstall) {
+            if (std::FILE* created = std::fopen(texts::logFileName, "a"))
+                std::fclose(created);
+            return;
+        }
+        host::messageBox(texts::logNotFoundMessage, texts::errorCaption, host::MessageIcon::error);
         return;
     }
     if (!logIsOverLimit(decimalValue(stateFile.maxLogSizeText), size))
         return;
 
-    std::FILE* log = std::fopen(texts::logFileName, "r");
+    // Binary: in text mode the C library on Windows ends the file at the
+    // first Ctrl-Z byte, and the rest of the log would be lost.
+    std::FILE* log = std::fopen(texts::logFileName, "rb");
     if (log == nullptr) {
         host::messageBox(texts::logUnreadableMessage, texts::errorCaption,
                          host::MessageIcon::error);
         return;
     }
     host::setWindowTitle(shell.mainWindow, texts::movingLogTitle);
-    // The log is emptied only once the history holding it is safely on disk.
+    // The log is emptied only once the history holding every byte of it is
+    // safely on disk.
     const bool moved = writeFileAtomically(
-        texts::historyFileName, texts::historyTempFileName, [log](std::FILE* history) {
-            return std::fputs(texts::historyHeading, history) >= 0 && copyStream(log, history);
+        texts::historyFileName, texts::historyTempFileName, "wb", [log, size](std::FILE* history) {
+            return std::fputs(texts::historyHeading, history) >= 0 &&
+                   copyStream(log, history) == size;
         });
     std::fclose(log);
     if (!moved) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "host/host.h"
 #include "timekeeping/failure_notice.h"
 
 constexpr std::size_t windowTitleTextSize = 255;
@@ -17,13 +18,26 @@ struct TimeLogState {
     char currentTitle[windowTitleTextSize] = "";
     char previousTitle[windowTitleTextSize] = "";  // named by the next record
     FailureNotice writeFailure;
+    // The latest try wrote nothing: when, and which window was above then.
+    bool lastTryFailed = false;
+    std::uint64_t failedTryTick = 0;
+    host::WindowHandle failedTryWindow = 0;
 };
+
+// A log that cannot be written is tried again at most this often, or at
+// once when another window comes above.
+constexpr std::uint64_t logRetryIntervalMs = 1000;
 
 extern TimeLogState timeLog;
 
 // On the run's first call appends the two header lines, on later calls the
 // record of the window that lay above until now; then saves the state file.
+// A try that cannot write leaves both files as they were.
 void writeLogRecord();
+
+// Whether the tick should try a record now: always after a success; after a
+// failed try once a second, or at once when the window above has changed.
+bool logRecordDue();
 
 // At start-up: moves the log into the history when it is larger than the
 // size setting of the state file.

@@ -9,9 +9,8 @@ std::string makeEmptyDirectory(const std::string& name)
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    const std::string dir =
-        std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-        std::to_string(GetTickCount64());
+    const std::string dir = std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId()) +
+                            "-" + std::to_string(GetTickCount64());
     CreateDirectoryA(dir.c_str(), nullptr);
     return dir;
 }
@@ -75,6 +74,14 @@ long UravikProcess::closeAndWait(HWND window, DWORD timeoutMs)
     return static_cast<long>(code);
 }
 
+void UravikProcess::endSessionAndKill(HWND window)
+{
+    SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 5000);
+}
+
 std::string answerMessageBoxes(DWORD processId)
 {
     std::string answered;
@@ -107,9 +114,9 @@ std::string artifactsDirectory()
 void keepDataFiles(const std::string& workingDirectory)
 {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string kept = artifactsDirectory() + "\\" +
-                             (test ? std::string(test->test_suite_name()) + "." + test->name()
-                                   : std::string("data"));
+    const std::string kept =
+        artifactsDirectory() + "\\" +
+        (test ? std::string(test->test_suite_name()) + "." + test->name() : std::string("data"));
     CreateDirectoryA(kept.c_str(), nullptr);
     for (const char* pattern : {"\\*.dab", "\\*.txt"}) {
         WIN32_FIND_DATAA found;

@@ -33,6 +33,10 @@ public:
     // code, or -1 when the process did not end within `timeoutMs`.
     long closeAndWait(HWND window, DWORD timeoutMs);
 
+    // Ends the session as the system does at log-off or shutdown (the query,
+    // then the end), then kills the process as the system may right after.
+    void endSessionAndKill(HWND window);
+
 private:
     PROCESS_INFORMATION process_ = {};
 };

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "tests/e2e/e2e_process.h"
@@ -70,7 +71,8 @@ HWND waitForPeerWindow(DWORD timeoutMs)
 long totalSeconds(const std::string& state)
 {
     long hours = 0, minutes = 0, seconds = 0, startups = 0;
-    std::sscanf(state.c_str(), "%ld   =Uppstarter\r\n%ld   =Timmar totalt\r\n%ld   "
+    std::sscanf(state.c_str(),
+                "%ld   =Uppstarter\r\n%ld   =Timmar totalt\r\n%ld   "
                 "=Minuter totalt\r\n%ld",
                 &startups, &hours, &minutes, &seconds);
     return hours * 3600 + minutes * 60 + seconds;
@@ -107,20 +109,22 @@ TEST(PersistenceEndToEnd, LogsTheWindowsAboveAndCarriesTheCountsToTheNextStart)
     // the time nothing lay above.
     bringToTop(window);
     written = waitForText(log, std::string("    ") + peerTitle + "\r\n", 5000);
-    EXPECT_NE(written.find(std::string("    ") + peerTitle + "\r\n"), std::string::npos)
-        << written;
+    EXPECT_NE(written.find(std::string("    ") + peerTitle + "\r\n"), std::string::npos) << written;
     bringToTop(peerWindow);
     written = waitForText(log, "    ?\r\n", 5000);
     EXPECT_NE(written.find("    ?\r\n"), std::string::npos) << written;
     EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+    // Closing records the period that was under way, named by the window above.
+    written = readBytes(log);
+    EXPECT_EQ(written.substr(written.size() - std::strlen(peerTitle) - 6),
+              std::string("    ") + peerTitle + "\r\n");
 
     const std::string saved = readBytes(state);
-    EXPECT_EQ(saved.rfind("57   =Uppstarter\r\n312   =Timmar totalt\r\n05   =Minuter totalt\r\n",
-                          0),
-              0u)
+    EXPECT_EQ(
+        saved.rfind("57   =Uppstarter\r\n312   =Timmar totalt\r\n05   =Minuter totalt\r\n", 0), 0u)
         << saved;
     EXPECT_GT(totalSeconds(saved), 312 * 3600 + 5 * 60 + 48) << saved;
-    EXPECT_NE(saved.find("\r\n1204   =Applikationer totalt\r\n4000000\r\n\r\nSlut\r\n"),
+    EXPECT_NE(saved.find("\r\n1205   =Applikationer totalt\r\n4000000\r\n\r\nSlut\r\n"),
               std::string::npos)
         << saved;
 
@@ -135,6 +139,41 @@ TEST(PersistenceEndToEnd, LogsTheWindowsAboveAndCarriesTheCountsToTheNextStart)
     EXPECT_EQ(second.closeAndWait(secondWindow, 5000), 0);
     keepDataFiles(dir);
     PostMessageA(peerWindow, WM_CLOSE, 0, 0);
+}
+
+// A run in which no window ever comes above Uravik's still counts: closed,
+// or ended with the session and then killed as the system may do.
+TEST(PersistenceEndToEnd, RunWithNothingAboveIsCountedAtItsEnd)
+{
+    const std::string dir = makeEmptyDirectory("uravik-e2e-run-end");
+    const std::string state = dir + "\\ysave.dab";
+    writeTextFile(state,
+                  "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n"
+                  "48   =Sekunder totalt\n1200   =Applikationer totalt\n4000000\n\nSlut\n");
+    writeTextFile(dir + "\\ytime.dab", "");
+    const std::string uravikExe = fromEnvironment("URAVIK_EXE", "uravik.exe");
+    long before = totalSeconds(readBytes(state));
+    for (int run = 57; run <= 58; ++run) {
+        UravikProcess uravik(uravikExe, dir);
+        HWND window = uravik.waitForMainWindow(runsItsClock, 10000);
+        ASSERT_NE(window, nullptr);
+        Sleep(3000);
+        if (run == 57)
+            EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+        else
+            uravik.endSessionAndKill(window);
+        const std::string saved = readBytes(state);
+        EXPECT_EQ(saved.rfind(std::to_string(run) + "   =Uppstarter\r\n", 0), 0u) << saved;
+        EXPECT_GE(totalSeconds(saved), before + 3) << saved;
+        before = totalSeconds(saved);
+    }
+    const std::string written = readBytes(dir + "\\ytime.dab");
+    EXPECT_NE(written.find("Uppstart nr=  58"), std::string::npos) << written;
+    int records = 0;
+    for (std::size_t at = 0; (at = written.find("    WINDOWS\r\n", at)) != std::string::npos; ++at)
+        ++records;
+    EXPECT_EQ(records, 2) << "one record for each run's end, none twice";
+    keepDataFiles(dir);
 }
 
 }  // namespace

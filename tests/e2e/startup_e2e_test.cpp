@@ -1,6 +1,6 @@
-// Start-up as a user meets it: the first run in an empty folder, which
-// reports the missing files once each and then creates them, and a start
-// with an oversized log, which is moved into the history.
+// Start-up as a user meets it: a new install, which starts quietly; a folder
+// whose files went missing, which reports them once each and then creates
+// them; and a start with an oversized log, which is moved into the history.
 
 #include <gtest/gtest.h>
 
@@ -53,9 +53,27 @@ bool exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-TEST(StartUp, FirstRunReportsEachMissingFileOnceThenCreatesThem)
+TEST(StartUp, ANewInstallStartsQuietly)
+{
+    const std::string dir = makeEmptyDirectory("uravik-e2e-new-install");
+    UravikProcess uravik(uravikExe(), dir);
+    HWND window = uravik.waitForMainWindow(runsItsClock, 8000);
+    ASSERT_NE(window, nullptr);
+    settle(1500);
+    EXPECT_EQ(answerMessageBoxes(uravik.processId()), "");
+    EXPECT_TRUE(exists(dir + "\\ytime.dab"));
+    EXPECT_EQ(readFile(dir + "\\ytime.dab"), "");
+    EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+    const std::string saved = readFile(dir + "\\ysave.dab");
+    EXPECT_NE(saved.find("   =Applikationer totalt\r\n4000000\r\nSlut\r\n"), std::string::npos)
+        << saved;
+    keepDataFiles(dir);
+}
+
+TEST(StartUp, FilesGoneMissingAreReportedOnceEachThenCreated)
 {
     const std::string dir = makeEmptyDirectory("uravik-e2e-first-run");
+    writeBytes(dir + "\\yhist.dab", "HISTORIA\r\n");
     UravikProcess uravik(uravikExe(), dir);
     ASSERT_TRUE(uravik.started());
 

@@ -28,8 +28,8 @@ int windowTitle(WindowHandle window, char* buffer, int bufferSize)
 {
     const auto found = fakeHost.titles.find(window);
     const std::string title = found == fakeHost.titles.end() ? "" : found->second;
-    const int copied = std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s",
-                                     title.c_str());
+    const int copied =
+        std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s", title.c_str());
     return copied < bufferSize ? copied : bufferSize - 1;
 }
 
@@ -60,6 +60,11 @@ bool probeSerialPort(int portNumber)
 bool findFileSize(const char* name, std::uint64_t* size)
 {
     std::error_code error;
+    // As a directory search finds them, folders included (with no size).
+    if (std::filesystem::is_directory(name, error)) {
+        *size = 0;
+        return true;
+    }
     const auto bytes = std::filesystem::file_size(name, error);
     if (error)
         return false;
@@ -69,6 +74,7 @@ bool findFileSize(const char* name, std::uint64_t* size)
 
 bool flushFileToDisk(std::FILE* file)
 {
+    fakeHost.events.push_back("flush");
     if (fakeHost.flushFails)
         return false;
     return fsync(fileno(file)) == 0;
@@ -82,6 +88,19 @@ bool replaceFile(const char* source, const char* target)
     if (access(target, F_OK) == 0 && access(target, W_OK) != 0)
         return false;
     return std::rename(source, target) == 0;
+}
+
+bool truncateFile(const char* name, std::uint64_t size)
+{
+    fakeHost.events.push_back(std::string("truncate ") + name);
+    return ::truncate(name, static_cast<off_t>(size)) == 0;
+}
+
+void waitMilliseconds(int milliseconds)
+{
+    fakeHost.waitedMs += static_cast<std::uint64_t>(milliseconds);
+    if (fakeHost.whileWaiting)
+        fakeHost.whileWaiting();
 }
 
 void messageBox(const char* text, const char* caption, MessageIcon icon)

@@ -38,6 +38,11 @@ struct FakeHost {
     std::vector<Message> messages;
     std::vector<int> probes;
 
+    // Time spent in waitMilliseconds, and what happens meanwhile (another
+    // program letting go of a file).
+    std::uint64_t waitedMs = 0;
+    std::function<void()> whileWaiting;
+
     // Runs while a message box is "open", as a box's own message loop would
     // deliver ticks.
     std::function<void()> whileMessageBoxOpen;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "app/window_events.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
@@ -54,7 +55,7 @@ TEST_F(History, LogIsMovedOnlyWhenLargerThanTheSetting)
 
     const std::string overLimit = makeLog(4'000'001);
     checkLogSize();
-    EXPECT_TRUE(readFile(texts::historyFileName) == "HISTORIA\n" + overLimit);
+    EXPECT_TRUE(readFile(texts::historyFileName) == "HISTORIA\r\n" + overLimit);
     EXPECT_EQ(readFile(texts::logFileName), "");
     EXPECT_EQ(fakeHost.titlesSet, std::vector<std::string>{texts::movingLogTitle});
     EXPECT_TRUE(fakeHost.messages.empty());
@@ -70,7 +71,7 @@ TEST_F(History, EmptyLogIsNeverMovedWhateverTheSetting)
 
         writeFile(texts::logFileName, "one line\n");
         checkLogSize();
-        EXPECT_EQ(readFile(texts::historyFileName), "HISTORIA\none line\n") << limit;
+        EXPECT_EQ(readFile(texts::historyFileName), "HISTORIA\r\none line\n") << limit;
         writeFile(texts::historyFileName, oldHistory);
     }
 }
@@ -83,7 +84,18 @@ TEST_F(History, TwoMovesInARowKeepOnlyTheLaterLog)
     writeFile(texts::logFileName, "second log, long enough\r\nwith a line of its own");
     checkLogSize();
     EXPECT_EQ(readFile(texts::historyFileName),
-              "HISTORIA\nsecond log, long enough\r\nwith a line of its own");
+              "HISTORIA\r\nsecond log, long enough\r\nwith a line of its own");
+}
+
+TEST_F(History, EveryByteIsMovedCtrlZAndNulIncluded)
+{
+    setLimit("10");
+    const std::string log =
+        std::string("before\x1a after\r\n") + std::string(1, '\0') + "\xff title\r\n\x1a";
+    writeFile(texts::logFileName, log);
+    checkLogSize();
+    EXPECT_EQ(readFile(texts::historyFileName), "HISTORIA\r\n" + log);
+    EXPECT_EQ(readFile(texts::logFileName), "");
 }
 
 TEST_F(History, LargeLogsCountInFullEvenPastFourGibibytes)
@@ -107,6 +119,38 @@ TEST_F(History, MissingLogIsToldAndNothingIsMoved)
     EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::error);
     EXPECT_EQ(readFile(texts::historyFileName), oldHistory);
     EXPECT_FALSE(exists(texts::logFileName));
+}
+
+// Three runs of a new install, each with records: nothing is moved while
+// the log is small, so the log and the history still hold all three.
+TEST_F(History, NewInstallKeepsEveryRunOverRestarts)
+{
+    std::filesystem::remove(texts::historyFileName);
+    fakeHost.titles = {{11, "Anteckningar"}};
+    for (int run = 1; run <= 3; ++run) {
+        fakeHost = FakeHost{fakeHost};
+        clockState = ClockState{};
+        shell = ShellState{};
+        stateFile = StateFileState{};
+        timeLog = TimeLogState{};
+        fakeHost.tick = 600'000;
+        captureDateTime();
+        loadState();
+        checkLogSize();
+        shell.startupComplete = true;
+        fakeHost.windowAbove = 11;
+        for (int tick = 0; tick < 3; ++tick) {
+            fakeHost.tick += 100;
+            runTick();
+        }
+        fakeHost.tick += 5000;
+        endRun();
+    }
+    EXPECT_TRUE(fakeHost.messages.empty());
+    const std::string all = readFile(texts::historyFileName) + readFile(texts::logFileName);
+    for (const char* header : {"Uppstart nr=  1 ", "Uppstart nr=  2 ", "Uppstart nr=  3 "})
+        EXPECT_NE(all.find(header), std::string::npos) << header;
+    EXPECT_EQ(readFile(texts::stateFileName).substr(0, 3), "3  ");
 }
 
 // A history that cannot be written: the log stays as it was, and so does the
@@ -156,7 +200,7 @@ TEST_F(HistoryFaults, LogThatCannotBeEmptiedIsKeptWithItsCopyInTheHistory)
         GTEST_SKIP() << "this file system cannot make a file unwritable";
     checkLogSize();
     EXPECT_EQ(readFile(texts::logFileName), log);
-    EXPECT_TRUE(readFile(texts::historyFileName) == "HISTORIA\n" + log);
+    EXPECT_TRUE(readFile(texts::historyFileName) == "HISTORIA\r\n" + log);
     EXPECT_EQ(fakeHost.messages.at(0).text, texts::logNotEmptiedMessage);
 }
 

@@ -78,30 +78,39 @@ TEST_F(StateFile, StoredValuesComeBackOneStartUpLaterWithTheRunAdded)
     EXPECT_EQ(stateFile.savedAppTotal, 1203);
 }
 
-TEST_F(StateFile, MissingFileStartsFromScratchAndGrowsTheEmptySettingLines)
+TEST_F(StateFile, NewInstallStartsQuietlyWithTheProgramsOwnSizeSetting)
 {
+    restart();
+    EXPECT_TRUE(fakeHost.messages.empty());
+    EXPECT_TRUE(stateFile.newInstall);
+    EXPECT_EQ(stateFile.startupCount, 1);
+    EXPECT_EQ(clockState.savedHours + clockState.savedMinutes + clockState.savedSeconds, 0);
+
+    saveAfter(3'723'000);  // 1:02:03
+    EXPECT_EQ(readFile(texts::stateFileName),
+              "1   =Uppstarter\n1   =Timmar totalt\n02   =Minuter totalt\n"
+              "03   =Sekunder totalt\n1   =Applikationer totalt\n4000000\nSlut\n");
+
+    // Read back, the setting comes with its line end: an empty line 7.
+    restart();
+    EXPECT_TRUE(fakeHost.messages.empty());
+    EXPECT_FALSE(stateFile.newInstall);
+    EXPECT_STREQ(stateFile.maxLogSizeText, "4000000\n");
+    saveAfter(0);
+    EXPECT_EQ(readFile(texts::stateFileName),
+              "2   =Uppstarter\n1   =Timmar totalt\n02   =Minuter totalt\n"
+              "03   =Sekunder totalt\n2   =Applikationer totalt\n4000000\n\nSlut\n");
+
+    // Gone while the log is still there: that is told, and the setting is
+    // the cap again, never an empty one that would move the log each time.
+    std::filesystem::remove(texts::stateFileName);
+    writeFile(texts::logFileName, "a log\n");
     restart();
     ASSERT_EQ(fakeHost.messages.size(), 1u);
     EXPECT_EQ(fakeHost.messages[0].text, texts::stateNotFoundMessage);
     EXPECT_EQ(fakeHost.messages[0].caption, "FILFEL");
     EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::none);
-    EXPECT_EQ(stateFile.startupCount, 1);
-    EXPECT_EQ(clockState.savedHours + clockState.savedMinutes + clockState.savedSeconds, 0);
-    EXPECT_STREQ(stateFile.maxLogSizeText, "");
-
-    saveAfter(3'723'000);  // 1:02:03
-    EXPECT_EQ(readFile(texts::stateFileName),
-              "1   =Uppstarter\n1   =Timmar totalt\n02   =Minuter totalt\n"
-              "03   =Sekunder totalt\n1   =Applikationer totalt\n\nSlut\n");
-
-    // The empty setting now comes with its line end: empty lines 6 and 7.
-    restart();
-    EXPECT_TRUE(fakeHost.messages.empty());
-    EXPECT_STREQ(stateFile.maxLogSizeText, "\n");
-    saveAfter(0);
-    EXPECT_EQ(readFile(texts::stateFileName),
-              "2   =Uppstarter\n1   =Timmar totalt\n02   =Minuter totalt\n"
-              "03   =Sekunder totalt\n2   =Applikationer totalt\n\n\nSlut\n");
+    EXPECT_STREQ(stateFile.maxLogSizeText, "4000000");
 }
 
 TEST_F(StateFile, SizeSettingIsCappedAndKeepsTheFormItWasReadIn)
@@ -132,19 +141,23 @@ TEST_F(StateFile, SizeSettingIsCappedAndKeepsTheFormItWasReadIn)
     }
 }
 
-TEST_F(StateFile, ShortFileIsReportedButWhatWasReadIsKept)
+TEST_F(StateFile, ShortFileIsReportedKeptAsideAndWhatWasReadIsUsed)
 {
-    writeFile(texts::stateFileName, storedState.substr(0, storedState.find("\nSlut")));
+    const std::string endsAfterLine6 = storedState.substr(0, storedState.find("\nSlut"));
+    writeFile(texts::stateFileName, endsAfterLine6);
     restart();
     ASSERT_EQ(fakeHost.messages.size(), 1u);
-    EXPECT_EQ(fakeHost.messages[0].text, texts::stateUnreadableMessage);
+    EXPECT_EQ(fakeHost.messages[0].text, std::string(texts::stateUnreadableMessage) +
+                                             "\nDen gamla filen beh\xE5lls som 'ysave.old'.");
     EXPECT_EQ(fakeHost.messages[0].caption, "FILFEL");
     EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::error);
     EXPECT_EQ(stateFile.startupCount, 57);
     EXPECT_EQ(stateFile.savedAppTotal, 1200);
     EXPECT_STREQ(stateFile.maxLogSizeText, "4000000\n");
+    EXPECT_EQ(readFile("ysave.old"), endsAfterLine6);
 
-    // Cut after line 3: the later lines count as 0.
+    // Cut after line 3: the later lines count as 0, and the first kept file
+    // is not overwritten by the second.
     writeFile(texts::stateFileName, storedState.substr(0, storedState.find("48 ")));
     restart();
     EXPECT_EQ(captions(), std::vector<std::string>{"FILFEL"});
@@ -152,41 +165,88 @@ TEST_F(StateFile, ShortFileIsReportedButWhatWasReadIsKept)
     EXPECT_EQ(clockState.savedMinutes, 5);
     EXPECT_EQ(clockState.savedSeconds, 0);
     EXPECT_EQ(stateFile.savedAppTotal, 0);
-    EXPECT_STREQ(stateFile.maxLogSizeText, "");
+    EXPECT_STREQ(stateFile.maxLogSizeText, "4000000");
+    EXPECT_EQ(readFile("ysave.old"), endsAfterLine6);
+    EXPECT_EQ(readFile("ysave1.old"), storedState.substr(0, storedState.find("48 ")));
 
+    // An empty file has nothing to keep.
     writeFile(texts::stateFileName, "");
     restart();
     EXPECT_EQ(fakeHost.messages.at(0).text, texts::stateUnreadableMessage);
     EXPECT_EQ(stateFile.startupCount, 1);
 }
 
-TEST_F(StateFile, HandEditedNumbersAreTakenAsTheReadsFindThem)
+TEST_F(StateFile, FileThatIsNotAStateFileIsKeptAsideBeforeTheFirstSave)
 {
-    // A bare number on line 1 takes its line end along, so the discard read
-    // swallows line 2 and every later field comes from the line below.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : storedState.substr(0, 40))
+        utf16 += std::string{c, '\0'};
+    const std::string forms[] = {
+        utf16,
+        "\xEF\xBB\xBF" + storedState,
+        storedState.substr(0, 20) + std::string(1, '\0') + storedState.substr(20),
+        "56   =Uppstarter\r312   =Timmar totalt\r05\r48\r1200\r4000000\rSlut\r",
+    };
+    for (const std::string& form : forms) {
+        std::filesystem::remove("ysave.old");
+        writeFile(texts::stateFileName, form);
+        restart();
+        ASSERT_EQ(captions(), std::vector<std::string>{"FILFEL"}) << form;
+        EXPECT_NE(fakeHost.messages[0].text.find("'ysave.old'"), std::string::npos);
+        saveAfter(1000);
+        EXPECT_EQ(readFile("ysave.old"), form) << "its bytes stay as they were";
+        EXPECT_EQ(readFile(texts::stateFileName)
+                      .rfind(std::to_string(stateFile.startupCount) + "   =Uppstarter\n", 0),
+                  0u);
+    }
+}
+
+TEST_F(StateFile, FileHeldForAMomentIsWaitedFor)
+{
+    writeFile(texts::stateFileName, storedState);
+    if (!makeUnwritable(texts::stateFileName))
+        GTEST_SKIP() << "this file system cannot make a file unwritable";
+    fakeHost.whileWaiting = [this] { makeWritable(texts::stateFileName); };
+    stateFile = StateFileState{};
+    clockState = ClockState{};
+    startRun(1'000'000);
+    loadState();
+    EXPECT_TRUE(fakeHost.messages.empty());
+    EXPECT_GT(fakeHost.waitedMs, 0u);
+    EXPECT_EQ(stateFile.startupCount, 57);
+    EXPECT_FALSE(exists("ysave.old"));
+}
+
+TEST_F(StateFile, NumbersAreReadToTheirEnd)
+{
+    // Lines are read whole: a bare number on line 1 takes nothing from
+    // line 2, and counts past eight digits come back as written.
     writeFile(texts::stateFileName,
               "56\n312   =Timmar totalt\n05   =Minuter totalt\n48   =Sekunder totalt\n"
               "1200   =Applikationer totalt\n4000000\n\nSlut\n");
     restart();
     EXPECT_EQ(stateFile.startupCount, 57);
-    EXPECT_EQ(clockState.savedHours, 5);
-    EXPECT_EQ(clockState.savedMinutes, 48);
-    EXPECT_EQ(clockState.savedSeconds, 12);  // "12" of "1200"
-    EXPECT_EQ(stateFile.savedAppTotal, 4000000);
-    EXPECT_STREQ(stateFile.maxLogSizeText, "Slut\n");
-    EXPECT_EQ(fakeHost.messages.at(0).text, texts::stateUnreadableMessage);
+    EXPECT_EQ(clockState.savedHours, 312);
+    EXPECT_EQ(clockState.savedMinutes, 5);
+    EXPECT_EQ(clockState.savedSeconds, 48);
+    EXPECT_EQ(stateFile.savedAppTotal, 1200);
+    EXPECT_STREQ(stateFile.maxLogSizeText, "4000000\n");
+    EXPECT_TRUE(fakeHost.messages.empty());
 
-    // Text with no number gives 0; blanks and a sign come before digits;
-    // a long hours number keeps its first six digits.
+    // Text with no number gives 0; blanks and a sign come before digits.
     writeFile(texts::stateFileName,
-              "abc   =Uppstarter\n1234567   =Timmar totalt\n 7   =Minuter totalt\n"
-              "+9   =Sekunder totalt\n  42x   =Applikationer totalt\n\n\nSlut\n");
+              "99999999   =Uppstarter\n1234567   =Timmar totalt\n 7   =Minuter totalt\n"
+              "+9   =Sekunder totalt\n  123456789x   =Applikationer totalt\n\n\nSlut\n");
     restart();
-    EXPECT_EQ(stateFile.startupCount, 1);
-    EXPECT_EQ(clockState.savedHours, 123456);
+    EXPECT_EQ(stateFile.startupCount, 100000000);
+    EXPECT_EQ(clockState.savedHours, 1234567);
     EXPECT_EQ(clockState.savedMinutes, 7);
     EXPECT_EQ(clockState.savedSeconds, 9);
-    EXPECT_EQ(stateFile.savedAppTotal, 42);
+    EXPECT_EQ(stateFile.savedAppTotal, 123456789);
+    saveAfter(0);
+    restart();
+    EXPECT_EQ(stateFile.startupCount, 100000001);
+    EXPECT_EQ(stateFile.savedAppTotal, 123456790);
 }
 
 TEST_F(StateFile, AbsurdValuesAreKeptWithinWhatTheCountersCanShow)
@@ -202,8 +262,10 @@ TEST_F(StateFile, AbsurdValuesAreKeptWithinWhatTheCountersCanShow)
     EXPECT_EQ(stateFile.savedAppTotal, 0);
 
     saveAfter(3'599'000);  // 0:59:00 saved and 0:59:59 run
-    EXPECT_EQ(readFile(texts::stateFileName).rfind("1   =Uppstarter\n1   =Timmar totalt\n"
-                                                   "58   =Minuter totalt\n59   =Sekunder", 0),
+    EXPECT_EQ(readFile(texts::stateFileName)
+                  .rfind("1   =Uppstarter\n1   =Timmar totalt\n"
+                         "58   =Minuter totalt\n59   =Sekunder",
+                         0),
               0u);
 }
 

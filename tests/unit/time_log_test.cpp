@@ -1,6 +1,9 @@
 // ytime.dab on real files: the header and record layout byte for byte, what
 // the tick writes as windows come and go above Uravik's, and failures.
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "app/window_events.h"
@@ -92,8 +95,8 @@ TEST_F(TimeLog, FirstRecordNamesWindowsWithThePeriodSinceTheSystemStarted)
     runFor(1000);
     writeLogRecord();
     EXPECT_EQ(logLines().back(), blanks(13) + "1" + blanks(11) + "0:00:01" + blanks(7) +
-                                     "312:05:49" + blanks(8) + "08:17:14" + blanks(11) +
-                                     "0:03:12" + blanks(4) + "WINDOWS");
+                                     "312:05:49" + blanks(8) + "08:17:14" + blanks(11) + "0:03:12" +
+                                     blanks(4) + "WINDOWS");
     EXPECT_STREQ(clockState.clockHourText, "8");
     EXPECT_EQ(timeLog.lastRecordTick, 192'000u);
 }
@@ -164,9 +167,10 @@ TEST_F(TimeLog, NoFileWorkBeforeStartUpIsComplete)
     EXPECT_NE(readFile(texts::logFileName).find("Uppstart nr=  57"), std::string::npos);
 }
 
-TEST_F(TimeLog, LogThatCannotBeOpenedIsToldOnceWhileTheTicksGoOn)
+TEST_F(TimeLog, LogThatCannotBeOpenedNeitherCountsNorSavesAndIsRetriedEachSecond)
 {
     shell.startupComplete = true;
+    const std::string stored = readFile(texts::stateFileName);
     std::filesystem::create_directory(texts::logFileName);
     fakeHost.windowAbove = 11;
     int ticksInBox = 0;
@@ -182,44 +186,157 @@ TEST_F(TimeLog, LogThatCannotBeOpenedIsToldOnceWhileTheTicksGoOn)
     EXPECT_EQ(ticksInBox, 20);
     EXPECT_EQ(shell.loggedWindowAbove, 0u);
     EXPECT_EQ(timeLog.logHeaderWritten, 0);
-    EXPECT_EQ(stateFile.appCount, 40) << "the state is saved on every try";
+    EXPECT_EQ(stateFile.appCount, 0) << "a try that wrote nothing is no record";
+    EXPECT_EQ(readFile(texts::stateFileName), stored);
     EXPECT_FALSE(fakeHost.invalidations.empty()) << "the refresh went on meanwhile";
 
-    // Once the log can be written the header and the first record follow,
-    // and a later failure is told again.
+    // Another window coming above is tried at once.
     std::filesystem::remove(texts::logFileName);
+    fakeHost.windowAbove = 12;
     ticks(2);
-    EXPECT_EQ(shell.loggedWindowAbove, 11u);
-    EXPECT_EQ(logLines().size(), 3u);
+    EXPECT_EQ(shell.loggedWindowAbove, 12u);
+    const std::vector<std::string> lines = logLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2].substr(0, 14), blanks(13) + "1") << "numbers go on without a gap";
+
+    // A later failure is told again.
     std::filesystem::rename(texts::logFileName, "kept");
     std::filesystem::create_directory(texts::logFileName);
-    fakeHost.windowAbove = 12;
+    fakeHost.windowAbove = 13;
     ticks(3);
     EXPECT_EQ(fakeHost.messages.size(), 2u);
 }
 
-TEST_F(TimeLog, RecordThatCannotBeWrittenIsRetriedWithTheLongerPeriod)
+TEST_F(TimeLog, FailedTryOfTheSameWindowWaitsASecond)
+{
+    shell.startupComplete = true;
+    std::filesystem::create_directory(texts::logFileName);
+    fakeHost.windowAbove = 11;
+    ticks(1);
+    std::filesystem::remove(texts::logFileName);
+    ticks(9);
+    EXPECT_FALSE(exists(texts::logFileName));
+    ticks(1);
+    EXPECT_EQ(logLines().size(), 2u);
+}
+
+TEST_F(TimeLog, FailedAppendIsCutBackAndRetriedOnALineOfItsOwn)
 {
     shell.startupComplete = true;
     fakeHost.windowAbove = 11;
     fakeHost.titles = {{11, "Anteckningar"}};
     ticks(1);  // the header
-    std::filesystem::rename(texts::logFileName, "kept");
-    std::filesystem::create_symlink("/dev/full", texts::logFileName);
+    const std::string header = readFile(texts::logFileName);
+    // A disk with room for only part of the record: the write goes through
+    // part-way and then fails.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{header.size() + 40, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
     ticks(10);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(readFile(texts::logFileName), header);
     EXPECT_EQ(fakeHost.messages.size(), 1u);
     EXPECT_EQ(shell.loggedWindowAbove, 0u);
     EXPECT_STREQ(timeLog.previousTitle, "WINDOWS");
-    EXPECT_EQ(timeLog.lastRecordTick, 0u);
 
-    std::filesystem::remove(texts::logFileName);
-    std::filesystem::rename("kept", texts::logFileName);
-    ticks(1);
+    ticks(10);
     const std::vector<std::string> lines = logLines();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(nameOf(lines[2]), "WINDOWS");
-    EXPECT_EQ(lines[2].substr(0, 13), blanks(11) + "11") << "numbered after the ten tries";
+    EXPECT_EQ(lines[2].substr(0, 14), blanks(13) + "1");
     EXPECT_EQ(shell.loggedWindowAbove, 11u);
+}
+
+TEST_F(TimeLog, RecordIsOnDiskBeforeTheStateThatCountsIt)
+{
+    shell.startupComplete = true;
+    fakeHost.windowAbove = 11;
+    ticks(1);
+    fakeHost.events.clear();
+    ticks(1);
+    const std::vector<std::string> expected{"flush", "flush"};
+    std::vector<std::string> fileEvents;
+    for (const std::string& e : fakeHost.events)
+        if (e == "flush")
+            fileEvents.push_back(e);
+    EXPECT_EQ(fileEvents, expected) << "the log's append and the state's rewrite";
+    fakeHost.flushFails = true;
+    fakeHost.windowAbove = 12;
+    ticks(1);
+    EXPECT_EQ(logLines().size(), 3u) << "a record not on disk is taken back";
+}
+
+// The end of a run: closing, the session ending, the machine going to sleep.
+class RunEnd : public TimeLog {
+protected:
+    void SetUp() override
+    {
+        TimeLog::SetUp();
+        shell.startupComplete = true;
+        fakeHost.titles = {{11, "Anteckningar"}};
+        fakeHost.windowAbove = 11;
+    }
+    std::string savedTotal() const
+    {
+        const std::string state = readFile(texts::stateFileName);
+        return state.substr(state.find("=Uppstarter\n") + 12, 30);
+    }
+};
+
+TEST_F(RunEnd, RunWithNothingEverAboveIsRecordedWholeOnce)
+{
+    fakeHost.windowAbove = 0;
+    ticks(1);
+    EXPECT_FALSE(exists(texts::logFileName));
+    runFor(61'000);
+    endRun();
+    endRun();  // the session ends, then the window is destroyed
+    ticks(20);
+    const std::vector<std::string> lines = logLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(nameOf(lines[2]), "WINDOWS");
+    EXPECT_EQ(lines[2].substr(14, 18), blanks(11) + "0:01:01");
+    EXPECT_EQ(readFile(texts::stateFileName).substr(0, 3), "57 ");
+    EXPECT_EQ(savedTotal(), "312   =Timmar totalt\n06   =Min");
+    EXPECT_NE(readFile(texts::stateFileName).find("1202   =Applikationer"), std::string::npos);
+}
+
+TEST_F(RunEnd, EndNamesTheWindowThatWasAboveAndSleepEndsUntilWaking)
+{
+    ticks(2);
+    runFor(5000);
+    endRun();  // suspend
+    EXPECT_EQ(nameOf(logLines().back()), "Anteckningar");
+    fakeHost.windowAbove = 12;
+    ticks(5);
+    EXPECT_EQ(logLines().size(), 4u) << "nothing is written while asleep";
+    resumeRun();
+    ticks(1);
+    EXPECT_EQ(logLines().size(), 5u);
+    EXPECT_EQ(nameOf(logLines().back()), "Anteckningar");
+}
+
+TEST_F(RunEnd, TotalsGrowByTheRunEvenWhenTheLogCannotBeWritten)
+{
+    ticks(2);
+    std::filesystem::remove(texts::logFileName);
+    std::filesystem::create_directory(texts::logFileName);
+    const std::int32_t applications = stateFile.appCount;
+    runFor(3'600'000);
+    endRun();
+    EXPECT_EQ(stateFile.appCount, applications);
+    EXPECT_EQ(savedTotal(), "313   =Timmar totalt\n05   =Min");
+}
+
+TEST_F(RunEnd, NothingIsWrittenBeforeTheStateIsLoaded)
+{
+    shell.startupComplete = false;
+    const std::string stored = readFile(texts::stateFileName);
+    endRun();
+    EXPECT_EQ(readFile(texts::stateFileName), stored);
+    EXPECT_FALSE(exists(texts::logFileName));
 }
 
 }  // namespace

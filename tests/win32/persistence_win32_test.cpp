@@ -124,8 +124,7 @@ protected:
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
         directory_ = std::string(temp) + "uravik-persistence-" +
-                     std::to_string(GetCurrentProcessId()) + "-" +
-                     std::to_string(GetTickCount64());
+                     std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64());
         CreateDirectoryA(directory_.c_str(), nullptr);
         SetCurrentDirectoryA(directory_.c_str());
         captureDateTime();
@@ -133,9 +132,8 @@ protected:
     void TearDown() override
     {
         SetCurrentDirectoryA(directory_.c_str());
-        for (const char* name : {texts::stateFileName, texts::logFileName,
-                                 texts::historyFileName, texts::stateTempFileName,
-                                 texts::historyTempFileName}) {
+        for (const char* name : {texts::stateFileName, texts::logFileName, texts::historyFileName,
+                                 texts::stateTempFileName, texts::historyTempFileName}) {
             SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(name);
         }
@@ -216,6 +214,16 @@ TEST_F(PersistenceFiles, LogAndHistoryKeepTheirLinesAsWritten)
     std::snprintf(stateFile.maxLogSizeText, sizeof stateFile.maxLogSizeText, "10\n");
     checkLogSize();
     EXPECT_EQ(readBytes(texts::historyFileName), "HISTORIA\r\n" + log);
+    EXPECT_EQ(readBytes(texts::logFileName), "");
+
+    // Bytes that a text-mode copy would stop at (Ctrl-Z) or drop are moved too.
+    const std::string odd = std::string("before \x1a after\r\n") + '\0' + "\xff\r\n\x1a";
+    if (std::FILE* file = std::fopen(texts::logFileName, "wb")) {
+        std::fwrite(odd.data(), 1, odd.size(), file);
+        std::fclose(file);
+    }
+    checkLogSize();
+    EXPECT_EQ(readBytes(texts::historyFileName), "HISTORIA\r\n" + odd);
     EXPECT_EQ(readBytes(texts::logFileName), "");
     EXPECT_TRUE(answerer.boxes().empty());
 }
