@@ -28,8 +28,8 @@ int windowTitle(WindowHandle window, char* buffer, int bufferSize)
 {
     const auto found = fakeHost.titles.find(window);
     const std::string title = found == fakeHost.titles.end() ? "" : found->second;
-    const int copied = std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s",
-                                     title.c_str());
+    const int copied =
+        std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s", title.c_str());
     return copied < bufferSize ? copied : bufferSize - 1;
 }
 
@@ -50,11 +50,14 @@ Point cursorPosInClient(WindowHandle)
     return fakeHost.cursor;
 }
 
-bool probeSerialPort(int portNumber)
+PortProbe probeSerialPort(int portNumber)
 {
     fakeHost.probes.push_back(portNumber);
     fakeHost.events.push_back("probe COM" + std::to_string(portNumber));
-    return fakeHost.portOpens.at(static_cast<std::size_t>(portNumber));
+    const auto n = static_cast<std::size_t>(portNumber);
+    if (fakeHost.portOpens.at(n))
+        return PortProbe::opened;
+    return fakeHost.portMissing.at(n) ? PortProbe::missing : PortProbe::held;
 }
 
 bool findFileSize(const char* name, std::uint64_t* size)
