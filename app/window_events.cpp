@@ -2,6 +2,7 @@
 
 #include "app/port_watch.h"
 #include "app/shell_state.h"
+#include "app/shell_texts.h"
 #include "display/input_fields.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/time_log.h"
@@ -16,7 +17,12 @@ void runTick()
 
     if (++shell.portWatchTicks == portWatchEveryTicks) {
         shell.portWatchTicks = 0;
+        const int wasOnline = portWatch.modemOnline;
         watchPortStep();
+        // Painting put the internet text into the title while on line; in
+        // the compact view no refresh would take it away again.
+        if (wasOnline == 1 && portWatch.modemOnline == 0 && shell.compactView == 1)
+            host::setWindowTitle(shell.mainWindow, shell_texts::compactViewTitle);
     }
 
     if (++shell.refreshTicks == refreshEveryTicks) {
@@ -35,8 +41,8 @@ void selectFieldAtCursor()
         return;
     const FieldRect& a = highRateCostRect;
     const FieldRect& b = modemPortRect;
-    shell.selectedField = hitTestField(shell.mainWindow, a.x, a.y, a.width, a.height,
-                                       highRateCostField);
+    shell.selectedField =
+        hitTestField(shell.mainWindow, a.x, a.y, a.width, a.height, highRateCostField);
     if (shell.selectedField == 0)
         shell.selectedField =
             hitTestField(shell.mainWindow, b.x, b.y, b.width, b.height, modemPortField);
@@ -47,8 +53,8 @@ void typeIntoSelectedField(int code)
     // Edit mode is not consulted: a field stays selected after "OK".
     if (shell.selectedField == highRateCostField) {
         const FieldRect& r = highRateCostRect;
-        editFieldText(shell.mainWindow, r.x, r.y, r.width, r.height, code,
-                      shell.highRateCostText, shell.highRateCostLength);
+        editFieldText(shell.mainWindow, r.x, r.y, r.width, r.height, code, shell.highRateCostText,
+                      shell.highRateCostLength);
     }
     if (shell.selectedField == modemPortField) {
         const FieldRect& r = modemPortRect;
