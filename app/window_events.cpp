@@ -41,8 +41,8 @@ void selectFieldAtCursor()
         return;
     const FieldRect& a = highRateCostRect;
     const FieldRect& b = modemPortRect;
-    shell.selectedField =
-        hitTestField(shell.mainWindow, a.x, a.y, a.width, a.height, highRateCostField);
+    shell.selectedField = hitTestField(shell.mainWindow, a.x, a.y, a.width, a.height,
+                                       highRateCostField);
     if (shell.selectedField == 0)
         shell.selectedField =
             hitTestField(shell.mainWindow, b.x, b.y, b.width, b.height, modemPortField);
@@ -53,8 +53,8 @@ void typeIntoSelectedField(int code)
     // Edit mode is not consulted: a field stays selected after "OK".
     if (shell.selectedField == highRateCostField) {
         const FieldRect& r = highRateCostRect;
-        editFieldText(shell.mainWindow, r.x, r.y, r.width, r.height, code, shell.highRateCostText,
-                      shell.highRateCostLength);
+        editFieldText(shell.mainWindow, r.x, r.y, r.width, r.height, code,
+                      shell.highRateCostText, shell.highRateCostLength);
     }
     if (shell.selectedField == modemPortField) {
         const FieldRect& r = modemPortRect;

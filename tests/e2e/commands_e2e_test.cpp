@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
+#include <cstdlib>
 #include <string>
 #include <vector>
 

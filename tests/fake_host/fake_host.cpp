@@ -28,8 +28,8 @@ int windowTitle(WindowHandle window, char* buffer, int bufferSize)
 {
     const auto found = fakeHost.titles.find(window);
     const std::string title = found == fakeHost.titles.end() ? "" : found->second;
-    const int copied =
-        std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s", title.c_str());
+    const int copied = std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s",
+                                     title.c_str());
     return copied < bufferSize ? copied : bufferSize - 1;
 }
 
