@@ -110,6 +110,15 @@ void showSmallView()
     MoveWindow(asHwnd(shell.cancelButton), 0, 0, 0, 0, TRUE);
 }
 
+// From either narrow view back to the full width, with the main view's
+// buttons; the tick's next refresh sets the title to the running time.
+void showMainView()
+{
+    resizeMainWindow(mainViewWidth, mainViewHeightBelowCaption);
+    shell.compactView = 0;
+    MoveWindow(asHwnd(shell.cancelButton), 0, 0, 0, 0, TRUE);
+}
+
 void switchEditMode(int on)
 {
     shell.editMode = on;
@@ -130,33 +139,49 @@ void carryOutCommand(WPARAM id)
     // The whole wParam is the id: a notification other than a click
     // (non-zero high half) matches no command.
     switch (id) {
-        case cmdManual:
-            startProgram(ProgramFolder::system, shell_texts::notepadProgram,
-                         shell_texts::manualArguments);
-            break;
-        case cmdAbout:
-            startProgram(ProgramFolder::uravik, shell_texts::aboutProgram, nullptr);
-            break;
-        case cmdStatistics:
-            startProgram(ProgramFolder::uravik, shell_texts::statisticsProgram, nullptr);
-            break;
-        case cmdTimeList:
-            startProgram(ProgramFolder::uravik, shell_texts::timeListProgram,
-                         shell_texts::timeListArguments);
-            break;
-        case cmdCompactView:
-            showCompactView();
-            break;
-        case cmdSmallView:
-            showSmallView();
-            break;
-        case cmdEditOff:
-            switchEditMode(0);
-            break;
-        case cmdEditOn:
-            switchEditMode(1);
-            break;
-        default:
-            break;
+    case cmdManual:
+        startProgram(ProgramFolder::system, shell_texts::notepadProgram,
+                     shell_texts::manualArguments);
+        break;
+    case cmdAbout:
+        startProgram(ProgramFolder::uravik, shell_texts::aboutProgram, nullptr);
+        break;
+    case cmdStatistics:
+        startProgram(ProgramFolder::uravik, shell_texts::statisticsProgram, nullptr);
+        break;
+    case cmdTimeList:
+        startProgram(ProgramFolder::uravik, shell_texts::timeListProgram,
+                     shell_texts::timeListArguments);
+        break;
+    case cmdCompactView:
+        showCompactView();
+        break;
+    case cmdSmallView:
+        showSmallView();
+        break;
+    case cmdEditOff:
+        switchEditMode(0);
+        break;
+    case cmdEditOn:
+        switchEditMode(1);
+        break;
+    default:
+        break;
     }
+}
+
+void addMainViewMenuItem(HWND window)
+{
+    HMENU menu = GetSystemMenu(window, FALSE);
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, sysCmdMainView, shell_texts::mainViewMenuItem);
+}
+
+bool carryOutSystemCommand(WPARAM command)
+{
+    // The system uses the low four bits of the value.
+    if ((command & 0xFFF0) != sysCmdMainView)
+        return false;
+    showMainView();
+    return true;
 }

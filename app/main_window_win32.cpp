@@ -73,6 +73,7 @@ HWND createMainWindow(HINSTANCE instance, int showMode)
                                   CW_USEDEFAULT, CW_USEDEFAULT, mainViewWidth, height, nullptr,
                                   nullptr, instance, nullptr);
     shell.mainWindow = reinterpret_cast<host::WindowHandle>(window);
+    addMainViewMenuItem(window);
     ShowWindow(window, showMode);
     return window;
 }

@@ -17,6 +17,9 @@ constexpr const char* aboutCaption = "Om";
 constexpr const char* cancelCaption = "Avbryt";
 constexpr const char* okCaption = "OK";
 
+// The system menu's way back to the main view from the narrower views.
+constexpr const char* mainViewMenuItem = "Hela fönstret";
+
 // The programs the buttons start, each by its full path (Notepad from the
 // system folder, the companions from uravik.exe's own folder), with their
 // arguments, in the working directory.

@@ -24,6 +24,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         carryOutCommand(wParam);
         return 0;
+    case WM_SYSCOMMAND:
+        if (carryOutSystemCommand(wParam))
+            return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

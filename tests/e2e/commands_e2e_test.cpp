@@ -56,6 +56,23 @@ std::vector<std::string> lines(const std::string& text)
     return result;
 }
 
+// Presses the keys together, as a chord, and lets them go.
+void pressKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (bool up : {false, true}) {
+        for (WORD key : keys) {
+            INPUT in = {};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = key;
+            in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(in);
+        }
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    settle(300);
+}
+
 // The full path of the program that owns the window.
 std::string imagePathOf(HWND window)
 {
@@ -140,8 +157,8 @@ TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
 {
     clickAt(window, 137, 202);  // Tidlista
     clickAt(window, 59, 257);   // Statistik
-    clickAt(window, 184, 257);  // Manual
     clickAt(window, 229, 257);  // Om
+    clickAt(window, 184, 257);  // Manual, last: Notepad's window comes up over Uravik's
     std::vector<std::string> started;
     for (int wait = 0; wait < 50 && started.size() < 3; ++wait) {
         settle(100);
@@ -171,6 +188,8 @@ TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
                      (std::string(systemDir) + "\\notepad.exe").c_str());
     screenshot("companions");
     PostMessageA(notepad, WM_CLOSE, 0, 0);
+    for (int wait = 0; wait < 30 && IsWindow(notepad); ++wait)
+        settle(100);
 
     // A companion missing beside uravik.exe is reported, not looked for.
     DeleteFileA((dir + "\\started-uvreader.exe.txt").c_str());
@@ -183,7 +202,7 @@ TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
     EXPECT_EQ(readFile(dir + "\\started-uvreader.exe.txt"), "");
 }
 
-TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallView)
+TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallViewAndBack)
 {
     RECT before;
     GetWindowRect(window, &before);
@@ -210,6 +229,19 @@ TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallView)
     settle(1200);
     EXPECT_EQ(windowTitle(window).rfind("Uravik 0:", 0), 0u) << windowTitle(window);
     screenshot("small-view");
+
+    // Back through the system menu (Alt+Space), whose last item is
+    // "Hela fönstret".
+    pressKeys({VK_MENU, VK_SPACE});
+    screenshot("system-menu");
+    pressKeys({VK_UP});
+    pressKeys({VK_RETURN});
+    settle(300);
+    EXPECT_EQ(outerSize(window).cx, 650);
+    EXPECT_EQ(outerSize(window).cy, caption + 288);
+    EXPECT_TRUE(childIsUsable(child(5))) << "\"Statistik\" is back";
+    EXPECT_FALSE(childIsUsable(child(8))) << "\"Avbryt\" is gone";
+    screenshot("main-view-again");
 }
 
 TEST_F(Commands, EditModeSwapsConfigForOkAndBack)
