@@ -12,6 +12,10 @@ enum Command : int {
     cmdEditOn = 10,
 };
 
+// The system menu item that restores the main view. System menu ids lie
+// below 0xF000 and keep their low four bits clear.
+constexpr unsigned sysCmdMainView = 0x0110;
+
 constexpr int mainViewWidth = 650;
 constexpr int mainViewHeightBelowCaption = 288;
 constexpr int narrowViewWidth = 291;

@@ -1,7 +1,11 @@
+#include <cstdio>
+#include <string>
+
 #include "app/commands.h"
 #include "app/main_window_win32.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
+#include "timekeeping/persistence_texts.h"
 
 namespace {
 
@@ -28,10 +32,65 @@ constexpr int cancelButtonY = 190;
 constexpr int cancelButtonWidth = 52;
 constexpr int cancelButtonHeight = 25;
 
-void startCompanion(const char* commandLine)
+enum class ProgramFolder { system, uravik };
+
+// The folder of the system's programs, or of uravik.exe, with a trailing
+// backslash.
+std::string folderOf(ProgramFolder folder)
 {
-    // Not waited for; a companion that cannot be found leaves no trace.
-    WinExec(commandLine, SW_SHOW);
+    char path[MAX_PATH] = "";
+    if (folder == ProgramFolder::system) {
+        const UINT length = GetSystemDirectoryA(path, sizeof path);
+        return length > 0 && length < sizeof path ? std::string(path) + "\\" : std::string();
+    }
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path)
+        return std::string();
+    std::string exe(path);
+    return exe.substr(0, exe.find_last_of('\\') + 1);
+}
+
+void tellProgramNotStarted(const char* format, const std::string& program)
+{
+    // A click while the box is open must not stack a second one.
+    static bool boxOpen = false;
+    if (boxOpen)
+        return;
+    boxOpen = true;
+    char text[MAX_PATH + 64];
+    std::snprintf(text, sizeof text, format, program.c_str());
+    host::messageBox(text, persistence_texts::errorCaption, host::MessageIcon::error);
+    boxOpen = false;
+}
+
+// Starts the program by its full path, so that no search can find a
+// program of the same name elsewhere (the data folder first of all), and
+// does not wait for it. The working directory is Uravik's own.
+void startProgram(ProgramFolder folder, const char* program, const char* arguments)
+{
+    const std::string directory = folderOf(folder);
+    const std::string path = directory + program;
+    // Without its folder the name alone would be looked up in the working
+    // directory.
+    if (directory.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        tellProgramNotStarted(shell_texts::programMissingMessage, path);
+        return;
+    }
+    std::string commandLine = "\"" + path + "\"";
+    if (arguments)
+        commandLine += std::string(" ") + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        tellProgramNotStarted(shell_texts::programNotStartedMessage, path);
+        return;
+    }
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
 }
 
 void showCompactView()
@@ -47,6 +106,15 @@ void showCompactView()
 void showSmallView()
 {
     resizeMainWindow(narrowViewWidth, smallViewHeightBelowCaption);
+    shell.compactView = 0;
+    MoveWindow(asHwnd(shell.cancelButton), 0, 0, 0, 0, TRUE);
+}
+
+// From either narrow view back to the full width, with the main view's
+// buttons; the tick's next refresh sets the title to the running time.
+void showMainView()
+{
+    resizeMainWindow(mainViewWidth, mainViewHeightBelowCaption);
     shell.compactView = 0;
     MoveWindow(asHwnd(shell.cancelButton), 0, 0, 0, 0, TRUE);
 }
@@ -72,16 +140,18 @@ void carryOutCommand(WPARAM id)
     // (non-zero high half) matches no command.
     switch (id) {
     case cmdManual:
-        startCompanion(shell_texts::manualCommand);
+        startProgram(ProgramFolder::system, shell_texts::notepadProgram,
+                     shell_texts::manualArguments);
         break;
     case cmdAbout:
-        startCompanion(shell_texts::aboutCommand);
+        startProgram(ProgramFolder::uravik, shell_texts::aboutProgram, nullptr);
         break;
     case cmdStatistics:
-        startCompanion(shell_texts::statisticsCommand);
+        startProgram(ProgramFolder::uravik, shell_texts::statisticsProgram, nullptr);
         break;
     case cmdTimeList:
-        startCompanion(shell_texts::timeListCommand);
+        startProgram(ProgramFolder::uravik, shell_texts::timeListProgram,
+                     shell_texts::timeListArguments);
         break;
     case cmdCompactView:
         showCompactView();
@@ -98,4 +168,20 @@ void carryOutCommand(WPARAM id)
     default:
         break;
     }
+}
+
+void addMainViewMenuItem(HWND window)
+{
+    HMENU menu = GetSystemMenu(window, FALSE);
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, sysCmdMainView, shell_texts::mainViewMenuItem);
+}
+
+bool carryOutSystemCommand(WPARAM command)
+{
+    // The system uses the low four bits of the value.
+    if ((command & 0xFFF0) != sysCmdMainView)
+        return false;
+    showMainView();
+    return true;
 }

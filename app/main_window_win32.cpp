@@ -4,6 +4,7 @@
 #include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
+#include "app/single_instance_win32.h"
 #include "app/window_events.h"
 #include "display/fonts_win32.h"
 #include "timekeeping/atomic_write.h"
@@ -73,6 +74,7 @@ HWND createMainWindow(HINSTANCE instance, int showMode)
                                   CW_USEDEFAULT, CW_USEDEFAULT, mainViewWidth, height, nullptr,
                                   nullptr, instance, nullptr);
     shell.mainWindow = reinterpret_cast<host::WindowHandle>(window);
+    addMainViewMenuItem(window);
     ShowWindow(window, showMode);
     return window;
 }
@@ -91,9 +93,16 @@ void createButtons(HINSTANCE instance)
 
 int runUravik(HINSTANCE instance, int showMode)
 {
+    // Before any file is touched: a second Uravik in this folder steps aside.
+    WorkingDirectoryClaim claim;
+    if (!claim.claimed()) {
+        claim.bringOtherForward();
+        return 0;
+    }
     if (!registerMainWindowClass(instance))
         return 0;
     HWND window = createMainWindow(instance, showMode);
+    claim.markWindow(window);
     createButtons(instance);
     SetTimer(window, tickTimerId, tickPeriodMs, nullptr);
     captureDateTime();

@@ -7,7 +7,8 @@ PortWatchState portWatch;
 void takePortInventory()
 {
     for (int n = 1; n <= portCount; ++n)
-        portWatch.portAvailable[n - 1] = host::probeSerialPort(n) ? 1 : 0;
+        portWatch.portAvailable[n - 1] =
+            host::probeSerialPort(n) == host::PortProbe::opened ? 1 : 0;
 }
 
 void watchPortStep()
@@ -20,6 +21,7 @@ void watchPortStep()
     // Position 7 is a pass without a port: COM7 is only inventoried.
     if (w.watchedPort >= 1 && w.watchedPort <= 6 && w.portAvailable[w.watchedPort - 1] == 1) {
         w.probedPort = w.watchedPort;
-        w.modemOnline = host::probeSerialPort(w.watchedPort) ? 0 : 1;
+        // A port that has gone away (an unplugged adapter) is no connection.
+        w.modemOnline = host::probeSerialPort(w.watchedPort) == host::PortProbe::held ? 1 : 0;
     }
 }

@@ -17,10 +17,21 @@ constexpr const char* aboutCaption = "Om";
 constexpr const char* cancelCaption = "Avbryt";
 constexpr const char* okCaption = "OK";
 
-// Companion programs, started by name from the working directory.
-constexpr const char* manualCommand = "notepad.exe uvmanual.txt";
-constexpr const char* aboutCommand = "aboutuv.exe";
-constexpr const char* statisticsCommand = "uvstat.lib";
-constexpr const char* timeListCommand = "uvreader.exe ytime.dab";
+// The system menu's way back to the main view from the narrower views.
+constexpr const char* mainViewMenuItem = "Hela fönstret";
+
+// The programs the buttons start, each by its full path (Notepad from the
+// system folder, the companions from uravik.exe's own folder), with their
+// arguments, in the working directory.
+constexpr const char* notepadProgram = "notepad.exe";
+constexpr const char* manualArguments = "uvmanual.txt";
+constexpr const char* aboutProgram = "aboutuv.exe";
+constexpr const char* statisticsProgram = "uvstat.lib";
+constexpr const char* timeListProgram = "uvreader.exe";
+constexpr const char* timeListArguments = "ytime.dab";
+
+// Said instead of searching elsewhere; %s is the program's full path.
+constexpr const char* programMissingMessage = "Uravik hittar inte programmet '%s'.";
+constexpr const char* programNotStartedMessage = "Uravik kan inte starta programmet '%s'.";
 
 }  // namespace shell_texts

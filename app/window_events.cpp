@@ -2,6 +2,7 @@
 
 #include "app/port_watch.h"
 #include "app/shell_state.h"
+#include "app/shell_texts.h"
 #include "display/input_fields.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
@@ -18,7 +19,12 @@ void runTick()
 
     if (++shell.portWatchTicks == portWatchEveryTicks) {
         shell.portWatchTicks = 0;
+        const int wasOnline = portWatch.modemOnline;
         watchPortStep();
+        // Painting put the internet text into the title while on line; in
+        // the compact view no refresh would take it away again.
+        if (wasOnline == 1 && portWatch.modemOnline == 0 && shell.compactView == 1)
+            host::setWindowTitle(shell.mainWindow, shell_texts::compactViewTitle);
     }
 
     if (++shell.refreshTicks == refreshEveryTicks) {

@@ -14,6 +14,7 @@ target_include_directories(uravik_host_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 add_library(uravik_win32 OBJECT
     app/commands_win32.cpp
     app/main_window_win32.cpp
+    app/single_instance_win32.cpp
     app/window_proc_win32.cpp
     display/paint_window_win32.cpp
 )

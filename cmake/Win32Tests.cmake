@@ -7,10 +7,19 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_executable(uravik_win32_tests
     tests/win32/main_window_test.cpp
     tests/win32/window_above_test.cpp
+    tests/win32/serial_probe_test.cpp
     res/uravik.rc
 )
 target_link_libraries(uravik_win32_tests PRIVATE ${URAVIK_WIN32_LIBS} GTest::gtest_main)
 add_test(NAME win32 COMMAND uravik_win32_tests)
+# A stand-in serial port for the probe.
+set(modem_line_script ${PROJECT_SOURCE_DIR}/tests/win32/modem_line.sh)
+add_test(NAME win32_modem_line_setup COMMAND sh ${modem_line_script} make)
+add_test(NAME win32_modem_line_cleanup COMMAND sh ${modem_line_script} release)
+set_tests_properties(win32_modem_line_setup PROPERTIES FIXTURES_SETUP modem_line)
+set_tests_properties(win32_modem_line_cleanup PROPERTIES FIXTURES_CLEANUP modem_line)
+set_tests_properties(win32 PROPERTIES FIXTURES_REQUIRED modem_line
+    ENVIRONMENT "URAVIK_MODEM_LINE=C:\\uravik-modem-line")
 
 # The whole program, started as a user would, in an empty directory.
 add_library(uravik_e2e_support STATIC tests/e2e/e2e_process.cpp tests/e2e/e2e_desktop.cpp)
@@ -37,6 +46,7 @@ endfunction()
 uravik_e2e_test(uravik_e2e_tests tests/e2e/e2e_test.cpp)
 uravik_e2e_test(uravik_commands_e2e_tests tests/e2e/commands_e2e_test.cpp)
 uravik_e2e_test(uravik_startup_e2e_tests tests/e2e/startup_e2e_test.cpp)
+uravik_e2e_test(uravik_single_instance_e2e_tests tests/e2e/single_instance_e2e_test.cpp)
 uravik_e2e_test(uravik_companions_e2e_tests tests/e2e/companions_e2e_test.cpp)
 target_link_libraries(uravik_companions_e2e_tests PRIVATE comctl32)
 add_dependencies(uravik_companions_e2e_tests uvreader uvstat aboutuv uvmanual)

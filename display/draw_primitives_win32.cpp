@@ -1,5 +1,7 @@
 #include "display/draw_primitives_win32.h"
 
+#include <optional>
+
 #include "display/colours.h"
 #include "display/font_style.h"
 
@@ -26,6 +28,23 @@ private:
     HDC dc_;
     HPEN pen_;
     HGDIOBJ previous_;
+};
+
+// Limits drawing to a rectangle for its lifetime, then puts the DC's
+// previous clipping back.
+class ClipTo {
+public:
+    ClipTo(HDC dc, int left, int top, int right, int bottom) : dc_(dc), saved_(SaveDC(dc))
+    {
+        IntersectClipRect(dc, left, top, right, bottom);
+    }
+    ~ClipTo() { RestoreDC(dc_, saved_); }
+    ClipTo(const ClipTo&) = delete;
+    ClipTo& operator=(const ClipTo&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
 };
 
 // Start pixel painted, end pixel not.
@@ -72,8 +91,10 @@ void drawGroupFrame(HDC dc, int x, int y, int width, int height, const char* sty
     }
 }
 
-void drawFieldBox(HDC dc, int x, int y, int width, int height, const char* fillColour, char* text,
-                  int textDx, int textDy, const char* textColour, const char* align)
+namespace {
+
+void fieldBox(HDC dc, int x, int y, int width, int height, const char* fillColour, char* text,
+              int textDx, int textDy, const char* textColour, const char* align, bool clipText)
 {
     SIZE extent = {};
     GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
@@ -109,6 +130,9 @@ void drawFieldBox(HDC dc, int x, int y, int width, int height, const char* fillC
     SetTextColor(dc, colourByName(textColour));
     SetBkMode(dc, TRANSPARENT);
     {
+        std::optional<ClipTo> interior;
+        if (clipText)
+            interior.emplace(dc, x + 2, y + 2, x + width - 1, y + height + 3);
         LinePen pen(dc, fill);
         // The text goes out after every fill row, always at the same place;
         // the last writing lies on top of the complete fill.
@@ -118,6 +142,21 @@ void drawFieldBox(HDC dc, int x, int y, int width, int height, const char* fillC
         }
     }
     SetBkMode(dc, OPAQUE);
+}
+
+}  // namespace
+
+void drawFieldBox(HDC dc, int x, int y, int width, int height, const char* fillColour, char* text,
+                  int textDx, int textDy, const char* textColour, const char* align)
+{
+    fieldBox(dc, x, y, width, height, fillColour, text, textDx, textDy, textColour, align, false);
+}
+
+void drawInputFieldBox(HDC dc, int x, int y, int width, int height, const char* fillColour,
+                       char* text, int textDx, int textDy, const char* textColour,
+                       const char* align)
+{
+    fieldBox(dc, x, y, width, height, fillColour, text, textDx, textDy, textColour, align, true);
 }
 
 void drawTwoToneText(HDC dc, int x, int y, const char* text, int offset, int red1, int green1,

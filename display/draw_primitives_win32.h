@@ -17,6 +17,13 @@ void drawGroupFrame(HDC dc, int x, int y, int width, int height, const char* sty
 void drawFieldBox(HDC dc, int x, int y, int width, int height, const char* fillColour, char* text,
                   int textDx, int textDy, const char* textColour, const char* align);
 
+// As drawFieldBox, with the text clipped to the box's interior: for a text
+// the user types, which may be wider than its box and would otherwise spill
+// over the border where no later paint of the box erases it.
+void drawInputFieldBox(HDC dc, int x, int y, int width, int height, const char* fillColour,
+                       char* text, int textDx, int textDy, const char* textColour,
+                       const char* align);
+
 // The text twice: in the first colour at (x, y), then in the second at
 // (x + offset, y + offset) over it. Leaves the text colour black.
 void drawTwoToneText(HDC dc, int x, int y, const char* text, int offset, int red1, int green1,

@@ -6,6 +6,13 @@ constexpr int backspaceCode = 8;
 constexpr int firstAcceptedCode = 48;  // '0'
 constexpr int lastAcceptedCode = 122;  // 'z'
 
+// The box painted for a field reaches one column right of x + width and
+// four rows below y + height, and its text cell below y + height too: a
+// repaint after a key covers all of it, or descenders and the border's
+// lower rows keep what was there before.
+constexpr int drawnBoxExtraWidth = 1;
+constexpr int drawnBoxExtraHeight = 5;
+
 }  // namespace
 
 int hitTestField(host::WindowHandle window, int x, int y, int width, int height, int number)
@@ -29,7 +36,8 @@ char* editFieldText(host::WindowHandle window, int x, int y, int width, int heig
         ++fieldTextLength;
         text[fieldTextLength] = '\0';
     }
-    host::invalidateRect(window, x, y, x + width, y + height, false);
+    host::invalidateRect(window, x, y, x + width + drawnBoxExtraWidth,
+                         y + height + drawnBoxExtraHeight, false);
     return text;
 }
 

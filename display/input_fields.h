@@ -12,7 +12,8 @@ int hitTestField(host::WindowHandle window, int x, int y, int width, int height,
 // Applies one typed character to the field's 8-byte text. `fieldTextLength`
 // is that field's own typing count: it starts at 0, so the first key typed
 // replaces the initial text. Accepts codes 48 to 122 and backspace (8);
-// the field is invalidated whether or not the text changed.
+// the whole box painted for the field is invalidated whether or not the
+// text changed.
 char* editFieldText(host::WindowHandle window, int x, int y, int width, int height, int code,
                     char* text, int& fieldTextLength);
 

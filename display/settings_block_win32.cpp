@@ -18,6 +18,13 @@ void valueBox(HDC dc, int y, char* text)
                               "RED1");
 }
 
+// A field the user types into: the same box, its text kept inside it.
+void inputField(HDC dc, int y, char* text)
+{
+    drawInputFieldBox(dc, valueBoxX, y, valueBoxWidth, valueBoxHeight, "WHITE", text, 0, 2, "RED1",
+                      "M");
+}
+
 }  // namespace
 
 void paintSettingsBlock(HDC dc)
@@ -36,9 +43,9 @@ void paintSettingsBlock(HDC dc)
     valueBox(dc, 125, fixedCost);
     label(dc, 285, 155, t::highRateCostLabel);
     // The two input fields: exactly the rectangles that clicks and typing use.
-    valueBox(dc, 155, shell.highRateCostText);
+    inputField(dc, 155, shell.highRateCostText);
     drawColourText(dc, 290, 190, t::modemPortInstruction1, "BLACK");
     drawColourText(dc, 290, 205, t::modemPortInstruction2, "BLACK");
     label(dc, 285, 235, t::modemPortLabel);
-    valueBox(dc, 235, shell.modemPortText);
+    inputField(dc, 235, shell.modemPortText);
 }

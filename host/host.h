@@ -52,9 +52,15 @@ void invalidateRect(WindowHandle window, int left, int top, int right, int botto
 // The mouse cursor's position now, in the window's client coordinates.
 Point cursorPosInClient(WindowHandle window);
 
-// Opens serial port COMn exclusively for reading and closes it at once;
-// true when it could be opened.
-bool probeSerialPort(int portNumber);
+// What an exclusive open of a serial port found.
+enum class PortProbe {
+    opened,  // it opened (and was closed at once): nobody holds it
+    held,    // it exists but another program holds it open
+    missing  // any other failure: no such device (an adapter unplugged)
+};
+
+// Opens serial port COMn exclusively for reading and closes it at once.
+PortProbe probeSerialPort(int portNumber);
 
 // Size in bytes of the named file in the working directory; false when there
 // is no such file.

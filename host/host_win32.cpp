@@ -1,8 +1,8 @@
 // The seam's Win32 side: each call is the plain platform call the logic needs.
 
+#include <windows.h>
 #include <dwmapi.h>
 #include <io.h>
-#include <windows.h>
 
 #include <ctime>
 
@@ -86,16 +86,22 @@ Point cursorPosInClient(WindowHandle window)
     return Point{p.x, p.y};
 }
 
-bool probeSerialPort(int portNumber)
+PortProbe probeSerialPort(int portNumber)
 {
     char name[8];
     wsprintfA(name, "COM%d", portNumber);
-    HANDLE port =
-        CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-    if (port == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(port);
-    return true;
+    HANDLE port = CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OVERLAPPED, nullptr);
+    if (port != INVALID_HANDLE_VALUE) {
+        CloseHandle(port);
+        return PortProbe::opened;
+    }
+    // Only a refusal because someone has the port open means a connection;
+    // a device that is gone answers with "not found" and the like.
+    const DWORD error = GetLastError();
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED)
+        return PortProbe::held;
+    return PortProbe::missing;
 }
 
 bool findFileSize(const char* name, std::uint64_t* size)

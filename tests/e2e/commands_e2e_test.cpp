@@ -22,7 +22,8 @@ std::string fromEnvironment(const char* name, const char* fallback)
     return value ? value : fallback;
 }
 
-// A state file and an empty log, so start-up has nothing to report.
+// A state file and an empty log, so start-up has nothing to report, and a
+// manual for Notepad to open.
 void prepareDataFiles(const std::string& dir)
 {
     const char* state =
@@ -34,6 +35,10 @@ void prepareDataFiles(const std::string& dir)
     }
     if (FILE* f = std::fopen((dir + "\\ytime.dab").c_str(), "wb"))
         std::fclose(f);
+    if (FILE* f = std::fopen((dir + "\\uvmanual.txt").c_str(), "wb")) {
+        std::fputs("Uravik\r\n", f);
+        std::fclose(f);
+    }
 }
 
 std::vector<std::string> lines(const std::string& text)
@@ -51,19 +56,79 @@ std::vector<std::string> lines(const std::string& text)
     return result;
 }
 
+// Presses the keys together, as a chord, and lets them go.
+void pressKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (bool up : {false, true}) {
+        for (WORD key : keys) {
+            INPUT in = {};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = key;
+            in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(in);
+        }
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    settle(300);
+}
+
+// The full path of the program that owns the window.
+std::string imagePathOf(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    char path[MAX_PATH] = "";
+    DWORD size = sizeof path;
+    if (process) {
+        QueryFullProcessImageNameA(process, 0, path, &size);
+        CloseHandle(process);
+    }
+    return path;
+}
+
+// The caption and text of the process's message box, once one is open,
+// which is then answered with OK; "" when none came within two seconds.
+std::string boxText(DWORD processId)
+{
+    for (int wait = 0; wait < 20; ++wait) {
+        for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;
+             box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(box, &owner);
+            if (owner != processId)
+                continue;
+            char text[512] = "";
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            const std::string found = windowTitle(box) + ": " + text;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return found;
+        }
+        settle(100);
+    }
+    return "";
+}
+
 class Commands : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The program in a folder of its own with stand-in companions; the
+        // data folder, its working directory, with planted programs of the
+        // same names that must never run.
         dir = makeEmptyDirectory("uravik-e2e-commands");
+        programDir = dir + "\\program";
+        CreateDirectoryA(programDir.c_str(), nullptr);
         const std::string exe = fromEnvironment("URAVIK_EXE", "uravik.exe");
         const std::string standIn = fromEnvironment("URAVIK_STAND_IN", "stand_in_companion.exe");
-        // Companions and Notepad are looked for beside uravik.exe first.
-        ASSERT_TRUE(copyFile(exe, dir + "\\uravik.exe"));
+        ASSERT_TRUE(copyFile(exe, programDir + "\\uravik.exe"));
+        for (const char* name : {"aboutuv.exe", "uvstat.lib", "uvreader.exe"})
+            ASSERT_TRUE(copyFile(standIn, programDir + "\\" + name)) << name;
         for (const char* name : {"notepad.exe", "aboutuv.exe", "uvstat.lib", "uvreader.exe"})
             ASSERT_TRUE(copyFile(standIn, dir + "\\" + name)) << name;
         prepareDataFiles(dir);
-        uravik = std::make_unique<UravikProcess>(dir + "\\uravik.exe", dir);
+        uravik = std::make_unique<UravikProcess>(programDir + "\\uravik.exe", dir);
         ASSERT_TRUE(uravik->started());
         window = uravik->waitForMainWindow(runsItsClock, 5000);
         ASSERT_NE(window, nullptr);
@@ -83,18 +148,19 @@ protected:
     HWND child(int id) const { return GetDlgItem(window, id); }
 
     std::string dir;
+    std::string programDir;
     std::unique_ptr<UravikProcess> uravik;
     HWND window = nullptr;
 };
 
-TEST_F(Commands, CompanionButtonsStartTheirProgramsWithTheirCommandLines)
+TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
 {
     clickAt(window, 137, 202);  // Tidlista
     clickAt(window, 59, 257);   // Statistik
-    clickAt(window, 184, 257);  // Manual
     clickAt(window, 229, 257);  // Om
+    clickAt(window, 184, 257);  // Manual, last: Notepad's window comes up over Uravik's
     std::vector<std::string> started;
-    for (int wait = 0; wait < 50 && started.size() < 4; ++wait) {
+    for (int wait = 0; wait < 50 && started.size() < 3; ++wait) {
         settle(100);
         started.clear();
         for (const char* name : {"aboutuv.exe", "notepad.exe", "uvreader.exe", "uvstat.lib"}) {
@@ -102,12 +168,41 @@ TEST_F(Commands, CompanionButtonsStartTheirProgramsWithTheirCommandLines)
                 started.push_back(line);
         }
     }
-    EXPECT_EQ(started, (std::vector<std::string>{"aboutuv.exe", "notepad.exe uvmanual.txt",
-                                                 "uvreader.exe ytime.dab", "uvstat.lib"}));
+    const std::string quoted = "\"" + programDir + "\\";
+    EXPECT_EQ(started, (std::vector<std::string>{quoted + "aboutuv.exe\"",
+                                                 quoted + "uvreader.exe\" ytime.dab",
+                                                 quoted + "uvstat.lib\""}))
+        << "no notepad.exe from the data folder either";
+
+    // The system's Notepad, showing the manual of the working directory.
+    HWND notepad = nullptr;
+    for (int wait = 0; wait < 50 && !notepad; ++wait) {
+        settle(100);
+        notepad = FindWindowA("Notepad", nullptr);
+    }
+    ASSERT_NE(notepad, nullptr);
+    EXPECT_EQ(windowTitle(notepad).rfind("uvmanual.txt", 0), 0u) << windowTitle(notepad);
+    char systemDir[MAX_PATH] = "";
+    GetSystemDirectoryA(systemDir, sizeof systemDir);
+    EXPECT_STRCASEEQ(imagePathOf(notepad).c_str(),
+                     (std::string(systemDir) + "\\notepad.exe").c_str());
     screenshot("companions");
+    PostMessageA(notepad, WM_CLOSE, 0, 0);
+    for (int wait = 0; wait < 30 && IsWindow(notepad); ++wait)
+        settle(100);
+
+    // A companion missing beside uravik.exe is reported, not looked for.
+    DeleteFileA((dir + "\\started-uvreader.exe.txt").c_str());
+    ASSERT_TRUE(DeleteFileA((programDir + "\\uvreader.exe").c_str()));
+    clickAt(window, 137, 202);  // Tidlista
+    const std::string box = boxText(uravik->processId());
+    EXPECT_EQ(box.rfind("FELMEDDELANDE: ", 0), 0u) << box;
+    EXPECT_NE(box.find(programDir + "\\uvreader.exe"), std::string::npos) << box;
+    settle(500);
+    EXPECT_EQ(readFile(dir + "\\started-uvreader.exe.txt"), "");
 }
 
-TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallView)
+TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallViewAndBack)
 {
     RECT before;
     GetWindowRect(window, &before);
@@ -134,6 +229,19 @@ TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallView)
     settle(1200);
     EXPECT_EQ(windowTitle(window).rfind("Uravik 0:", 0), 0u) << windowTitle(window);
     screenshot("small-view");
+
+    // Back through the system menu (Alt+Space), whose last item is
+    // "Hela fönstret".
+    pressKeys({VK_MENU, VK_SPACE});
+    screenshot("system-menu");
+    pressKeys({VK_UP});
+    pressKeys({VK_RETURN});
+    settle(300);
+    EXPECT_EQ(outerSize(window).cx, 650);
+    EXPECT_EQ(outerSize(window).cy, caption + 288);
+    EXPECT_TRUE(childIsUsable(child(5))) << "\"Statistik\" is back";
+    EXPECT_FALSE(childIsUsable(child(8))) << "\"Avbryt\" is gone";
+    screenshot("main-view-again");
 }
 
 TEST_F(Commands, EditModeSwapsConfigForOkAndBack)

@@ -50,11 +50,14 @@ Point cursorPosInClient(WindowHandle)
     return fakeHost.cursor;
 }
 
-bool probeSerialPort(int portNumber)
+PortProbe probeSerialPort(int portNumber)
 {
     fakeHost.probes.push_back(portNumber);
     fakeHost.events.push_back("probe COM" + std::to_string(portNumber));
-    return fakeHost.portOpens.at(static_cast<std::size_t>(portNumber));
+    const auto n = static_cast<std::size_t>(portNumber);
+    if (fakeHost.portOpens.at(n))
+        return PortProbe::opened;
+    return fakeHost.portMissing.at(n) ? PortProbe::missing : PortProbe::held;
 }
 
 bool findFileSize(const char* name, std::uint64_t* size)

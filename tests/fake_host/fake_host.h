@@ -28,6 +28,8 @@ struct FakeHost {
     std::map<host::WindowHandle, std::string> titles;
     host::Point cursor;
     std::vector<bool> portOpens = std::vector<bool>(8, false);  // index n for COMn
+    // A port that does not open is held by another program unless it is gone.
+    std::vector<bool> portMissing = std::vector<bool>(8, false);
     bool replaceFails = false;
     bool flushFails = false;  // as a disk that fails when forced to write
 

@@ -51,8 +51,8 @@ TEST_F(InputFields, AcceptsCodes48To122AndStillRepaintsOnRejected)
     const auto& r = fakeHost.invalidations.back();
     EXPECT_EQ(r.left, 470);
     EXPECT_EQ(r.top, 155);
-    EXPECT_EQ(r.right, 520);
-    EXPECT_EQ(r.bottom, 170);
+    EXPECT_EQ(r.right, 521) << "the whole drawn box, border included";
+    EXPECT_EQ(r.bottom, 175) << "descenders included";
     EXPECT_FALSE(r.erase);
 }
 

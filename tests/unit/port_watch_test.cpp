@@ -66,6 +66,24 @@ TEST_F(PortWatch, HeldPortIsRetriedEveryPassUntilItOpensAgain)
     EXPECT_EQ(portWatch.watchedPort, 5);
 }
 
+TEST_F(PortWatch, APortThatIsGoneIsNoConnection)
+{
+    availableAtStartup({2, 4});
+    fakeHost.portOpens[4] = false;  // the USB serial adapter is unplugged
+    fakeHost.portMissing[4] = true;
+    EXPECT_EQ(pass(3), (std::vector<int>{2, 4}));
+    EXPECT_EQ(portWatch.modemOnline, 0);
+    EXPECT_EQ(pass(1), std::vector<int>{}) << "the watch moves on";
+
+    pass(5);  // back round to COM4, now held by a connection
+    fakeHost.portMissing[4] = false;
+    EXPECT_EQ(pass(1), std::vector<int>{4});
+    ASSERT_EQ(portWatch.modemOnline, 1);
+    fakeHost.portMissing[4] = true;  // unplugged while on line
+    pass(1);
+    EXPECT_EQ(portWatch.modemOnline, 0);
+}
+
 TEST_F(PortWatch, AModemAlreadyUpAtStartIsNeverSeenAndNothingIsProbedBeforeInventory)
 {
     // Before the inventory every flag is 0: passes probe nothing but advance.

@@ -88,6 +88,20 @@ TEST_F(Tick, TitleFollowsTheRunOnlyInTheMainViewWhileOffLine)
     EXPECT_EQ(fakeHost.titlesSet.size(), 1u);
 }
 
+TEST_F(Tick, TheCompactViewGetsItsTitleBackWhenTheLineDrops)
+{
+    shell.compactView = 1;
+    fakeHost.portOpens.assign(8, false);  // COM2, the first port tried, is held
+    ticks(10);
+    ASSERT_EQ(portWatch.modemOnline, 1);
+    fakeHost.portOpens.assign(8, true);
+    ticks(10);
+    ASSERT_EQ(portWatch.modemOnline, 0);
+    EXPECT_EQ(fakeHost.titlesSet, std::vector<std::string>{"Uravik Configuration"});
+    ticks(20);
+    EXPECT_EQ(fakeHost.titlesSet.size(), 1u) << "set once, when the line drops";
+}
+
 TEST_F(Tick, WindowAboveIsFetchedEveryTickAndComparedOnlyAfterStartUp)
 {
     shell.startupComplete = false;

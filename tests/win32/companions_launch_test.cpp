@@ -1,7 +1,8 @@
 // The built companions started under the command lines the main window's
-// buttons give them, in a working directory with data: each comes up and
-// shows that directory's data. The test program sits beside them in the
-// build directory, as uravik.exe does, so they are found as it finds them.
+// buttons give them (the full path of the program, quoted, then the
+// arguments), in a working directory with data: each comes up and shows
+// that directory's data. The test program sits beside them in the build
+// directory, as uravik.exe does.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -42,11 +43,17 @@ protected:
             EXPECT_FALSE(IsWindow(window)) << "the companion did not close";
         }
     }
-    // Starts the command line as the main window does and waits for the
+    // Starts the companion as the main window does, by the full path of the
+    // program beside this one, quoted, and its arguments; waits for the
     // companion's window to show.
-    HWND start(const char* commandLine, const char* windowClass)
+    HWND start(const std::string& program, const std::string& arguments, const char* windowClass)
     {
-        EXPECT_GT(WinExec(commandLine, SW_SHOW), 31u) << commandLine;
+        char self[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, self, sizeof self);
+        std::string commandLine = self;
+        commandLine = "\"" + commandLine.substr(0, commandLine.find_last_of('\\') + 1) + program +
+                      "\"" + (arguments.empty() ? "" : " " + arguments);
+        EXPECT_GT(WinExec(commandLine.c_str(), SW_SHOW), 31u) << commandLine;
         for (DWORD waited = 0; waited < startTimeoutMs; waited += 100) {
             window = FindWindowA(windowClass, nullptr);
             if (window != nullptr && IsWindowVisible(window))
@@ -70,7 +77,7 @@ std::string titleOf(HWND window)
 
 TEST_F(Launch, TheTimeListOpensTheLogItIsGiven)
 {
-    ASSERT_NE(start("uvreader.exe ytime.dab", "UravikTidlista"), nullptr);
+    ASSERT_NE(start("uvreader.exe", "ytime.dab", "UravikTidlista"), nullptr);
     EXPECT_EQ(titleOf(window), "Tidlista - ytime.dab");
     HWND list = FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr);
     ASSERT_NE(list, nullptr);
@@ -80,7 +87,7 @@ TEST_F(Launch, TheTimeListOpensTheLogItIsGiven)
 
 TEST_F(Launch, TheStatisticsReadTheWorkingDirectory)
 {
-    ASSERT_NE(start("uvstat.lib", "UravikStatistik"), nullptr);
+    ASSERT_NE(start("uvstat.lib", "", "UravikStatistik"), nullptr);
     // Read once the window has filled its values.
     Sleep(300);
     EXPECT_EQ(controlText(window, statValueFirst), "6") << "start-ups of history and log";
@@ -89,7 +96,7 @@ TEST_F(Launch, TheStatisticsReadTheWorkingDirectory)
 
 TEST_F(Launch, TheAboutBoxShowsTheDataFilesOfTheWorkingDirectory)
 {
-    ASSERT_NE(start("aboutuv.exe", "UravikOm"), nullptr);
+    ASSERT_NE(start("aboutuv.exe", "", "UravikOm"), nullptr);
     Sleep(300);
     EXPECT_EQ(controlText(window, aboutFileFirst + 0), "saknas");
     EXPECT_EQ(controlText(window, aboutFileFirst + 1), uvlog::groupedNumber(log.size()) + " byte");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/main_window_win32.h"
 #include "app/port_watch.h"
 #include "app/shell_state.h"
@@ -157,6 +158,32 @@ TEST_F(MainWindow, TitleShowsTheRunAfterTheFirstRefresh)
     const std::string title = titleOf(window);
     EXPECT_EQ(title.rfind("Uravik 0:00:0", 0), 0u) << title;
     EXPECT_EQ(title.size(), 14u) << title;
+}
+
+TEST_F(MainWindow, SystemMenuLeadsBackToTheMainViewFromEitherNarrowView)
+{
+    char item[64] = "";
+    GetMenuStringA(GetSystemMenu(window, FALSE), sysCmdMainView, item, sizeof item,
+                   MF_BYCOMMAND);
+    EXPECT_STREQ(item, "Hela f\xF6nstret");
+
+    for (bool small : {false, true}) {
+        SendMessageA(window, WM_COMMAND, cmdCompactView, 0);
+        if (small)
+            SendMessageA(window, WM_COMMAND, cmdSmallView, 0);
+        SendMessageA(window, WM_SYSCOMMAND, sysCmdMainView, 0);
+        RECT rect;
+        GetWindowRect(window, &rect);
+        EXPECT_EQ(rect.right - rect.left, 650) << small;
+        EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYCAPTION) + 288) << small;
+        EXPECT_EQ(shell.compactView, 0);
+        const RECT cancel = clientRectOf(GetDlgItem(window, cmdSmallView));
+        EXPECT_EQ(cancel.right - cancel.left, 0) << "\"Avbryt\" is hidden again";
+    }
+    captureDateTime();
+    for (int tick = 1; tick <= 9; ++tick)
+        SendMessageA(window, WM_TIMER, 100, 0);
+    EXPECT_EQ(titleOf(window).rfind("Uravik 0:", 0), 0u) << "the title follows the clock";
 }
 
 TEST_F(MainWindow, CommandsOutsideThreeToTenAreIgnored)

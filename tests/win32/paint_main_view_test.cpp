@@ -291,6 +291,23 @@ TEST_F(MainView, EditModeShowsTheSettingsBlockInsteadOfTheLiveBlock)
     DestroyWindow(window);
 }
 
+TEST_F(MainView, TypedTextWiderThanItsFieldStaysInsideTheBox)
+{
+    shell.editMode = 1;
+    set(shell.modemPortText, "WWWWWWW");
+    paint();
+    const Rect field5{470, 235, 50, 15};
+    EXPECT_GT(countInBox(field5, red1), 0);
+    // Red anywhere but the interior (x + 2 to x + width - 2): on the border
+    // or beside the box.
+    int spilt = 0;
+    for (int row = field5.y; row <= field5.y + field5.height + 4; ++row)
+        for (int dx = 0; dx < 20; ++dx)
+            spilt += (at(field5.x + 1 - dx, row) == red1) +
+                     (at(field5.x + field5.width - 1 + dx, row) == red1);
+    EXPECT_EQ(spilt, 0) << "red text pixels outside the box's interior";
+}
+
 TEST_F(MainView, RunBoxesShowZeroBeforeTheFirstCountersUpdate)
 {
     clockState = ClockState{};
