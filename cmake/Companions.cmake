@@ -12,6 +12,7 @@ add_library(uvlog_engine STATIC
     companions/engine/log_report.cpp
     companions/engine/log_rows.cpp
     companions/engine/log_statistics.cpp
+    companions/engine/privacy.cpp
 )
 target_include_directories(uvlog_engine PUBLIC ${PROJECT_SOURCE_DIR})
 
@@ -50,12 +51,22 @@ if(NOT WIN32)
         uvlog_engine uravik_fake_host uravik_core GTest::gtest_main)
     gtest_discover_tests(uvlog_roundtrip_tests)
 
-    # The report tool as a script would call it.
+    # The report tool as a script would call it: the totals and days as
+    # text, a table as CSV over a period, and the help in a UTF-8 terminal.
     set(sample_dir ${CMAKE_BINARY_DIR}/uvreport-sample)
+    set(uvreport_in_sample "cd '${sample_dir}' && '$<TARGET_FILE:uvreport>' --today 2024-03-07")
     add_test(NAME uvreport_sample
-        COMMAND sh -c "mkdir -p '${sample_dir}' && '$<TARGET_FILE:make_sample_log>' '${sample_dir}' 2500 2024-03-07 && cd '${sample_dir}' && '$<TARGET_FILE:uvreport>' --today 2024-03-07 --top 3")
+        COMMAND sh -c "mkdir -p '${sample_dir}' && '$<TARGET_FILE:make_sample_log>' '${sample_dir}' 2500 2024-03-07 && ${uvreport_in_sample}")
     set_tests_properties(uvreport_sample PROPERTIES
         PASS_REGULAR_EXPRESSION "Uppstarter: +30\n.*2024-03-07 +[0-9]+:[0-9][0-9]:[0-9][0-9]\n$")
+    add_test(NAME uvreport_run_csv
+        COMMAND sh -c "${uvreport_in_sample} --by run --from 2024-03-06 --to 2024-03-06 --csv")
+    set_tests_properties(uvreport_run_csv PROPERTIES DEPENDS uvreport_sample
+        PASS_REGULAR_EXPRESSION "^Uppstart nr;Drifttid;Sekunder;[^\n]*\r\n29;[0-9]+:[0-9][0-9]:[0-9][0-9];[0-9]+;2024-03-06 [^\n]*\r\n$")
+    add_test(NAME uvreport_help_utf8
+        COMMAND sh -c "LC_ALL=C.UTF-8 '$<TARGET_FILE:uvreport>' --help")
+    set_tests_properties(uvreport_help_utf8 PROPERTIES
+        PASS_REGULAR_EXPRESSION "^Användning: uvreport \\[--by title\\|app\\|day\\|run\\]")
 
     # The manual ships as Windows-1252 with CR LF line ends.
     find_package(Python3 COMPONENTS Interpreter)
@@ -85,7 +96,8 @@ if(NOT WIN32)
             ${PROJECT_SOURCE_DIR}/companions/engine/log_parser.cpp
             ${PROJECT_SOURCE_DIR}/companions/engine/log_report.cpp
             ${PROJECT_SOURCE_DIR}/companions/engine/log_rows.cpp
-            ${PROJECT_SOURCE_DIR}/companions/engine/log_statistics.cpp)
+            ${PROJECT_SOURCE_DIR}/companions/engine/log_statistics.cpp
+            ${PROJECT_SOURCE_DIR}/companions/engine/privacy.cpp)
         add_custom_command(
             OUTPUT ${CMAKE_BINARY_DIR}/fuzz/log_parser_fuzz
             COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fuzz
@@ -135,6 +147,10 @@ uravik_companion(aboutuv aboutuv.exe "Uravik - om programmet" companions/about/a
 uravik_companion(uvstat uvstat.lib "Uravik - statistik" companions/stat/stat_main_win32.cpp)
 set_target_properties(uvstat PROPERTIES SUFFIX ".lib")
 
+# The report tool as a console program, for scripts on Windows.
+add_executable(uvreport companions/uvreport/uvreport_main.cpp)
+target_link_libraries(uvreport PRIVATE uvlog_engine)
+
 # The manual beside the programs, as shipped (Windows-1252, CR LF).
 add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/uvmanual.txt
@@ -143,6 +159,7 @@ add_custom_command(
     DEPENDS ${PROJECT_SOURCE_DIR}/companions/uvmanual.txt)
 add_custom_target(uvmanual ALL DEPENDS ${CMAKE_BINARY_DIR}/uvmanual.txt)
 
-# In the zip beside uravik.exe.
-install(TARGETS uvreader uvstat aboutuv RUNTIME DESTINATION .)
+# In the zip beside uravik.exe. Never a data file: unzipping a new version
+# over an install must not overwrite a user's ysave.dab, ytime.dab or yhist.dab.
+install(TARGETS uvreader uvstat aboutuv uvreport RUNTIME DESTINATION .)
 install(FILES ${CMAKE_BINARY_DIR}/uvmanual.txt DESTINATION .)
