@@ -6,6 +6,7 @@
 add_library(uvlog_engine STATIC
     companions/engine/calendar.cpp
     companions/engine/chart_scale.cpp
+    companions/engine/followed_file.cpp
     companions/engine/log_file.cpp
     companions/engine/log_format.cpp
     companions/engine/log_parser.cpp
@@ -34,6 +35,7 @@ if(NOT WIN32)
     find_package(GTest REQUIRED)
     include(GoogleTest)
     add_executable(uvlog_tests
+        tests/unit/log_follow_test.cpp
         tests/unit/log_format_test.cpp
         tests/unit/log_parser_test.cpp
         tests/unit/log_rows_test.cpp

@@ -12,6 +12,9 @@ namespace uvlog {
 namespace {
 
 constexpr std::size_t pieceBytes = 1 << 20;
+// No line the program writes comes near this; a longer one (a damaged file)
+// is ended here and the rest of it skipped, so it cannot fill the memory.
+constexpr std::size_t longestLineBytes = 1 << 20;
 
 // Hands the complete lines read so far to the summariser and forgets them,
 // keeping only an unfinished last line and the runs.
@@ -71,13 +74,26 @@ bool summariseFile(const std::string& path, LogSummariser& summariser)
     summariser.beginLog();
     ParsedLog log;
     std::vector<char> piece(pieceBytes);
+    bool skippingLine = false;
     while (file) {
         file.read(piece.data(), static_cast<std::streamsize>(piece.size()));
-        const std::size_t got = static_cast<std::size_t>(file.gcount());
-        if (got == 0)
+        std::string_view bytes(piece.data(), static_cast<std::size_t>(file.gcount()));
+        if (bytes.empty())
             break;
-        appendLogText(log, std::string_view(piece.data(), got));
+        if (skippingLine) {
+            const std::size_t lineEnd = bytes.find('\n');
+            if (lineEnd == std::string_view::npos)
+                continue;
+            bytes.remove_prefix(lineEnd + 1);
+            skippingLine = false;
+        }
+        appendLogText(log, bytes);
         passCompleteLines(log, summariser);
+        if (log.text.size() > longestLineBytes) {
+            appendLogText(log, "\n");
+            passCompleteLines(log, summariser);
+            skippingLine = true;
+        }
     }
     // The last line, when the file ends without a line end.
     for (const LogEntry& entry : log.entries)

@@ -29,10 +29,10 @@ struct ColumnLayout {
 // period began on an earlier day.
 constexpr ColumnLayout columnLayouts[uvlog::readerColumnCount] = {
     {texts::readerNumberColumn, 56, LVCFMT_LEFT},  {texts::readerDateColumn, 80, LVCFMT_LEFT},
-    {texts::readerFromColumn, 72, LVCFMT_RIGHT},   {texts::readerToColumn, 64, LVCFMT_RIGHT},
+    {texts::readerFromColumn, 128, LVCFMT_RIGHT},  {texts::readerToColumn, 64, LVCFMT_RIGHT},
     {texts::readerPeriodColumn, 70, LVCFMT_RIGHT}, {texts::readerRunColumn, 74, LVCFMT_RIGHT},
     {texts::readerTotalColumn, 96, LVCFMT_RIGHT},  {texts::readerOnlineColumn, 72, LVCFMT_CENTER},
-    {texts::titleColumn, 420, LVCFMT_LEFT},
+    {texts::titleColumn, 380, LVCFMT_LEFT},
 };
 
 constexpr COLORREF headingBackground = RGB(218, 228, 244);
@@ -52,54 +52,9 @@ std::string besideLog(const std::string& path, const char* name)
     return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + name;
 }
 
-// Bytes compared at each end of what was read, to tell a file that another
-// has replaced from one that has only grown.
-constexpr std::size_t replacementProbeBytes = 4096;
-
-bool stillTheFileRead(const FollowedFile& file)
+bool followFile(uvlog::FollowedFile& file)
 {
-    const std::string& text = file.log.text;
-    const std::size_t probe = std::min(replacementProbeBytes, text.size());
-    std::string head;
-    std::string tail;
-    return uvlog::readFileFrom(file.path, file.start, head, probe) &&
-           uvlog::readFileFrom(file.path, file.end - probe, tail, probe) &&
-           text.compare(0, probe, head) == 0 && text.compare(text.size() - probe, probe, tail) == 0;
-}
-
-// Reads what the file has gained; reads it again when it has shrunk, gone or
-// been replaced. A file beyond readerMaxBytes is read from a line end near
-// its last readerMaxBytes. True when the parsed log changed.
-bool followFile(FollowedFile& file)
-{
-    std::uint64_t size = 0;
-    const bool exists = uvlog::fileSize(file.path, &size);
-    bool changed = false;
-    if (!exists || size < file.end || (file.end > 0 && !stillTheFileRead(file))) {
-        changed = file.end > 0;
-        file.forget();
-    }
-    file.found = exists;
-    file.fileSize = size;
-    if (!exists || size == file.end)
-        return changed;
-    std::string bytes;
-    if (file.end == 0 && size > readerMaxBytes) {
-        const std::uint64_t from = size - readerMaxBytes;
-        if (!uvlog::readFileFrom(file.path, from, bytes))
-            return changed;
-        const std::size_t lineEnd = bytes.find('\n');
-        const std::size_t skip = lineEnd == std::string::npos ? 0 : lineEnd + 1;
-        bytes.erase(0, skip);
-        file.start = file.end = from + skip;
-    } else if (!uvlog::readFileFrom(file.path, file.end, bytes)) {
-        return changed;
-    }
-    if (bytes.empty())
-        return changed;
-    uvlog::appendLogText(file.log, bytes);
-    file.end += bytes.size();
-    return true;
+    return uvlog::followFile(file, readerMaxBytes);
 }
 
 void connectSources()
@@ -148,7 +103,7 @@ void updateStatus()
             separator + uvlog::countText(startups, texts::startupSingular, texts::startupPlural);
         if (raw > 0)
             text += separator + uvlog::countText(raw, texts::rawRowSingular, texts::rawRowPlural);
-        for (const FollowedFile* file : {&r.history, &r.log}) {
+        for (const uvlog::FollowedFile* file : {&r.history, &r.log}) {
             if (file->start > 0)
                 text += separator + texts::readerStatusTail + megabytes(file->end - file->start) +
                         texts::readerStatusTailOf + megabytes(file->fileSize) +

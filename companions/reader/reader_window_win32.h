@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "companions/engine/followed_file.h"
 #include "companions/engine/log_parser.h"
 #include "companions/engine/log_rows.h"
 #include "companions/engine/privacy.h"
@@ -27,24 +28,6 @@ enum ReaderControl {
 // The most of one file the reader holds: the newest part of a larger one.
 constexpr std::uint64_t readerMaxBytes = 64ull << 20;
 
-// One file as far as it has been read: its bytes from `start` to `end`.
-struct FollowedFile {
-    std::string path;
-    uvlog::ParsedLog log;
-    std::uint64_t start = 0;
-    std::uint64_t end = 0;
-    std::uint64_t fileSize = 0;
-    bool found = false;
-
-    // Forgets what was read, keeping the path.
-    void forget()
-    {
-        std::string kept = std::move(path);
-        *this = FollowedFile();
-        path = std::move(kept);
-    }
-};
-
 // How often the reader looks whether the log has grown.
 constexpr UINT readerFollowTimer = 1;
 constexpr UINT readerFollowMs = 1000;
@@ -52,8 +35,8 @@ constexpr UINT readerFollowMs = 1000;
 struct ReaderState {
     bool showHistory = true;
 
-    FollowedFile log;
-    FollowedFile history;
+    uvlog::FollowedFile log;
+    uvlog::FollowedFile history;
     uvlog::PrivacyList privacy;  // from uvdolt.txt beside the log
 
     std::string foldedFilter;

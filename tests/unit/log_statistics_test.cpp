@@ -275,8 +275,12 @@ TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
 {
     uvlog::SampleLogPlan plan;
     plan.runs = 60;
-    plan.recordsPerRun = 250;  // about 2.5 MB: several pieces, lines cut between them
-    const std::string text = uvlog::makeSampleLog(plan) + "             1          0:00:01";
+    plan.recordsPerRun = 250;  // several pieces, lines cut between them
+    // A damaged stretch: one line of 3 MB, which the pieces end after 1 MB.
+    const std::string log = uvlog::makeSampleLog(plan);
+    const std::size_t middle = log.find('\n', log.size() / 2) + 1;
+    const std::string text = log.substr(0, middle) + std::string(3 << 20, 'x') + "\r\n" +
+                             log.substr(middle) + "             1          0:00:01";
     const std::string path = ::testing::TempDir() + "uvlog_pieces.dab";
     std::ofstream(path, std::ios::binary) << text;
 
@@ -290,7 +294,7 @@ TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
     std::remove(path.c_str());
 
     EXPECT_EQ(pieces.recordCount, once.recordCount);
-    EXPECT_EQ(pieces.rawLineCount, 1u) << "the cut last line";
+    EXPECT_EQ(pieces.rawLineCount, 2u) << "the long line and the cut last line";
     EXPECT_EQ(uvlog::tableCsv(pieces, uvlog::Grouping::title),
               uvlog::tableCsv(once, uvlog::Grouping::title));
     EXPECT_EQ(uvlog::tableCsv(pieces, uvlog::Grouping::run),
