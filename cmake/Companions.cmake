@@ -152,6 +152,18 @@ set_target_properties(uvstat PROPERTIES SUFFIX ".lib")
 # The report tool as a console program, for scripts on Windows.
 add_executable(uvreport companions/uvreport/uvreport_main.cpp)
 target_link_libraries(uvreport PRIVATE uvlog_engine)
+if(URAVIK_TESTS)
+    # One run under Wine on a small log: the per-run table as CSV.
+    set(uvreport_log ${CMAKE_BINARY_DIR}/uvreport-test/ytime.dab)
+    string(REPEAT "=" 170 separator)
+    file(WRITE ${uvreport_log}
+        "${separator}\r\nWINDOWS START=  2024-03-07   23:59:00     Uppstart nr=  57        \r\n"
+        "             1           0:00:01         312:05:49        23:59:01           0:03:12    WINDOWS\r\n"
+        "             2           0:02:00         312:07:48        00:01:00           0:01:59    Brev - Anteckningar\r\n")
+    add_test(NAME uvreport_exe COMMAND uvreport --by run --csv ${uvreport_log})
+    set_tests_properties(uvreport_exe PROPERTIES PASS_REGULAR_EXPRESSION
+        "\r\n57;0:02:00;120;2024-03-07 23:59:00;2024-03-08 00:01:00;2;0:00:00;0;0:03:12;192\r\n$")
+endif()
 
 # The manual beside the programs, as shipped (Windows-1252, CR LF).
 add_custom_command(
