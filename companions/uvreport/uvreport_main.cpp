@@ -122,7 +122,7 @@ bool parseOptions(int argc, char** argv, Options* options)
             options->files.push_back(arg);
         }
     }
-    return true;
+    return options->range.firstDay <= options->range.lastDay;
 }
 
 std::string folderOf(const std::string& path)
