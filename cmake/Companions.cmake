@@ -6,12 +6,14 @@
 add_library(uvlog_engine STATIC
     companions/engine/calendar.cpp
     companions/engine/chart_scale.cpp
+    companions/engine/followed_file.cpp
     companions/engine/log_file.cpp
     companions/engine/log_format.cpp
     companions/engine/log_parser.cpp
     companions/engine/log_report.cpp
     companions/engine/log_rows.cpp
     companions/engine/log_statistics.cpp
+    companions/engine/privacy.cpp
 )
 target_include_directories(uvlog_engine PUBLIC ${PROJECT_SOURCE_DIR})
 
@@ -33,6 +35,7 @@ if(NOT WIN32)
     find_package(GTest REQUIRED)
     include(GoogleTest)
     add_executable(uvlog_tests
+        tests/unit/log_follow_test.cpp
         tests/unit/log_format_test.cpp
         tests/unit/log_parser_test.cpp
         tests/unit/log_rows_test.cpp
@@ -50,12 +53,22 @@ if(NOT WIN32)
         uvlog_engine uravik_fake_host uravik_core GTest::gtest_main)
     gtest_discover_tests(uvlog_roundtrip_tests)
 
-    # The report tool as a script would call it.
+    # The report tool as a script would call it: the totals and days as
+    # text, a table as CSV over a period, and the help in a UTF-8 terminal.
     set(sample_dir ${CMAKE_BINARY_DIR}/uvreport-sample)
+    set(uvreport_in_sample "cd '${sample_dir}' && '$<TARGET_FILE:uvreport>' --today 2024-03-07")
     add_test(NAME uvreport_sample
-        COMMAND sh -c "mkdir -p '${sample_dir}' && '$<TARGET_FILE:make_sample_log>' '${sample_dir}' 2500 2024-03-07 && cd '${sample_dir}' && '$<TARGET_FILE:uvreport>' --today 2024-03-07 --top 3")
+        COMMAND sh -c "mkdir -p '${sample_dir}' && '$<TARGET_FILE:make_sample_log>' '${sample_dir}' 2500 2024-03-07 && ${uvreport_in_sample}")
     set_tests_properties(uvreport_sample PROPERTIES
         PASS_REGULAR_EXPRESSION "Uppstarter: +30\n.*2024-03-07 +[0-9]+:[0-9][0-9]:[0-9][0-9]\n$")
+    add_test(NAME uvreport_run_csv
+        COMMAND sh -c "${uvreport_in_sample} --by run --from 2024-03-06 --to 2024-03-06 --csv")
+    set_tests_properties(uvreport_run_csv PROPERTIES DEPENDS uvreport_sample
+        PASS_REGULAR_EXPRESSION "^Uppstart nr;Drifttid;Sekunder;[^\n]*\r\n29;[0-9]+:[0-9][0-9]:[0-9][0-9];[0-9]+;2024-03-06 [^\n]*\r\n$")
+    add_test(NAME uvreport_help_utf8
+        COMMAND sh -c "LC_ALL=C.UTF-8 '$<TARGET_FILE:uvreport>' --help")
+    set_tests_properties(uvreport_help_utf8 PROPERTIES
+        PASS_REGULAR_EXPRESSION "^Användning: uvreport \\[--by title\\|app\\|day\\|run\\]")
 
     # The manual ships as Windows-1252 with CR LF line ends.
     find_package(Python3 COMPONENTS Interpreter)
@@ -85,7 +98,8 @@ if(NOT WIN32)
             ${PROJECT_SOURCE_DIR}/companions/engine/log_parser.cpp
             ${PROJECT_SOURCE_DIR}/companions/engine/log_report.cpp
             ${PROJECT_SOURCE_DIR}/companions/engine/log_rows.cpp
-            ${PROJECT_SOURCE_DIR}/companions/engine/log_statistics.cpp)
+            ${PROJECT_SOURCE_DIR}/companions/engine/log_statistics.cpp
+            ${PROJECT_SOURCE_DIR}/companions/engine/privacy.cpp)
         add_custom_command(
             OUTPUT ${CMAKE_BINARY_DIR}/fuzz/log_parser_fuzz
             COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fuzz
@@ -135,6 +149,22 @@ uravik_companion(aboutuv aboutuv.exe "Uravik - om programmet" companions/about/a
 uravik_companion(uvstat uvstat.lib "Uravik - statistik" companions/stat/stat_main_win32.cpp)
 set_target_properties(uvstat PROPERTIES SUFFIX ".lib")
 
+# The report tool as a console program, for scripts on Windows.
+add_executable(uvreport companions/uvreport/uvreport_main.cpp)
+target_link_libraries(uvreport PRIVATE uvlog_engine)
+if(URAVIK_TESTS)
+    # One run under Wine on a small log: the per-run table as CSV.
+    set(uvreport_log ${CMAKE_BINARY_DIR}/uvreport-test/ytime.dab)
+    string(REPEAT "=" 170 separator)
+    file(WRITE ${uvreport_log}
+        "${separator}\r\nWINDOWS START=  2024-03-07   23:59:00     Uppstart nr=  57        \r\n"
+        "             1           0:00:01         312:05:49        23:59:01           0:03:12    WINDOWS\r\n"
+        "             2           0:02:00         312:07:48        00:01:00           0:01:59    Brev - Anteckningar\r\n")
+    add_test(NAME uvreport_exe COMMAND uvreport --by run --csv ${uvreport_log})
+    set_tests_properties(uvreport_exe PROPERTIES PASS_REGULAR_EXPRESSION
+        "\r\n57;0:02:00;120;2024-03-07 23:59:00;2024-03-08 00:01:00;2;0:00:00;0;0:03:12;192\r\n$")
+endif()
+
 # The manual beside the programs, as shipped (Windows-1252, CR LF).
 add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/uvmanual.txt
@@ -143,6 +173,7 @@ add_custom_command(
     DEPENDS ${PROJECT_SOURCE_DIR}/companions/uvmanual.txt)
 add_custom_target(uvmanual ALL DEPENDS ${CMAKE_BINARY_DIR}/uvmanual.txt)
 
-# In the zip beside uravik.exe.
-install(TARGETS uvreader uvstat aboutuv RUNTIME DESTINATION .)
+# In the zip beside uravik.exe. Never a data file: unzipping a new version
+# over an install must not overwrite a user's ysave.dab, ytime.dab or yhist.dab.
+install(TARGETS uvreader uvstat aboutuv uvreport RUNTIME DESTINATION .)
 install(FILES ${CMAKE_BINARY_DIR}/uvmanual.txt DESTINATION .)

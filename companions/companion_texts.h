@@ -12,36 +12,89 @@ constexpr const char* historyFileName = "yhist.dab";
 constexpr const char* productName = "Uravik";
 constexpr const char* iconName = "URAVIK";
 
-// Durations, counts and the tables.
+// The file of title patterns the companions hide, beside the data files.
+constexpr const char* privacyFileName = "uvdolt.txt";
+constexpr const char* hiddenTitle = "(dolt)";
+// A record names "?" when no window lay above Uravik's or the window had no
+// title; the views say so.
+constexpr const char* noTitle = "?";
+constexpr const char* noTitleShown = "? (inget fönster ovanför, eller fönster utan namn)";
+
+// Durations, counts and the tables. The log measures the window lying
+// directly above Uravik's own window, not the window in use: every label
+// says so.
 constexpr const char* startupsLabel = "Uppstarter";
 constexpr const char* longestRunLabel = "Längsta körning";
 constexpr const char* averageRunLabel = "Genomsnittlig körning";
-constexpr const char* runningTimeLabel = "Drifttid i loggen";
+constexpr const char* runningTimeLabel = "Drifttid i perioden";
 constexpr const char* latestTotalLabel = "Drifttid totalt";
 constexpr const char* onlineTimeLabel = "Tid uppkopplad";
-constexpr const char* beforeStartLabel = "Från Windows start till Uravik";
+constexpr const char* beforeStartLabel = "Från Windows start, senaste körningen";
 constexpr const char* recordsLabel = "Poster";
 constexpr const char* rawLinesLabel = "Oläsbara rader";
-constexpr const char* titleTableHeading = "Tid per fönster";
-constexpr const char* dayTableHeading = "Tid per dag, senaste 30 dagarna";
-constexpr const char* titleColumn = "Fönster";
-constexpr const char* timeColumn = "Tid";
+constexpr const char* titleTableHeading = "Tid direkt ovanför Uravik, per fönster";
+constexpr const char* applicationTableHeading = "Tid direkt ovanför Uravik, per program";
+constexpr const char* dayTableHeading = "Drifttid per dag";
+constexpr const char* runTableHeading = "Körningar";
+constexpr const char* dayChartCsvHeading = "Drifttid per dag, 30 dagar";
+constexpr const char* titleColumn = "Fönster ovanför Uravik";
+constexpr const char* applicationColumn = "Program ovanför Uravik";
+constexpr const char* timeColumn = "Tid ovanför";
 constexpr const char* shareColumn = "Andel";
-constexpr const char* periodsColumn = "Antal";
+constexpr const char* periodsColumn = "Perioder";
+constexpr const char* dateColumn = "Datum";
+constexpr const char* runningColumn = "Drifttid";
+constexpr const char* startupColumn = "Uppstart nr";
+constexpr const char* startColumn = "Start";
+constexpr const char* lastRecordColumn = "Sista post";
+constexpr const char* recordsColumn = "Poster";
+constexpr const char* onlineColumn = "Uppkopplad";
+constexpr const char* systemStartColumn = "Från Windows start";
 constexpr const char* noData = "Inga poster";
+constexpr const char* rangeLabel = "Period";
+constexpr const char* rangeAll = "allt";
+constexpr const char* rangeTo = " till ";
 
-// CSV header: title, time, seconds, share, number of periods.
-constexpr const char* csvHeader = "Fönster;Tid;Sekunder;Andel (%);Antal";
+// Counts in the singular and the plural.
+constexpr const char* startupSingular = "uppstart";
+constexpr const char* startupPlural = "uppstarter";
+constexpr const char* rowSingular = "rad";
+constexpr const char* rowPlural = "rader";
+constexpr const char* rawRowSingular = "oläsbar rad";
+constexpr const char* rawRowPlural = "oläsbara rader";
+constexpr const char* moreWindows = "fönster till";  // the same in both numbers
+
+// CSV headers: the first three columns are always the name, its time as
+// H:MM:SS and the same time in seconds.
+constexpr const char* csvTitleHeader =
+    "Fönster ovanför Uravik;Tid ovanför;Sekunder;Andel (%);Perioder";
+constexpr const char* csvApplicationHeader =
+    "Program ovanför Uravik;Tid ovanför;Sekunder;Andel (%);Perioder";
+constexpr const char* csvDayHeader = "Datum;Drifttid;Sekunder";
+constexpr const char* csvRunHeader =
+    "Uppstart nr;Drifttid;Sekunder;Start;Sista post;Poster;Uppkopplad;Uppkopplad (sekunder);"
+    "Från Windows start;Från Windows start (sekunder)";
 
 // uvreport, the command-line report.
 constexpr const char* reportUsage =
-    "Användning: uvreport [--csv] [--top N] [--today ÅÅÅÅ-MM-DD] [FIL ...]\n"
-    "Skriver statistiken över tidlistan som text (Windows-1252).\n"
-    "Utan FIL läses ytime.dab och yhist.dab i arbetsmappen.\n";
+    "Användning: uvreport [--by title|app|day|run] [--from ÅÅÅÅ-MM-DD] [--to ÅÅÅÅ-MM-DD]\n"
+    "                [--csv] [--today ÅÅÅÅ-MM-DD] [FIL ...]\n"
+    "Skriver statistiken över Uravik-tidlistan. Utan FIL läses yhist.dab och\n"
+    "ytime.dab i arbetsmappen. Tidlistan mäter fönstret som ligger direkt\n"
+    "ovanför Uravik-fönstret, inte fönstret som används.\n"
+    "  --by title  tid per fönstertitel (utan --by: summor, fönster och dagar)\n"
+    "  --by app    tid per program: titelns text efter sista \" - \"\n"
+    "  --by day    drifttid per dag\n"
+    "  --by run    en rad per körning (uppstart)\n"
+    "  --from, --to  bara poster vars period slutar de dagarna (båda inräknade)\n"
+    "  --csv       CSV för kalkylprogram: \";\" mellan fälten, Windows-1252, CR LF;\n"
+    "              de tre första kolumnerna är namn, tid (H:MM:SS) och sekunder\n"
+    "  --today     dagen som räknas som i dag (förvalt datorns datum)\n"
+    "Titlar som står i uvdolt.txt (ett mönster per rad, * för valfri text)\n"
+    "visas som (dolt). Texten skrivs i terminalens teckenkodning.\n";
 constexpr const char* reportCannotRead = "uvreport: kan inte läsa ";
 constexpr const char* reportBadOption = "uvreport: okänt val ";
 constexpr const char* reportHeading = "Statistik för Uravik";
-constexpr const char* reportMoreTitles = "fler fönster";
 
 // uvreader, the log reader ("Tidlista").
 constexpr const char* readerClass = "UravikTidlista";
@@ -49,23 +102,26 @@ constexpr const char* readerTitle = "Tidlista - ";
 constexpr const char* readerFilterLabel = "Filter:";
 constexpr const char* readerHistoryCheck = "Visa historik (yhist.dab)";
 constexpr const char* readerNumberColumn = "Nr";
+constexpr const char* readerDateColumn = "Datum";
+constexpr const char* readerFromColumn = "Från";
+constexpr const char* readerToColumn = "Till";
+constexpr const char* readerPeriodColumn = "Period";
 constexpr const char* readerRunColumn = "Körtid";
 constexpr const char* readerTotalColumn = "Drifttid totalt";
-constexpr const char* readerClockColumn = "Klockan";
-constexpr const char* readerPeriodColumn = "Period";
 constexpr const char* readerOnlineColumn = "Uppkopplad";
-constexpr const char* readerTitleColumn = "Fönster";
 constexpr const char* readerOnlineMark = "*";
 constexpr const char* readerStartupHeading = "Uppstart nr ";
 constexpr const char* readerHistoryHeading = "HISTORIA (yhist.dab)";
 constexpr const char* readerLogHeading = "TIDLISTA ";
-constexpr const char* readerStatusRows = " rader";
 constexpr const char* readerStatusOf = " av ";
 constexpr const char* readerStatusSeparator = "   ·   ";
-constexpr const char* readerStatusStartups = " uppstarter";
-constexpr const char* readerStatusRaw = " oläsbara rader";
 constexpr const char* readerStatusMissing = "Filen finns inte (ännu): ";
 constexpr const char* readerStatusFollowing = "följer filen";
+constexpr const char* readerStatusTail = "visar de sista ";
+constexpr const char* readerStatusTailOf = " MB av ";
+constexpr const char* readerStatusMegabytes = " MB";
+constexpr const char* readerHint =
+    "Listan får en rad när ett annat fönster hamnar direkt ovanför Uravik-fönstret.";
 
 // uvstat, the statistics ("Statistik").
 constexpr const char* statClass = "UravikStatistik";
@@ -74,8 +130,20 @@ constexpr const char* statCopyButton = "Kopiera CSV";
 constexpr const char* statSaveButton = "Spara CSV...";
 constexpr const char* statRefreshButton = "Uppdatera";
 constexpr const char* statCloseButton = "Stäng";
-constexpr const char* statBarChartHeading = "Mest använda fönster";
-constexpr const char* statDayChartHeading = "Drifttid per dag, senaste 30 dagarna";
+constexpr const char* statBarChartTitles = "Fönster direkt ovanför Uravik-fönstret";
+constexpr const char* statBarChartApplications = "Program direkt ovanför Uravik-fönstret";
+constexpr const char* statDayChartHeading = "Drifttid per dag, 30 dagar";
+constexpr const char* statViewLabel = "Visa:";
+// In the order of uvlog::Grouping.
+constexpr const char* statViewChoices[] = {"Per fönster", "Per program", "Per dag", "Per körning"};
+constexpr const char* statRangeLabel = "Period:";
+// In the order of StatRange.
+constexpr const char* statRangeChoices[] = {"Allt", "Idag", "Denna vecka", "Denna månad",
+                                            "Mellan datum"};
+constexpr const char* statFromLabel = "Från";
+constexpr const char* statToLabel = "till";
+constexpr const char* statDaysCsvButton = "Dagar som CSV...";
+constexpr const char* statBadDate = "Skriv datumen som ÅÅÅÅ-MM-DD.";
 constexpr const char* statHoursUnit = " h";
 constexpr const char* statSaveFilter = "CSV-filer (*.csv)\0*.csv\0Alla filer (*.*)\0*.*\0";
 constexpr const char* statSaveDefaultName = "uvstat.csv";

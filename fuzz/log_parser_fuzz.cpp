@@ -1,17 +1,21 @@
-// libFuzzer target: any bytes as ytime.dab. The reader must neither crash nor
-// lose its footing, and reading in two pieces must give what reading at once
-// gives (the reader follows a growing file that way).
+// libFuzzer target: any bytes as ytime.dab, and the same bytes as the
+// privacy list (uvdolt.txt). The reader must neither crash nor lose its
+// footing, and reading in two pieces must give what reading at once gives
+// (the reader follows a growing file that way). Every pattern the list reads
+// must match its own text with the stars taken out.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "companions/engine/calendar.h"
 #include "companions/engine/log_format.h"
 #include "companions/engine/log_parser.h"
 #include "companions/engine/log_report.h"
 #include "companions/engine/log_rows.h"
 #include "companions/engine/log_statistics.h"
+#include "companions/engine/privacy.h"
 
 namespace {
 
@@ -53,16 +57,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     uvlog::appendLogText(pieces, bytes.substr(cut));
     checkSameReading(whole, pieces);
 
-    const uvlog::LogStatistics stats = uvlog::summariseLogs({&whole, &pieces}, {2024, 3, 7});
+    uvlog::SummaryOptions options;
+    options.today = {2024, 3, 7};
+    options.privacy = uvlog::parsePrivacyList(bytes);
+    check(options.privacy.foldedPatterns.size() <= uvlog::privacyMaxPatterns);
+    for (const std::string& pattern : options.privacy.foldedPatterns) {
+        std::string plain;
+        for (char c : pattern) {
+            if (c != '*')
+                plain += c;
+        }
+        check(uvlog::wildcardMatches(pattern, plain));
+    }
+    if (size > 0)
+        options.range = {uvlog::daysFromCivil({2024, 3, 7}) - data[size - 1] % 64,
+                         uvlog::daysFromCivil({2024, 3, 7})};
+    const uvlog::LogStatistics stats = uvlog::summarise({&whole, &pieces}, options);
     check(stats.days.size() == uvlog::statisticsDayCount);
     check(stats.recordCount <= 2 * whole.entries.size());
-    uvlog::titleTableCsv(stats);
-    uvlog::statisticsReport(stats, 5);
+    for (uvlog::Grouping grouping : {uvlog::Grouping::title, uvlog::Grouping::application,
+                                     uvlog::Grouping::day, uvlog::Grouping::run}) {
+        uvlog::tableCsv(stats, grouping);
+        uvlog::statisticsReport(stats, false, grouping, uvlog::rangeText(options.range));
+    }
+    uvlog::dayChartCsv(stats);
 
     uvlog::RowSources sources;
     sources.history = &pieces;
     sources.log = &whole;
     sources.logName = "ytime.dab";
+    sources.privacy = &options.privacy;
     const std::string filter = uvlog::foldCase(bytes.substr(0, size % 4));
     const std::vector<uvlog::LogRow> rows = uvlog::buildRows(sources, filter);
     check(rows.size() <= 2 * whole.entries.size() + 1);

@@ -36,5 +36,9 @@ cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT INT TERM
+echo "The time list (Tidlista, data/ytime.dab) grows only when another window comes"
+echo "to lie directly above Uravik's. To see it grow, open one from another shell:"
+echo "    DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX wine notepad"
+echo "  then click Uravik's window and Notepad's in turn."
 cd data
 wine "$root/build/mingw-x64/uravik.exe"

@@ -52,3 +52,65 @@ CalendarDate civilFromDays(std::int64_t days)
 }
 
 }  // namespace uvlog
+
+namespace uvlog {
+
+std::int64_t momentOf(const CalendarDate& date, std::uint32_t secondOfDay)
+{
+    return daysFromCivil(date) * secondsPerDay + secondOfDay;
+}
+
+std::int64_t dayOfMoment(std::int64_t moment)
+{
+    return moment >= 0 ? moment / secondsPerDay : -((-moment + secondsPerDay - 1) / secondsPerDay);
+}
+
+std::uint32_t secondOfDay(std::int64_t moment)
+{
+    return static_cast<std::uint32_t>(moment - dayOfMoment(moment) * secondsPerDay);
+}
+
+bool DateRange::bounded() const
+{
+    const DateRange all;
+    return firstDay != all.firstDay || lastDay != all.lastDay;
+}
+
+DateRange presetRange(RangePreset preset, const CalendarDate& today)
+{
+    const std::int64_t day = daysFromCivil(today);
+    switch (preset) {
+        case RangePreset::today:
+            return {day, day};
+        case RangePreset::thisWeek: {
+            // 1970-01-01 was a Thursday: Monday is 0 in (day + 3) mod 7.
+            const std::int64_t sinceMonday = ((day + 3) % 7 + 7) % 7;
+            return {day - sinceMonday, day};
+        }
+        case RangePreset::thisMonth:
+            return {daysFromCivil({today.year, today.month, 1}), day};
+        case RangePreset::all:
+            break;
+    }
+    return {};
+}
+
+bool parseDateText(const char* text, CalendarDate* date)
+{
+    int parts[3] = {0, 0, 0};
+    const int widths[3] = {4, 2, 2};
+    for (int part = 0; part < 3; ++part) {
+        for (int i = 0; i < widths[part]; ++i, ++text) {
+            if (*text < '0' || *text > '9')
+                return false;
+            parts[part] = parts[part] * 10 + (*text - '0');
+        }
+        if (*text != (part < 2 ? '-' : '\0'))
+            return false;
+        ++text;
+    }
+    *date = {parts[0], parts[1], parts[2]};
+    return isValidDate(*date);
+}
+
+}  // namespace uvlog

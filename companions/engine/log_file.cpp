@@ -1,8 +1,38 @@
 #include "companions/engine/log_file.h"
 
+#include <algorithm>
 #include <fstream>
+#include <vector>
+
+#include "companions/engine/log_parser.h"
+#include "companions/engine/log_statistics.h"
 
 namespace uvlog {
+
+namespace {
+
+constexpr std::size_t pieceBytes = 1 << 20;
+// No line the program writes comes near this; a longer one (a damaged file)
+// is ended here and the rest of it skipped, so it cannot fill the memory.
+constexpr std::size_t longestLineBytes = 1 << 20;
+
+// Hands the complete lines read so far to the summariser and forgets them,
+// keeping only an unfinished last line and the runs.
+void passCompleteLines(ParsedLog& log, LogSummariser& summariser)
+{
+    ParserPosition& at = log.committed;
+    for (std::size_t i = 0; i < at.entryCount; ++i)
+        summariser.addEntry(log, log.entries[i]);
+    log.entries.erase(log.entries.begin(),
+                      log.entries.begin() + static_cast<std::ptrdiff_t>(at.entryCount));
+    log.text.erase(0, at.offset);
+    for (LogEntry& entry : log.entries)
+        entry.textOffset -= at.offset;
+    at.offset = 0;
+    at.entryCount = 0;
+}
+
+}  // namespace
 
 bool fileSize(const std::string& path, std::uint64_t* size)
 {
@@ -16,7 +46,8 @@ bool fileSize(const std::string& path, std::uint64_t* size)
     return true;
 }
 
-bool readFileFrom(const std::string& path, std::uint64_t offset, std::string& out)
+bool readFileFrom(const std::string& path, std::uint64_t offset, std::string& out,
+                  std::uint64_t count)
 {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
@@ -27,11 +58,47 @@ bool readFileFrom(const std::string& path, std::uint64_t offset, std::string& ou
     if (static_cast<std::uint64_t>(end) <= offset)
         return true;
     file.seekg(static_cast<std::streamoff>(offset));
-    const std::size_t count = static_cast<std::size_t>(static_cast<std::uint64_t>(end) - offset);
+    const std::uint64_t wanted = std::min(count, static_cast<std::uint64_t>(end) - offset);
     const std::size_t start = out.size();
-    out.resize(start + count);
-    file.read(&out[start], static_cast<std::streamsize>(count));
+    out.resize(start + static_cast<std::size_t>(wanted));
+    file.read(&out[start], static_cast<std::streamsize>(wanted));
     out.resize(start + static_cast<std::size_t>(file.gcount()));
+    return true;
+}
+
+bool summariseFile(const std::string& path, LogSummariser& summariser)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    summariser.beginLog();
+    ParsedLog log;
+    std::vector<char> piece(pieceBytes);
+    bool skippingLine = false;
+    while (file) {
+        file.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+        std::string_view bytes(piece.data(), static_cast<std::size_t>(file.gcount()));
+        if (bytes.empty())
+            break;
+        if (skippingLine) {
+            const std::size_t lineEnd = bytes.find('\n');
+            if (lineEnd == std::string_view::npos)
+                continue;
+            bytes.remove_prefix(lineEnd + 1);
+            skippingLine = false;
+        }
+        appendLogText(log, bytes);
+        passCompleteLines(log, summariser);
+        if (log.text.size() > longestLineBytes) {
+            appendLogText(log, "\n");
+            passCompleteLines(log, summariser);
+            skippingLine = true;
+        }
+    }
+    // The last line, when the file ends without a line end.
+    for (const LogEntry& entry : log.entries)
+        summariser.addEntry(log, entry);
+    summariser.endLog(log);
     return true;
 }
 

@@ -1,16 +1,25 @@
 #pragma once
-// Reading the log files with the standard library, as they grow.
+// Reading the log files with the standard library, as they grow, in pieces:
+// a log of any size is never read whole into memory.
 
 #include <cstdint>
 #include <string>
 
 namespace uvlog {
 
+class LogSummariser;
+
 // Size in bytes of the file; false when it cannot be opened.
 bool fileSize(const std::string& path, std::uint64_t* size);
 
-// Appends the bytes of the file from `offset` to its end to `out`; false when
-// it cannot be opened. The file may be growing: what is there now is read.
-bool readFileFrom(const std::string& path, std::uint64_t offset, std::string& out);
+// Appends to `out` the file's bytes from `offset`, at most `count` of them
+// (to its end by default); false when it cannot be opened. The file may be
+// growing: what is there now is read.
+bool readFileFrom(const std::string& path, std::uint64_t offset, std::string& out,
+                  std::uint64_t count = UINT64_MAX);
+
+// Feeds the whole log in `path` to the summariser, a piece at a time;
+// false when the file cannot be opened.
+bool summariseFile(const std::string& path, LogSummariser& summariser);
 
 }  // namespace uvlog

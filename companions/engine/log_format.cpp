@@ -1,9 +1,11 @@
 #include "companions/engine/log_format.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 
 #include "companions/companion_texts.h"
+#include "companions/engine/calendar.h"
 
 namespace uvlog {
 
@@ -91,22 +93,96 @@ std::string csvField(std::string_view text)
     return quoted;
 }
 
-std::string titleTableCsv(const LogStatistics& stats)
+namespace {
+
+void addNamedRows(std::string& csv, const std::vector<TitleTime>& rows, std::uint64_t whole)
 {
-    std::string csv = companion_texts::csvHeader;
-    csv += "\r\n";
-    for (const TitleTime& row : stats.titles) {
-        csv += csvField(row.title);
-        csv += ';';
-        csv += durationText(row.seconds);
-        csv += ';';
-        csv += std::to_string(row.seconds);
-        csv += ';';
-        csv += shareNumber(row.seconds, stats.windowSeconds);
-        csv += ';';
-        csv += std::to_string(row.periods);
-        csv += "\r\n";
+    for (const TitleTime& row : rows) {
+        csv += csvField(shownName(row.title));
+        csv += ';' + durationText(row.seconds) + ';' + std::to_string(row.seconds) + ';' +
+               shareNumber(row.seconds, whole) + ';' + std::to_string(row.periods) + "\r\n";
     }
+}
+
+void addDayRows(std::string& csv, const std::vector<DayTime>& days)
+{
+    for (const DayTime& day : days)
+        csv += dateText(day.date) + ';' + durationText(day.seconds) + ';' +
+               std::to_string(day.seconds) + "\r\n";
+}
+
+}  // namespace
+
+std::string momentText(std::int64_t moment)
+{
+    return dateText(civilFromDays(dayOfMoment(moment))) + ' ' + clockText(secondOfDay(moment));
+}
+
+std::string countText(std::uint64_t count, const char* singular, const char* plural)
+{
+    return groupedNumber(count) + ' ' + (count == 1 ? singular : plural);
+}
+
+std::string shownName(std::string_view name)
+{
+    return name == companion_texts::noTitle ? companion_texts::noTitleShown : std::string(name);
+}
+
+std::string runStartText(const RunRow& run)
+{
+    return run.dated ? momentText(run.startMoment) : std::string();
+}
+
+std::string runLastRecordText(const RunRow& run)
+{
+    if (!run.dated || run.records == 0)
+        return std::string();
+    const std::uint64_t most = 100ull * 366 * secondsPerDay;
+    return momentText(run.startMoment +
+                      static_cast<std::int64_t>(std::min(run.runningSeconds, most)));
+}
+
+std::string tableCsv(const LogStatistics& stats, Grouping grouping)
+{
+    namespace texts = companion_texts;
+    std::string csv;
+    switch (grouping) {
+        case Grouping::title:
+            csv = std::string(texts::csvTitleHeader) + "\r\n";
+            addNamedRows(csv, stats.titles, stats.windowSeconds);
+            break;
+        case Grouping::application:
+            csv = std::string(texts::csvApplicationHeader) + "\r\n";
+            addNamedRows(csv, stats.applications, stats.windowSeconds);
+            break;
+        case Grouping::day:
+            csv = std::string(texts::csvDayHeader) + "\r\n";
+            addDayRows(csv, stats.rangeDays);
+            break;
+        case Grouping::run:
+            csv = std::string(texts::csvRunHeader) + "\r\n";
+            for (const RunRow& run : stats.runs) {
+                csv += std::to_string(run.startupNumber) + ';' + durationText(run.runningSeconds) +
+                       ';' + std::to_string(run.runningSeconds) + ';' + runStartText(run) + ';' +
+                       runLastRecordText(run) + ';' + std::to_string(run.records) + ';' +
+                       durationText(run.onlineSeconds) + ';' + std::to_string(run.onlineSeconds) +
+                       ';';
+                if (run.hasSystemStart)
+                    csv += durationText(run.sinceSystemStartSeconds) + ';' +
+                           std::to_string(run.sinceSystemStartSeconds);
+                else
+                    csv += ';';
+                csv += "\r\n";
+            }
+            break;
+    }
+    return csv;
+}
+
+std::string dayChartCsv(const LogStatistics& stats)
+{
+    std::string csv = std::string(companion_texts::csvDayHeader) + "\r\n";
+    addDayRows(csv, stats.days);
     return csv;
 }
 
@@ -138,6 +214,37 @@ struct FoldTable {
 const FoldTable foldTable;
 
 }  // namespace
+
+std::string utf8FromWindows1252(std::string_view text)
+{
+    // 0x80 to 0x9F, where Windows-1252 departs from Latin-1.
+    static constexpr char16_t high[32] = {
+        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    std::string utf8;
+    utf8.reserve(text.size() + text.size() / 8);
+    for (const char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        const char32_t code = byte >= 0x80 && byte < 0xA0 ? high[byte - 0x80] : byte;
+        if (code < 0x80) {
+            utf8 += static_cast<char>(code);
+        } else if (code < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (code >> 6));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xE0 | (code >> 12));
+            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+char foldedByte(char c)
+{
+    return static_cast<char>(foldTable.lower[static_cast<unsigned char>(c)]);
+}
 
 std::string foldCase(std::string_view text)
 {

@@ -25,13 +25,37 @@ std::string groupedNumber(std::uint64_t value);
 // A share in per cent with one decimal and a decimal comma ("12,5 %").
 std::string shareText(std::uint64_t part, std::uint64_t whole);
 
-// The time-per-title table as CSV for a Swedish spreadsheet: ";" between
-// fields, CR LF line ends, Windows-1252.
-std::string titleTableCsv(const LogStatistics& stats);
+// "YYYY-MM-DD HH:MM:SS" of a moment.
+std::string momentText(std::int64_t moment);
+
+// "1 uppstart", "2 uppstarter": the count in groups of three and the word in
+// its number.
+std::string countText(std::uint64_t count, const char* singular, const char* plural);
+
+// A title or application as the views show it: "?" explained.
+std::string shownName(std::string_view name);
+
+// A table as CSV for a Swedish spreadsheet: ";" between fields, CR LF line
+// ends, Windows-1252. The first three fields of a row are its name, its time
+// as H:MM:SS and the same time in seconds.
+std::string tableCsv(const LogStatistics& stats, Grouping grouping);
+
+// The series of the 30-day chart as CSV, in the same form.
+std::string dayChartCsv(const LogStatistics& stats);
+
+// The time of a run row as the tables show it, and the moment of its last record.
+std::string runStartText(const RunRow& run);
+std::string runLastRecordText(const RunRow& run);
 
 // One CSV field, quoted when it holds a separator, a quote or a line end.
 // A title that a spreadsheet would take for a formula gets a leading "'".
 std::string csvField(std::string_view text);
+
+// Windows-1252 text as UTF-8 (the five unassigned bytes become U+FFFD).
+std::string utf8FromWindows1252(std::string_view text);
+
+// The lower-case form of one Windows-1252 byte.
+char foldedByte(char c);
 
 // The text with every Windows-1252 letter in its lower-case form.
 std::string foldCase(std::string_view text);

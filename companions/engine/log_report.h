@@ -1,15 +1,18 @@
 #pragma once
 // The statistics as plain text, for the command-line report.
 
-#include <cstddef>
 #include <string>
 
 #include "companions/engine/log_statistics.h"
 
 namespace uvlog {
 
-// The totals, the `topTitles` largest titles (0: all) and the days; "\n" line
-// ends, Windows-1252.
-std::string statisticsReport(const LogStatistics& stats, std::size_t topTitles);
+// One table of `grouping`, or (everything) the totals, the titles and the
+// days. "\n" line ends, Windows-1252.
+std::string statisticsReport(const LogStatistics& stats, bool everything, Grouping grouping,
+                             const std::string& rangeText);
+
+// "allt", "2024-03-01 till 2024-03-07", "2024-03-01 till" or "till 2024-03-07".
+std::string rangeText(const DateRange& range);
 
 }  // namespace uvlog

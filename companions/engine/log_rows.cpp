@@ -1,7 +1,11 @@
 #include "companions/engine/log_rows.h"
 
+#include <algorithm>
+
 #include "companions/companion_texts.h"
+#include "companions/engine/calendar.h"
 #include "companions/engine/log_format.h"
+#include "companions/engine/log_statistics.h"
 
 namespace uvlog {
 
@@ -27,6 +31,42 @@ std::string headingText(const RowSources& sources, const LogRow& row)
            dateText(run.startDate) + ' ' + clockText(run.startSecondOfDay);
 }
 
+// The text the filter looks at and the title column shows.
+std::string_view visibleText(const RowSources& sources, const ParsedLog& log, const LogEntry& entry)
+{
+    const std::string_view text = entryText(log, entry);
+    if (entry.kind != EntryKind::record || sources.privacy == nullptr)
+        return text;
+    return visibleTitle(*sources.privacy, text);
+}
+
+std::string recordTime(const ParsedLog& log, const LogEntry& entry, ReaderColumn column)
+{
+    std::int64_t end = 0;
+    if (!recordEndMoment(log, entry, &end)) {
+        // No start date to count from: the clock time the record gives.
+        const std::uint32_t to = entry.clockSeconds;
+        if (column == ReaderColumn::to)
+            return clockText(to);
+        if (column == ReaderColumn::from)
+            return clockText(static_cast<std::uint32_t>(
+                (to + secondsPerDay - entry.periodSeconds % secondsPerDay) % secondsPerDay));
+        return std::string();
+    }
+    const std::int64_t start =
+        end - static_cast<std::int64_t>(std::min<std::uint64_t>(entry.periodSeconds, end));
+    switch (column) {
+        case ReaderColumn::date:
+            return dateText(civilFromDays(dayOfMoment(end)));
+        case ReaderColumn::to:
+            return clockText(secondOfDay(end));
+        default:
+            // A period that began on an earlier day says which.
+            return dayOfMoment(start) == dayOfMoment(end) ? clockText(secondOfDay(start))
+                                                          : momentText(start);
+    }
+}
+
 bool isHeading(const LogEntry& entry)
 {
     return entry.kind == EntryKind::historyMark || entry.kind == EntryKind::runHeader;
@@ -41,8 +81,9 @@ void addAllRows(const ParsedLog& log, bool fromHistory, std::vector<LogRow>& row
 // Adds the rows of one source that match. A heading waits until something
 // under it matches (or it matches itself); a run heading still waiting when
 // the next run begins had no match and is dropped.
-void addMatchingRows(const ParsedLog& log, bool fromHistory, std::string_view filter,
-                     std::vector<LogRow>& rows, std::vector<LogRow>& waiting)
+void addMatchingRows(const RowSources& sources, const ParsedLog& log, bool fromHistory,
+                     std::string_view filter, std::vector<LogRow>& rows,
+                     std::vector<LogRow>& waiting)
 {
     for (std::uint32_t i = 0; i < log.entries.size(); ++i) {
         const LogEntry& entry = log.entries[i];
@@ -53,7 +94,7 @@ void addMatchingRows(const ParsedLog& log, bool fromHistory, std::string_view fi
             waiting.pop_back();
         if (isHeading(entry))
             waiting.push_back(row);
-        if (!containsFolded(entryText(log, entry), filter))
+        if (!containsFolded(visibleText(sources, log, entry), filter))
             continue;
         rows.insert(rows.end(), waiting.begin(), waiting.end());
         waiting.clear();
@@ -78,11 +119,11 @@ std::vector<LogRow> buildRows(const RowSources& sources, std::string_view folded
     }
     std::vector<LogRow> waiting;
     if (sources.history != nullptr) {
-        addMatchingRows(*sources.history, true, foldedFilter, rows, waiting);
+        addMatchingRows(sources, *sources.history, true, foldedFilter, rows, waiting);
         waiting.assign(1, LogRow{false, LogRow::fileHeading});
     }
     if (sources.log != nullptr)
-        addMatchingRows(*sources.log, false, foldedFilter, rows, waiting);
+        addMatchingRows(sources, *sources.log, false, foldedFilter, rows, waiting);
     return rows;
 }
 
@@ -116,14 +157,16 @@ std::string cellText(const RowSources& sources, const LogRow& row, ReaderColumn 
             return durationText(entry.runSeconds);
         case ReaderColumn::totalTime:
             return durationText(entry.totalSeconds);
-        case ReaderColumn::clock:
-            return clockText(entry.clockSeconds);
+        case ReaderColumn::date:
+        case ReaderColumn::from:
+        case ReaderColumn::to:
+            return recordTime(log, entry, column);
         case ReaderColumn::period:
             return durationText(entry.periodSeconds);
         case ReaderColumn::online:
             return entry.online ? companion_texts::readerOnlineMark : "";
         case ReaderColumn::title:
-            return std::string(entryText(log, entry));
+            return shownName(visibleText(sources, log, entry));
     }
     return std::string();
 }

@@ -8,11 +8,15 @@
 #include <vector>
 
 #include "companions/engine/log_parser.h"
+#include "companions/engine/privacy.h"
 
 namespace uvlog {
 
-enum class ReaderColumn { number, runTime, totalTime, clock, period, online, title };
-constexpr int readerColumnCount = 7;
+// A record's date and its from and to times come from its run's start-up
+// date and time and the record's run time, so a run past midnight gets the
+// right dates.
+enum class ReaderColumn { number, date, from, to, period, runTime, totalTime, online, title };
+constexpr int readerColumnCount = 9;
 
 enum class RowKind { heading, record, raw };
 
@@ -20,7 +24,8 @@ enum class RowKind { heading, record, raw };
 struct RowSources {
     const ParsedLog* history = nullptr;
     const ParsedLog* log = nullptr;
-    std::string logName;  // the log's file name, for its heading row
+    std::string logName;                   // the log's file name, for its heading row
+    const PrivacyList* privacy = nullptr;  // titles shown as "(dolt)"
 };
 
 struct LogRow {
@@ -32,6 +37,7 @@ struct LogRow {
 };
 
 // Every row that matches the filter (folded with foldCase; empty shows all).
+// A hidden title matches only as "(dolt)".
 // A heading row stays when its own text or any row under it matches.
 std::vector<LogRow> buildRows(const RowSources& sources, std::string_view foldedFilter);
 

@@ -25,7 +25,8 @@ if not any(letter in text for letter in "åäö"):
     problems.append("no Swedish letters")
 for word in ["Tidlista", "Statistik", "Config", "Manual", "Om", "OK",
              "ysave.dab", "ytime.dab", "yhist.dab", "uvreader.exe", "uvstat.lib",
-             "aboutuv.exe", "Lågtaxa", "Högtaxa", "AUTO"]:
+             "aboutuv.exe", "uvreport.exe", "uvdolt.txt", "(dolt)", "FILFEL",
+             "FELMEDDELANDE", "COM7", "4000000", "Lågtaxa", "Högtaxa", "AUTO"]:
     if word not in text:
         problems.append(f"does not mention {word}")
 long_lines = [n + 1 for n, line in enumerate(text.split("\r\n")) if len(line) > 78]

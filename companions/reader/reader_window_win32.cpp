@@ -25,12 +25,14 @@ struct ColumnLayout {
     int format;
 };
 
-// In the order of uvlog::ReaderColumn.
+// In the order of uvlog::ReaderColumn. "Från" shows a date too when the
+// period began on an earlier day.
 constexpr ColumnLayout columnLayouts[uvlog::readerColumnCount] = {
-    {texts::readerNumberColumn, 64, LVCFMT_LEFT},  {texts::readerRunColumn, 84, LVCFMT_RIGHT},
-    {texts::readerTotalColumn, 104, LVCFMT_RIGHT}, {texts::readerClockColumn, 74, LVCFMT_RIGHT},
-    {texts::readerPeriodColumn, 84, LVCFMT_RIGHT}, {texts::readerOnlineColumn, 75, LVCFMT_CENTER},
-    {texts::readerTitleColumn, 440, LVCFMT_LEFT},
+    {texts::readerNumberColumn, 56, LVCFMT_LEFT},  {texts::readerDateColumn, 80, LVCFMT_LEFT},
+    {texts::readerFromColumn, 128, LVCFMT_RIGHT},  {texts::readerToColumn, 64, LVCFMT_RIGHT},
+    {texts::readerPeriodColumn, 70, LVCFMT_RIGHT}, {texts::readerRunColumn, 74, LVCFMT_RIGHT},
+    {texts::readerTotalColumn, 96, LVCFMT_RIGHT},  {texts::readerOnlineColumn, 72, LVCFMT_CENTER},
+    {texts::titleColumn, 380, LVCFMT_LEFT},
 };
 
 constexpr COLORREF headingBackground = RGB(218, 228, 244);
@@ -50,40 +52,20 @@ std::string besideLog(const std::string& path, const char* name)
     return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + name;
 }
 
-// Reads what the file has gained; reads it again whole when it has shrunk or
-// gone. True when the parsed log changed.
-bool followFile(const std::string& path, uvlog::ParsedLog& log, std::uint64_t& readSize,
-                bool* found)
+bool followFile(uvlog::FollowedFile& file)
 {
-    std::uint64_t size = 0;
-    const bool exists = uvlog::fileSize(path, &size);
-    if (found != nullptr)
-        *found = exists;
-    if (!exists || size < readSize) {
-        const bool had = !log.text.empty() || readSize > 0;
-        log = uvlog::ParsedLog{};
-        readSize = 0;
-        if (!exists)
-            return had;
-    }
-    if (size == readSize)
-        return false;
-    std::string bytes;
-    if (!uvlog::readFileFrom(path, readSize, bytes) || bytes.empty())
-        return false;
-    uvlog::appendLogText(log, bytes);
-    readSize += bytes.size();
-    return true;
+    return uvlog::followFile(file, readerMaxBytes);
 }
 
 void connectSources()
 {
     ReaderState& r = readerState;
-    r.sources.log = &r.log;
-    r.sources.history = r.showHistory && !r.historyPath.empty() && !r.history.entries.empty()
-                            ? &r.history
+    r.sources.log = &r.log.log;
+    r.sources.history = r.showHistory && !r.history.path.empty() && !r.history.log.entries.empty()
+                            ? &r.history.log
                             : nullptr;
-    r.sources.logName = r.logPath.substr(r.logPath.find_last_of("\\/:") + 1);
+    r.sources.logName = r.log.path.substr(r.log.path.find_last_of("\\/:") + 1);
+    r.sources.privacy = &r.privacy;
 }
 
 std::size_t countKind(const uvlog::ParsedLog& log, uvlog::EntryKind kind)
@@ -93,33 +75,44 @@ std::size_t countKind(const uvlog::ParsedLog& log, uvlog::EntryKind kind)
                       [kind](const uvlog::LogEntry& entry) { return entry.kind == kind; }));
 }
 
+std::string megabytes(std::uint64_t bytes)
+{
+    return uvlog::groupedNumber((bytes + (1 << 19)) >> 20);
+}
+
 void updateStatus()
 {
     const ReaderState& r = readerState;
+    const std::string separator = texts::readerStatusSeparator;
     std::string text;
-    if (!r.logFound) {
-        text = texts::readerStatusMissing + r.logPath;
+    if (!r.log.found) {
+        text = texts::readerStatusMissing + r.log.path;
     } else {
-        std::size_t all = r.log.entries.size();
-        std::size_t startups = r.log.runs.size();
-        std::size_t raw = countKind(r.log, uvlog::EntryKind::raw);
+        std::size_t all = r.log.log.entries.size();
+        std::size_t startups = r.log.log.runs.size();
+        std::size_t raw = countKind(r.log.log, uvlog::EntryKind::raw);
         if (r.sources.history != nullptr) {
-            all += r.history.entries.size() + 1;
-            startups += r.history.runs.size();
-            raw += countKind(r.history, uvlog::EntryKind::raw);
+            all += r.history.log.entries.size() + 1;
+            startups += r.history.log.runs.size();
+            raw += countKind(r.history.log, uvlog::EntryKind::raw);
         }
-        text = uvlog::groupedNumber(r.rows.size());
         if (r.rows.size() != all)
-            text += texts::readerStatusOf + uvlog::groupedNumber(all);
-        text += texts::readerStatusRows;
-        text += texts::readerStatusSeparator + uvlog::groupedNumber(startups) +
-                texts::readerStatusStartups;
+            text = uvlog::groupedNumber(r.rows.size()) + texts::readerStatusOf;
+        text += uvlog::countText(all, texts::rowSingular, texts::rowPlural);
+        text +=
+            separator + uvlog::countText(startups, texts::startupSingular, texts::startupPlural);
         if (raw > 0)
-            text +=
-                texts::readerStatusSeparator + uvlog::groupedNumber(raw) + texts::readerStatusRaw;
-        text += texts::readerStatusSeparator;
-        text += texts::readerStatusFollowing;
+            text += separator + uvlog::countText(raw, texts::rawRowSingular, texts::rawRowPlural);
+        for (const uvlog::FollowedFile* file : {&r.history, &r.log}) {
+            if (file->start > 0)
+                text += separator + texts::readerStatusTail + megabytes(file->end - file->start) +
+                        texts::readerStatusTailOf + megabytes(file->fileSize) +
+                        texts::readerStatusMegabytes;
+        }
+        text += separator + texts::readerStatusFollowing;
     }
+    if (countKind(r.log.log, uvlog::EntryKind::record) == 0)
+        text += separator + texts::readerHint;
     SetWindowTextA(r.status, text.c_str());
 }
 
@@ -150,13 +143,12 @@ void refreshRows(bool scrollToEnd)
 void loadFiles()
 {
     ReaderState& r = readerState;
-    r.log = uvlog::ParsedLog{};
-    r.history = uvlog::ParsedLog{};
-    r.logSize = 0;
-    r.historySize = 0;
-    followFile(r.logPath, r.log, r.logSize, &r.logFound);
-    if (r.showHistory && !r.historyPath.empty())
-        followFile(r.historyPath, r.history, r.historySize, nullptr);
+    r.log.forget();
+    r.history.forget();
+    r.privacy = uvlog::readPrivacyFile(besideLog(r.log.path, texts::privacyFileName));
+    followFile(r.log);
+    if (r.showHistory && !r.history.path.empty())
+        followFile(r.history);
 }
 
 void createControls(HWND window)
@@ -171,7 +163,7 @@ void createControls(HWND window)
                                           WS_TABSTOP | BS_AUTOCHECKBOX, margin + 330, 8, 220, 22,
                                           readerHistoryBox);
     SendMessageA(r.historyBox, BM_SETCHECK, r.showHistory ? BST_CHECKED : BST_UNCHECKED, 0);
-    EnableWindow(r.historyBox, r.historyPath.empty() ? FALSE : TRUE);
+    EnableWindow(r.historyBox, r.history.path.empty() ? FALSE : TRUE);
 
     r.list = CreateWindowExA(
         WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
@@ -217,9 +209,11 @@ void fillCell(NMLVDISPINFOA* info)
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= r.rows.size() ||
         item.iSubItem < 0 || item.iSubItem >= uvlog::readerColumnCount)
         return;
-    const std::string text =
-        uvlog::cellText(r.sources, r.rows[static_cast<std::size_t>(item.iItem)],
-                        static_cast<uvlog::ReaderColumn>(item.iSubItem));
+    std::string text = uvlog::cellText(r.sources, r.rows[static_cast<std::size_t>(item.iItem)],
+                                       static_cast<uvlog::ReaderColumn>(item.iSubItem));
+    // The list view clips the last glyph of right-set text; a blank takes the cut.
+    if (columnLayouts[item.iSubItem].format == LVCFMT_RIGHT && !text.empty())
+        text += ' ';
     lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
 }
 
@@ -293,10 +287,9 @@ void onCommand(WPARAM wParam)
         refreshRows(false);
     } else if (id == readerHistoryBox && code == BN_CLICKED) {
         r.showHistory = SendMessageA(r.historyBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        r.history = uvlog::ParsedLog{};
-        r.historySize = 0;
+        r.history.forget();
         if (r.showHistory)
-            followFile(r.historyPath, r.history, r.historySize, nullptr);
+            followFile(r.history);
         refreshRows(false);
     }
 }
@@ -350,10 +343,10 @@ bool registerReaderClass(HINSTANCE instance)
 HWND createReaderWindow(HINSTANCE instance, const std::string& path, int showMode)
 {
     ReaderState& r = readerState;
-    r.logPath = path;
-    r.historyPath = sameFileName(path, texts::historyFileName)
-                        ? std::string()
-                        : besideLog(path, texts::historyFileName);
+    r.log.path = path;
+    r.history.path = sameFileName(path, texts::historyFileName)
+                         ? std::string()
+                         : besideLog(path, texts::historyFileName);
     const std::string title = texts::readerTitle + path;
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const SIZE size = companion::windowSizeForClient(style, 0, 960, 600);
@@ -374,9 +367,9 @@ void followLogFiles()
 {
     ReaderState& r = readerState;
     const bool atEnd = lastRowVisible();
-    bool changed = followFile(r.logPath, r.log, r.logSize, &r.logFound);
-    if (r.showHistory && !r.historyPath.empty())
-        changed = followFile(r.historyPath, r.history, r.historySize, nullptr) || changed;
+    bool changed = followFile(r.log);
+    if (r.showHistory && !r.history.path.empty())
+        changed = followFile(r.history) || changed;
     if (changed)
         refreshRows(atEnd);
 }

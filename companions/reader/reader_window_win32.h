@@ -1,8 +1,10 @@
 #pragma once
 // The log reader's window ("Tidlista"): the log as a table with one row per
-// record, the runs as heading rows, a filter, and the history before the log.
-// The list view holds no data of its own (owner data), so a 4 MB log opens
-// at once; a timer follows the file while it grows.
+// record, dated from its run's start-up, the runs as heading rows, a filter,
+// and the history before the log. The list view holds no data of its own
+// (owner data), so a 4 MB log opens at once; a larger file shows its last
+// readerMaxBytes. A timer follows the file while it grows and reads it again
+// when another file has taken its place.
 
 #include <windows.h>
 
@@ -10,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "companions/engine/followed_file.h"
 #include "companions/engine/log_parser.h"
 #include "companions/engine/log_rows.h"
+#include "companions/engine/privacy.h"
 
 // Control ids, for the window procedure and the tests.
 enum ReaderControl {
@@ -21,20 +25,19 @@ enum ReaderControl {
     readerStatus = 104,
 };
 
+// The most of one file the reader holds: the newest part of a larger one.
+constexpr std::uint64_t readerMaxBytes = 64ull << 20;
+
 // How often the reader looks whether the log has grown.
 constexpr UINT readerFollowTimer = 1;
 constexpr UINT readerFollowMs = 1000;
 
 struct ReaderState {
-    std::string logPath;
-    std::string historyPath;  // empty when the log is the history itself
     bool showHistory = true;
 
-    uvlog::ParsedLog log;
-    uvlog::ParsedLog history;
-    std::uint64_t logSize = 0;  // bytes of the log read so far
-    std::uint64_t historySize = 0;
-    bool logFound = false;
+    uvlog::FollowedFile log;
+    uvlog::FollowedFile history;
+    uvlog::PrivacyList privacy;  // from uvdolt.txt beside the log
 
     std::string foldedFilter;
     uvlog::RowSources sources;
@@ -57,5 +60,6 @@ bool registerReaderClass(HINSTANCE instance);
 HWND createReaderWindow(HINSTANCE instance, const std::string& path, int showMode);
 
 // Reads what the log and the history have gained since the last look, and
-// reads them again whole when they have shrunk (the log was moved away).
+// reads them again when they have shrunk (the log was moved away) or another
+// file has taken their place.
 void followLogFiles();

@@ -87,22 +87,23 @@ RECT dayColumnRect(const RECT& area, std::size_t index, std::uint64_t seconds,
     return RECT{left, plot.bottom - height, left + slot - columnGap, plot.bottom};
 }
 
-void paintTitleBars(HDC dc, const RECT& area, const uvlog::LogStatistics& stats, HFONT textFont,
-                    HFONT headingFont)
+void paintTitleBars(HDC dc, const RECT& area, const std::vector<uvlog::TitleTime>& rows,
+                    const char* heading, HFONT textFont, HFONT headingFont)
 {
     const int savedState = SaveDC(dc);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, inkColour);
-    const RECT inner = paintPanel(dc, area, texts::statBarChartHeading, headingFont);
+    const RECT inner = paintPanel(dc, area, heading, headingFont);
     const companion::ScopedSelect font(dc, textFont);
-    if (stats.titles.empty()) {
+    if (rows.empty()) {
         RECT text = inner;
         DrawTextA(dc, texts::noData, -1, &text, DT_SINGLELINE | DT_NOPREFIX);
     }
-    const std::size_t count = std::min(titleBarCount(area), stats.titles.size());
-    const std::uint64_t largest = stats.titles.empty() ? 0 : stats.titles.front().seconds;
+    const std::size_t count = std::min(titleBarCount(area), rows.size());
+    const std::uint64_t largest = rows.empty() ? 0 : rows.front().seconds;
     for (std::size_t i = 0; i < count; ++i) {
-        const uvlog::TitleTime& title = stats.titles[i];
+        const uvlog::TitleTime& title = rows[i];
+        const std::string name = uvlog::shownName(title.title);
         const RECT bar = titleBarRect(area, i, title.seconds, largest);
         const std::string time = uvlog::durationText(title.seconds);
         RECT line = {inner.left, bar.top - titleLineHeight, inner.right, bar.top};
@@ -110,7 +111,7 @@ void paintTitleBars(HDC dc, const RECT& area, const uvlog::LogStatistics& stats,
         DrawTextA(dc, time.c_str(), -1, &line, DT_SINGLELINE | DT_RIGHT | DT_NOPREFIX | DT_NOCLIP);
         line.right -= 70;
         SetTextColor(dc, inkColour);
-        DrawTextA(dc, title.title.c_str(), static_cast<int>(title.title.size()), &line,
+        DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &line,
                   DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
         fillRect(dc, bar, chartBarColour);
     }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "companions/engine/log_statistics.h"
 
@@ -25,8 +26,9 @@ RECT titleBarRect(const RECT& area, std::size_t index, std::uint64_t seconds,
 RECT dayColumnRect(const RECT& area, std::size_t index, std::uint64_t seconds,
                    std::uint64_t topSeconds);
 
-void paintTitleBars(HDC dc, const RECT& area, const uvlog::LogStatistics& stats, HFONT textFont,
-                    HFONT headingFont);
+// The largest of `rows` (titles or applications) as bars under `heading`.
+void paintTitleBars(HDC dc, const RECT& area, const std::vector<uvlog::TitleTime>& rows,
+                    const char* heading, HFONT textFont, HFONT headingFont);
 
 void paintDayColumns(HDC dc, const RECT& area, const uvlog::LogStatistics& stats, HFONT textFont,
                      HFONT headingFont);

@@ -3,12 +3,15 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "companions/companion_texts.h"
+#include "companions/engine/calendar.h"
 #include "companions/engine/log_file.h"
 #include "companions/engine/log_format.h"
 #include "companions/stat/stat_charts_win32.h"
@@ -23,9 +26,11 @@ namespace texts = companion_texts;
 
 constexpr int clientWidth = 900;
 constexpr int clientHeight = 640;
-constexpr int totalsTop = 12;
+constexpr int choicesTop = 10;
+constexpr int totalsTop = 44;
 constexpr int totalsPitch = 22;
 constexpr int tableTop = totalsTop + statTotalCount * totalsPitch + 8;
+constexpr int tableWidth = 430;
 
 constexpr const char* totalLabels[statTotalCount] = {
     texts::startupsLabel,    texts::longestRunLabel,  texts::averageRunLabel,
@@ -39,12 +44,32 @@ struct TableColumn {
     int format;
 };
 
-constexpr TableColumn tableColumns[] = {
-    {texts::titleColumn, 225, LVCFMT_LEFT},
-    {texts::timeColumn, 75, LVCFMT_RIGHT},
-    {texts::shareColumn, 60, LVCFMT_RIGHT},
-    {texts::periodsColumn, 50, LVCFMT_RIGHT},
+constexpr int mostColumns = 7;
+
+// The columns of each table, in the order of uvlog::Grouping.
+constexpr TableColumn tableColumns[4][mostColumns] = {
+    {{texts::titleColumn, 215, LVCFMT_LEFT},
+     {texts::timeColumn, 75, LVCFMT_RIGHT},
+     {texts::shareColumn, 60, LVCFMT_RIGHT},
+     {texts::periodsColumn, 60, LVCFMT_RIGHT}},
+    {{texts::applicationColumn, 215, LVCFMT_LEFT},
+     {texts::timeColumn, 75, LVCFMT_RIGHT},
+     {texts::shareColumn, 60, LVCFMT_RIGHT},
+     {texts::periodsColumn, 60, LVCFMT_RIGHT}},
+    {{texts::dateColumn, 120, LVCFMT_LEFT}, {texts::runningColumn, 100, LVCFMT_RIGHT}},
+    {{texts::startupColumn, 72, LVCFMT_LEFT},
+     {texts::startColumn, 122, LVCFMT_LEFT},
+     {texts::lastRecordColumn, 122, LVCFMT_LEFT},
+     {texts::runningColumn, 70, LVCFMT_RIGHT},
+     {texts::recordsColumn, 52, LVCFMT_RIGHT},
+     {texts::onlineColumn, 74, LVCFMT_RIGHT},
+     {texts::systemStartColumn, 110, LVCFMT_RIGHT}},
 };
+
+const TableColumn* columnsOf(uvlog::Grouping grouping)
+{
+    return tableColumns[static_cast<int>(grouping)];
+}
 
 uvlog::CalendarDate localToday()
 {
@@ -53,20 +78,72 @@ uvlog::CalendarDate localToday()
     return {now.wYear, now.wMonth, now.wDay};
 }
 
-// The history first, so that the latest record comes last.
-uvlog::LogStatistics readStatistics(uvlog::CalendarDate today)
+// The history first, so that the latest record comes last; read a piece at
+// a time, whatever their size.
+uvlog::LogStatistics readStatistics(const uvlog::SummaryOptions& options)
 {
-    uvlog::ParsedLog logs[2];
-    const char* names[2] = {texts::historyFileName, texts::logFileName};
-    std::vector<const uvlog::ParsedLog*> found;
-    for (int i = 0; i < 2; ++i) {
-        std::string bytes;
-        if (!uvlog::readFileFrom(names[i], 0, bytes))
-            continue;
-        uvlog::appendLogText(logs[i], bytes);
-        found.push_back(&logs[i]);
+    uvlog::LogSummariser summariser(options);
+    uvlog::summariseFile(texts::historyFileName, summariser);
+    uvlog::summariseFile(texts::logFileName, summariser);
+    return summariser.finish();
+}
+
+const std::vector<uvlog::TitleTime>& namedRows(const uvlog::LogStatistics& s,
+                                               uvlog::Grouping grouping)
+{
+    return grouping == uvlog::Grouping::application ? s.applications : s.titles;
+}
+
+std::size_t rowCount(const uvlog::LogStatistics& s, uvlog::Grouping grouping)
+{
+    switch (grouping) {
+        case uvlog::Grouping::day:
+            return s.rangeDays.size();
+        case uvlog::Grouping::run:
+            return s.runs.size();
+        default:
+            return namedRows(s, grouping).size();
     }
-    return uvlog::summariseLogs(found, today);
+}
+
+std::string cellText(const uvlog::LogStatistics& s, uvlog::Grouping grouping, std::size_t index,
+                     int column)
+{
+    if (grouping == uvlog::Grouping::day) {
+        const uvlog::DayTime& day = s.rangeDays[index];
+        return column == 0 ? uvlog::dateText(day.date) : uvlog::durationText(day.seconds);
+    }
+    if (grouping == uvlog::Grouping::run) {
+        const uvlog::RunRow& run = s.runs[index];
+        switch (column) {
+            case 0:
+                return std::to_string(run.startupNumber);
+            case 1:
+                return uvlog::runStartText(run);
+            case 2:
+                return uvlog::runLastRecordText(run);
+            case 3:
+                return uvlog::durationText(run.runningSeconds);
+            case 4:
+                return uvlog::groupedNumber(run.records);
+            case 5:
+                return uvlog::durationText(run.onlineSeconds);
+            default:
+                return run.hasSystemStart ? uvlog::durationText(run.sinceSystemStartSeconds)
+                                          : std::string();
+        }
+    }
+    const uvlog::TitleTime& row = namedRows(s, grouping)[index];
+    switch (column) {
+        case 0:
+            return uvlog::shownName(row.title);
+        case 1:
+            return uvlog::durationText(row.seconds);
+        case 2:
+            return uvlog::shareText(row.seconds, s.windowSeconds);
+        default:
+            return uvlog::groupedNumber(row.periods);
+    }
 }
 
 std::string totalText(int index)
@@ -86,88 +163,156 @@ std::string totalText(int index)
         case 5:
             return uvlog::durationText(s.onlineSeconds);
         case 6:
-            return uvlog::durationText(s.beforeStartSeconds);
+            return !s.runs.empty() && s.runs.back().hasSystemStart
+                       ? uvlog::durationText(s.runs.back().sinceSystemStartSeconds)
+                       : std::string();
         default: {
             std::string text = uvlog::groupedNumber(s.recordCount);
             if (s.rawLineCount > 0)
-                text += " (" + uvlog::groupedNumber(s.rawLineCount) + texts::readerStatusRaw + ")";
+                text +=
+                    " (" +
+                    uvlog::countText(s.rawLineCount, texts::rawRowSingular, texts::rawRowPlural) +
+                    ")";
             return text;
         }
     }
 }
 
+HWND createComboBox(HWND window, int x, int width, int id, const char* const* choices, int count)
+{
+    HWND box =
+        companion::createChild(window, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                               x, choicesTop - 3, width, 200, id);
+    for (int i = 0; i < count; ++i)
+        SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choices[i]));
+    SendMessageA(box, CB_SETCURSEL, 0, 0);
+    return box;
+}
+
 void createControls(HWND window)
 {
     StatState& st = statState;
+    companion::createChild(window, "STATIC", texts::statViewLabel, SS_LEFT, 12, choicesTop, 40, 18,
+                           -1);
+    st.view = createComboBox(window, 52, 130, statView, texts::statViewChoices,
+                             static_cast<int>(std::size(texts::statViewChoices)));
+    companion::createChild(window, "STATIC", texts::statRangeLabel, SS_LEFT, 200, choicesTop, 50,
+                           18, -1);
+    st.rangeBox = createComboBox(window, 252, 130, statRange, texts::statRangeChoices,
+                                 static_cast<int>(std::size(texts::statRangeChoices)));
+    companion::createChild(window, "STATIC", texts::statFromLabel, SS_LEFT, 396, choicesTop, 34, 18,
+                           -1);
+    st.fromEdit = companion::createChild(window, "EDIT", "", WS_TABSTOP | WS_BORDER, 430,
+                                         choicesTop - 3, 90, 22, statFrom);
+    companion::createChild(window, "STATIC", texts::statToLabel, SS_LEFT, 528, choicesTop, 24, 18,
+                           -1);
+    st.toEdit = companion::createChild(window, "EDIT", "", WS_TABSTOP | WS_BORDER, 554,
+                                       choicesTop - 3, 90, 22, statTo);
+    for (HWND edit : {st.fromEdit, st.toEdit}) {
+        SendMessageA(edit, EM_LIMITTEXT, 10, 0);
+        EnableWindow(edit, FALSE);
+    }
+    // The view and period asked for when the program was started.
+    SendMessageA(st.view, CB_SETCURSEL, static_cast<WPARAM>(st.grouping), 0);
+    if (st.rangeChoice != StatRange::dates)
+        SendMessageA(st.rangeBox, CB_SETCURSEL, static_cast<WPARAM>(st.rangeChoice), 0);
+
     for (int i = 0; i < statTotalCount; ++i) {
         const int y = totalsTop + i * totalsPitch;
         const std::string label = std::string(totalLabels[i]) + ":";
-        companion::createChild(window, "STATIC", label.c_str(), SS_LEFT, 12, y, 236, 18, -1);
+        companion::createChild(window, "STATIC", label.c_str(), SS_LEFT, 12, y, 250, 18, -1);
         // Drawn here: a right-set static control clips the last glyph's
         // overhang in some fonts.
-        st.values[i] = companion::createChild(window, "STATIC", "", SS_OWNERDRAW, 250, y, 192, 18,
+        st.values[i] = companion::createChild(window, "STATIC", "", SS_OWNERDRAW, 262, y, 180, 18,
                                               statValueFirst + i);
     }
     st.table = CreateWindowExA(
         WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 12,
-        tableTop, 430, statBarChartArea.bottom - tableTop, window,
+        tableTop, tableWidth, statBarChartArea.bottom - tableTop, window,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(statTable)), GetModuleHandleA(nullptr),
         nullptr);
     SendMessageA(st.table, WM_SETFONT, reinterpret_cast<WPARAM>(companion::dialogFont()), FALSE);
     SendMessageA(st.table, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    for (int i = 0; i < 4; ++i) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        column.fmt = tableColumns[i].format;
-        column.cx = tableColumns[i].width;
-        column.pszText = const_cast<char*>(tableColumns[i].caption);
-        column.iSubItem = i;
-        SendMessageA(st.table, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
     const int buttonTop = clientHeight - 36;
-    companion::createChild(window, "BUTTON", texts::statCopyButton, WS_TABSTOP | BS_PUSHBUTTON, 12,
-                           buttonTop, 110, 26, statCopy);
-    companion::createChild(window, "BUTTON", texts::statSaveButton, WS_TABSTOP | BS_PUSHBUTTON, 128,
-                           buttonTop, 110, 26, statSave);
-    companion::createChild(window, "BUTTON", texts::statRefreshButton, WS_TABSTOP | BS_PUSHBUTTON,
-                           244, buttonTop, 110, 26, statRefresh);
+    const struct {
+        const char* text;
+        int id;
+    } buttons[] = {{texts::statCopyButton, statCopy},
+                   {texts::statSaveButton, statSave},
+                   {texts::statDaysCsvButton, statSaveDays},
+                   {texts::statRefreshButton, statRefresh}};
+    int x = 12;
+    for (const auto& button : buttons) {
+        companion::createChild(window, "BUTTON", button.text, WS_TABSTOP | BS_PUSHBUTTON, x,
+                               buttonTop, 116, 26, button.id);
+        x += 122;
+    }
     companion::createChild(window, "BUTTON", texts::statCloseButton, WS_TABSTOP | BS_PUSHBUTTON,
                            clientWidth - 122, buttonTop, 110, 26, statClose);
 }
 
+// Gives the table the columns of the grouping shown.
+void setTableColumns()
+{
+    const StatState& st = statState;
+    while (SendMessageA(st.table, LVM_DELETECOLUMN, 0, 0))
+        continue;
+    const TableColumn* columns = columnsOf(st.grouping);
+    for (int i = 0; i < mostColumns && columns[i].caption != nullptr; ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        column.fmt = columns[i].format;
+        column.cx = columns[i].width;
+        column.pszText = const_cast<char*>(columns[i].caption);
+        column.iSubItem = i;
+        SendMessageA(st.table, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
 void fillCell(NMLVDISPINFOA* info)
 {
-    const uvlog::LogStatistics& s = statState.stats;
+    const StatState& st = statState;
     LVITEMA& item = info->item;
     if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0)
         return;
     item.pszText[0] = '\0';
-    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= s.titles.size())
+    const TableColumn* columns = columnsOf(st.grouping);
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rowCount(st.stats, st.grouping) ||
+        item.iSubItem < 0 || item.iSubItem >= mostColumns ||
+        columns[item.iSubItem].caption == nullptr)
         return;
-    const uvlog::TitleTime& row = s.titles[static_cast<std::size_t>(item.iItem)];
-    std::string text;
-    switch (item.iSubItem) {
-        case 0:
-            text = row.title;
-            break;
-        case 1:
-            text = uvlog::durationText(row.seconds);
-            break;
-        case 2:
-            text = uvlog::shareText(row.seconds, s.windowSeconds);
-            break;
-        case 3:
-            text = uvlog::groupedNumber(row.periods);
-            break;
-        default:
-            break;
-    }
+    std::string text =
+        cellText(st.stats, st.grouping, static_cast<std::size_t>(item.iItem), item.iSubItem);
+    // The list view clips the last glyph of right-set text; a blank takes the cut.
+    if (columns[item.iSubItem].format == LVCFMT_RIGHT && !text.empty())
+        text += ' ';
     lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
 }
 
-void saveWithDialog(HWND window)
+// The period the choices give; false when the dates cannot be read.
+bool chosenRange(uvlog::DateRange* range)
+{
+    StatState& st = statState;
+    if (st.rangeChoice != StatRange::dates) {
+        static constexpr uvlog::RangePreset presets[] = {
+            uvlog::RangePreset::all, uvlog::RangePreset::today, uvlog::RangePreset::thisWeek,
+            uvlog::RangePreset::thisMonth};
+        *range = uvlog::presetRange(presets[static_cast<int>(st.rangeChoice)], st.today);
+        return true;
+    }
+    uvlog::CalendarDate from;
+    uvlog::CalendarDate to;
+    if (!uvlog::parseDateText(companion::windowText(st.fromEdit).c_str(), &from) ||
+        !uvlog::parseDateText(companion::windowText(st.toEdit).c_str(), &to))
+        return false;
+    range->firstDay = std::min(uvlog::daysFromCivil(from), uvlog::daysFromCivil(to));
+    range->lastDay = std::max(uvlog::daysFromCivil(from), uvlog::daysFromCivil(to));
+    return true;
+}
+
+void saveWithDialog(HWND window, bool chartDays)
 {
     char path[MAX_PATH] = "";
     lstrcpynA(path, texts::statSaveDefaultName, sizeof path);
@@ -181,10 +326,32 @@ void saveWithDialog(HWND window)
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameA(&dialog))
         return;
-    if (!saveTableAs(path)) {
+    if (!saveTableAs(path, chartDays)) {
         const std::string message = texts::statSaveFailed + std::string(path);
         MessageBoxA(window, message.c_str(), texts::statErrorCaption, MB_OK | MB_ICONERROR);
     }
+}
+
+// A preset applies at once; two dates apply with "Uppdatera", starting from
+// the period shown.
+void onRangeChoice()
+{
+    StatState& st = statState;
+    st.rangeChoice = static_cast<StatRange>(SendMessageA(st.rangeBox, CB_GETCURSEL, 0, 0));
+    const bool dates = st.rangeChoice == StatRange::dates;
+    for (HWND edit : {st.fromEdit, st.toEdit})
+        EnableWindow(edit, dates ? TRUE : FALSE);
+    if (!dates) {
+        refreshStatistics();
+        return;
+    }
+    const uvlog::DateRange all;
+    const std::int64_t today = uvlog::daysFromCivil(st.today);
+    const std::int64_t first = st.range.firstDay == all.firstDay ? today : st.range.firstDay;
+    const std::int64_t last = st.range.lastDay == all.lastDay ? today : st.range.lastDay;
+    SetWindowTextA(st.fromEdit, uvlog::dateText(uvlog::civilFromDays(first)).c_str());
+    SetWindowTextA(st.toEdit, uvlog::dateText(uvlog::civilFromDays(last)).c_str());
+    SetFocus(st.fromEdit);
 }
 
 void onCommand(HWND window, WPARAM wParam)
@@ -194,10 +361,25 @@ void onCommand(HWND window, WPARAM wParam)
             copyTableToClipboard();
             break;
         case statSave:
-            saveWithDialog(window);
+        case statSaveDays:
+            saveWithDialog(window, LOWORD(wParam) == statSaveDays);
+            break;
+        case statView:
+            if (HIWORD(wParam) == CBN_SELCHANGE) {
+                statState.grouping =
+                    static_cast<uvlog::Grouping>(SendMessageA(statState.view, CB_GETCURSEL, 0, 0));
+                setTableColumns();
+                refreshStatistics();
+            }
+            break;
+        case statRange:
+            if (HIWORD(wParam) == CBN_SELCHANGE)
+                onRangeChoice();
             break;
         case statRefresh:
-            refreshStatistics();
+            if (!refreshStatistics())
+                MessageBoxA(window, texts::statBadDate, texts::statErrorCaption,
+                            MB_OK | MB_ICONWARNING);
             break;
         case statClose:
         case IDCANCEL:
@@ -227,8 +409,10 @@ void onPaint(HWND window)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    paintTitleBars(dc, statBarChartArea, statState.stats, companion::dialogFont(),
-                   statState.headingFont);
+    const bool applications = statState.grouping == uvlog::Grouping::application;
+    paintTitleBars(dc, statBarChartArea, namedRows(statState.stats, statState.grouping),
+                   applications ? texts::statBarChartApplications : texts::statBarChartTitles,
+                   companion::dialogFont(), statState.headingFont);
     paintDayColumns(dc, statDayChartArea, statState.stats, companion::dialogFont(),
                     statState.headingFont);
     EndPaint(window, &paint);
@@ -242,6 +426,7 @@ LRESULT CALLBACK statWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             st.window = window;
             st.headingFont = companion::createBoldDialogFont();
             createControls(window);
+            setTableColumns();
             refreshStatistics();
             return 0;
         case WM_PAINT:
@@ -291,22 +476,31 @@ HWND createStatWindow(HINSTANCE instance, int showMode)
     return window;
 }
 
-void refreshStatistics()
+bool refreshStatistics()
 {
     StatState& st = statState;
     st.today = localToday();
-    st.stats = readStatistics(st.today);
+    uvlog::DateRange range;
+    if (!chosenRange(&range))
+        return false;
+    st.range = range;
+    uvlog::SummaryOptions options;
+    options.today = st.today;
+    options.range = range;
+    options.privacy = uvlog::readPrivacyFile(texts::privacyFileName);
+    st.stats = readStatistics(options);
     for (int i = 0; i < statTotalCount; ++i)
         SetWindowTextA(st.values[i], totalText(i).c_str());
-    SendMessageA(st.table, LVM_SETITEMCOUNT, st.stats.titles.size(), 0);
+    SendMessageA(st.table, LVM_SETITEMCOUNT, rowCount(st.stats, st.grouping), 0);
     InvalidateRect(st.table, nullptr, TRUE);
     InvalidateRect(st.window, &statBarChartArea, TRUE);
     InvalidateRect(st.window, &statDayChartArea, TRUE);
+    return true;
 }
 
 bool copyTableToClipboard()
 {
-    const std::string csv = uvlog::titleTableCsv(statState.stats);
+    const std::string csv = uvlog::tableCsv(statState.stats, statState.grouping);
     if (!OpenClipboard(statState.window))
         return false;
     EmptyClipboard();
@@ -327,9 +521,10 @@ bool copyTableToClipboard()
     return placed;
 }
 
-bool saveTableAs(const char* path)
+bool saveTableAs(const char* path, bool chartDays)
 {
-    const std::string csv = uvlog::titleTableCsv(statState.stats);
+    const std::string csv = chartDays ? uvlog::dayChartCsv(statState.stats)
+                                      : uvlog::tableCsv(statState.stats, statState.grouping);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(csv.data(), static_cast<std::streamsize>(csv.size()));
     file.close();

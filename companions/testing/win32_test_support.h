@@ -98,7 +98,16 @@ inline std::string listCellText(HWND list, int row, int column)
     item.pszText = text;
     item.cchTextMax = sizeof text;
     SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
+    // Right-set cells end in a blank that keeps their last glyph clear of
+    // the list view's clipping; the text is compared without it.
+    LVCOLUMNA format = {};
+    format.mask = LVCF_FMT;
+    SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&format));
+    std::string cell = text;
+    if ((format.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT && !cell.empty() && cell.back() == ' ')
+        cell.pop_back();
+    return cell;
 }
 
 inline int listCount(HWND list)

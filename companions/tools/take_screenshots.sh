@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the companions' screenshots (docs/screenshots/uvreader.png,
-# uvstat.png, aboutuv.png) on a sample working directory, under a Wine session:
+# Takes the companions' screenshots (docs/screenshots/uvreader.png, the
+# statistics' four views uvstat*.png, aboutuv.png) on a sample working
+# directory, under a Wine session:
 #   scripts/wine-session.sh companions/tools/take_screenshots.sh [NATIVE_BUILD [X64_BUILD]]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -15,10 +16,18 @@ work="$WINEPREFIX/drive_c/Uravik"
 rm -rf "$work"
 mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
-# A month of short runs, so that run headings show in the reader, and a last
-# line cut short as a crash would leave it.
+# A month of short runs, so that run headings show in the reader, a run past
+# midnight, and a last line cut short as a crash would leave it.
 "$native/make_sample_log" "$work" 900 "$(date +%F)" 30
-printf '%s' '            31           0:45:1' >>"$work/ytime.dab"
+# A run past midnight, so the reader shows a record's date change.
+printf '%s\r\n' "$(printf '=%.0s' $(seq 170))" \
+    "WINDOWS START=  $(date -d yesterday +%F)   23:59:40     Uppstart nr=  31        " \
+    '             1           0:00:01         999:00:01        23:59:41           0:03:12    WINDOWS' \
+    '             2           0:00:35         999:00:35        00:00:15           0:00:34    Brev.txt - Anteckningar' \
+    >>"$work/ytime.dab"
+printf '%s' '             3           0:00:4' >>"$work/ytime.dab"
+# One title hidden by the privacy list.
+printf '%b\r\n' '# dolda f\xf6nster' '*Bildvisaren*' >"$work/uvdolt.txt"
 cp "$x64/uvreader.exe" "$x64/uvstat.lib" "$x64/aboutuv.exe" "$work/"
 
 # Runs one program in the virtual desktop, photographs the screen and crops
@@ -37,5 +46,8 @@ shoot() {
 }
 
 shoot uvreader uvreader.exe ytime.dab
-shoot uvstat uvstat.lib
+shoot uvstat uvstat.lib title month
+shoot uvstat-app uvstat.lib app
+shoot uvstat-day uvstat.lib day
+shoot uvstat-run uvstat.lib run week
 shoot aboutuv aboutuv.exe

@@ -1,13 +1,20 @@
-// uvreport: the statistics of the time log as text, for scripts and tests.
-//   uvreport [--csv] [--top N] [--today YYYY-MM-DD] [FILE ...]
+// uvreport: the statistics of the time log as text or CSV, for scripts and
+// for users without the Windows companions. "uvreport --help" tells how.
 // Without files it reads yhist.dab and ytime.dab in the working directory,
-// skipping a missing one as the statistics program does.
+// skipping a missing one as the statistics program does. The logs are read
+// a piece at a time, so their size does not matter.
 
+#include <clocale>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <langinfo.h>
+#endif
 
 #include "companions/companion_texts.h"
 #include "companions/engine/calendar.h"
@@ -24,8 +31,11 @@ enum ExitCode { exitOk = 0, exitUnreadable = 1, exitUsage = 2 };
 
 struct Options {
     bool csv = false;
-    std::size_t topTitles = 0;
+    bool help = false;
+    bool grouped = false;  // --by given
+    uvlog::Grouping grouping = uvlog::Grouping::title;
     uvlog::CalendarDate today;
+    uvlog::DateRange range;
     std::vector<std::string> files;
 };
 
@@ -36,12 +46,49 @@ uvlog::CalendarDate localToday()
     return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
 }
 
-bool parseDate(const char* text, uvlog::CalendarDate* date)
+bool parseGrouping(const std::string& text, uvlog::Grouping* grouping)
 {
-    int consumed = 0;
-    if (std::sscanf(text, "%4d-%2d-%2d%n", &date->year, &date->month, &date->day, &consumed) != 3)
-        return false;
-    return text[consumed] == '\0' && uvlog::isValidDate(*date);
+    static const std::pair<const char*, uvlog::Grouping> names[] = {
+        {"title", uvlog::Grouping::title},
+        {"app", uvlog::Grouping::application},
+        {"day", uvlog::Grouping::day},
+        {"run", uvlog::Grouping::run},
+    };
+    for (const auto& [name, value] : names) {
+        if (text == name) {
+            *grouping = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Text for a person goes out in the terminal's encoding; CSV stays
+// Windows-1252 for the spreadsheet.
+void writeText(const std::string& text, bool forPerson, std::FILE* stream = stdout)
+{
+#ifdef _WIN32
+    HANDLE out = GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (forPerson && GetConsoleMode(out, &mode)) {
+        const int length =
+            MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+        DWORD written = 0;
+        WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+#else
+    std::setlocale(LC_CTYPE, "");
+    const std::string codeset = nl_langinfo(CODESET);
+    if (forPerson && (codeset == "UTF-8" || codeset == "utf8")) {
+        const std::string utf8 = uvlog::utf8FromWindows1252(text);
+        std::fwrite(utf8.data(), 1, utf8.size(), stream);
+        return;
+    }
+#endif
+    std::fwrite(text.data(), 1, text.size(), stream);
 }
 
 bool parseOptions(int argc, char** argv, Options* options)
@@ -49,25 +96,39 @@ bool parseOptions(int argc, char** argv, Options* options)
     options->today = localToday();
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        uvlog::CalendarDate date;
         if (arg == "--csv") {
             options->csv = true;
-        } else if (arg == "--top" && i + 1 < argc) {
-            char* end = nullptr;
-            const unsigned long top = std::strtoul(argv[++i], &end, 10);
-            if (*end != '\0')
+        } else if (arg == "--help" || arg == "-h") {
+            options->help = true;
+        } else if (arg == "--by" && hasValue) {
+            options->grouped = true;
+            if (!parseGrouping(argv[++i], &options->grouping))
                 return false;
-            options->topTitles = top;
-        } else if (arg == "--today" && i + 1 < argc) {
-            if (!parseDate(argv[++i], &options->today))
+        } else if ((arg == "--from" || arg == "--to" || arg == "--today") && hasValue) {
+            if (!uvlog::parseDateText(argv[++i], &date))
                 return false;
+            if (arg == "--from")
+                options->range.firstDay = uvlog::daysFromCivil(date);
+            else if (arg == "--to")
+                options->range.lastDay = uvlog::daysFromCivil(date);
+            else
+                options->today = date;
         } else if (arg.size() > 1 && arg[0] == '-') {
-            std::fprintf(stderr, "%s%s\n", texts::reportBadOption, arg.c_str());
+            writeText(texts::reportBadOption + arg + "\n", true, stderr);
             return false;
         } else {
             options->files.push_back(arg);
         }
     }
-    return true;
+    return options->range.firstDay <= options->range.lastDay;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 }  // namespace
@@ -75,35 +136,36 @@ bool parseOptions(int argc, char** argv, Options* options)
 int main(int argc, char** argv)
 {
     Options options;
-    if (!parseOptions(argc, argv, &options)) {
-        std::fputs(texts::reportUsage, stderr);
-        return exitUsage;
+    const bool understood = parseOptions(argc, argv, &options);
+    if (!understood || options.help) {
+        // On standard error when it answers a mistake.
+        writeText(texts::reportUsage, true, understood ? stdout : stderr);
+        return understood ? exitOk : exitUsage;
     }
     const bool named = !options.files.empty();
     if (!named)
         options.files = {texts::historyFileName, texts::logFileName};
 
-    std::vector<uvlog::ParsedLog> logs;
-    logs.reserve(options.files.size());
+    uvlog::SummaryOptions summary;
+    summary.today = options.today;
+    summary.range = options.range;
+    summary.privacy =
+        uvlog::readPrivacyFile(folderOf(options.files.front()) + texts::privacyFileName);
+    uvlog::LogSummariser summariser(summary);
     int status = exitOk;
     for (const std::string& path : options.files) {
-        std::string bytes;
-        if (!uvlog::readFileFrom(path, 0, bytes)) {
-            if (named) {
-                std::fprintf(stderr, "%s%s\n", texts::reportCannotRead, path.c_str());
-                status = exitUnreadable;
-            }
-            continue;
+        if (!uvlog::summariseFile(path, summariser) && named) {
+            writeText(texts::reportCannotRead + path + "\n", true, stderr);
+            status = exitUnreadable;
         }
-        logs.push_back(uvlog::parseLog(bytes));
     }
-    std::vector<const uvlog::ParsedLog*> sources;
-    for (const uvlog::ParsedLog& log : logs)
-        sources.push_back(&log);
-    const uvlog::LogStatistics stats = uvlog::summariseLogs(sources, options.today);
+    const uvlog::LogStatistics stats = summariser.finish();
 
-    const std::string text = options.csv ? uvlog::titleTableCsv(stats)
-                                         : uvlog::statisticsReport(stats, options.topTitles);
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (options.csv)
+        writeText(uvlog::tableCsv(stats, options.grouping), false);
+    else
+        writeText(uvlog::statisticsReport(stats, !options.grouped, options.grouping,
+                                          uvlog::rangeText(options.range)),
+                  true);
     return status;
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -54,6 +55,39 @@ HWND waitForWindow(const char* className, DWORD timeoutMs)
     if (found)
         settle(500);  // let it paint before it is looked at
     return found;
+}
+
+// A cell of a list view in another process: the item and its text buffer
+// must lie in that process's memory. Right-set cells end in a blank, dropped.
+std::string remoteCellText(HWND list, int row, int column)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(list, &processId);
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr)
+        return "(no access)";
+    constexpr SIZE_T textSize = 512;
+    char* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + textSize, MEM_COMMIT, PAGE_READWRITE));
+    std::string text;
+    if (remote != nullptr) {
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = remote + sizeof(LVITEMA);
+        item.cchTextMax = textSize;
+        char local[textSize] = "";
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote + sizeof(LVITEMA), local, textSize - 1, nullptr);
+        text = local;
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    if (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
 }
 
 // True when a child window's text contains `text`.
@@ -118,14 +152,35 @@ TEST_F(Companions, TidlistaShowsTheLogOfTheWorkingDirectory)
     EXPECT_NE(windowTitle(reader).find("ytime.dab"), std::string::npos) << windowTitle(reader);
     HWND list = FindWindowExA(reader, nullptr, WC_LISTVIEWA, nullptr);
     ASSERT_NE(list, nullptr);
-    // The run's heading row and its two records.
-    EXPECT_GE(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 3);
+    // The prepared run's heading row and its two records, dated from the
+    // run's start; Uravik's own run may follow, as the reader came above it.
+    ASSERT_GE(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(remoteCellText(list, 0, 0).substr(0, 14), "Uppstart nr 57");
+    const struct {
+        int row, column;
+        const char* text;
+    } cells[] = {{1, 8, "WINDOWS"},  {2, 0, "2"},        {2, 1, "2024-03-07"},
+                 {2, 2, "08:05:10"}, {2, 3, "08:15:09"}, {2, 8, "Anteckningar"}};
+    for (const auto& cell : cells)
+        EXPECT_EQ(remoteCellText(list, cell.row, cell.column), cell.text)
+            << cell.row << " " << cell.column;
 }
 
 TEST_F(Companions, StatistikAndOmShowTheWorkingDirectorysData)
 {
     HWND statistics = open(59, 257, "UravikStatistik", "companion-statistik");
-    EXPECT_NE(statistics, nullptr) << "uvstat.lib opened no window";
+    ASSERT_NE(statistics, nullptr) << "uvstat.lib opened no window";
+    // The totals: one start-up, 10 minutes, 3:12 from system start; then
+    // the title table's one window.
+    constexpr int firstValue = 220;
+    EXPECT_EQ(windowTitle(GetDlgItem(statistics, firstValue)), "1");
+    EXPECT_EQ(windowTitle(GetDlgItem(statistics, firstValue + 3)), "0:10:00");
+    EXPECT_EQ(windowTitle(GetDlgItem(statistics, firstValue + 6)), "0:03:12");
+    HWND table = FindWindowExA(statistics, nullptr, WC_LISTVIEWA, nullptr);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(SendMessageA(table, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(remoteCellText(table, 0, 0), "Anteckningar");
+    EXPECT_EQ(remoteCellText(table, 0, 1), "0:09:59");
     HWND about = open(229, 257, "UravikOm", "companion-om");
     ASSERT_NE(about, nullptr) << "aboutuv.exe opened no window";
     const std::string folder = dir.substr(dir.find_last_of('\\') + 1);

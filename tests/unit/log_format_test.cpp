@@ -44,15 +44,56 @@ TEST(LogFormat, CsvFieldsAreQuotedAndFormulasDisarmed)
     EXPECT_EQ(uvlog::csvField(""), "");
 }
 
-TEST(LogFormat, TheTitleTableAsCsv)
+TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
 {
     uvlog::LogStatistics stats;
-    stats.titles = {{"Inkorgen; E-post", 3600, 4}, {"Namnl\xF6s", 1200, 1}};
+    stats.titles = {{"Inkorgen; E-post", 3600, 4}, {"?", 1200, 1}};
+    stats.applications = {{"E-post", 4800, 5}};
     stats.windowSeconds = 4800;
-    EXPECT_EQ(uvlog::titleTableCsv(stats),
-              "F\xF6nster;Tid;Sekunder;Andel (%);Antal\r\n"
-              "\"Inkorgen; E-post\";1:00:00;3600;75,0;4\r\n"
-              "Namnl\xF6s;0:20:00;1200;25,0;1\r\n");
+    stats.rangeDays = {{{2024, 3, 7}, 90061}};
+    uvlog::RunRow run;
+    run.startupNumber = 57;
+    run.dated = true;
+    run.startMoment = uvlog::momentOf({2023, 12, 31}, 23 * 3600);
+    run.runningSeconds = 7200;
+    run.records = 3;
+    run.onlineSeconds = 60;
+    run.hasSystemStart = true;
+    run.sinceSystemStartSeconds = 191;
+    stats.runs = {run, uvlog::RunRow{}};
+    const struct {
+        uvlog::Grouping grouping;
+        const char* csv;
+    } cases[] = {
+        {uvlog::Grouping::title,
+         "F\xF6nster ovanf\xF6r Uravik;Tid ovanf\xF6r;Sekunder;Andel (%);Perioder\r\n"
+         "\"Inkorgen; E-post\";1:00:00;3600;75,0;4\r\n"
+         "? (inget f\xF6nster ovanf\xF6r, eller f\xF6nster utan namn);0:20:00;1200;25,0;1\r\n"},
+        {uvlog::Grouping::application,
+         "Program ovanf\xF6r Uravik;Tid ovanf\xF6r;Sekunder;Andel (%);Perioder\r\n"
+         "E-post;1:20:00;4800;100,0;5\r\n"},
+        {uvlog::Grouping::day, "Datum;Drifttid;Sekunder\r\n2024-03-07;25:01:01;90061\r\n"},
+        {uvlog::Grouping::run,
+         "Uppstart nr;Drifttid;Sekunder;Start;Sista post;Poster;Uppkopplad;Uppkopplad (sekunder);"
+         "Fr\xE5n Windows start;Fr\xE5n Windows start (sekunder)\r\n"
+         "57;2:00:00;7200;2023-12-31 23:00:00;2024-01-01 01:00:00;3;0:01:00;60;0:03:11;191\r\n"
+         "0;0:00:00;0;;;0;0:00:00;0;;\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(uvlog::tableCsv(stats, c.grouping), c.csv) << static_cast<int>(c.grouping);
+}
+
+TEST(LogFormat, CountsTakeTheSingularForOne)
+{
+    EXPECT_EQ(uvlog::countText(1, "uppstart", "uppstarter"), "1 uppstart");
+    EXPECT_EQ(uvlog::countText(0, "rad", "rader"), "0 rader");
+    EXPECT_EQ(uvlog::countText(1553, "rad", "rader"), "1 553 rader");
+}
+
+TEST(LogFormat, Windows1252BecomesUtf8ForTheTerminal)
+{
+    EXPECT_EQ(uvlog::utf8FromWindows1252("f\xF6r \x80 \x81 ok"),
+              "f\xC3\xB6r \xE2\x82\xAC \xEF\xBF\xBD ok");
 }
 
 TEST(LogFormat, TheFilterIgnoresCaseOfSwedishLettersToo)

@@ -7,6 +7,7 @@
 #include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "app/window_events.h"
+#include "companions/engine/log_file.h"
 #include "companions/engine/log_parser.h"
 #include "companions/engine/log_statistics.h"
 #include "tests/unit/persistence_fixture.h"
@@ -152,7 +153,8 @@ TEST_F(LogRoundTrip, TheStatisticsAddUpWhatTheTickLetPass)
     const ParsedLog log = uvlog::parseLog(readFile(texts::logFileName));
     const uvlog::LogStatistics stats = uvlog::summariseLogs({&log}, {2024, 3, 7});
     EXPECT_EQ(stats.startupCount, 1u);
-    EXPECT_EQ(stats.beforeStartSeconds, 191u);
+    ASSERT_EQ(stats.runs.size(), 1u);
+    EXPECT_EQ(stats.runs[0].sinceSystemStartSeconds, 191u);
     EXPECT_EQ(stats.onlineSeconds, 7200u);
     ASSERT_EQ(stats.titles.size(), 5u);
     EXPECT_EQ(stats.titles[0].title, "Budget * utkast.xls - Kalkyl");
@@ -179,6 +181,40 @@ TEST_F(LogRoundTrip, TheHistoryReadsAsTheLogItWas)
         EXPECT_EQ(uvlog::entryText(history, history.entries[i + 1]),
                   uvlog::entryText(log, log.entries[i]));
     }
+}
+
+TEST_F(LogRoundTrip, RunsOfOneBootKeepTheirOwnTimeFromSystemStartAcrossTheHistory)
+{
+    writeFirstRun();
+    std::string state = readFile(texts::stateFileName);
+    state.replace(state.find("4000000"), 7, "100");
+    writeFile(texts::stateFileName, state);
+    // Two more runs of the program, the computer not restarted: the first
+    // moves the log into the history at its start.
+    startProgram({124, 2, 7, 11, 0, 0}, 3 * hourMs);
+    bringAbove(11);
+    bringAbove(12);
+    bringAbove(11, 60'000);
+    state = readFile(texts::stateFileName);
+    state.replace(state.find("100\n"), 3, "4000000");
+    writeFile(texts::stateFileName, state);
+    startProgram({124, 2, 7, 12, 0, 0}, 4 * hourMs);
+    bringAbove(11);
+    bringAbove(12);
+
+    uvlog::SummaryOptions options;
+    options.today = {2024, 3, 7};
+    uvlog::LogSummariser summariser(options);
+    ASSERT_TRUE(uvlog::summariseFile(texts::historyFileName, summariser));
+    ASSERT_TRUE(uvlog::summariseFile(texts::logFileName, summariser));
+    const uvlog::LogStatistics stats = summariser.finish();
+    ASSERT_EQ(stats.runs.size(), 3u);
+    const std::uint64_t fromSystemStart[] = {191, 3 * 3600, 4 * 3600};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(stats.runs[i].startupNumber, 57u + i);
+        EXPECT_EQ(stats.runs[i].sinceSystemStartSeconds, fromSystemStart[i]);
+    }
+    EXPECT_EQ(stats.titles[0].title, "Budget * utkast.xls - Kalkyl");
 }
 
 }  // namespace

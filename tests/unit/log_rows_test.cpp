@@ -99,7 +99,9 @@ TEST_F(ReaderRows, CellsShowTheRecordFieldsAsTheLogWritesThem)
     EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::number), "2");
     EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::runTime), "0:00:20");
     EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::totalTime), "0:17:00");
-    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::clock), "08:17:14");
+    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::date), "2024-03-07");
+    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::from), "08:05:19");
+    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::to), "08:05:29");
     EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::period), "0:00:10");
     EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::online), "*");
     EXPECT_EQ(uvlog::cellText(sources, rows.at(1), ReaderColumn::online), "");
@@ -109,6 +111,48 @@ TEST_F(ReaderRows, CellsShowTheRecordFieldsAsTheLogWritesThem)
     EXPECT_EQ(uvlog::cellText(sources, raw, ReaderColumn::title), "");
     EXPECT_EQ(uvlog::rowKind(sources, rows.at(0)), RowKind::heading);
     EXPECT_EQ(uvlog::cellText(sources, rows.at(0), ReaderColumn::period), "");
+}
+
+TEST(ReaderDates, RecordsAreDatedFromTheirRunAcrossMidnightAndYearEnd)
+{
+    // Run 1 starts 2023-12-31 23:59:50; run 2 has no header to count from.
+    const uvlog::ParsedLog log =
+        uvlog::parseLog(uvlog::sampleRecordLine(1, 0, 0, 3600, 30, false, "utan rubrik") + "\r\n" +
+                        uvlog::sampleHeaderLines({2023, 12, 31}, 86390, 1) +
+                        uvlog::sampleRecordLine(1, 5, 5, 86395, 100, false, "WINDOWS") + "\r\n" +
+                        uvlog::sampleRecordLine(2, 20, 20, 10, 15, false, "A") + "\r\n" +
+                        uvlog::sampleRecordLine(3, 86400 + 40, 0, 0, 86400, false, "B") + "\r\n");
+    uvlog::RowSources sources;
+    sources.log = &log;
+    const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
+    ASSERT_EQ(rows.size(), 5u);
+    const struct {
+        std::size_t row;
+        const char* date;
+        const char* from;
+        const char* to;
+    } cases[] = {
+        {0, "", "00:59:30", "01:00:00"},  // the clock the record gives
+        {2, "2023-12-31", "23:58:15", "23:59:55"},
+        {3, "2024-01-01", "2023-12-31 23:59:55", "00:00:10"},
+        {4, "2024-01-02", "2024-01-01 00:00:30", "00:00:30"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(uvlog::cellText(sources, rows[c.row], ReaderColumn::date), c.date) << c.row;
+        EXPECT_EQ(uvlog::cellText(sources, rows[c.row], ReaderColumn::from), c.from) << c.row;
+        EXPECT_EQ(uvlog::cellText(sources, rows[c.row], ReaderColumn::to), c.to) << c.row;
+    }
+}
+
+TEST_F(ReaderRows, HiddenTitlesShowAsHiddenAndTheFilterCannotFindThem)
+{
+    const uvlog::PrivacyList privacy = uvlog::parsePrivacyList("*rapport*\r\n");
+    sources.privacy = &privacy;
+    const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
+    EXPECT_EQ(uvlog::cellText(sources, rows.at(7), ReaderColumn::title), "(dolt)");
+    EXPECT_EQ(uvlog::cellText(sources, rows.at(11), ReaderColumn::title), "Kalkyl");
+    EXPECT_TRUE(firstCells("rapport").empty());
+    EXPECT_EQ(firstCells("dolt").size(), 3u) << "the log's heading, the run's and the row";
 }
 
 TEST_F(ReaderRows, ADamagedHeadingShowsItsOwnLine)

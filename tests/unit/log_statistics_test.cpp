@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <numeric>
 #include <string>
 
+#include "companions/engine/log_file.h"
+#include "companions/engine/log_format.h"
 #include "companions/engine/log_statistics.h"
 #include "companions/testing/sample_log.h"
 
@@ -57,7 +61,8 @@ TEST(LogStatistics, TitlesAreSummedLargestFirstWithoutTheSystemStartRecord)
     EXPECT_EQ(stats.titles[2].title, "C");
     EXPECT_EQ(stats.titles[3].title, "WINDOWS") << "a later window of that name is a window";
     EXPECT_EQ(stats.titles[3].seconds, 20u);
-    EXPECT_EQ(stats.beforeStartSeconds, 500u);
+    ASSERT_EQ(stats.runs.size(), 1u);
+    EXPECT_EQ(stats.runs[0].sinceSystemStartSeconds, 500u) << "the run's own, not a later one";
     EXPECT_EQ(stats.windowSeconds, 200u);
     EXPECT_EQ(stats.onlineSeconds, 20u);
     EXPECT_EQ(stats.recordCount, 6u);
@@ -124,7 +129,129 @@ TEST(LogStatistics, TheHistoryAndTheLogAreSummedTogetherInOrder)
     ASSERT_EQ(stats.titles.size(), 1u);
     EXPECT_EQ(stats.titles[0].seconds, 70u);
     EXPECT_EQ(stats.latestTotalSeconds, 1040u);
-    EXPECT_EQ(stats.beforeStartSeconds, 10u);
+}
+
+// Three runs: 2023-12-31 23:00 for two hours (past midnight and the year's
+// end), 2024-01-01 10:00 and 2024-01-03 10:00, each with its own "WINDOWS".
+std::string threeRuns()
+{
+    return runStartingAt({2023, 12, 31}, 23 * 3600, 1) + record(1, 0, 300, "WINDOWS") +
+           record(2, 1800, 1800, "Brev.txt - Anteckningar") +
+           record(3, 7200, 5400, "Kalkyl - Budget - Kalkylprogram", true) +
+           runStartingAt({2024, 1, 1}, 10 * 3600, 2) + record(1, 0, 40000, "WINDOWS") +
+           record(2, 600, 600, "Internetbanken - Webbl\xE4sare") + record(3, 900, 300, "?") +
+           runStartingAt({2024, 1, 3}, 10 * 3600, 3) + record(1, 0, 80000, "WINDOWS") +
+           record(2, 60, 60, "Nyheter - Webbl\xE4sare");
+}
+
+TEST(LogStatistics, ARangeKeepsRecordsByTheDateTheirPeriodEnds)
+{
+    const ParsedLog log = uvlog::parseLog(threeRuns());
+    const struct {
+        const char* name;
+        uvlog::DateRange range;
+        std::uint64_t startups, records, windowSeconds, runningSeconds;
+    } cases[] = {
+        {"all", {}, 3, 8, 8160, 7200 + 900 + 60},
+        {"2023", {0, uvlog::daysFromCivil({2023, 12, 31})}, 1, 2, 1800, 3600},
+        {"new year's day",
+         {uvlog::daysFromCivil({2024, 1, 1}), uvlog::daysFromCivil({2024, 1, 1})},
+         2,
+         4,
+         5400 + 900,
+         3600 + 900},
+        {"from the 2nd",
+         {uvlog::daysFromCivil({2024, 1, 2}), uvlog::DateRange{}.lastDay},
+         1,
+         2,
+         60,
+         60},
+        {"nothing",
+         {uvlog::daysFromCivil({2024, 1, 2}), uvlog::daysFromCivil({2024, 1, 2})},
+         0,
+         0,
+         0,
+         0},
+    };
+    for (const auto& c : cases) {
+        uvlog::SummaryOptions options;
+        options.today = {2024, 1, 3};
+        options.range = c.range;
+        const LogStatistics stats = uvlog::summarise({&log}, options);
+        EXPECT_EQ(stats.startupCount, c.startups) << c.name;
+        EXPECT_EQ(stats.recordCount, c.records) << c.name;
+        EXPECT_EQ(stats.windowSeconds, c.windowSeconds) << c.name;
+        EXPECT_EQ(stats.runningSeconds, c.runningSeconds) << c.name;
+        std::uint64_t daySum = 0;
+        for (const uvlog::DayTime& day : stats.days)
+            daySum += day.seconds;
+        EXPECT_EQ(daySum, c.runningSeconds) << c.name << ": the chart follows the range";
+    }
+}
+
+TEST(LogStatistics, ApplicationsAreTheTextAfterTheLastDashAndHiddenTitlesAreOneRow)
+{
+    const ParsedLog log = uvlog::parseLog(threeRuns());
+    uvlog::SummaryOptions options;
+    options.today = {2024, 1, 3};
+    options.privacy = uvlog::parsePrivacyList("*BANK*\r\n");
+    const LogStatistics stats = uvlog::summarise({&log}, options);
+    std::vector<std::pair<std::string, std::uint64_t>> applications;
+    for (const uvlog::TitleTime& row : stats.applications)
+        applications.emplace_back(row.title, row.seconds);
+    EXPECT_EQ(applications,
+              (std::vector<std::pair<std::string, std::uint64_t>>{{"Kalkylprogram", 5400},
+                                                                  {"Anteckningar", 1800},
+                                                                  {"(dolt)", 600},
+                                                                  {"?", 300},
+                                                                  {"Webbl\xE4sare", 60}}));
+    for (const uvlog::TitleTime& row : stats.titles)
+        EXPECT_EQ(row.title.find("Internetbanken"), std::string::npos);
+    EXPECT_EQ(uvlog::applicationOf("Utan streck"), "Utan streck");
+    EXPECT_EQ(uvlog::applicationOf("Slutar med - "), "Slutar med - ");
+}
+
+TEST(LogStatistics, EachRunIsARowWithItsOwnTimeFromSystemStart)
+{
+    const LogStatistics stats = summarise(threeRuns(), {2024, 1, 3});
+    ASSERT_EQ(stats.runs.size(), 3u);
+    const uvlog::RunRow& first = stats.runs[0];
+    EXPECT_EQ(first.startupNumber, 1u);
+    EXPECT_EQ(uvlog::runStartText(first), "2023-12-31 23:00:00");
+    EXPECT_EQ(uvlog::runLastRecordText(first), "2024-01-01 01:00:00");
+    EXPECT_EQ(first.runningSeconds, 7200u);
+    EXPECT_EQ(first.records, 3u);
+    EXPECT_EQ(first.onlineSeconds, 5400u);
+    const std::uint64_t fromSystemStart[] = {300, 40000, 80000};
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(stats.runs[i].sinceSystemStartSeconds, fromSystemStart[i]) << "never summed";
+}
+
+TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCase)
+{
+    const uvlog::PrivacyList list = uvlog::parsePrivacyList(
+        "# mina hemliga f\xF6nster\r\n  *Bank*  \r\n\r\nDagbok - *\nexakt\n*.\xC5\xC4\xD6\n");
+    EXPECT_EQ(list.foldedPatterns.size(), 4u) << "comments and blank lines are skipped";
+    const struct {
+        const char* title;
+        bool hidden;
+    } cases[] = {
+        {"Internetbanken - Webbl\xE4sare", true},
+        {"BANK", true},
+        {"Dagbok - 7 mars", true},
+        {"Min dagbok - 7 mars", false},
+        {"exakt", true},
+        {"Exakt", true},
+        {"exakt.", false},
+        {"a.\xE5\xE4\xF6", true},
+        {"a.\xE5\xE4", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(list.hides(c.title), c.hidden) << c.title;
+    EXPECT_TRUE(uvlog::wildcardMatches("*", ""));
+    EXPECT_TRUE(uvlog::wildcardMatches("a*b*c", "aXbYbZc"));
+    EXPECT_FALSE(uvlog::wildcardMatches("a*b*c", "aXcYb"));
 }
 
 TEST(LogStatistics, InASampleLogTheWindowsAddUpToTheRunningTime)
@@ -142,6 +269,36 @@ TEST(LogStatistics, InASampleLogTheWindowsAddUpToTheRunningTime)
     EXPECT_EQ(titled, stats.windowSeconds);
     for (std::size_t i = 1; i < stats.titles.size(); ++i)
         EXPECT_GE(stats.titles[i - 1].seconds, stats.titles[i].seconds);
+}
+
+TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
+{
+    uvlog::SampleLogPlan plan;
+    plan.runs = 60;
+    plan.recordsPerRun = 250;  // several pieces, lines cut between them
+    // A damaged stretch: one line of 3 MB, which the pieces end after 1 MB.
+    const std::string log = uvlog::makeSampleLog(plan);
+    const std::size_t middle = log.find('\n', log.size() / 2) + 1;
+    const std::string text = log.substr(0, middle) + std::string(3 << 20, 'x') + "\r\n" +
+                             log.substr(middle) + "             1          0:00:01";
+    const std::string path = ::testing::TempDir() + "uvlog_pieces.dab";
+    std::ofstream(path, std::ios::binary) << text;
+
+    uvlog::SummaryOptions options;
+    options.today = plan.lastDay;
+    uvlog::LogSummariser summariser(options);
+    ASSERT_TRUE(uvlog::summariseFile(path, summariser));
+    const LogStatistics pieces = summariser.finish();
+    const ParsedLog whole = uvlog::parseLog(text);
+    const LogStatistics once = uvlog::summarise({&whole}, options);
+    std::remove(path.c_str());
+
+    EXPECT_EQ(pieces.recordCount, once.recordCount);
+    EXPECT_EQ(pieces.rawLineCount, 2u) << "the long line and the cut last line";
+    EXPECT_EQ(uvlog::tableCsv(pieces, uvlog::Grouping::title),
+              uvlog::tableCsv(once, uvlog::Grouping::title));
+    EXPECT_EQ(uvlog::tableCsv(pieces, uvlog::Grouping::run),
+              uvlog::tableCsv(once, uvlog::Grouping::run));
 }
 
 }  // namespace

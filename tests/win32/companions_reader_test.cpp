@@ -77,7 +77,7 @@ TEST_F(Reader, AFourMegabyteLogShowsItsFirstScreenAtOnce)
     EXPECT_EQ(listCount(readerState.list), 100 + 100 * 250);
     EXPECT_TRUE(lastRowInView()) << "the newest records are in view";
     EXPECT_EQ(listCellText(readerState.list, 0, 0).substr(0, 15), "Uppstart nr 1  ");
-    EXPECT_EQ(listCellText(readerState.list, 1, 6), "WINDOWS");
+    EXPECT_EQ(listCellText(readerState.list, 1, 8), "WINDOWS");
     EXPECT_EQ(listCellText(readerState.list, 1, 0), "1");
     EXPECT_EQ(status().substr(0, 12), "25 100 rader");
 }
@@ -96,7 +96,7 @@ TEST_F(Reader, TheFilterKeepsMatchingRowsUnderTheirRuns)
     SetWindowTextA(readerState.filterEdit, "KALKYL");
     EXPECT_EQ(listCount(readerState.list), 2);
     EXPECT_EQ(listCellText(readerState.list, 0, 0), "Uppstart nr 57   2024-03-07 08:00:00");
-    EXPECT_EQ(listCellText(readerState.list, 1, 6), "Kalkyl - budget");
+    EXPECT_EQ(listCellText(readerState.list, 1, 8), "Kalkyl - budget");
     EXPECT_NE(status().find("2 av 7 rader"), std::string::npos) << status();
 
     SetWindowTextA(readerState.filterEdit, "");
@@ -147,13 +147,24 @@ TEST_F(Reader, ItFollowsALogThatGrowsAndShowsTornLinesAsText)
     directory.write("ytime.dab", next.substr(40), true);
     followLogFiles();
     ASSERT_EQ(listCount(readerState.list), 3);
-    EXPECT_EQ(listCellText(readerState.list, 2, 6), "Namnl\xF6s - Anteckningar");
+    EXPECT_EQ(listCellText(readerState.list, 2, 8), "Namnl\xF6s - Anteckningar");
     EXPECT_TRUE(lastRowInView());
 
     // Moved into the history at a start-up: the log starts again.
     directory.write("ytime.dab", uvlog::sampleHeaderLines({2024, 3, 8}, 8 * 3600, 58));
     followLogFiles();
     EXPECT_EQ(listCount(readerState.list), 1);
+    EXPECT_NE(status().find("1 uppstart   "), std::string::npos) << status();
+
+    // Replaced by a larger file with other content, as when a backup is put back.
+    directory.write("ytime.dab", uvlog::sampleHeaderLines({2024, 2, 1}, 9 * 3600, 12) +
+                                     recordLine(1, "WINDOWS") + "\r\n" + recordLine(2, "Tillbaka") +
+                                     "\r\n");
+    followLogFiles();
+    ASSERT_EQ(listCount(readerState.list), 3);
+    EXPECT_EQ(listCellText(readerState.list, 0, 0).substr(0, 15), "Uppstart nr 12 ");
+    EXPECT_EQ(listCellText(readerState.list, 2, 1), "2024-02-01");
+    EXPECT_EQ(listCellText(readerState.list, 2, 3), "09:02:00");
 }
 
 TEST_F(Reader, AMissingLogIsWaitedFor)

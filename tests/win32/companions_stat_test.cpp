@@ -113,25 +113,69 @@ TEST_F(Statistics, TheTotalsAreThoseOfTheWorkingDirectory)
     EXPECT_EQ(total(3), "3:00:00");  // running time
     EXPECT_EQ(total(4), "3:00:00");  // total of the latest record
     EXPECT_EQ(total(5), "0:40:00");  // on line
-    EXPECT_EQ(total(6), "0:07:00");  // before the program started
-    EXPECT_EQ(total(7), "6 (1 ol\xE4sbara rader)");
+    EXPECT_EQ(total(6), "0:02:00");  // from system start to the latest run, never a sum
+    EXPECT_EQ(total(7), "6 (1 ol\xE4sbar rad)");
 }
 
-TEST_F(Statistics, TheTableListsTitlesLargestFirst)
+TEST_F(Statistics, EachViewListsItsOwnTableLargestFirst)
 {
-    ASSERT_EQ(listCount(statState.table), 2);
-    EXPECT_EQ(listCellText(statState.table, 0, 0), "Kalkyl");
-    EXPECT_EQ(listCellText(statState.table, 0, 1), "2:10:00");
-    EXPECT_EQ(listCellText(statState.table, 0, 2), "72,2 %");
-    EXPECT_EQ(listCellText(statState.table, 0, 3), "2");
-    EXPECT_EQ(listCellText(statState.table, 1, 0), "Post");
+    const std::string yesterday = uvlog::dateText(daysAgo(1));
+    const struct {
+        uvlog::Grouping view;
+        int rows;
+        int row, column;
+        std::string text;
+    } cases[] = {
+        {uvlog::Grouping::application, 2, 0, 0, "Kalkyl"},
+        {uvlog::Grouping::day, 2, 0, 0, yesterday},
+        {uvlog::Grouping::day, 2, 1, 1, "1:00:00"},
+        {uvlog::Grouping::run, 2, 0, 1, yesterday + " 08:00:00"},
+        {uvlog::Grouping::run, 2, 0, 2, yesterday + " 10:00:00"},
+        {uvlog::Grouping::run, 2, 0, 6, "0:05:00"},
+        {uvlog::Grouping::run, 2, 1, 6, "0:02:00"},
+        {uvlog::Grouping::title, 2, 0, 0, "Kalkyl"},  // largest first
+        {uvlog::Grouping::title, 2, 0, 1, "2:10:00"},
+        {uvlog::Grouping::title, 2, 0, 2, "72,2 %"},
+        {uvlog::Grouping::title, 2, 0, 3, "2"},
+        {uvlog::Grouping::title, 2, 1, 0, "Post"},
+    };
+    for (const auto& c : cases) {
+        SendMessageA(statState.view, CB_SETCURSEL, static_cast<WPARAM>(c.view), 0);
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(statView, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(statState.view));
+        ASSERT_EQ(listCount(statState.table), c.rows) << static_cast<int>(c.view);
+        EXPECT_EQ(listCellText(statState.table, c.row, c.column), c.text)
+            << static_cast<int>(c.view) << " " << c.row << " " << c.column;
+    }
+}
+
+TEST_F(Statistics, APeriodLimitsTotalsAndTables)
+{
+    SendMessageA(statState.rangeBox, CB_SETCURSEL, static_cast<WPARAM>(StatRange::today), 0);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(statRange, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(statState.rangeBox));
+    EXPECT_EQ(total(0), "1");
+    EXPECT_EQ(listCellText(statState.table, 0, 1), "0:40:00");
+
+    SendMessageA(statState.rangeBox, CB_SETCURSEL, static_cast<WPARAM>(StatRange::dates), 0);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(statRange, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(statState.rangeBox));
+    const std::string yesterday = uvlog::dateText(daysAgo(1));
+    SetWindowTextA(statState.fromEdit, yesterday.c_str());
+    SetWindowTextA(statState.toEdit, yesterday.c_str());
+    ASSERT_TRUE(refreshStatistics());
+    EXPECT_EQ(total(0), "1");
+    EXPECT_EQ(listCellText(statState.table, 0, 1), "1:30:00");
+    SetWindowTextA(statState.toEdit, "i g\xE5r");
+    EXPECT_FALSE(refreshStatistics()) << "a date that is not one";
+    EXPECT_EQ(total(0), "1");
 }
 
 TEST_F(Statistics, BarsAndColumnsAreDrawnToScale)
 {
     Canvas canvas;
-    paintTitleBars(canvas.dc(), statBarChartArea, statState.stats, companion::dialogFont(),
-                   statState.headingFont);
+    paintTitleBars(canvas.dc(), statBarChartArea, statState.stats.titles, "F\xF6nster",
+                   companion::dialogFont(), statState.headingFont);
     paintDayColumns(canvas.dc(), statDayChartArea, statState.stats, companion::dialogFont(),
                     statState.headingFont);
 
@@ -154,8 +198,8 @@ TEST_F(Statistics, BarsAndColumnsAreDrawnToScale)
 
 TEST_F(Statistics, TheTableGoesOutAsCsv)
 {
-    const std::string expected = uvlog::titleTableCsv(statState.stats);
-    ASSERT_EQ(expected.substr(0, 8), "F\xF6nster;");
+    const std::string expected = uvlog::tableCsv(statState.stats, uvlog::Grouping::title);
+    ASSERT_EQ(expected.substr(0, 23), "F\xF6nster ovanf\xF6r Uravik;");
 
     ASSERT_TRUE(saveTableAs("tabell.csv"));
     directory.remember("tabell.csv");

@@ -1,0 +1,76 @@
+// Following a log file as the reader does: growth, a file replaced by another
+// of the same or a larger size, one that shrinks or goes, and one larger than
+// the reader holds.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "companions/engine/followed_file.h"
+
+namespace {
+
+class FollowFile : public ::testing::Test {
+protected:
+    void SetUp() override { file.path = ::testing::TempDir() + "uvlog_follow.dab"; }
+    void TearDown() override { std::remove(file.path.c_str()); }
+    void write(const std::string& bytes, bool append = false)
+    {
+        std::ofstream(file.path, std::ios::binary | (append ? std::ios::app : std::ios::trunc))
+            << bytes;
+    }
+
+    uvlog::FollowedFile file;
+};
+
+TEST_F(FollowFile, EachChangeIsReadAndOnlyGrowthIsReadOnTop)
+{
+    const struct {
+        const char* step;
+        std::string bytes;
+        bool append;
+        bool changed;
+        std::string text;
+    } steps[] = {
+        {"first look", "rad ett\r\n", false, true, "rad ett\r\n"},
+        {"unchanged", "", true, false, "rad ett\r\n"},
+        {"grown", "rad tv\xE5\r\n", true, true, "rad ett\r\nrad tv\xE5\r\n"},
+        {"same size, other bytes", "rad TRE\r\nrad fyr\r\n", false, true, "rad TRE\r\nrad fyr\r\n"},
+        {"larger, other start", "ny rad 1\r\nny rad 2\r\n", false, true,
+         "ny rad 1\r\nny rad 2\r\n"},
+        {"shrunk", "kort\r\n", false, true, "kort\r\n"},
+    };
+    for (const auto& step : steps) {
+        write(step.bytes, step.append);
+        EXPECT_EQ(uvlog::followFile(file, 1024), step.changed) << step.step;
+        EXPECT_EQ(file.log.text, step.text) << step.step;
+        EXPECT_EQ(file.end, step.text.size()) << step.step;
+        EXPECT_EQ(file.log.entries.size(),
+                  static_cast<std::size_t>(std::count(step.text.begin(), step.text.end(), '\n')))
+            << step.step;
+    }
+
+    std::remove(file.path.c_str());
+    EXPECT_TRUE(uvlog::followFile(file, 1024)) << "gone";
+    EXPECT_FALSE(file.found);
+    EXPECT_TRUE(file.log.text.empty());
+    EXPECT_FALSE(uvlog::followFile(file, 1024)) << "still gone";
+}
+
+TEST_F(FollowFile, ALargerFileIsReadFromALineEndNearItsEnd)
+{
+    write("rad 1 ....\nrad 2 ....\nrad 3 ....\n");
+    ASSERT_TRUE(uvlog::followFile(file, 15));
+    EXPECT_EQ(file.log.text, "rad 3 ....\n") << "the cut line is left out";
+    EXPECT_EQ(file.start, 22u);
+    EXPECT_EQ(file.fileSize, 33u);
+    write("rad 4\n", true);
+    ASSERT_TRUE(uvlog::followFile(file, 15));
+    EXPECT_EQ(file.log.text, "rad 3 ....\nrad 4\n") << "growth is read on top";
+    EXPECT_EQ(file.start, 22u);
+}
+
+}  // namespace
