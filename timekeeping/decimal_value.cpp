@@ -1,5 +1,7 @@
 #include "timekeeping/decimal_value.h"
 
+#include <cstdint>
+
 namespace {
 
 bool isBlank(char c)
@@ -11,7 +13,8 @@ bool isBlank(char c)
 
 std::int64_t decimalValue(const char* text)
 {
-    constexpr std::int64_t ceiling = 1'000'000'000'000'000'000;
+    // Another digit after this would not fit in 64 bits.
+    constexpr std::int64_t ceiling = (INT64_MAX - 9) / 10;
     while (isBlank(*text))
         ++text;
     const bool negative = *text == '-';
@@ -19,7 +22,7 @@ std::int64_t decimalValue(const char* text)
         ++text;
     std::int64_t value = 0;
     for (; *text >= '0' && *text <= '9'; ++text) {
-        if (value < ceiling)
+        if (value <= ceiling)
             value = value * 10 + (*text - '0');
     }
     return negative ? -value : value;

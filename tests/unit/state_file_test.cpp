@@ -233,15 +233,15 @@ TEST_F(StateFile, NumbersAreReadToTheirEnd)
     EXPECT_STREQ(stateFile.maxLogSizeText, "4000000\n");
     EXPECT_TRUE(fakeHost.messages.empty());
 
-    // Text with no number gives 0; blanks and a sign come before digits.
+    // Blanks (a tab too) and a sign come before digits.
     writeFile(texts::stateFileName,
-              "99999999   =Uppstarter\n1234567   =Timmar totalt\n 7   =Minuter totalt\n"
-              "+9   =Sekunder totalt\n  123456789x   =Applikationer totalt\n\n\nSlut\n");
+              "99999999   =Uppstarter\n1234567   =Timmar totalt\n\t7   =Minuter totalt\n"
+              "+59   =Sekunder totalt\n  123456789x   =Applikationer totalt\n\n\nSlut\n");
     restart();
     EXPECT_EQ(stateFile.startupCount, 100000000);
     EXPECT_EQ(clockState.savedHours, 1234567);
     EXPECT_EQ(clockState.savedMinutes, 7);
-    EXPECT_EQ(clockState.savedSeconds, 9);
+    EXPECT_EQ(clockState.savedSeconds, 59);
     EXPECT_EQ(stateFile.savedAppTotal, 123456789);
     saveAfter(0);
     restart();
@@ -253,13 +253,13 @@ TEST_F(StateFile, AbsurdValuesAreKeptWithinWhatTheCountersCanShow)
 {
     writeFile(texts::stateFileName,
               "-5   =Uppstarter\n-7   =Timmar totalt\n99   =Minuter totalt\n"
-              "-1   =Sekunder totalt\n-300   =Applikationer totalt\n4000000\n\nSlut\n");
+              "-1   =Sekunder totalt\n99999999999999999999   =Applikationer totalt\n4000000\n\nSlut\n");
     restart();
     EXPECT_EQ(stateFile.startupCount, 1);
     EXPECT_EQ(clockState.savedHours, 0);
     EXPECT_EQ(clockState.savedMinutes, 59);
     EXPECT_EQ(clockState.savedSeconds, 0);
-    EXPECT_EQ(stateFile.savedAppTotal, 0);
+    EXPECT_EQ(stateFile.savedAppTotal, INT32_MAX - 1) << "too many digits saturate";
 
     saveAfter(3'599'000);  // 0:59:00 saved and 0:59:59 run
     EXPECT_EQ(readFile(texts::stateFileName)

@@ -123,7 +123,7 @@ TEST_F(TimeLog, WideNumbersAreWrittenWithNoBlankBeforeThem)
 TEST_F(TimeLog, EachChangeOfTheWindowAboveNamesTheWindowThatLayThere)
 {
     shell.startupComplete = true;
-    fakeHost.titles = {{11, "Anteckningar"}, {12, ""}, {13, "Rad 1\r\nRad 2\tslut"}};
+    fakeHost.titles = {{11, "Anteckningar"}, {12, ""}, {13, "Rad 1\r\nRad 2\tslut\x7f~"}};
 
     fakeHost.windowAbove = 11;
     ticks(1);
@@ -149,7 +149,7 @@ TEST_F(TimeLog, EachChangeOfTheWindowAboveNamesTheWindowThatLayThere)
     EXPECT_EQ(nameOf(lines[2]), "WINDOWS");
     EXPECT_EQ(nameOf(lines[3]), "Anteckningar");
     EXPECT_EQ(nameOf(lines[4]), "?");
-    EXPECT_EQ(nameOf(lines[5]), "Rad 1  Rad 2 slut");
+    EXPECT_EQ(nameOf(lines[5]), "Rad 1  Rad 2 slut ~");
     EXPECT_EQ(nameOf(lines[6]), "* ?");
     for (int n = 1; n <= 5; ++n)
         EXPECT_EQ(lines[1 + n].substr(0, 14), blanks(13) + std::to_string(n));
