@@ -17,12 +17,15 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 rounds=${2:-3}
 build=$PWD/build/mingw-x64
-program=${URAVIK_MEASURED_EXE:-$build/uravik.exe}
+read -r -a programs <<<"${URAVIK_MEASURED_EXE:-$build/uravik.exe}"
 baseline=$build/idle_baseline.exe
-[ -f "$program" ] && [ -f "$baseline" ] || {
-    echo "build uravik and idle_baseline first (mingw-x64 preset)" >&2
-    exit 1
-}
+for exe in "$baseline" "${programs[@]}"; do
+    [ -f "$exe" ] || {
+        echo "no $exe: build uravik and idle_baseline first (mingw-x64 preset)" >&2
+        exit 1
+    }
+done
+all=("$baseline" "${programs[@]}")
 
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
@@ -36,15 +39,13 @@ if [ "${URAVIK_XENVIRONMENT:-1}" = 1 ]; then
 fi
 
 # One prefix per program, made once and kept warm by a persistent server.
-prefix_u=$work/prefix-uravik
-prefix_b=$work/prefix-baseline
-for prefix in "$prefix_u" "$prefix_b"; do
-    WINEPREFIX=$prefix scripts/wine-prefix.sh
-    WINEPREFIX=$prefix wineserver -p
+for i in "${!all[@]}"; do
+    WINEPREFIX=$work/prefix-$i scripts/wine-prefix.sh
+    WINEPREFIX=$work/prefix-$i wineserver -p
 done
 cleanup() {
-    for prefix in "$prefix_u" "$prefix_b"; do
-        WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    for i in "${!all[@]}"; do
+        WINEPREFIX=$work/prefix-$i wineserver -k 2>/dev/null || true
     done
     rm -rf "$work"
 }
@@ -67,71 +68,72 @@ cpu_ns() {
     cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s}'
 }
 
-rss_kb() {
-    awk '/^VmRSS/ {print $2}' "/proc/$1/status"
-}
-
-start_in() {
-    local dir=$1 prefix=$2 exe=$3
-    mkdir -p "$dir"
-    (cd "$dir" && WINEPREFIX=$prefix wine "$exe" >/dev/null 2>&1 &) 2>/dev/null
-}
-
 results=$work/results
 : >"$results"
-printf '%-5s %-8s %9s %9s %9s %9s %9s %9s %9s %9s  %s\n' round load uravik server sum rss \
-    baseline server sum rss "(CPU ms, RSS kB)"
+printf '%-5s %-11s %9s %9s %9s %8s  %s\n' round load program server sum "RSS kB" "(CPU ms)"
 for round in $(seq 1 "$rounds"); do
-    dir_u=$work/run-u-$round dir_b=$work/run-b-$round
-    mkdir -p "$dir_u"
-    # A state file and an empty log, so start-up shows no message box.
-    printf '56   =Uppstarter\r\n312   =Timmar totalt\r\n05   =Minuter totalt\r\n48   =Sekunder totalt\r\n1203   =Applikationer totalt\r\n4000000\r\n\r\nSlut\r\n' >"$dir_u/ysave.dab"
-    : >"$dir_u/ytime.dab"
-    start_in "$dir_u" "$prefix_u" "$program"
-    start_in "$dir_b" "$prefix_b" "$baseline"
+    pids=() servers=()
+    for i in "${!all[@]}"; do
+        dir=$work/run-$i-$round
+        mkdir -p "$dir"
+        # A state file and an empty log, so start-up shows no message box.
+        printf '56   =Uppstarter\r\n312   =Timmar totalt\r\n05   =Minuter totalt\r\n48   =Sekunder totalt\r\n1203   =Applikationer totalt\r\n4000000\r\n\r\nSlut\r\n' >"$dir/ysave.dab"
+        : >"$dir/ytime.dab"
+        (cd "$dir" && WINEPREFIX=$work/prefix-$i wine "${all[$i]}" >/dev/null 2>&1 &) 2>/dev/null
+    done
     sleep 8 # past start-up
-    pu=$(pid_of "$program" "$prefix_u") pb=$(pid_of "$baseline" "$prefix_b")
-    su=$(pid_of '[^ ]*wineserver' "$prefix_u") sb=$(pid_of '[^ ]*wineserver' "$prefix_b")
-    [ -n "$pu" ] && [ -n "$pb" ] && [ -n "$su" ] && [ -n "$sb" ] || {
-        echo "a process is missing: '$pu' '$pb' '$su' '$sb'" >&2
-        exit 1
-    }
+    for i in "${!all[@]}"; do
+        pids[i]=$(pid_of "${all[$i]}" "$work/prefix-$i")
+        servers[i]=$(pid_of '[^ ]*wineserver' "$work/prefix-$i")
+        [ -n "${pids[i]}" ] && [ -n "${servers[i]}" ] || {
+            echo "${all[$i]} or its server is not running" >&2
+            exit 1
+        }
+    done
     load0=$(cut -d' ' -f1 /proc/loadavg)
-    u0=$(cpu_ns "$pu") b0=$(cpu_ns "$pb") su0=$(cpu_ns "$su") sb0=$(cpu_ns "$sb")
+    before=() after=()
+    for i in "${!all[@]}"; do before[i]="$(cpu_ns "${pids[i]}") $(cpu_ns "${servers[i]}")"; done
     sleep "$seconds"
-    u1=$(cpu_ns "$pu") b1=$(cpu_ns "$pb") su1=$(cpu_ns "$su") sb1=$(cpu_ns "$sb")
+    for i in "${!all[@]}"; do after[i]="$(cpu_ns "${pids[i]}") $(cpu_ns "${servers[i]}")"; done
     load1=$(cut -d' ' -f1 /proc/loadavg)
-    ru=$(rss_kb "$pu") rb=$(rss_kb "$pb")
-    kill "$pu" "$pb"
-    if [ $((u1 - u0)) -le 0 ] || [ $((b1 - b0)) -le 0 ] || [ $((su1 - su0)) -le 0 ] ||
-        [ $((sb1 - sb0)) -le 0 ]; then
-        echo "round $round dropped: a process ended or restarted during it" >&2
-        continue
-    fi
-    awk -v r="$round" -v l="$load0-$load1" -v u=$((u1 - u0)) -v su=$((su1 - su0)) -v ru="$ru" \
-        -v b=$((b1 - b0)) -v sb=$((sb1 - sb0)) -v rb="$rb" 'BEGIN {
-        printf "%-5s %-8s %9.1f %9.1f %9.1f %9d %9.1f %9.1f %9.1f %9d\n", r, l, u / 1e6, su / 1e6,
-            (u + su) / 1e6, ru, b / 1e6, sb / 1e6, (b + sb) / 1e6, rb
-    }' | tee -a "$results"
+    lines=()
+    for i in "${!all[@]}"; do
+        read -r p0 s0 <<<"${before[i]}"
+        read -r p1 s1 <<<"${after[i]}"
+        rss=$(awk '/^VmRSS/ {print $2}' "/proc/${pids[i]}/status")
+        kill "${pids[i]}"
+        if [ $((p1 - p0)) -le 0 ] || [ $((s1 - s0)) -le 0 ]; then
+            echo "round $round dropped: ${all[$i]} or its server ended or restarted" >&2
+            lines=()
+            break
+        fi
+        lines+=("$(awk -v r="$round" -v l="$load0-$load1" -v i="$i" -v p=$((p1 - p0)) -v s=$((s1 - s0)) -v rss="$rss" \
+            'BEGIN { printf "%-5s %-11s %9.1f %9.1f %9.1f %8d  %d\n", r, l, p / 1e6, s / 1e6, (p + s) / 1e6, rss, i }')")
+    done
+    for line in "${lines[@]}"; do
+        echo "$line" >>"$results"
+        i=${line##* }
+        echo "${line% *} $(basename "${all[$i]}")"
+    done
     sleep 2
 done
 
-# Medians of each column and the ratios program / baseline.
-awk -v s="$seconds" '
-function median(col,   n, i, j, t, v) {
-    n = 0
-    for (i = 1; i <= NR; ++i) v[++n] = cell[i, col]
-    for (i = 1; i <= n; ++i) for (j = i + 1; j <= n; ++j) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
-    return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-}
-{ for (c = 3; c <= NF; ++c) cell[NR, c] = $c }
-END {
-    u = median(3); su = median(4); us = median(5); ru = median(6)
-    b = median(7); sb = median(8); bs = median(9); rb = median(10)
-    printf "median of %d rounds of %d s (CPU ms):\n", NR, s
-    printf "  program CPU     uravik %7.1f  baseline %7.1f  ratio %.2f\n", u, b, u / b
-    printf "  Wine server CPU uravik %7.1f  baseline %7.1f  ratio %.2f\n", su, sb, su / sb
-    printf "  program+server  uravik %7.1f  baseline %7.1f  ratio %.2f\n", us, bs, us / bs
-    printf "  resident kB     uravik %7d  baseline %7d  ratio %.3f\n", ru, rb, ru / rb
-}' "$results"
+# Medians per program and the ratios to the baseline (program 0).
+echo "median of the rounds (CPU ms in $seconds s; ratio to the baseline):"
+for i in "${!all[@]}"; do
+    awk -v i="$i" -v name="$(basename "${all[$i]}")" '
+    function median(col,   n, a, j, k, t) {
+        n = 0
+        for (j = 1; j <= rows; ++j) a[++n] = cell[j, col]
+        for (j = 1; j <= n; ++j) for (k = j + 1; k <= n; ++k) if (a[k] < a[j]) { t = a[j]; a[j] = a[k]; a[k] = t }
+        return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+    }
+    $7 == i { ++rows; for (c = 3; c <= 6; ++c) cell[rows, c] = $c }
+    END {
+        p = median(3); s = median(4); sum = median(5); rss = median(6)
+        printf "  %-24s program %7.1f  server %7.1f  sum %7.1f  RSS %6d kB  (%d rounds)\n", name, p, s, sum, rss, rows
+    }' "$results"
+done | tee "$work/medians"
+awk 'NR == 1 { p = $3; s = $5; sum = $7; rss = $9; next }
+     { printf "  %-24s ratio: program %.2f  server %.2f  sum %.2f  RSS %.3f\n", $1, $3 / p, $5 / s, $7 / sum, $9 / rss }' "$work/medians"
 echo "XENVIRONMENT neutral file: $([ -n "${XENVIRONMENT:-}" ] && echo yes || echo no)"
