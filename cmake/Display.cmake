@@ -35,6 +35,7 @@ if(URAVIK_TESTS)
     # in the source tree and are read from the working directory; to render
     # them afresh run the test with URAVIK_UPDATE_REFERENCES=1 set.
     add_executable(uravik_display_tests
+        tests/win32/clipped_paint_test.cpp
         tests/win32/display_canvas.cpp
         tests/win32/primitives_test.cpp
         tests/win32/paint_main_view_test.cpp
