@@ -13,35 +13,19 @@ struct ScratchRegion {
 
 }  // namespace
 
-PaintedRegion::PaintedRegion(HWND window) : window_(window), update_(CreateRectRgn(0, 0, 0, 0))
+void measureBoxCoverage(HWND window, HDC dc, Coverage (&coverage)[refreshedBoxCount])
 {
-    GetUpdateRgn(window, update_, FALSE);
-}
-
-PaintedRegion::~PaintedRegion()
-{
-    DeleteObject(update_);
-}
-
-void PaintedRegion::measure(HDC dc, Coverage (&coverage)[refreshedBoxCount]) const
-{
-    // The device context's own region (in screen coordinates) is the part
-    // of the window that can be drawn; parts covered by other windows may
-    // not be.
     ScratchRegion painted;
-    CombineRgn(painted.region, update_, nullptr, RGN_COPY);
-    ScratchRegion visible;
-    if (GetRandomRgn(dc, visible.region, SYSRGN) == 1) {
-        POINT origin = {0, 0};
-        ClientToScreen(window_, &origin);
-        OffsetRgn(visible.region, -origin.x, -origin.y);
-        CombineRgn(painted.region, painted.region, visible.region, RGN_AND);
-    }
+    const bool known = GetRandomRgn(dc, painted.region, SYSRGN) == 1;
+    // The system region comes in screen coordinates.
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    OffsetRgn(painted.region, -origin.x, -origin.y);
     ScratchRegion outside;
     for (int box = 0; box < refreshedBoxCount; ++box) {
         const FieldRect& r = refreshedRects[box];
         const RECT rect = {r.x, r.y, r.x + r.width, r.y + r.height};
-        if (!RectInRegion(painted.region, &rect)) {
+        if (!known || !RectInRegion(painted.region, &rect)) {
             coverage[box] = Coverage::none;
             continue;
         }

@@ -179,12 +179,11 @@ void paintWindow(HWND window)
     describeRefreshedBoxes(shown, fontsExist);
     completePendingRefresh(reinterpret_cast<host::WindowHandle>(window), shown);
 
-    const PaintedRegion painted(window);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     paintClientArea(dc, window);
     Coverage coverage[refreshedBoxCount];
-    painted.measure(dc, coverage);
+    measureBoxCoverage(window, dc, coverage);
     EndPaint(window, &paint);
     recordPaintedBoxes(shown, coverage);
 }
