@@ -63,10 +63,10 @@ pid_of() {
     echo "$found"
 }
 
-# CPU nanoseconds (user + system) spent so far by a process, threads that
-# have ended included; the kernel counts it in clock ticks.
+# CPU nanoseconds spent so far by the live threads of a process (a thread
+# that ends takes its count with it; the round is then dropped).
 cpu_ns() {
-    awk -v hz="$(getconf CLK_TCK)" '{ printf "%d", ($14 + $15) * 1e9 / hz }' "/proc/$1/stat"
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'
 }
 
 results=$work/results
@@ -104,7 +104,7 @@ for round in $(seq 1 "$rounds"); do
         rss=$(awk '/^VmRSS/ {print $2}' "/proc/${pids[i]}/status")
         kill "${pids[i]}"
         if [ $((p1 - p0)) -le 0 ] || [ $((s1 - s0)) -le 0 ]; then
-            echo "round $round dropped: ${all[$i]} or its server did not run" >&2
+            echo "round $round dropped: ${all[$i]} or its server lost a thread" >&2
             lines=()
             break
         fi
