@@ -30,8 +30,7 @@ void runTick()
     if (++shell.refreshTicks == refreshEveryTicks) {
         shell.refreshTicks = 0;
         updateCounters();
-        for (const FieldRect& r : refreshedRects)
-            invalidateField(shell.mainWindow, nullptr, r.x, r.y, r.width, r.height, 1);
+        invalidateRefreshedBoxes(shell.mainWindow);
         if (shell.compactView == 0 && portWatch.modemOnline == 0)
             host::setWindowTitle(shell.mainWindow, clockState.titleText);
     }

@@ -4,6 +4,7 @@ target_sources(uravik_core PRIVATE
     display/colours.cpp
     display/font_style.cpp
     display/paint_state.cpp
+    display/refresh_cache.cpp
     display/value_texts.cpp
 )
 
@@ -23,6 +24,7 @@ if(NOT WIN32)
 endif()
 
 target_sources(uravik_win32 PRIVATE
+    display/box_coverage_win32.cpp
     display/draw_primitives_win32.cpp
     display/fonts_win32.cpp
     display/settings_block_win32.cpp
@@ -33,6 +35,7 @@ if(URAVIK_TESTS)
     # in the source tree and are read from the working directory; to render
     # them afresh run the test with URAVIK_UPDATE_REFERENCES=1 set.
     add_executable(uravik_display_tests
+        tests/win32/clipped_paint_test.cpp
         tests/win32/display_canvas.cpp
         tests/win32/primitives_test.cpp
         tests/win32/paint_main_view_test.cpp

@@ -66,3 +66,14 @@ target_compile_definitions(companions_win32_tests PRIVATE URAVIK_VERSION="${PROJ
 # The launch tests start the built companions found beside the test.
 add_dependencies(companions_win32_tests uvreader uvstat aboutuv)
 add_test(NAME companions_win32 COMMAND companions_win32_tests)
+
+# The refresh economies against plain repaints, in lockstep on a real window
+# with a scripted clock and ports.
+add_executable(uravik_refresh_replay_tests
+    tests/win32/refresh_replay_test.cpp
+    tests/win32/scripted_host_win32.cpp
+    res/uravik.rc
+)
+target_link_libraries(uravik_refresh_replay_tests PRIVATE uravik_win32 uravik_core dwmapi
+                      GTest::gtest_main)
+add_test(NAME refresh_replay COMMAND uravik_refresh_replay_tests)

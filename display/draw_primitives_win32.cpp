@@ -5,6 +5,8 @@
 #include "display/colours.h"
 #include "display/font_style.h"
 
+bool cullHiddenDrawing = true;
+
 namespace {
 
 // One solid 1-pixel pen for a group of lines: created and selected on
@@ -47,11 +49,38 @@ private:
     int saved_;
 };
 
+bool meetsClip(HDC dc, int left, int top, int right, int bottom)
+{
+    if (!cullHiddenDrawing)
+        return true;
+    const RECT rect = {left, top, right, bottom};
+    return RectVisible(dc, &rect) != FALSE;
+}
+
 // Start pixel painted, end pixel not.
 void line(HDC dc, int x0, int y0, int x1, int y1)
 {
+    if (!meetsClip(dc, x0 < x1 ? x0 : x1, y0 < y1 ? y0 : y1, (x0 > x1 ? x0 : x1) + 1,
+                   (y0 > y1 ? y0 : y1) + 1))
+        return;
     MoveToEx(dc, x0, y0, nullptr);
     LineTo(dc, x1, y1);
+}
+
+SIZE textExtent(HDC dc, const char* text)
+{
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+    return extent;
+}
+
+// Whether text of this extent written at (x, y) can touch the clip region.
+// Glyphs may reach a little beyond their advance (overhangs, accents,
+// smoothing), hence the margin.
+bool textMeetsClip(HDC dc, int x, int y, SIZE extent)
+{
+    const int margin = extent.cy / 2 + 2;
+    return meetsClip(dc, x - margin, y - margin, x + extent.cx + margin, y + extent.cy + margin);
 }
 
 void writeText(HDC dc, int x, int y, const char* text)
@@ -73,6 +102,8 @@ void drawGroupFrame(HDC dc, int x, int y, int width, int height, const char* sty
     const int innerTop = y + inset + 1;
     const int innerBottom = y + height - inset;
     const int innerLeft = x + inset + 1;
+    if (!meetsClip(dc, x, y, x + width + 2, y + height + 2))
+        return;
     {
         LinePen pen(dc, penA);
         line(dc, innerLeft, innerTop, gapLeft, innerTop);
@@ -96,8 +127,7 @@ namespace {
 void fieldBox(HDC dc, int x, int y, int width, int height, const char* fillColour, char* text,
               int textDx, int textDy, const char* textColour, const char* align, bool clipText)
 {
-    SIZE extent = {};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+    const SIZE extent = textExtent(dc, text);
     const int offset = alignedTextOffset(align, width, extent.cx);
     if (alignmentClearsText(align))
         text[0] = '\0';
@@ -105,6 +135,16 @@ void fieldBox(HDC dc, int x, int y, int width, int height, const char* fillColou
         return;
 
     const COLORREF fill = colourByName(fillColour);
+    const int textX = x + textDx + offset;
+    const int textY = y + textDy;
+    const bool textShows = text[0] != '\0' && textMeetsClip(dc, textX, textY, extent);
+    if (!textShows && !meetsClip(dc, x, y, x + width + 1, y + height + 5)) {
+        // Nothing of it shows; leave the device context as drawing would.
+        SetBkColor(dc, fill);
+        SetTextColor(dc, colourByName(textColour));
+        SetBkMode(dc, OPAQUE);
+        return;
+    }
     {
         LinePen pen(dc, black);
         line(dc, x + 1, y + 1, x + width - 1, y + 1);
@@ -138,7 +178,8 @@ void fieldBox(HDC dc, int x, int y, int width, int height, const char* fillColou
         // the last writing lies on top of the complete fill.
         for (int row = y + 2; row <= y + height + 2; ++row) {
             line(dc, x + 2, row, x + width - 1, row);
-            writeText(dc, x + textDx + offset, y + textDy, text);
+            if (textShows)
+                writeText(dc, textX, textY, text);
         }
     }
     SetBkMode(dc, OPAQUE);
@@ -162,11 +203,17 @@ void drawInputFieldBox(HDC dc, int x, int y, int width, int height, const char* 
 void drawTwoToneText(HDC dc, int x, int y, const char* text, int offset, int red1, int green1,
                      int blue1, int red2, int green2, int blue2)
 {
+    SIZE extent = textExtent(dc, text);
+    extent.cx += offset;
+    extent.cy += offset;
+    const bool shows = textMeetsClip(dc, x, y, extent);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, rgbColour(red1, green1, blue1));
-    writeText(dc, x, y, text);
+    if (shows)
+        writeText(dc, x, y, text);
     SetTextColor(dc, rgbColour(red2, green2, blue2));
-    writeText(dc, x + offset, y + offset, text);
+    if (shows)
+        writeText(dc, x + offset, y + offset, text);
     SetBkMode(dc, OPAQUE);
     SetTextColor(dc, black);
 }
@@ -175,7 +222,8 @@ void drawColourText(HDC dc, int x, int y, const char* text, const char* colourNa
 {
     SetTextColor(dc, colourByName(colourName));
     SetBkMode(dc, TRANSPARENT);
-    writeText(dc, x, y, text);
+    if (textMeetsClip(dc, x, y, textExtent(dc, text)))
+        writeText(dc, x, y, text);
     SetBkMode(dc, OPAQUE);
 }
 

@@ -6,6 +6,11 @@
 
 #include <windows.h>
 
+// On: each line and text whose bounds miss the device context's clip region
+// is skipped (what is drawn, and its order, stay the same). Off: everything
+// is drawn and left to the clipping.
+extern bool cullHiddenDrawing;
+
 // Two nested rectangles with a gap in both top edges for a caption. Style
 // "U" gives an engraved groove, any other style a raised ridge.
 void drawGroupFrame(HDC dc, int x, int y, int width, int height, const char* style, int gapWidth,

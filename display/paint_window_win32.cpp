@@ -5,10 +5,12 @@
 
 #include "app/port_watch.h"
 #include "app/shell_state.h"
+#include "display/box_coverage_win32.h"
 #include "display/display_texts.h"
 #include "display/fonts_win32.h"
 #include "display/paint_forms_win32.h"
 #include "display/paint_state.h"
+#include "display/refresh_cache.h"
 #include "display/settings_block_win32.h"
 #include "display/value_texts.h"
 #include "timekeeping/clock.h"
@@ -161,9 +163,27 @@ void paintClientArea(HDC dc, HWND window)
 
 void paintWindow(HWND window)
 {
+    // The clock is read first: a refresh whose paint comes late may have
+    // boxes to add to the update region before painting begins.
+    captureDateTime();
+    if (!refreshCache.enabled) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        paintClientArea(dc, window);
+        EndPaint(window, &paint);
+        return;
+    }
+    const bool fontsExist = fonts.textFont != nullptr;
+    refreshCache.fontsExisted = fontsExist;
+    BoxContents shown;
+    describeRefreshedBoxes(shown, fontsExist);
+    completePendingRefresh(reinterpret_cast<host::WindowHandle>(window), shown);
+
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    captureDateTime();
     paintClientArea(dc, window);
+    Coverage coverage[refreshedBoxCount];
+    measureBoxCoverage(window, dc, coverage);
     EndPaint(window, &paint);
+    recordPaintedBoxes(shown, coverage);
 }

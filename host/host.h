@@ -44,10 +44,19 @@ WindowHandle visibleWindowAbove(WindowHandle window);
 // and terminates it; returns the number of characters copied (0 for none).
 int windowTitle(WindowHandle window, char* buffer, int bufferSize);
 
+// Sets the title unless the window already shows that text: setting a title
+// redraws the whole caption.
 void setWindowTitle(WindowHandle window, const char* text);
 
 // Adds the rectangle (right and bottom exclusive) to the window's update region.
 void invalidateRect(WindowHandle window, int left, int top, int right, int bottom, bool erase);
+
+// Rectangles (right and bottom exclusive) added to the window's update
+// region as one region in one call, without erasing.
+struct Rect {
+    int left, top, right, bottom;
+};
+void invalidateRects(WindowHandle window, const Rect* rects, int count);
 
 // The mouse cursor's position now, in the window's client coordinates.
 Point cursorPosInClient(WindowHandle window);

@@ -5,6 +5,7 @@
 #include <io.h>
 
 #include <ctime>
+#include <vector>
 
 #include "host/host.h"
 
@@ -25,6 +26,19 @@ bool isCloaked(HWND window)
     return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
            cloaked != 0;
 }
+
+// A region deleted when it goes out of scope.
+class OwnedRegion {
+public:
+    explicit OwnedRegion(HRGN region) : region_(region) {}
+    ~OwnedRegion() { DeleteObject(region_); }
+    OwnedRegion(const OwnedRegion&) = delete;
+    OwnedRegion& operator=(const OwnedRegion&) = delete;
+    HRGN get() const { return region_; }
+
+private:
+    HRGN region_;
+};
 
 }  // namespace
 
@@ -69,13 +83,37 @@ int windowTitle(WindowHandle window, char* buffer, int bufferSize)
 
 void setWindowTitle(WindowHandle window, const char* text)
 {
-    SetWindowTextA(asHwnd(window), text);
+    char shown[256];
+    const int length = GetWindowTextA(asHwnd(window), shown, sizeof shown);
+    if (length >= static_cast<int>(sizeof shown) - 1 || lstrcmpA(shown, text) != 0)
+        SetWindowTextA(asHwnd(window), text);
 }
 
 void invalidateRect(WindowHandle window, int left, int top, int right, int bottom, bool erase)
 {
     const RECT rect = {left, top, right, bottom};
     InvalidateRect(asHwnd(window), &rect, erase ? TRUE : FALSE);
+}
+
+void invalidateRects(WindowHandle window, const Rect* rects, int count)
+{
+    if (count <= 0)
+        return;
+    std::vector<char> data(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
+    auto* region = reinterpret_cast<RGNDATA*>(data.data());
+    region->rdh.dwSize = sizeof(RGNDATAHEADER);
+    region->rdh.iType = RDH_RECTANGLES;
+    region->rdh.nCount = static_cast<DWORD>(count);
+    region->rdh.nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
+    RECT bounds = {rects[0].left, rects[0].top, rects[0].right, rects[0].bottom};
+    auto* out = reinterpret_cast<RECT*>(region->Buffer);
+    for (int i = 0; i < count; ++i) {
+        out[i] = {rects[i].left, rects[i].top, rects[i].right, rects[i].bottom};
+        UnionRect(&bounds, &bounds, &out[i]);
+    }
+    region->rdh.rcBound = bounds;
+    OwnedRegion united(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region));
+    InvalidateRgn(asHwnd(window), united.get(), FALSE);
 }
 
 Point cursorPosInClient(WindowHandle window)

@@ -45,6 +45,14 @@ void invalidateRect(WindowHandle window, int left, int top, int right, int botto
     fakeHost.events.push_back("invalidate");
 }
 
+void invalidateRects(WindowHandle window, const Rect* rects, int count)
+{
+    for (int i = 0; i < count; ++i)
+        fakeHost.invalidations.push_back(
+            {window, rects[i].left, rects[i].top, rects[i].right, rects[i].bottom, false});
+    fakeHost.events.push_back("invalidate");
+}
+
 Point cursorPosInClient(WindowHandle)
 {
     return fakeHost.cursor;

@@ -44,6 +44,22 @@ void Canvas::fill(COLORREF colour)
         bits_[i] = bgrx;
 }
 
+void Canvas::fillNoise(std::uint32_t seed)
+{
+    GdiFlush();
+    for (int i = 0; i < width_ * height_; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        bits_[i] = seed >> 8;
+    }
+}
+
+bool Canvas::samePixels(const Canvas& other) const
+{
+    GdiFlush();
+    return width_ == other.width_ && height_ == other.height_ &&
+           std::memcmp(bits_, other.bits_, sizeof *bits_ * width_ * height_) == 0;
+}
+
 Image Canvas::image() const
 {
     Image result{width_, height_, {}};

@@ -31,6 +31,9 @@ public:
     int height() const { return height_; }
     COLORREF pixel(int x, int y) const;
     void fill(COLORREF colour);
+    // Every pixel a different pseudo-random colour, the same for the same seed.
+    void fillNoise(std::uint32_t seed);
+    bool samePixels(const Canvas& other) const;
     Image image() const;
 
 private:

@@ -1,0 +1,65 @@
+#pragma once
+// Which value boxes the 0.9 s refresh has to repaint. A box whose pixels
+// already show what a paint would draw there now is left alone; the boxes
+// of the time now are repainted on every refresh, so every refresh still
+// paints (the on-line title is set by the paint). Portable: no <windows.h>.
+
+#include "host/host.h"
+#include "timekeeping/clock.h"
+
+struct FieldRect {
+    int x, y, width, height;
+};
+
+// The value rectangles refreshed about once a second: the left panel's five
+// time boxes, then the right panel's boxes.
+constexpr int refreshedBoxCount = 15;
+constexpr FieldRect refreshedRects[refreshedBoxCount] = {
+    {140, 30, 100, 15},  {140, 60, 100, 15},  {140, 90, 100, 15}, {140, 120, 100, 15},
+    {140, 150, 100, 15}, {534, 30, 50, 20},   {398, 30, 100, 15}, {398, 60, 100, 15},
+    {398, 90, 100, 15},  {398, 120, 100, 15}, {534, 120, 50, 15}, {398, 150, 100, 15},
+    {534, 150, 50, 15},  {398, 180, 100, 15}, {534, 180, 50, 15},
+};
+
+// Everything a box's pixels depend on, as text: the fonts, the view and
+// the value it shows.
+constexpr std::size_t boxContentSize = runTextSize + 4;
+struct BoxContents {
+    char text[refreshedBoxCount][boxContentSize];
+    // In edit mode the right group's rectangles hold texts drawn
+    // transparently over what is there; drawing them again is not exact
+    // with anti-aliased text, so they are never taken as known.
+    bool settled[refreshedBoxCount];
+};
+
+enum class Coverage { none, partial, whole };
+
+struct RefreshCache {
+    // Off: every refresh invalidates all boxes, one by one, as a plain
+    // repaint does.
+    bool enabled = true;
+    // A refresh has invalidated boxes and its paint has not come yet.
+    bool refreshPending = false;
+    // Whether the fonts existed at the latest paint.
+    bool fontsExisted = false;
+    bool known[refreshedBoxCount] = {};
+    char knownText[refreshedBoxCount][boxContentSize] = {};
+};
+
+extern RefreshCache refreshCache;
+
+// What each box would show if painted now, from the state as it stands.
+void describeRefreshedBoxes(BoxContents& out, bool fontsExist);
+
+// The tick's refresh: invalidates, in one call, the boxes that show the
+// time now and every box whose content differs from what it shows.
+void invalidateRefreshedBoxes(host::WindowHandle window);
+
+// The paint, once the clock is read and before painting starts: adds to the
+// update region the boxes of a pending refresh whose content changed after
+// the refresh looked (a paint deferred past a second or past midnight).
+void completePendingRefresh(host::WindowHandle window, const BoxContents& shown);
+
+// The paint, when done: how much of each box it covered. A box is known
+// only after a paint that covered it whole.
+void recordPaintedBoxes(const BoxContents& shown, const Coverage (&coverage)[refreshedBoxCount]);

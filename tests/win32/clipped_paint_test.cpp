@@ -1,0 +1,166 @@
+// The paint under clip regions, with the culling of hidden lines and texts
+// on and off, into memory DCs filled with the same noise: every pixel must
+// be the same, in every state the window can show.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/port_watch.h"
+#include "app/shell_state.h"
+#include "display/draw_primitives_win32.h"
+#include "display/fonts_win32.h"
+#include "display/paint_state.h"
+#include "display/paint_window_win32.h"
+#include "display/refresh_cache.h"
+#include "tests/win32/display_canvas.h"
+#include "timekeeping/clock.h"
+
+namespace {
+
+constexpr int viewWidth = 640;
+constexpr int viewHeight = 280;
+
+template <std::size_t N>
+void set(char (&text)[N], const char* value)
+{
+    std::snprintf(text, N, "%s", value);
+}
+
+void setClock(const char* run, const char* totalHours)
+{
+    ClockState& c = clockState;
+    set(c.nowYearText, "2026");
+    set(c.nowMonthText, "12");
+    set(c.nowDayText, "7");
+    set(c.nowHourText, "0");
+    set(c.nowMinuteText, "4");
+    set(c.nowSecondText, "59");
+    set(c.startHourText, "23");
+    set(c.startMinuteText, "58");
+    set(c.startSecondText, "3");
+    set(c.runText, run);
+    c.runTextLen = static_cast<int>(std::strlen(run));
+    set(c.totalHoursText, totalHours);
+    set(c.totalMinutesText, "5");
+    set(c.totalSecondsText, "48");
+    c.totalHoursLen = static_cast<int>(std::strlen(totalHours));
+    c.totalMinutesLen = 1;
+    c.totalSecondsLen = 2;
+}
+
+struct State {
+    const char* name;
+    std::function<void()> apply;
+};
+
+const std::vector<State>& states()
+{
+    static const std::vector<State> all = {
+        {"off line", [] {}},
+        {"on line", [] { portWatch.modemOnline = 1; }},
+        {"edit mode", [] { shell.editMode = 1; }},
+        {"no fonts yet, on line",
+         [] {
+             fonts = FontState{};
+             portWatch.modemOnline = 1;
+         }},
+        {"texts too wide",
+         [] {
+             setClock("1193:59:59", "12345678901234567890");
+             portWatch.modemOnline = 1;
+             portWatch.probedPort = -2147483647;
+             set(shell.highRateCostText, "WWWWWWW");
+         }},
+        {"texts too wide, no fonts, edit mode",
+         [] {
+             setClock("1193:59:59", "12345678901234567890");
+             fonts = FontState{};
+             shell.editMode = 1;
+             set(shell.modemPortText, "MMMMMMM");
+         }},
+    };
+    return all;
+}
+
+// Each refreshed box and input field alone, all boxes together, pairs of
+// neighbours, and pseudo-random rectangles, some reaching past the edges.
+std::vector<std::vector<RECT>> clips()
+{
+    std::vector<std::vector<RECT>> result;
+    std::vector<RECT> boxes;
+    for (const FieldRect& r : refreshedRects)
+        boxes.push_back({r.x, r.y, r.x + r.width, r.y + r.height});
+    boxes.push_back({470, 155, 521, 175});
+    boxes.push_back({470, 235, 521, 255});
+    for (const RECT& box : boxes)
+        result.push_back({box});
+    result.push_back(boxes);
+    for (std::size_t i = 0; i + 1 < boxes.size(); ++i)
+        result.push_back({boxes[i], boxes[i + 1]});
+    unsigned seed = 7;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<unsigned>(range));
+    };
+    for (int i = 0; i < 60; ++i) {
+        std::vector<RECT> clip;
+        for (int n = 1 + next(3); n > 0; --n) {
+            const int left = next(viewWidth + 20) - 10;
+            const int top = next(viewHeight + 20) - 10;
+            clip.push_back({left, top, left + 1 + next(120), top + 1 + next(60)});
+        }
+        result.push_back(clip);
+    }
+    return result;
+}
+
+void paintClipped(Canvas& canvas, const std::vector<RECT>& clip, bool cull)
+{
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    for (const RECT& r : clip) {
+        HRGN part = CreateRectRgnIndirect(&r);
+        CombineRgn(region, region, part, RGN_OR);
+        DeleteObject(part);
+    }
+    SelectClipRgn(canvas.dc(), region);
+    DeleteObject(region);
+    cullHiddenDrawing = cull;
+    paintClientArea(canvas.dc(), nullptr);
+    cullHiddenDrawing = true;
+    SelectClipRgn(canvas.dc(), nullptr);
+}
+
+TEST(ClippedPaint, CullingChangesNoPixelUnderAnyClipInAnyState)
+{
+    createFonts();
+    const FontState made = fonts;
+    const std::vector<std::vector<RECT>> regions = clips();
+    Canvas culled(viewWidth, viewHeight);
+    Canvas plain(viewWidth, viewHeight);
+    for (const State& state : states()) {
+        shell = ShellState{};
+        portWatch = PortWatchState{};
+        paintState = PaintState{};
+        clockState = ClockState{};
+        fonts = made;
+        setClock("0:06:56", "312");
+        portWatch.probedPort = 3;
+        state.apply();
+        for (std::size_t i = 0; i < regions.size(); ++i) {
+            plain.fillNoise(static_cast<std::uint32_t>(i));
+            culled.fillNoise(static_cast<std::uint32_t>(i));
+            paintClipped(plain, regions[i], false);
+            paintClipped(culled, regions[i], true);
+            ASSERT_TRUE(culled.samePixels(plain)) << state.name << ", clip " << i;
+        }
+    }
+    fonts = made;
+}
+
+}  // namespace

@@ -1,0 +1,335 @@
+// Lockstep replay: the real window procedure driven through one script of
+// ticks, paints, exposures, commands and keys, with a scripted clock and
+// ports, once with the refresh economies off and once with them on. The
+// client area and the title must be the same after every step.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/commands.h"
+#include "app/main_window_win32.h"
+#include "app/port_watch.h"
+#include "app/shell_state.h"
+#include "display/draw_primitives_win32.h"
+#include "display/fonts_win32.h"
+#include "display/paint_state.h"
+#include "display/refresh_cache.h"
+#include "tests/win32/scripted_host_win32.h"
+#include "timekeeping/clock.h"
+
+namespace {
+
+struct Frame {
+    std::string step;
+    std::uint64_t pixels;
+    std::string title;
+};
+
+std::uint64_t hashClientArea(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    HDC windowDc = GetDC(window);
+    BitBlt(memory, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
+    ReleaseDC(window, windowDc);
+    GdiFlush();
+    std::uint64_t hash = 1469598103934665603ull;  // FNV-1a
+    const auto* pixel = static_cast<const std::uint32_t*>(bits);
+    for (long i = 0; i < static_cast<long>(client.right) * client.bottom; ++i)
+        hash = (hash ^ (pixel[i] & 0xFFFFFF)) * 1099511628211ull;
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return hash ^ (static_cast<std::uint64_t>(client.right) << 48 | client.bottom);
+}
+
+std::string titleOf(HWND window)
+{
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+class Replay {
+public:
+    explicit Replay(bool economical)
+    {
+        shell = ShellState{};
+        clockState = ClockState{};
+        portWatch = PortWatchState{};
+        paintState = PaintState{};
+        fonts = FontState{};
+        refreshCache = RefreshCache{};
+        refreshCache.enabled = economical;
+        cullHiddenDrawing = economical;
+        scriptedHost = ScriptedHost{};
+        scriptedHost.tick = 5000000;
+        scriptedHost.startOfDay = 23 * 3600 + 41 * 60;
+        scriptedHost.calendarPhase = 400;  // the calendar's seconds turn between the run's
+        clockState.savedHours = 312;
+        clockState.savedMinutes = 5;
+        clockState.savedSeconds = 48;
+
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        registerMainWindowClass(instance);
+        window = createMainWindow(instance, SW_SHOWNORMAL);
+        SetWindowPos(window, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        createButtons(instance);
+        captureDateTime();
+    }
+    ~Replay()
+    {
+        if (cover)
+            DestroyWindow(cover);
+        DestroyWindow(window);
+        settle();
+        MSG message;
+        while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        UnregisterClassA("Uravik", GetModuleHandleA(nullptr));
+    }
+
+    void step(const std::string& name, const std::function<void()>& action)
+    {
+        action();
+        settle();
+        frames.push_back({name, hashClientArea(window), titleOf(window)});
+    }
+    void advance(int ms) { scriptedHost.tick += ms; }
+    void ticks(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            advance(100);
+            SendMessageA(window, WM_TIMER, 100, 0);
+        }
+    }
+    void paint() { RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+    // Refreshes, each painted at once, as an idle window has them.
+    void refreshes(const std::string& name, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            step(name + " " + std::to_string(i), [&] {
+                ticks(9);
+                paint();
+            });
+    }
+    void expose(const std::string& name, RECT rect)
+    {
+        step("expose " + name, [&] {
+            advance(1000);
+            InvalidateRect(window, &rect, TRUE);
+            paint();
+        });
+        refreshes("after exposing " + name, 2);
+    }
+    void command(const std::string& name, Command id)
+    {
+        step(name, [&] {
+            SendMessageA(window, WM_COMMAND, id, 0);
+            paint();
+        });
+    }
+    void setCalendar(int secondsIntoDay)
+    {
+        scriptedHost.startOfDay =
+            secondsIntoDay -
+            static_cast<int>((scriptedHost.tick + scriptedHost.calendarPhase) / 1000);
+    }
+    // Another program's window over part of the client area.
+    void coverWith(RECT client)
+    {
+        POINT origin = {client.left, client.top};
+        ClientToScreen(window, &origin);
+        if (!cover)
+            cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, "Static", "",
+                                    WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 1, 1, nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+        SetWindowPos(cover, HWND_TOPMOST, origin.x, origin.y, client.right - client.left,
+                     client.bottom - client.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
+    int knownBoxes() const
+    {
+        int count = 0;
+        for (bool known : refreshCache.known)
+            count += known ? 1 : 0;
+        return count;
+    }
+
+    HWND window = nullptr;
+    HWND cover = nullptr;
+    std::vector<Frame> frames;
+    int knownWhenIdle = 0;
+
+private:
+    // Delivers what the system has queued, but no paint: a step paints
+    // only when it says so.
+    void settle()
+    {
+        MSG message;
+        for (int round = 0; round < 3; ++round) {
+            while (PeekMessageA(&message, nullptr, 0, 0,
+                                PM_REMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            Sleep(5);
+        }
+    }
+};
+
+void runScript(Replay& r)
+{
+    HWND w = r.window;
+    // A start-up message box lets a paint through before the fonts exist.
+    r.step("paint before the fonts", [&] { r.paint(); });
+    r.refreshes("no fonts yet", 2);
+    r.step("fonts made", [&] {
+        createFonts();
+        InvalidateRect(w, nullptr, TRUE);
+        takePortInventory();
+        r.paint();
+    });
+    r.refreshes("idle", 12);
+    r.knownWhenIdle = r.knownBoxes();
+
+    r.step("refresh painted 1.5 s late", [&] {
+        r.ticks(9);
+        r.advance(1500);
+        r.paint();
+    });
+    r.step("three refreshes unpainted", [&] { r.ticks(27); });
+    r.step("then painted", [&] { r.paint(); });
+    r.expose("part of the run box", {140, 120, 190, 135});
+    r.expose("across two right boxes", {450, 40, 560, 70});
+    r.expose("total and period", {100, 140, 600, 190});
+
+    r.step("clock near midnight", [&] { r.setCalendar(24 * 3600 - 2); });
+    r.refreshes("to midnight", 2);
+    r.step("refresh painted past midnight", [&] {
+        r.ticks(9);
+        r.advance(900);
+        r.paint();
+    });
+    r.refreshes("after midnight", 2);
+
+    // The first paint that sees the modem on line covers only part of the
+    // boxes that changed with it.
+    r.step("modem goes on line, seen by a partial exposure", [&] {
+        for (int port = 1; port <= 6; ++port)
+            scriptedHost.portOpens[port] = false;
+        while (portWatch.modemOnline == 0) {
+            r.paint();
+            r.ticks(1);
+        }
+        const RECT part = {398, 40, 450, 100};
+        InvalidateRect(w, &part, TRUE);
+        r.paint();
+    });
+    r.refreshes("on line", 4);
+    r.expose("right time boxes on line", {420, 80, 520, 130});
+    r.step("on line, painted late", [&] {
+        r.ticks(18);
+        r.advance(1300);
+        r.paint();
+    });
+    r.step("modem goes off line", [&] {
+        for (int port = 1; port <= 6; ++port)
+            scriptedHost.portOpens[port] = true;
+    });
+    r.refreshes("off line again", 3);
+
+    r.command("edit mode on", cmdEditOn);
+    r.refreshes("edit mode", 2);
+    r.step("select the cost field", [&] {
+        scriptedHost.cursor = {480, 160};
+        SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    });
+    for (char key : std::string("50\b7"))
+        r.step(std::string("type ") + (key == '\b' ? "backspace" : std::string(1, key)), [&] {
+            SendMessageA(w, WM_CHAR, static_cast<WPARAM>(key), 0);
+            r.ticks(4);
+            r.paint();
+        });
+    r.refreshes("edit mode after typing", 2);
+    r.command("edit mode off", cmdEditOff);
+    r.step("typing after OK", [&] {
+        SendMessageA(w, WM_CHAR, '9', 0);
+        r.paint();
+    });
+    r.refreshes("live again", 2);
+
+    r.step("minimised", [&] { ShowWindow(w, SW_MINIMIZE); });
+    r.step("ticks while minimised", [&] {
+        r.ticks(30);
+        r.paint();
+    });
+    r.step("restored", [&] {
+        ShowWindow(w, SW_RESTORE);
+        r.paint();
+    });
+    r.refreshes("restored", 2);
+
+    r.step("covered on the right", [&] { r.coverWith({380, 50, 580, 130}); });
+    r.refreshes("covered on the right", 3);
+    r.step("cover moved to the left", [&] {
+        r.coverWith({100, 80, 300, 160});
+        r.paint();
+    });
+    r.refreshes("covered on the left", 3);
+    r.step("cover gone", [&] {
+        DestroyWindow(r.cover);
+        r.cover = nullptr;
+        r.paint();
+    });
+    r.refreshes("uncovered", 2);
+
+    r.command("compact view", cmdCompactView);
+    r.refreshes("compact view", 3);
+    r.command("small view", cmdSmallView);
+    r.refreshes("small view", 3);
+    r.step("wide again", [&] {
+        RECT rect;
+        GetWindowRect(w, &rect);
+        MoveWindow(w, rect.left, rect.top, mainViewWidth,
+                   GetSystemMetrics(SM_CYCAPTION) + mainViewHeightBelowCaption, TRUE);
+        r.paint();
+    });
+    r.refreshes("wide again", 3);
+}
+
+TEST(RefreshReplay, EconomicalRefreshShowsTheSameAfterEveryStep)
+{
+    std::vector<Frame> plain;
+    {
+        Replay replay(false);
+        runScript(replay);
+        plain = replay.frames;
+    }
+    Replay replay(true);
+    runScript(replay);
+    EXPECT_GE(replay.knownWhenIdle, 12) << "an idle refresh leaves the unchanged boxes alone";
+
+    ASSERT_EQ(replay.frames.size(), plain.size());
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        ASSERT_EQ(replay.frames[i].title, plain[i].title) << "step " << i << ": " << plain[i].step;
+        ASSERT_EQ(replay.frames[i].pixels, plain[i].pixels)
+            << "step " << i << ": " << plain[i].step;
+    }
+}
+
+}  // namespace
