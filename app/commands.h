@@ -22,8 +22,3 @@ constexpr int narrowViewWidth = 291;
 constexpr int compactViewHeightBelowCaption = 258;
 constexpr int smallViewHeightBelowCaption = 188;
 
-// Where the second "Config" and "OK" take turns.
-constexpr int editButtonX = 558;
-constexpr int editButtonY = 238;
-constexpr int editButtonWidth = 50;
-constexpr int editButtonHeight = 25;

@@ -5,6 +5,7 @@
 #include "app/main_window_win32.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
+#include "display/layout.h"
 #include "timekeeping/persistence_texts.h"
 
 namespace {
@@ -14,23 +15,22 @@ HWND asHwnd(host::WindowHandle handle)
     return reinterpret_cast<HWND>(handle);
 }
 
+void placeButton(HWND button, const FieldRect& place)
+{
+    MoveWindow(button, place.x, place.y, place.width, place.height, TRUE);
+}
+
 // Resizes the main window where it stands: a view switch must not make the
 // window jump to another place on the screen.
 void resizeMainWindow(int width, int heightBelowCaption)
 {
-    HWND window = asHwnd(shell.mainWindow);
+    HWND window = asHwnd(shared.mainWindow);
     RECT rect;
     GetWindowRect(window, &rect);
     MoveWindow(window, rect.left, rect.top, width,
                GetSystemMetrics(SM_CYCAPTION) + heightBelowCaption, TRUE);
 }
 
-// "Avbryt" is shown only in the compact view, beside "Tidlista", inside the
-// 291-pixel window, so that the small view can be reached.
-constexpr int cancelButtonX = 194;
-constexpr int cancelButtonY = 190;
-constexpr int cancelButtonWidth = 52;
-constexpr int cancelButtonHeight = 25;
 
 enum class ProgramFolder { system, uravik };
 
@@ -96,18 +96,19 @@ void startProgram(ProgramFolder folder, const char* program, const char* argumen
 void showCompactView()
 {
     resizeMainWindow(narrowViewWidth, compactViewHeightBelowCaption);
-    shell.compactView = 1;
-    MoveWindow(asHwnd(shell.cancelButton), cancelButtonX, cancelButtonY, cancelButtonWidth,
-               cancelButtonHeight, TRUE);
-    SetFocus(asHwnd(shell.mainWindow));
-    SetWindowTextA(asHwnd(shell.mainWindow), shell_texts::compactViewTitle);
+    shared.compactView = 1;
+    // "Avbryt" is shown only here, inside the 291-pixel window, so that the
+    // small view can be reached.
+    placeButton(buttons.cancelButton, layout::cancelButton);
+    SetFocus(asHwnd(shared.mainWindow));
+    SetWindowTextA(asHwnd(shared.mainWindow), shell_texts::compactViewTitle);
 }
 
 void showSmallView()
 {
     resizeMainWindow(narrowViewWidth, smallViewHeightBelowCaption);
-    shell.compactView = 0;
-    MoveWindow(asHwnd(shell.cancelButton), 0, 0, 0, 0, TRUE);
+    shared.compactView = 0;
+    placeButton(buttons.cancelButton, layout::noPlace);
 }
 
 // From either narrow view back to the full width, with the main view's
@@ -115,21 +116,19 @@ void showSmallView()
 void showMainView()
 {
     resizeMainWindow(mainViewWidth, mainViewHeightBelowCaption);
-    shell.compactView = 0;
-    MoveWindow(asHwnd(shell.cancelButton), 0, 0, 0, 0, TRUE);
+    shared.compactView = 0;
+    placeButton(buttons.cancelButton, layout::noPlace);
 }
 
 void switchEditMode(int on)
 {
-    shell.editMode = on;
-    InvalidateRect(asHwnd(shell.mainWindow), nullptr, TRUE);
-    HWND hidden = asHwnd(on ? shell.editButton : shell.okButton);
-    HWND shown = asHwnd(on ? shell.okButton : shell.editButton);
-    MoveWindow(hidden, 0, 0, 0, 0, TRUE);
-    MoveWindow(shown, editButtonX, editButtonY, editButtonWidth, editButtonHeight, TRUE);
+    shared.editMode = on;
+    InvalidateRect(asHwnd(shared.mainWindow), nullptr, TRUE);
+    placeButton(on ? buttons.editButton : buttons.okButton, layout::noPlace);
+    placeButton(on ? buttons.okButton : buttons.editButton, layout::editButton);
     // Typed characters must reach the window procedure, not the button.
     if (on)
-        SetFocus(asHwnd(shell.mainWindow));
+        SetFocus(asHwnd(shared.mainWindow));
 }
 
 }  // namespace

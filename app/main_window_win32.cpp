@@ -7,6 +7,7 @@
 #include "app/single_instance_win32.h"
 #include "app/window_events.h"
 #include "display/fonts_win32.h"
+#include "display/layout.h"
 #include "timekeeping/atomic_write.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
@@ -16,25 +17,26 @@ namespace {
 
 struct ButtonLayout {
     const char* caption;
-    int x, y, width, height;
+    FieldRect place;
     Command id;
-    host::WindowHandle ShellState::*handle;
+    HWND MainWindowButtons::*handle;
 };
 
 // In creation order. "Avbryt" and "OK" start with no size, so they can be
 // neither seen nor clicked until a command gives them one.
 constexpr ButtonLayout buttonLayouts[] = {
-    {shell_texts::timeListCaption, 87, 190, 100, 25, cmdTimeList, &ShellState::timeListButton},
-    {shell_texts::statisticsCaption, 25, 245, 69, 25, cmdStatistics,
-     &ShellState::statisticsButton},
-    {shell_texts::configCaption, 94, 245, 60, 25, cmdCompactView,
-     &ShellState::compactViewButton},
-    {shell_texts::manualCaption, 154, 245, 60, 25, cmdManual, &ShellState::manualButton},
-    {shell_texts::aboutCaption, 214, 245, 31, 25, cmdAbout, &ShellState::aboutButton},
-    {shell_texts::cancelCaption, 0, 0, 0, 0, cmdSmallView, &ShellState::cancelButton},
-    {shell_texts::okCaption, 0, 0, 0, 0, cmdEditOff, &ShellState::okButton},
-    {shell_texts::configCaption, editButtonX, editButtonY, editButtonWidth, editButtonHeight,
-     cmdEditOn, &ShellState::editButton},
+    {shell_texts::timeListCaption, layout::timeListButton, cmdTimeList,
+     &MainWindowButtons::timeListButton},
+    {shell_texts::statisticsCaption, layout::statisticsButton, cmdStatistics,
+     &MainWindowButtons::statisticsButton},
+    {shell_texts::configCaption, layout::compactViewButton, cmdCompactView,
+     &MainWindowButtons::compactViewButton},
+    {shell_texts::manualCaption, layout::manualButton, cmdManual,
+     &MainWindowButtons::manualButton},
+    {shell_texts::aboutCaption, layout::aboutButton, cmdAbout, &MainWindowButtons::aboutButton},
+    {shell_texts::cancelCaption, layout::noPlace, cmdSmallView, &MainWindowButtons::cancelButton},
+    {shell_texts::okCaption, layout::noPlace, cmdEditOff, &MainWindowButtons::okButton},
+    {shell_texts::configCaption, layout::editButton, cmdEditOn, &MainWindowButtons::editButton},
 };
 
 int runMessageLoop()
@@ -49,6 +51,8 @@ int runMessageLoop()
 }
 
 }  // namespace
+
+MainWindowButtons buttons;
 
 bool registerMainWindowClass(HINSTANCE instance)
 {
@@ -73,7 +77,7 @@ HWND createMainWindow(HINSTANCE instance, int showMode)
                                   shell_texts::initialTitle, WS_SYSMENU | WS_MINIMIZEBOX,
                                   CW_USEDEFAULT, CW_USEDEFAULT, mainViewWidth, height, nullptr,
                                   nullptr, instance, nullptr);
-    shell.mainWindow = reinterpret_cast<host::WindowHandle>(window);
+    shared.mainWindow = reinterpret_cast<host::WindowHandle>(window);
     addMainViewMenuItem(window);
     ShowWindow(window, showMode);
     return window;
@@ -81,13 +85,13 @@ HWND createMainWindow(HINSTANCE instance, int showMode)
 
 void createButtons(HINSTANCE instance)
 {
-    HWND parent = reinterpret_cast<HWND>(shell.mainWindow);
+    HWND parent = reinterpret_cast<HWND>(shared.mainWindow);
     for (const ButtonLayout& b : buttonLayouts) {
-        HWND button = CreateWindowExA(
-            0, shell_texts::buttonClass, b.caption, WS_CHILD | WS_VISIBLE, b.x, b.y, b.width,
-            b.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance,
+        const FieldRect& r = b.place;
+        buttons.*b.handle = CreateWindowExA(
+            0, shell_texts::buttonClass, b.caption, WS_CHILD | WS_VISIBLE, r.x, r.y, r.width,
+            r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance,
             nullptr);
-        shell.*b.handle = reinterpret_cast<host::WindowHandle>(button);
     }
 }
 
@@ -115,6 +119,6 @@ int runUravik(HINSTANCE instance, int showMode)
     // what they drew in the system font is drawn again with the fonts.
     InvalidateRect(window, nullptr, TRUE);
     takePortInventory();
-    portWatch.modemOnline = 0;
+    shared.modemOnline = 0;
     return runMessageLoop();
 }

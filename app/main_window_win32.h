@@ -3,6 +3,20 @@
 
 #include <windows.h>
 
+// The main window's eight buttons.
+struct MainWindowButtons {
+    HWND timeListButton = nullptr;
+    HWND statisticsButton = nullptr;
+    HWND compactViewButton = nullptr;
+    HWND manualButton = nullptr;
+    HWND aboutButton = nullptr;
+    HWND cancelButton = nullptr;
+    HWND okButton = nullptr;
+    HWND editButton = nullptr;
+};
+
+extern MainWindowButtons buttons;
+
 bool registerMainWindowClass(HINSTANCE instance);
 HWND createMainWindow(HINSTANCE instance, int showMode);
 void createButtons(HINSTANCE instance);

@@ -2,8 +2,6 @@
 
 #include "host/host.h"
 
-PortWatchState portWatch;
-
 void takePortInventory()
 {
     for (int n = 1; n <= portCount; ++n)
@@ -16,12 +14,12 @@ void watchPortStep()
     PortWatchState& w = portWatch;
     if (w.watchedPort > 6)
         w.watchedPort = 0;
-    if (w.modemOnline == 0)
+    if (shared.modemOnline == 0)
         ++w.watchedPort;
     // Position 7 is a pass without a port: COM7 is only inventoried.
     if (w.watchedPort >= 1 && w.watchedPort <= 6 && w.portAvailable[w.watchedPort - 1] == 1) {
-        w.probedPort = w.watchedPort;
+        shared.probedPort = w.watchedPort;
         // A port that has gone away (an unplugged adapter) is no connection.
-        w.modemOnline = host::probeSerialPort(w.watchedPort) == host::PortProbe::held ? 1 : 0;
+        shared.modemOnline = host::probeSerialPort(w.watchedPort) == host::PortProbe::held ? 1 : 0;
     }
 }

@@ -3,13 +3,13 @@
 // port, so a port that opened at start-up and no longer opens is taken as
 // a connection.
 
+#include "common/shared_state.h"
+
 constexpr int portCount = 7;  // COM1 to COM7
 
 struct PortWatchState {
     int portAvailable[portCount] = {};  // index n - 1 for COMn
     int watchedPort = 1;
-    int probedPort = 0;
-    int modemOnline = 0;
 };
 
 extern PortWatchState portWatch;

@@ -2,6 +2,7 @@
 
 #include "app/port_watch.h"
 #include "app/shell_state.h"
+#include "common/shared_state.h"
 #include "app/shell_texts.h"
 #include "display/input_fields.h"
 #include "timekeeping/clock.h"
@@ -10,8 +11,8 @@
 
 void runTick()
 {
-    shell.windowAbove = host::visibleWindowAbove(shell.mainWindow);
-    if (shell.startupComplete && !shell.runEnded && shell.windowAbove != shell.loggedWindowAbove &&
+    shared.windowAbove = host::visibleWindowAbove(shared.mainWindow);
+    if (shell.startupComplete && !shell.runEnded && shared.windowAbove != shared.loggedWindowAbove &&
         logRecordDue()) {
         updateCounters();
         writeLogRecord();
@@ -19,20 +20,20 @@ void runTick()
 
     if (++shell.portWatchTicks == portWatchEveryTicks) {
         shell.portWatchTicks = 0;
-        const int wasOnline = portWatch.modemOnline;
+        const int wasOnline = shared.modemOnline;
         watchPortStep();
         // Painting put the internet text into the title while on line; in
         // the compact view no refresh would take it away again.
-        if (wasOnline == 1 && portWatch.modemOnline == 0 && shell.compactView == 1)
-            host::setWindowTitle(shell.mainWindow, shell_texts::compactViewTitle);
+        if (wasOnline == 1 && shared.modemOnline == 0 && shared.compactView == 1)
+            host::setWindowTitle(shared.mainWindow, shell_texts::compactViewTitle);
     }
 
     if (++shell.refreshTicks == refreshEveryTicks) {
         shell.refreshTicks = 0;
         updateCounters();
-        invalidateRefreshedBoxes(shell.mainWindow);
-        if (shell.compactView == 0 && portWatch.modemOnline == 0)
-            host::setWindowTitle(shell.mainWindow, clockState.titleText);
+        invalidateRefreshedBoxes(shared.mainWindow);
+        if (shared.compactView == 0 && shared.modemOnline == 0)
+            host::setWindowTitle(shared.mainWindow, clockState.titleText);
     }
 }
 
@@ -62,28 +63,28 @@ void resumeRun()
 
 void selectFieldAtCursor()
 {
-    if (shell.editMode == 0)
+    if (shared.editMode == 0)
         return;
-    const FieldRect& a = highRateCostRect;
-    const FieldRect& b = modemPortRect;
+    const FieldRect& a = layout::highRateCostInput;
+    const FieldRect& b = layout::modemPortInput;
     shell.selectedField =
-        hitTestField(shell.mainWindow, a.x, a.y, a.width, a.height, highRateCostField);
+        hitTestField(shared.mainWindow, a.x, a.y, a.width, a.height, highRateCostField);
     if (shell.selectedField == 0)
         shell.selectedField =
-            hitTestField(shell.mainWindow, b.x, b.y, b.width, b.height, modemPortField);
+            hitTestField(shared.mainWindow, b.x, b.y, b.width, b.height, modemPortField);
 }
 
 void typeIntoSelectedField(int code)
 {
     // Edit mode is not consulted: a field stays selected after "OK".
     if (shell.selectedField == highRateCostField) {
-        const FieldRect& r = highRateCostRect;
-        editFieldText(shell.mainWindow, r.x, r.y, r.width, r.height, code, shell.highRateCostText,
+        const FieldRect& r = layout::highRateCostInput;
+        editFieldText(shared.mainWindow, r.x, r.y, r.width, r.height, code, shared.highRateCostText,
                       shell.highRateCostLength);
     }
     if (shell.selectedField == modemPortField) {
-        const FieldRect& r = modemPortRect;
-        editFieldText(shell.mainWindow, r.x, r.y, r.width, r.height, code, shell.modemPortText,
+        const FieldRect& r = layout::modemPortInput;
+        editFieldText(shared.mainWindow, r.x, r.y, r.width, r.height, code, shared.modemPortText,
                       shell.modemPortLength);
     }
 }

@@ -10,11 +10,9 @@ constexpr unsigned tickPeriodMs = 100;
 constexpr int refreshEveryTicks = 9;
 constexpr int portWatchEveryTicks = 10;
 
-// The field ids and rectangles of the two input fields.
+// The field ids of the two input fields.
 constexpr int highRateCostField = 4;
 constexpr int modemPortField = 5;
-constexpr FieldRect highRateCostRect{470, 155, 50, 15};
-constexpr FieldRect modemPortRect{470, 235, 50, 15};
 
 void runTick();
 

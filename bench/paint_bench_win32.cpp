@@ -63,7 +63,7 @@ int main()
     createFonts();
     captureDateTime();
     updateCounters();
-    portWatch.modemOnline = 1;  // every box filled: the most text to draw
+    shared.modemOnline = 1;  // every box filled: the most text to draw
 
     Canvas canvas(640, 280);
     HDC dc = canvas.dc();
@@ -75,7 +75,7 @@ int main()
     auto clippedPaint = [&](std::initializer_list<int> boxes, bool cull) {
         HRGN refresh = CreateRectRgn(0, 0, 0, 0);
         for (int i : boxes) {
-            const FieldRect& r = refreshedRects[i];
+            const FieldRect& r = layout::refreshedRects[i];
             HRGN box = CreateRectRgn(r.x, r.y, r.x + r.width, r.y + r.height);
             CombineRgn(refresh, refresh, box, RGN_OR);
             DeleteObject(box);

@@ -35,6 +35,7 @@ public:
         stateFile = StateFileState{};
         timeLog = TimeLogState{};
         shell = ShellState{};
+        shared = SharedState{};
         write(texts::stateFileName,
               "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n"
               "48   =Sekunder totalt\n1200   =Applikationer totalt\n4000000\n\nSlut\n");
@@ -66,7 +67,7 @@ void BM_RecordWithStateSave(benchmark::State& state)
     updateCounters();
     writeLogRecord();  // the header
     for (auto _ : state) {
-        shell.windowAbove = shell.windowAbove == 1 ? 2 : 1;
+        shared.windowAbove = shared.windowAbove == 1 ? 2 : 1;
         fakeHost.tick += 100;
         updateCounters();
         writeLogRecord();

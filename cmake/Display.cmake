@@ -3,7 +3,6 @@
 target_sources(uravik_core PRIVATE
     display/colours.cpp
     display/font_style.cpp
-    display/paint_state.cpp
     display/refresh_cache.cpp
     display/value_texts.cpp
 )

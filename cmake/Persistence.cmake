@@ -16,6 +16,7 @@ if(NOT WIN32)
     if(URAVIK_CLANGXX AND URAVIK_TESTS AND NOT URAVIK_SANITIZE)
         set(state_fuzz_sources
             ${PROJECT_SOURCE_DIR}/fuzz/state_file_fuzz.cpp
+            ${PROJECT_SOURCE_DIR}/app/program_state.cpp
             ${PROJECT_SOURCE_DIR}/tests/fake_host/fake_host.cpp
             ${PROJECT_SOURCE_DIR}/timekeeping/atomic_write.cpp
             ${PROJECT_SOURCE_DIR}/timekeeping/clock.cpp

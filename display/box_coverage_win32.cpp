@@ -13,7 +13,7 @@ struct ScratchRegion {
 
 }  // namespace
 
-void measureBoxCoverage(HWND window, HDC dc, Coverage (&coverage)[refreshedBoxCount])
+void measureBoxCoverage(HWND window, HDC dc, Coverage (&coverage)[layout::refreshedBoxCount])
 {
     ScratchRegion painted;
     const bool known = GetRandomRgn(dc, painted.region, SYSRGN) == 1;
@@ -22,8 +22,8 @@ void measureBoxCoverage(HWND window, HDC dc, Coverage (&coverage)[refreshedBoxCo
     ClientToScreen(window, &origin);
     OffsetRgn(painted.region, -origin.x, -origin.y);
     ScratchRegion outside;
-    for (int box = 0; box < refreshedBoxCount; ++box) {
-        const FieldRect& r = refreshedRects[box];
+    for (int box = 0; box < layout::refreshedBoxCount; ++box) {
+        const FieldRect& r = layout::refreshedRects[box];
         const RECT rect = {r.x, r.y, r.x + r.width, r.y + r.height};
         if (!known || !RectInRegion(painted.region, &rect)) {
             coverage[box] = Coverage::none;

@@ -8,4 +8,4 @@
 // Whole, part or none of each box, for a device context from BeginPaint on
 // `window`: its system region is the update region within the part of the
 // window that can be seen, which is exactly what the paint can change.
-void measureBoxCoverage(HWND window, HDC dc, Coverage (&coverage)[refreshedBoxCount]);
+void measureBoxCoverage(HWND window, HDC dc, Coverage (&coverage)[layout::refreshedBoxCount]);

@@ -3,8 +3,7 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "app/port_watch.h"
-#include "app/shell_state.h"
+#include "common/shared_state.h"
 #include "display/box_coverage_win32.h"
 #include "display/display_texts.h"
 #include "display/fonts_win32.h"
@@ -19,6 +18,7 @@ namespace {
 
 namespace t = display_texts;
 using paint_forms::darkRedLabel;
+using paint_forms::frame;
 using paint_forms::label;
 using paint_forms::valueCentred;
 using paint_forms::valueRightAligned;
@@ -51,15 +51,15 @@ void paintLeftValues(HDC dc)
     const std::size_t size = sizeof paintState.fieldText;
 
     formatDateText(field, size, c.nowYearText, c.nowMonthText, c.nowDayText);
-    valueRightAligned(dc, 140, 30, 100, 15, field, "BLACK");
+    valueRightAligned(dc, layout::todayBox, field, "BLACK");
     formatTimeText(field, size, c.startHourText, c.startMinuteText, c.startSecondText);
-    valueRightAligned(dc, 140, 60, 100, 15, field, "BLACK");
+    valueRightAligned(dc, layout::startupBox, field, "BLACK");
     copyTimeNow();
     formatTimeText(field, size, c.clockHourText, c.clockMinuteText, c.clockSecondText);
-    valueRightAligned(dc, 140, 90, 100, 15, field, "BLACK");
-    valueRightAligned(dc, 140, 120, 100, 15, shownRunText(), "RED0");
+    valueRightAligned(dc, layout::nowBox, field, "BLACK");
+    valueRightAligned(dc, layout::runBox, shownRunText(), "RED0");
     formatTotalText(field, size);
-    valueRightAligned(dc, 140, 150, 100, 15, field, "RED1");
+    valueRightAligned(dc, layout::totalBox, field, "RED1");
 }
 
 void paintRightLabels(HDC dc)
@@ -82,44 +82,44 @@ void paintLiveBlock(HDC dc, HWND window)
 {
     ClockState& c = clockState;
     PaintState& p = paintState;
-    const bool online = portWatch.modemOnline == 1;
+    const bool online = shared.modemOnline == 1;
     char fixedCost[8];
     copyText(fixedCost, t::fixedCost);
 
-    formatPortText(portWatch.probedPort);
-    valueCentred(dc, 398, 30, 100, 15, "WHITE", p.comText, "BLACK");
-    chooseModemStateTexts(portWatch.modemOnline);
-    valueCentred(dc, 534, 30, 50, 15, p.modemStateFill, p.modemStateText, p.modemStateInk);
+    formatPortText(shared.probedPort);
+    valueCentred(dc, layout::portBox, "WHITE", p.comText, "BLACK");
+    chooseModemStateTexts(shared.modemOnline);
+    valueCentred(dc, layout::modemStateBox, p.modemStateFill, p.modemStateText, p.modemStateInk);
 
     p.fieldText[0] = '\0';
     if (online)
         formatTimeText(p.fieldText, sizeof p.fieldText, c.startHourText, c.startMinuteText,
                        c.startSecondText);
-    valueRightAligned(dc, 398, 60, 100, 15, p.fieldText, "BLACK");
+    valueRightAligned(dc, layout::onlineStartupBox, p.fieldText, "BLACK");
 
     if (online) {
         copyTimeNow();
         formatTimeText(p.fieldText, sizeof p.fieldText, c.clockHourText, c.clockMinuteText,
                        c.clockSecondText);
     }
-    valueRightAligned(dc, 398, 90, 100, 15, p.fieldText, "BLACK");
+    valueRightAligned(dc, layout::onlineNowBox, p.fieldText, "BLACK");
 
     if (online) {
         copyText(p.fieldText, shownRunText());
         formatInternetTitle(p.fieldText);
         SetWindowTextA(window, c.titleText);
     }
-    valueRightAligned(dc, 398, 120, 100, 15, p.fieldText, "BLACK");
-    valueCentred(dc, 534, 120, 50, 15, "WHITE", fixedCost, "BLACK");
+    valueRightAligned(dc, layout::onlineRunBox, p.fieldText, "BLACK");
+    valueCentred(dc, layout::runCostBox, "WHITE", fixedCost, "BLACK");
 
     if (online)
         formatTotalText(p.fieldText, sizeof p.fieldText);
-    valueRightAligned(dc, 398, 150, 100, 15, p.fieldText, "BLACK");
-    valueCentred(dc, 534, 150, 50, 15, "WHITE", fixedCost, "BLACK");
+    valueRightAligned(dc, layout::onlineTotalBox, p.fieldText, "BLACK");
+    valueCentred(dc, layout::totalCostBox, "WHITE", fixedCost, "BLACK");
 
     // The period line repeats the total.
-    valueRightAligned(dc, 398, 180, 100, 15, p.fieldText, "RED1");
-    valueCentred(dc, 534, 180, 50, 15, "WHITE", fixedCost, "RED1");
+    valueRightAligned(dc, layout::periodBox, p.fieldText, "RED1");
+    valueCentred(dc, layout::periodCostBox, "WHITE", fixedCost, "RED1");
 
     paintRightLabels(dc);
 }
@@ -136,25 +136,25 @@ void paintLeftLabels(HDC dc)
 // Unbroken raised ridges around the buttons.
 void paintButtonFrames(HDC dc)
 {
-    drawGroupFrame(dc, 23, 243, 223, 27, "O", 0, 0);
-    drawGroupFrame(dc, 85, 188, 103, 27, "O", 0, 0);
-    drawGroupFrame(dc, 556, 236, 53, 27, "O", 0, 0);
+    frame(dc, layout::buttonRowFrame, "O", 0);
+    frame(dc, layout::timeListFrame, "O", 0);
+    frame(dc, layout::editButtonFrame, "O", 0);
 }
 
 }  // namespace
 
 void paintClientArea(HDC dc, HWND window)
 {
-    drawGroupFrame(dc, 14, 20, 240, 215, "U", 113, 0);
-    drawGroupFrame(dc, 272, 20, 357, 250, "U", 138, 0);
+    paint_forms::frame(dc, layout::leftGroupFrame, "U", 113);
+    paint_forms::frame(dc, layout::rightGroupFrame, "U", 138);
     paintHeadings(dc);
 
     selectFont(dc, fonts.textFont);
     paintLeftValues(dc);
-    if (shell.editMode == 0)
+    if (shared.editMode == 0)
         paintLiveBlock(dc, window);
     paintLeftLabels(dc);
-    if (shell.editMode != 0)
+    if (shared.editMode != 0)
         paintSettingsBlock(dc);
     releaseFont(dc, fonts.textFont);
 
@@ -182,7 +182,7 @@ void paintWindow(HWND window)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     paintClientArea(dc, window);
-    Coverage coverage[refreshedBoxCount];
+    Coverage coverage[layout::refreshedBoxCount];
     measureBoxCoverage(window, dc, coverage);
     EndPaint(window, &paint);
     recordPaintedBoxes(shown, coverage);

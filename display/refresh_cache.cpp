@@ -3,13 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/port_watch.h"
-#include "app/shell_state.h"
+#include "common/shared_state.h"
 #include "display/display_texts.h"
 #include "display/input_fields.h"
 #include "display/value_texts.h"
-
-RefreshCache refreshCache;
 
 namespace {
 
@@ -21,7 +18,7 @@ constexpr int firstRightBox = 5;
 // repainted on every refresh without asking.
 bool showsTimeNow(int box)
 {
-    return box == timeNowBox || (box == rightTimeNowBox && portWatch.modemOnline == 1);
+    return box == timeNowBox || (box == rightTimeNowBox && shared.modemOnline == 1);
 }
 
 host::Rect asRect(const FieldRect& r)
@@ -34,7 +31,7 @@ host::Rect asRect(const FieldRect& r)
 void describeRefreshedBoxes(BoxContents& out, bool fontsExist)
 {
     const ClockState& c = clockState;
-    const bool online = portWatch.modemOnline == 1;
+    const bool online = shared.modemOnline == 1;
     char date[boxContentSize], startup[boxContentSize], now[boxContentSize];
     char total[boxContentSize], port[boxContentSize];
     formatDateText(date, sizeof date, c.nowYearText, c.nowMonthText, c.nowDayText);
@@ -42,11 +39,11 @@ void describeRefreshedBoxes(BoxContents& out, bool fontsExist)
     formatTimeText(now, sizeof now, c.nowHourText, c.nowMinuteText, c.nowSecondText);
     formatTimeText(total, sizeof total, c.totalHoursText, c.totalHoursLen, c.totalMinutesText,
                    c.totalMinutesLen, c.totalSecondsText, c.totalSecondsLen);
-    std::snprintf(port, sizeof port, display_texts::portFormat, portWatch.probedPort);
+    std::snprintf(port, sizeof port, display_texts::portFormat, shared.probedPort);
     const char* run = c.runTextLen == 0 ? display_texts::zeroTime : c.runText;
     auto ifOnline = [online](const char* text) { return online ? text : ""; };
 
-    const char* shown[refreshedBoxCount] = {
+    const char* shown[layout::refreshedBoxCount] = {
         date,
         startup,
         now,
@@ -63,28 +60,28 @@ void describeRefreshedBoxes(BoxContents& out, bool fontsExist)
         ifOnline(total),
         display_texts::fixedCost,
     };
-    for (int box = 0; box < refreshedBoxCount; ++box) {
+    for (int box = 0; box < layout::refreshedBoxCount; ++box) {
         std::snprintf(out.text[box], boxContentSize, "%c%s", fontsExist ? 'F' : 'S', shown[box]);
-        out.settled[box] = shell.editMode == 0 || box < firstRightBox;
+        out.settled[box] = shared.editMode == 0 || box < firstRightBox;
     }
 }
 
 void invalidateRefreshedBoxes(host::WindowHandle window)
 {
     if (!refreshCache.enabled) {
-        for (const FieldRect& r : refreshedRects)
+        for (const FieldRect& r : layout::refreshedRects)
             invalidateField(window, nullptr, r.x, r.y, r.width, r.height, 1);
         return;
     }
     BoxContents shown;
     describeRefreshedBoxes(shown, refreshCache.fontsExisted);
-    host::Rect rects[refreshedBoxCount];
+    host::Rect rects[layout::refreshedBoxCount];
     int count = 0;
-    for (int box = 0; box < refreshedBoxCount; ++box) {
+    for (int box = 0; box < layout::refreshedBoxCount; ++box) {
         const bool same = refreshCache.known[box] && shown.settled[box] &&
                           std::strcmp(shown.text[box], refreshCache.knownText[box]) == 0;
         if (!same || showsTimeNow(box))
-            rects[count++] = asRect(refreshedRects[box]);
+            rects[count++] = asRect(layout::refreshedRects[box]);
     }
     host::invalidateRects(window, rects, count);
     refreshCache.refreshPending = true;
@@ -97,21 +94,21 @@ void completePendingRefresh(host::WindowHandle window, const BoxContents& shown)
     refreshCache.refreshPending = false;
     // Every box the refresh left out was known then; those that changed
     // since are added now.
-    host::Rect rects[refreshedBoxCount];
+    host::Rect rects[layout::refreshedBoxCount];
     int count = 0;
-    for (int box = 0; box < refreshedBoxCount; ++box) {
+    for (int box = 0; box < layout::refreshedBoxCount; ++box) {
         if (refreshCache.known[box] &&
             std::strcmp(shown.text[box], refreshCache.knownText[box]) != 0)
-            rects[count++] = asRect(refreshedRects[box]);
+            rects[count++] = asRect(layout::refreshedRects[box]);
     }
     if (count > 0)
         host::invalidateRects(window, rects, count);
 }
 
-void recordPaintedBoxes(const BoxContents& shown, const Coverage (&coverage)[refreshedBoxCount])
+void recordPaintedBoxes(const BoxContents& shown, const Coverage (&coverage)[layout::refreshedBoxCount])
 {
     RefreshCache& cache = refreshCache;
-    for (int box = 0; box < refreshedBoxCount; ++box) {
+    for (int box = 0; box < layout::refreshedBoxCount; ++box) {
         if (coverage[box] == Coverage::none)
             continue;
         const bool same = std::strcmp(shown.text[box], cache.knownText[box]) == 0;

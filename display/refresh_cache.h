@@ -4,32 +4,19 @@
 // of the time now are repainted on every refresh, so every refresh still
 // paints (the on-line title is set by the paint). Portable: no <windows.h>.
 
+#include "display/layout.h"
 #include "host/host.h"
 #include "timekeeping/clock.h"
-
-struct FieldRect {
-    int x, y, width, height;
-};
-
-// The value rectangles refreshed about once a second: the left panel's five
-// time boxes, then the right panel's boxes.
-constexpr int refreshedBoxCount = 15;
-constexpr FieldRect refreshedRects[refreshedBoxCount] = {
-    {140, 30, 100, 15},  {140, 60, 100, 15},  {140, 90, 100, 15}, {140, 120, 100, 15},
-    {140, 150, 100, 15}, {534, 30, 50, 20},   {398, 30, 100, 15}, {398, 60, 100, 15},
-    {398, 90, 100, 15},  {398, 120, 100, 15}, {534, 120, 50, 15}, {398, 150, 100, 15},
-    {534, 150, 50, 15},  {398, 180, 100, 15}, {534, 180, 50, 15},
-};
 
 // Everything a box's pixels depend on, as text: the fonts, the view and
 // the value it shows.
 constexpr std::size_t boxContentSize = runTextSize + 4;
 struct BoxContents {
-    char text[refreshedBoxCount][boxContentSize];
+    char text[layout::refreshedBoxCount][boxContentSize];
     // In edit mode the right group's rectangles hold texts drawn
     // transparently over what is there; drawing them again is not exact
     // with anti-aliased text, so they are never taken as known.
-    bool settled[refreshedBoxCount];
+    bool settled[layout::refreshedBoxCount];
 };
 
 enum class Coverage { none, partial, whole };
@@ -42,8 +29,8 @@ struct RefreshCache {
     bool refreshPending = false;
     // Whether the fonts existed at the latest paint.
     bool fontsExisted = false;
-    bool known[refreshedBoxCount] = {};
-    char knownText[refreshedBoxCount][boxContentSize] = {};
+    bool known[layout::refreshedBoxCount] = {};
+    char knownText[layout::refreshedBoxCount][boxContentSize] = {};
 };
 
 extern RefreshCache refreshCache;
@@ -62,4 +49,4 @@ void completePendingRefresh(host::WindowHandle window, const BoxContents& shown)
 
 // The paint, when done: how much of each box it covered. A box is known
 // only after a paint that covered it whole.
-void recordPaintedBoxes(const BoxContents& shown, const Coverage (&coverage)[refreshedBoxCount]);
+void recordPaintedBoxes(const BoxContents& shown, const Coverage (&coverage)[layout::refreshedBoxCount]);

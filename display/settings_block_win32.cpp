@@ -2,27 +2,21 @@
 
 #include <cstring>
 
-#include "app/shell_state.h"
+#include "common/shared_state.h"
 #include "display/display_texts.h"
 #include "display/paint_forms_win32.h"
 
 namespace {
 
-constexpr int valueBoxX = 470;
-constexpr int valueBoxWidth = 50;
-constexpr int valueBoxHeight = 15;
-
-void valueBox(HDC dc, int y, char* text)
+void valueBox(HDC dc, const FieldRect& box, char* text)
 {
-    paint_forms::valueCentred(dc, valueBoxX, y, valueBoxWidth, valueBoxHeight, "WHITE", text,
-                              "RED1");
+    paint_forms::valueCentred(dc, box, "WHITE", text, "RED1");
 }
 
 // A field the user types into: the same box, its text kept inside it.
-void inputField(HDC dc, int y, char* text)
+void inputField(HDC dc, const FieldRect& box, char* text)
 {
-    drawInputFieldBox(dc, valueBoxX, y, valueBoxWidth, valueBoxHeight, "WHITE", text, 0, 2, "RED1",
-                      "M");
+    drawInputFieldBox(dc, box.x, box.y, box.width, box.height, "WHITE", text, 0, 2, "RED1", "M");
 }
 
 }  // namespace
@@ -36,16 +30,16 @@ void paintSettingsBlock(HDC dc)
 
     drawColourText(dc, 290, 35, t::settingsInstruction, "BLACK");
     label(dc, 285, 65, t::lowRateFromLabel);
-    valueBox(dc, 65, fixedCost);
+    valueBox(dc, layout::lowRateFromBox, fixedCost);
     label(dc, 285, 95, t::lowRateCostLabel);
-    valueBox(dc, 95, fixedCost);
+    valueBox(dc, layout::lowRateCostBox, fixedCost);
     label(dc, 285, 125, t::highRateFromLabel);
-    valueBox(dc, 125, fixedCost);
+    valueBox(dc, layout::highRateFromBox, fixedCost);
     label(dc, 285, 155, t::highRateCostLabel);
     // The two input fields: exactly the rectangles that clicks and typing use.
-    inputField(dc, 155, shell.highRateCostText);
+    inputField(dc, layout::highRateCostInput, shared.highRateCostText);
     drawColourText(dc, 290, 190, t::modemPortInstruction1, "BLACK");
     drawColourText(dc, 290, 205, t::modemPortInstruction2, "BLACK");
     label(dc, 285, 235, t::modemPortLabel);
-    inputField(dc, 235, shell.modemPortText);
+    inputField(dc, layout::modemPortInput, shared.modemPortText);
 }

@@ -7,8 +7,6 @@
 #include "host/host.h"
 #include "timekeeping/time_text.h"
 
-ClockState clockState;
-
 namespace {
 
 constexpr std::uint64_t msPerSecond = 1000;

@@ -13,8 +13,6 @@
 
 namespace texts = persistence_texts;
 
-StateFileState stateFile;
-
 namespace {
 
 constexpr std::size_t lineReadSize = 255;

@@ -5,8 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/port_watch.h"
-#include "app/shell_state.h"
+#include "common/shared_state.h"
 #include "host/host.h"
 #include "timekeeping/atomic_write.h"
 #include "timekeeping/clock.h"
@@ -16,8 +15,6 @@
 #include "timekeeping/time_text.h"
 
 namespace texts = persistence_texts;
-
-TimeLogState timeLog;
 
 namespace {
 
@@ -81,7 +78,7 @@ std::string recordLine(std::uint64_t period)
     line += hoursMinutesSeconds(decimal(period / msPerHour), periodMinutes.c_str(),
                                 periodSeconds.c_str());
     line += "    ";
-    if (portWatch.modemOnline == 1)
+    if (shared.modemOnline == 1)
         line += texts::onlineMark;
     line += timeLog.previousTitle;
     line += "\n";
@@ -158,13 +155,13 @@ void writeLogRecord()
             std::memcpy(c.clockMinuteText, c.nowMinuteText, sizeof c.clockMinuteText);
             std::memcpy(c.clockSecondText, c.nowSecondText, sizeof c.clockSecondText);
             char title[windowTitleTextSize];
-            readWindowTitle(shell.windowAbove, title);
+            readWindowTitle(shared.windowAbove, title);
             const std::uint64_t now = host::tickCount();
             written = appendAndClose(log, recordLine(now - timeLog.lastRecordTick));
             // Only a record that reached the file moves the log on; after a
             // failed write a later tick retries the same period, longer.
             if (written) {
-                shell.loggedWindowAbove = shell.windowAbove;
+                shared.loggedWindowAbove = shared.windowAbove;
                 std::memcpy(timeLog.currentTitle, title, sizeof title);
                 timeLog.lastRecordTick = now;
                 std::memcpy(timeLog.previousTitle, timeLog.currentTitle,
@@ -177,7 +174,7 @@ void writeLogRecord()
         // A try that wrote nothing is no record: it neither counts nor
         // saves, and the next try waits a second unless the window changes.
         timeLog.failedTryTick = host::tickCount();
-        timeLog.failedTryWindow = shell.windowAbove;
+        timeLog.failedTryWindow = shared.windowAbove;
         announceFailure(timeLog.writeFailure, texts::logNotWrittenMessage, texts::errorCaption,
                         host::MessageIcon::error);
         return;
@@ -188,7 +185,7 @@ void writeLogRecord()
 
 bool logRecordDue()
 {
-    return !timeLog.lastTryFailed || shell.windowAbove != timeLog.failedTryWindow ||
+    return !timeLog.lastTryFailed || shared.windowAbove != timeLog.failedTryWindow ||
            host::tickCount() - timeLog.failedTryTick >= logRetryIntervalMs;
 }
 
@@ -225,7 +222,7 @@ void checkLogSize()
                          host::MessageIcon::error);
         return;
     }
-    host::setWindowTitle(shell.mainWindow, texts::movingLogTitle);
+    host::setWindowTitle(shared.mainWindow, texts::movingLogTitle);
     // The log is emptied only once the history holding every byte of it is
     // safely on disk.
     const bool moved = writeFileAtomically(

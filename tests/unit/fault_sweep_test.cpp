@@ -129,6 +129,7 @@ protected:
     {
         clockState = ClockState{};
         shell = ShellState{};
+        shared = SharedState{};
         portWatch = PortWatchState{};
         stateFile = StateFileState{};
         timeLog = TimeLogState{};
@@ -142,7 +143,7 @@ protected:
         loadState();
         checkLogSize();
         shell.startupComplete = true;
-        shell.mainWindow = 77;
+        shared.mainWindow = 77;
     }
 
     static void tickWith(host::WindowHandle window)

@@ -15,6 +15,7 @@ protected:
         fakeHost = FakeHost{};
         clockState = ClockState{};
         shell = ShellState{};
+        shared = SharedState{};
         portWatch = PortWatchState{};
     }
 };

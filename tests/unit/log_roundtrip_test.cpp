@@ -46,6 +46,7 @@ protected:
     {
         clockState = ClockState{};
         shell = ShellState{};
+        shared = SharedState{};
         portWatch = PortWatchState{};
         stateFile = StateFileState{};
         timeLog = TimeLogState{};
@@ -71,9 +72,9 @@ protected:
         bringAbove(11);  // the header
         bringAbove(11);  // WINDOWS: the time since the system started
         bringAbove(12, 65'000);
-        portWatch.modemOnline = 1;
+        shared.modemOnline = 1;
         bringAbove(13, 2 * hourMs);
-        portWatch.modemOnline = 0;
+        shared.modemOnline = 0;
         bringAbove(0, 30'000);
         bringAbove(14, 10'000);
         bringAbove(11, 5'000);

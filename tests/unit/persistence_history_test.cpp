@@ -131,6 +131,7 @@ TEST_F(History, NewInstallKeepsEveryRunOverRestarts)
         fakeHost = FakeHost{fakeHost};
         clockState = ClockState{};
         shell = ShellState{};
+        shared = SharedState{};
         stateFile = StateFileState{};
         timeLog = TimeLogState{};
         fakeHost.tick = 600'000;

@@ -37,15 +37,15 @@ TEST_F(PortWatch, CycleStartsAtCom2HasAnIdleSeventhPassAndNeverTriesCom7)
 {
     availableAtStartup({1, 2, 3, 4, 5, 6, 7});
     EXPECT_EQ(pass(14), (std::vector<int>{2, 3, 4, 5, 6, 1, 2, 3, 4, 5, 6, 1}));
-    EXPECT_EQ(portWatch.modemOnline, 0);
-    EXPECT_EQ(portWatch.probedPort, 1);
+    EXPECT_EQ(shared.modemOnline, 0);
+    EXPECT_EQ(shared.probedPort, 1);
 }
 
 TEST_F(PortWatch, OnlyCom1AvailableIsFirstTriedInTheSeventhPass)
 {
     availableAtStartup({1});
     EXPECT_EQ(pass(6), std::vector<int>{});
-    EXPECT_EQ(portWatch.probedPort, 0);
+    EXPECT_EQ(shared.probedPort, 0);
     EXPECT_EQ(pass(1), std::vector<int>{1});
     EXPECT_EQ(pass(7), std::vector<int>{1});
 }
@@ -56,12 +56,12 @@ TEST_F(PortWatch, HeldPortIsRetriedEveryPassUntilItOpensAgain)
     EXPECT_EQ(pass(1), std::vector<int>{2});
     fakeHost.portOpens[4] = false;  // the modem dials out on COM4
     EXPECT_EQ(pass(2), std::vector<int>{4});
-    EXPECT_EQ(portWatch.modemOnline, 1);
-    EXPECT_EQ(portWatch.probedPort, 4);
+    EXPECT_EQ(shared.modemOnline, 1);
+    EXPECT_EQ(shared.probedPort, 4);
     EXPECT_EQ(pass(3), (std::vector<int>{4, 4, 4}));
     fakeHost.portOpens[4] = true;  // hung up
     EXPECT_EQ(pass(1), std::vector<int>{4});
-    EXPECT_EQ(portWatch.modemOnline, 0);
+    EXPECT_EQ(shared.modemOnline, 0);
     pass(1);
     EXPECT_EQ(portWatch.watchedPort, 5);
 }
@@ -72,16 +72,16 @@ TEST_F(PortWatch, APortThatIsGoneIsNoConnection)
     fakeHost.portOpens[4] = false;  // the USB serial adapter is unplugged
     fakeHost.portMissing[4] = true;
     EXPECT_EQ(pass(3), (std::vector<int>{2, 4}));
-    EXPECT_EQ(portWatch.modemOnline, 0);
+    EXPECT_EQ(shared.modemOnline, 0);
     EXPECT_EQ(pass(1), std::vector<int>{}) << "the watch moves on";
 
     pass(5);  // back round to COM4, now held by a connection
     fakeHost.portMissing[4] = false;
     EXPECT_EQ(pass(1), std::vector<int>{4});
-    ASSERT_EQ(portWatch.modemOnline, 1);
+    ASSERT_EQ(shared.modemOnline, 1);
     fakeHost.portMissing[4] = true;  // unplugged while on line
     pass(1);
-    EXPECT_EQ(portWatch.modemOnline, 0);
+    EXPECT_EQ(shared.modemOnline, 0);
 }
 
 TEST_F(PortWatch, AModemAlreadyUpAtStartIsNeverSeenAndNothingIsProbedBeforeInventory)
@@ -92,8 +92,8 @@ TEST_F(PortWatch, AModemAlreadyUpAtStartIsNeverSeenAndNothingIsProbedBeforeInven
 
     availableAtStartup({});  // COM3 is held by a connection from before start-up
     EXPECT_EQ(pass(20), std::vector<int>{});
-    EXPECT_EQ(portWatch.modemOnline, 0);
-    EXPECT_EQ(portWatch.probedPort, 0);
+    EXPECT_EQ(shared.modemOnline, 0);
+    EXPECT_EQ(shared.probedPort, 0);
 }
 
 }  // namespace

@@ -163,10 +163,10 @@ protected:
         loadState();
         checkLogSize();
         shell.startupComplete = true;
-        shell.mainWindow = 77;
+        shared.mainWindow = 77;
         fakeHost.portOpens[modemPort] = true;
         takePortInventory();
-        portWatch.modemOnline = 0;
+        shared.modemOnline = 0;
     }
     // Runs every tick and returns the records the run must have written:
     // "WINDOWS" on the tick after the header, then one per change.
@@ -186,7 +186,7 @@ protected:
             if (t % modemToggleTicks == 0)
                 fakeHost.portOpens[modemPort] = !fakeHost.portOpens[modemPort];
 
-            const bool onlineBefore = portWatch.modemOnline == 1;
+            const bool onlineBefore = shared.modemOnline == 1;
             if (t == 2)
                 expected.push_back({fakeHost.tick, texts::firstRecordName, onlineBefore});
             if (t % changeEveryTicks == 0) {

@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         PersistenceTest::SetUp();
-        shell.mainWindow = 77;
+        shared.mainWindow = 77;
         shell.startupComplete = true;
         fakeHost.portOpens.assign(8, true);
         takePortInventory();
@@ -58,16 +58,22 @@ TEST_F(Tick, RefreshEveryNinthPortPassEveryTenthPortFirstOnTheNinetieth)
 
 TEST_F(Tick, RefreshInvalidatesTheFifteenValueRectanglesWithoutErase)
 {
+    // Left, top, right, bottom of each box; the ON/OFF box reaches lower.
+    const int expected[15][4] = {
+        {140, 30, 240, 45},  {140, 60, 240, 75},  {140, 90, 240, 105}, {140, 120, 240, 135},
+        {140, 150, 240, 165}, {534, 30, 584, 50}, {398, 30, 498, 45},  {398, 60, 498, 75},
+        {398, 90, 498, 105}, {398, 120, 498, 135}, {534, 120, 584, 135}, {398, 150, 498, 165},
+        {534, 150, 584, 165}, {398, 180, 498, 195}, {534, 180, 584, 195},
+    };
     ticks(9);
     ASSERT_EQ(fakeHost.invalidations.size(), 15u);
     for (std::size_t i = 0; i < 15; ++i) {
         const auto& r = fakeHost.invalidations[i];
         EXPECT_EQ(r.window, 77u);
-        EXPECT_EQ(r.left, refreshedRects[i].x);
-        EXPECT_EQ(r.bottom, refreshedRects[i].y + refreshedRects[i].height);
+        EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
+                  std::vector<int>(expected[i], expected[i] + 4));
         EXPECT_FALSE(r.erase);
     }
-    EXPECT_EQ(fakeHost.invalidations[5].bottom, 50);  // the taller ON/OFF box
 }
 
 TEST_F(Tick, TitleFollowsTheRunOnlyInTheMainViewWhileOffLine)
@@ -77,26 +83,26 @@ TEST_F(Tick, TitleFollowsTheRunOnlyInTheMainViewWhileOffLine)
     ASSERT_EQ(fakeHost.titlesSet.size(), 1u);
     EXPECT_EQ(fakeHost.titlesSet[0], "Uravik 0:00:00");
 
-    shell.compactView = 1;
+    shared.compactView = 1;
     ticks(9);
     EXPECT_EQ(fakeHost.titlesSet.size(), 1u);
 
-    shell.compactView = 0;
+    shared.compactView = 0;
     fakeHost.portOpens.assign(8, false);  // the watched port is held: on line
     ticks(9);
-    ASSERT_EQ(portWatch.modemOnline, 1);
+    ASSERT_EQ(shared.modemOnline, 1);
     EXPECT_EQ(fakeHost.titlesSet.size(), 1u);
 }
 
 TEST_F(Tick, TheCompactViewGetsItsTitleBackWhenTheLineDrops)
 {
-    shell.compactView = 1;
+    shared.compactView = 1;
     fakeHost.portOpens.assign(8, false);  // COM2, the first port tried, is held
     ticks(10);
-    ASSERT_EQ(portWatch.modemOnline, 1);
+    ASSERT_EQ(shared.modemOnline, 1);
     fakeHost.portOpens.assign(8, true);
     ticks(10);
-    ASSERT_EQ(portWatch.modemOnline, 0);
+    ASSERT_EQ(shared.modemOnline, 0);
     EXPECT_EQ(fakeHost.titlesSet, std::vector<std::string>{"Uravik Configuration"});
     ticks(20);
     EXPECT_EQ(fakeHost.titlesSet.size(), 1u) << "set once, when the line drops";
@@ -107,7 +113,7 @@ TEST_F(Tick, WindowAboveIsFetchedEveryTickAndComparedOnlyAfterStartUp)
     shell.startupComplete = false;
     fakeHost.windowAbove = 5;
     ticks(1);
-    EXPECT_EQ(shell.windowAbove, 5u);
+    EXPECT_EQ(shared.windowAbove, 5u);
     EXPECT_EQ(clockState.runTextLen, 0) << "no counters update before start-up is complete";
 
     shell.startupComplete = true;
@@ -155,7 +161,7 @@ TEST_F(Fields, ClicksSelectOnlyInEditModeAndOnlyInsideAField)
     selectFieldAtCursor();
     EXPECT_EQ(shell.selectedField, 0);
 
-    shell.editMode = 1;
+    shared.editMode = 1;
     selectFieldAtCursor();
     EXPECT_EQ(shell.selectedField, 4);
     fakeHost.cursor = {480, 240};
@@ -169,21 +175,21 @@ TEST_F(Fields, ClicksSelectOnlyInEditModeAndOnlyInsideAField)
 TEST_F(Fields, CharactersGoToTheSelectedFieldEachWithItsOwnCount)
 {
     typeIntoSelectedField('9');
-    EXPECT_STREQ(shell.highRateCostText, "23");
-    EXPECT_STREQ(shell.modemPortText, "AUTO");
+    EXPECT_STREQ(shared.highRateCostText, "23");
+    EXPECT_STREQ(shared.modemPortText, "AUTO");
 
     shell.selectedField = 4;
     typeIntoSelectedField('1');
     typeIntoSelectedField('5');
     shell.selectedField = 5;
     typeIntoSelectedField('C');
-    EXPECT_STREQ(shell.highRateCostText, "15");
-    EXPECT_STREQ(shell.modemPortText, "C");
+    EXPECT_STREQ(shared.highRateCostText, "15");
+    EXPECT_STREQ(shared.modemPortText, "C");
 
     // Edit mode off ("OK") keeps the selection and the typing.
-    shell.editMode = 0;
+    shared.editMode = 0;
     typeIntoSelectedField('2');
-    EXPECT_STREQ(shell.modemPortText, "C2");
+    EXPECT_STREQ(shared.modemPortText, "C2");
 }
 
 }  // namespace

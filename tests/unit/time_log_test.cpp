@@ -128,9 +128,9 @@ TEST_F(TimeLog, EachChangeOfTheWindowAboveNamesTheWindowThatLayThere)
     fakeHost.windowAbove = 11;
     ticks(1);
     EXPECT_EQ(logLines().size(), 2u) << "the header only";
-    EXPECT_EQ(shell.loggedWindowAbove, 0u);
+    EXPECT_EQ(shared.loggedWindowAbove, 0u);
     ticks(1);
-    EXPECT_EQ(shell.loggedWindowAbove, 11u);
+    EXPECT_EQ(shared.loggedWindowAbove, 11u);
     ticks(5);
     EXPECT_EQ(logLines().size(), 3u) << "nothing while the same window stays above";
 
@@ -140,7 +140,7 @@ TEST_F(TimeLog, EachChangeOfTheWindowAboveNamesTheWindowThatLayThere)
     ticks(1);
     fakeHost.windowAbove = 0;  // none above
     ticks(1);
-    portWatch.modemOnline = 1;
+    shared.modemOnline = 1;
     fakeHost.windowAbove = 11;
     ticks(1);
 
@@ -184,7 +184,7 @@ TEST_F(TimeLog, LogThatCannotBeOpenedNeitherCountsNorSavesAndIsRetriedEachSecond
     EXPECT_EQ(fakeHost.messages[0].caption, "FELMEDDELANDE");
     EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::error);
     EXPECT_EQ(ticksInBox, 20);
-    EXPECT_EQ(shell.loggedWindowAbove, 0u);
+    EXPECT_EQ(shared.loggedWindowAbove, 0u);
     EXPECT_EQ(timeLog.logHeaderWritten, 0);
     EXPECT_EQ(stateFile.appCount, 0) << "a try that wrote nothing is no record";
     EXPECT_EQ(readFile(texts::stateFileName), stored);
@@ -194,7 +194,7 @@ TEST_F(TimeLog, LogThatCannotBeOpenedNeitherCountsNorSavesAndIsRetriedEachSecond
     std::filesystem::remove(texts::logFileName);
     fakeHost.windowAbove = 12;
     ticks(2);
-    EXPECT_EQ(shell.loggedWindowAbove, 12u);
+    EXPECT_EQ(shared.loggedWindowAbove, 12u);
     const std::vector<std::string> lines = logLines();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[2].substr(0, 14), blanks(13) + "1") << "numbers go on without a gap";
@@ -238,7 +238,7 @@ TEST_F(TimeLog, FailedAppendIsCutBackAndRetriedOnALineOfItsOwn)
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_EQ(readFile(texts::logFileName), header);
     EXPECT_EQ(fakeHost.messages.size(), 1u);
-    EXPECT_EQ(shell.loggedWindowAbove, 0u);
+    EXPECT_EQ(shared.loggedWindowAbove, 0u);
     EXPECT_STREQ(timeLog.previousTitle, "WINDOWS");
 
     ticks(10);
@@ -246,7 +246,7 @@ TEST_F(TimeLog, FailedAppendIsCutBackAndRetriedOnALineOfItsOwn)
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(nameOf(lines[2]), "WINDOWS");
     EXPECT_EQ(lines[2].substr(0, 14), blanks(13) + "1");
-    EXPECT_EQ(shell.loggedWindowAbove, 11u);
+    EXPECT_EQ(shared.loggedWindowAbove, 11u);
 }
 
 TEST_F(TimeLog, RecordIsOnDiskBeforeTheStateThatCountsIt)

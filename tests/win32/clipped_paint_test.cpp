@@ -63,26 +63,26 @@ const std::vector<State>& states()
 {
     static const std::vector<State> all = {
         {"off line", [] {}},
-        {"on line", [] { portWatch.modemOnline = 1; }},
-        {"edit mode", [] { shell.editMode = 1; }},
+        {"on line", [] { shared.modemOnline = 1; }},
+        {"edit mode", [] { shared.editMode = 1; }},
         {"no fonts yet, on line",
          [] {
              fonts = FontState{};
-             portWatch.modemOnline = 1;
+             shared.modemOnline = 1;
          }},
         {"texts too wide",
          [] {
              setClock("1193:59:59", "12345678901234567890");
-             portWatch.modemOnline = 1;
-             portWatch.probedPort = -2147483647;
-             set(shell.highRateCostText, "WWWWWWW");
+             shared.modemOnline = 1;
+             shared.probedPort = -2147483647;
+             set(shared.highRateCostText, "WWWWWWW");
          }},
         {"texts too wide, no fonts, edit mode",
          [] {
              setClock("1193:59:59", "12345678901234567890");
              fonts = FontState{};
-             shell.editMode = 1;
-             set(shell.modemPortText, "MMMMMMM");
+             shared.editMode = 1;
+             set(shared.modemPortText, "MMMMMMM");
          }},
     };
     return all;
@@ -94,7 +94,7 @@ std::vector<std::vector<RECT>> clips()
 {
     std::vector<std::vector<RECT>> result;
     std::vector<RECT> boxes;
-    for (const FieldRect& r : refreshedRects)
+    for (const FieldRect& r : layout::refreshedRects)
         boxes.push_back({r.x, r.y, r.x + r.width, r.y + r.height});
     boxes.push_back({470, 155, 521, 175});
     boxes.push_back({470, 235, 521, 255});
@@ -145,12 +145,13 @@ TEST(ClippedPaint, CullingChangesNoPixelUnderAnyClipInAnyState)
     Canvas plain(viewWidth, viewHeight);
     for (const State& state : states()) {
         shell = ShellState{};
+        shared = SharedState{};
         portWatch = PortWatchState{};
         paintState = PaintState{};
         clockState = ClockState{};
         fonts = made;
         setClock("0:06:56", "312");
-        portWatch.probedPort = 3;
+        shared.probedPort = 3;
         state.apply();
         for (std::size_t i = 0; i < regions.size(); ++i) {
             plain.fillNoise(static_cast<std::uint32_t>(i));

@@ -57,6 +57,7 @@ protected:
     void SetUp() override
     {
         shell = ShellState{};
+        shared = SharedState{};
         clockState = ClockState{};
         portWatch = PortWatchState{};
         ASSERT_TRUE(registerMainWindowClass(thisInstance()));
@@ -107,7 +108,7 @@ TEST_F(MainWindow, WindowHasItsFixedSizeStyleAndTitle)
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(titleOf(window), "Uravik");
-    EXPECT_EQ(shell.mainWindow, reinterpret_cast<host::WindowHandle>(window));
+    EXPECT_EQ(shared.mainWindow, reinterpret_cast<host::WindowHandle>(window));
 }
 
 TEST_F(MainWindow, EightButtonsWithTheirIdsCaptionsAndRectangles)
@@ -176,7 +177,7 @@ TEST_F(MainWindow, SystemMenuLeadsBackToTheMainViewFromEitherNarrowView)
         GetWindowRect(window, &rect);
         EXPECT_EQ(rect.right - rect.left, 650) << small;
         EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYCAPTION) + 288) << small;
-        EXPECT_EQ(shell.compactView, 0);
+        EXPECT_EQ(shared.compactView, 0);
         const RECT cancel = clientRectOf(GetDlgItem(window, cmdSmallView));
         EXPECT_EQ(cancel.right - cancel.left, 0) << "\"Avbryt\" is hidden again";
     }
@@ -195,8 +196,8 @@ TEST_F(MainWindow, CommandsOutsideThreeToTenAreIgnored)
     RECT rect;
     GetWindowRect(window, &rect);
     EXPECT_EQ(rect.right - rect.left, 650);
-    EXPECT_EQ(shell.editMode, 0);
-    EXPECT_EQ(shell.compactView, 0);
+    EXPECT_EQ(shared.editMode, 0);
+    EXPECT_EQ(shared.compactView, 0);
     EXPECT_EQ(titleOf(window), "Uravik");
 }
 
@@ -223,8 +224,9 @@ TEST(StartUp, FailedRegistrationReturnsZeroAndTouchesNoFile)
 
     ASSERT_TRUE(registerMainWindowClass(thisInstance()));  // taken: the next one fails
     shell = ShellState{};
+    shared = SharedState{};
     EXPECT_EQ(runUravik(thisInstance(), SW_SHOWNORMAL), 0);
-    EXPECT_EQ(shell.mainWindow, 0u) << "no window was made";
+    EXPECT_EQ(shared.mainWindow, 0u) << "no window was made";
 
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA("*.dab", &found);

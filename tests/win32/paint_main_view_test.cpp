@@ -53,6 +53,7 @@ protected:
     void SetUp() override
     {
         shell = ShellState{};
+        shared = SharedState{};
         portWatch = PortWatchState{};
         paintState = PaintState{};
         clockState = ClockState{};
@@ -75,7 +76,7 @@ protected:
         c.totalHoursLen = 4;
         c.totalMinutesLen = 1;
         c.totalSecondsLen = 1;
-        portWatch.probedPort = 3;
+        shared.probedPort = 3;
     }
 
     void paint(HWND window = nullptr) { paintClientArea(canvas.dc(), window); }
@@ -235,7 +236,7 @@ TEST_F(MainView, OffLineShowsWhiteOffAndEmptyTimeBoxes)
 
 TEST_F(MainView, OnLineShowsRedOnFilledBoxesAndSetsTheTitle)
 {
-    portWatch.modemOnline = 1;
+    shared.modemOnline = 1;
     HWND window = CreateWindowExA(0, "STATIC", "Uravik", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   nullptr, nullptr);
     paint(window);
@@ -255,7 +256,7 @@ TEST_F(MainView, OnLineShowsRedOnFilledBoxesAndSetsTheTitle)
 
 TEST_F(MainView, PeriodBoxRepeatsTheTotal)
 {
-    portWatch.modemOnline = 1;
+    shared.modemOnline = 1;
     paint();
     // Same text, different colour: equal glyph masks.
     const Rect total{398, 150, 100, 15};
@@ -270,8 +271,8 @@ TEST_F(MainView, PeriodBoxRepeatsTheTotal)
 
 TEST_F(MainView, EditModeShowsTheSettingsBlockInsteadOfTheLiveBlock)
 {
-    shell.editMode = 1;
-    portWatch.modemOnline = 1;
+    shared.editMode = 1;
+    shared.modemOnline = 1;
     HWND window = CreateWindowExA(0, "STATIC", "Uravik", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   nullptr, nullptr);
     paint(window);
@@ -293,8 +294,8 @@ TEST_F(MainView, EditModeShowsTheSettingsBlockInsteadOfTheLiveBlock)
 
 TEST_F(MainView, TypedTextWiderThanItsFieldStaysInsideTheBox)
 {
-    shell.editMode = 1;
-    set(shell.modemPortText, "WWWWWWW");
+    shared.editMode = 1;
+    set(shared.modemPortText, "WWWWWWW");
     paint();
     const Rect field5{470, 235, 50, 15};
     EXPECT_GT(countInBox(field5, red1), 0);
@@ -311,7 +312,7 @@ TEST_F(MainView, TypedTextWiderThanItsFieldStaysInsideTheBox)
 TEST_F(MainView, RunBoxesShowZeroBeforeTheFirstCountersUpdate)
 {
     clockState = ClockState{};
-    portWatch.modemOnline = 1;
+    shared.modemOnline = 1;
     paint();
     EXPECT_STREQ(clockState.runText, "0:00:00");
     EXPECT_EQ(clockState.runTextLen, 0);
@@ -434,14 +435,14 @@ TEST_F(ReferenceImages, MainViewOffLine)
 
 TEST_F(ReferenceImages, MainViewOnLine)
 {
-    portWatch.modemOnline = 1;
+    shared.modemOnline = 1;
     expectMatchesReference("main-view-online");
 }
 
 TEST_F(ReferenceImages, EditMode)
 {
-    shell.editMode = 1;
-    set(shell.highRateCostText, "50");
+    shared.editMode = 1;
+    set(shared.highRateCostText, "50");
     expectMatchesReference("edit-mode");
 }
 

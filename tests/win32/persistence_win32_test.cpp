@@ -120,6 +120,7 @@ protected:
         stateFile = StateFileState{};
         timeLog = TimeLogState{};
         shell = ShellState{};
+        shared = SharedState{};
         GetCurrentDirectoryA(sizeof previous_, previous_);
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);

@@ -70,6 +70,7 @@ public:
     explicit Replay(bool economical)
     {
         shell = ShellState{};
+        shared = SharedState{};
         clockState = ClockState{};
         portWatch = PortWatchState{};
         paintState = PaintState{};
@@ -232,7 +233,7 @@ void runScript(Replay& r)
     r.step("modem goes on line, seen by a partial exposure", [&] {
         for (int port = 1; port <= 6; ++port)
             scriptedHost.portOpens[port] = false;
-        while (portWatch.modemOnline == 0) {
+        while (shared.modemOnline == 0) {
             r.paint();
             r.ticks(1);
         }

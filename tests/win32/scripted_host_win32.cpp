@@ -35,9 +35,9 @@ CalendarTime localCalendarTime()
     return now;
 }
 
-bool probeSerialPort(int portNumber)
+PortProbe probeSerialPort(int portNumber)
 {
-    return scriptedHost.portOpens[portNumber];
+    return scriptedHost.portOpens[portNumber] ? PortProbe::opened : PortProbe::held;
 }
 
 Point cursorPosInClient(WindowHandle)

@@ -1,3 +1,0 @@
-#include "app/shell_state.h"
-
-ShellState shell;

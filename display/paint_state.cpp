@@ -1,3 +1,0 @@
-#include "display/paint_state.h"
-
-PaintState paintState;
