@@ -89,7 +89,8 @@ if(NOT WIN32)
     # compile the Windows-1252 texts), so clang builds this one target itself.
     find_program(URAVIK_CLANGXX NAMES clang++ clang++-14)
     if(URAVIK_CLANGXX)
-        file(GLOB fuzz_headers ${PROJECT_SOURCE_DIR}/companions/engine/*.h)
+        file(GLOB fuzz_headers ${PROJECT_SOURCE_DIR}/companions/engine/*.h
+                               ${PROJECT_SOURCE_DIR}/common/*.h)
         set(fuzz_sources
             ${PROJECT_SOURCE_DIR}/fuzz/log_parser_fuzz.cpp
             ${PROJECT_SOURCE_DIR}/companions/engine/calendar.cpp
