@@ -1,6 +1,8 @@
 #pragma once
 // Every text of the application shell that a user or another program sees.
 
+#include "common/data_file_format.h"
+
 namespace shell_texts {
 
 constexpr const char* className = "Uravik";
@@ -28,7 +30,7 @@ constexpr const char* manualArguments = "uvmanual.txt";
 constexpr const char* aboutProgram = "aboutuv.exe";
 constexpr const char* statisticsProgram = "uvstat.lib";
 constexpr const char* timeListProgram = "uvreader.exe";
-constexpr const char* timeListArguments = "ytime.dab";
+constexpr const char* timeListArguments = data_file_format::logFileName;
 
 // Said instead of searching elsewhere; %s is the program's full path.
 constexpr const char* programMissingMessage = "Uravik hittar inte programmet '%s'.";

@@ -10,13 +10,13 @@
 #include <string>
 
 #include "app/shell_state.h"
+#include "common/data_file_format.h"
 #include "tests/fake_host/fake_host.h"
 #include "timekeeping/clock.h"
-#include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
 
-namespace texts = persistence_texts;
+namespace texts = data_file_format;
 
 namespace {
 

@@ -18,19 +18,23 @@ add_library(uvlog_engine STATIC
 target_include_directories(uvlog_engine PUBLIC ${PROJECT_SOURCE_DIR})
 
 # Test support: logs in the program's layout, of any size.
-add_library(uvlog_sample STATIC companions/testing/sample_log.cpp)
-target_link_libraries(uvlog_sample PUBLIC uvlog_engine)
+if(URAVIK_TESTS)
+    add_library(uvlog_sample STATIC companions/testing/sample_log.cpp)
+    target_link_libraries(uvlog_sample PUBLIC uvlog_engine)
+endif()
 
 if(NOT WIN32)
     # The statistics as text, for scripts and tests.
     add_executable(uvreport companions/uvreport/uvreport_main.cpp)
     target_link_libraries(uvreport PRIVATE uvlog_engine)
-    add_executable(make_sample_log companions/testing/make_sample_log.cpp)
-    target_link_libraries(make_sample_log PRIVATE uvlog_sample)
 
     if(NOT URAVIK_TESTS)
         return()
     endif()
+
+    # A sample working directory, for tests, screenshots and fuzz seeds.
+    add_executable(make_sample_log companions/testing/make_sample_log.cpp)
+    target_link_libraries(make_sample_log PRIVATE uvlog_sample)
 
     find_package(GTest REQUIRED)
     include(GoogleTest)
@@ -89,7 +93,8 @@ if(NOT WIN32)
     # compile the Windows-1252 texts), so clang builds this one target itself.
     find_program(URAVIK_CLANGXX NAMES clang++ clang++-14)
     if(URAVIK_CLANGXX)
-        file(GLOB fuzz_headers ${PROJECT_SOURCE_DIR}/companions/engine/*.h)
+        file(GLOB fuzz_headers ${PROJECT_SOURCE_DIR}/companions/engine/*.h
+                               ${PROJECT_SOURCE_DIR}/common/*.h)
         set(fuzz_sources
             ${PROJECT_SOURCE_DIR}/fuzz/log_parser_fuzz.cpp
             ${PROJECT_SOURCE_DIR}/companions/engine/calendar.cpp

@@ -25,6 +25,7 @@ if(NOT WIN32)
             ${PROJECT_SOURCE_DIR}/timekeeping/state_file.cpp
             ${PROJECT_SOURCE_DIR}/timekeeping/time_text.cpp)
         file(GLOB state_fuzz_headers ${PROJECT_SOURCE_DIR}/timekeeping/*.h
+                                     ${PROJECT_SOURCE_DIR}/common/*.h
                                      ${PROJECT_SOURCE_DIR}/host/host.h
                                      ${PROJECT_SOURCE_DIR}/tests/fake_host/fake_host.h)
         set(state_fuzz_exe ${CMAKE_BINARY_DIR}/fuzz/state_file_fuzz)

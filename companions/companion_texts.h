@@ -4,20 +4,13 @@
 
 namespace companion_texts {
 
-// Data files in the working directory.
-constexpr const char* stateFileName = "ysave.dab";
-constexpr const char* logFileName = "ytime.dab";
-constexpr const char* historyFileName = "yhist.dab";
-
 constexpr const char* productName = "Uravik";
 constexpr const char* iconName = "URAVIK";
 
 // The file of title patterns the companions hide, beside the data files.
 constexpr const char* privacyFileName = "uvdolt.txt";
 constexpr const char* hiddenTitle = "(dolt)";
-// A record names "?" when no window lay above Uravik's or the window had no
-// title; the views say so.
-constexpr const char* noTitle = "?";
+// How the views show a record of no window or an untitled one.
 constexpr const char* noTitleShown = "? (inget fönster ovanför, eller fönster utan namn)";
 
 // Durations, counts and the tables. The log measures the window lying

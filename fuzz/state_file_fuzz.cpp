@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/data_file_format.h"
 #include "tests/fake_host/fake_host.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/decimal_value.h"
-#include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 
 namespace {
@@ -50,8 +50,8 @@ char workDirectory[64];
 
 void removeWorkDirectory()
 {
-    std::remove(persistence_texts::stateFileName);
-    std::remove(persistence_texts::stateTempFileName);
+    std::remove(data_file_format::stateFileName);
+    std::remove(data_file_format::stateTempFileName);
     if (chdir("/") == 0)
         rmdir(workDirectory);
 }
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::FILE* file = std::fopen(persistence_texts::stateFileName, "wb");
+    std::FILE* file = std::fopen(data_file_format::stateFileName, "wb");
     if (file == nullptr)
         return 0;
     std::fwrite(data, 1, size, file);

@@ -6,15 +6,22 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/setup.sh
+
+export WINEPREFIX=${WINEPREFIX:-$HOME/.uravik-wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A new Wine prefix takes a while to make: it is made while the build runs.
+scripts/wine-prefix.sh &
+prefix_pid=$!
+
+# Only what this script starts: the program, the companions its buttons start
+# and the manual; the tests and the benchmarks are left to scripts/test.sh.
 cmake --preset mingw-x64 >/dev/null
-cmake --build --preset mingw-x64
+cmake --build --preset mingw-x64 --target uravik uvreader uvstat aboutuv uvmanual
 mkdir -p data
 for companion in uvmanual.txt; do
     [ -f "build/mingw-x64/$companion" ] && [ ! -f "data/$companion" ] && cp "build/mingw-x64/$companion" data/
 done
 
-export WINEPREFIX=${WINEPREFIX:-$HOME/.uravik-wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-scripts/wine-prefix.sh
+wait "$prefix_pid"
 
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ]; then

@@ -1,7 +1,7 @@
 #include "timekeeping/atomic_write.h"
 
+#include "common/data_file_format.h"
 #include "host/host.h"
-#include "timekeeping/persistence_texts.h"
 
 bool writeFileAtomically(const char* target, const char* tempName, const char* mode,
                          const std::function<bool(std::FILE*)>& write)
@@ -23,6 +23,6 @@ bool writeFileAtomically(const char* target, const char* tempName, const char* m
 
 void removeLeftoverTempFiles()
 {
-    std::remove(persistence_texts::stateTempFileName);
-    std::remove(persistence_texts::historyTempFileName);
+    std::remove(data_file_format::stateTempFileName);
+    std::remove(data_file_format::historyTempFileName);
 }

@@ -1,37 +1,10 @@
 #pragma once
-// Every text of the state file, the time log and the history that a user or
-// another program sees: file names, file contents, messages and captions.
+// The texts the time keeping shows a user: messages and captions about the
+// data files, and the window title while the log is moved. The files' own
+// names and contents are in common/data_file_format.h.
 
 namespace persistence_texts {
 
-// The three data files in the working directory, and the temporary files
-// that new content is written to before it replaces the old.
-constexpr const char* stateFileName = "ysave.dab";
-constexpr const char* logFileName = "ytime.dab";
-constexpr const char* historyFileName = "yhist.dab";
-constexpr const char* stateTempFileName = "ysave.tmp";
-constexpr const char* historyTempFileName = "yhist.tmp";
-// Where a ysave.dab that could not be read is kept, rather than overwritten.
-constexpr const char* keptStateFileName = "ysave.old";
-constexpr const char* keptStateFileNumbered = "ysave%d.old";
-
-// ysave.dab: every label starts with three blanks.
-constexpr const char* startupsLabel = "   =Uppstarter\n";
-constexpr const char* hoursLabel = "   =Timmar totalt\n";
-constexpr const char* minutesLabel = "   =Minuter totalt\n";
-constexpr const char* secondsLabel = "   =Sekunder totalt\n";
-constexpr const char* applicationsLabel = "   =Applikationer totalt\n";
-constexpr const char* endLine = "Slut\n";
-constexpr const char* maxLogSizeCap = "4000000";
-
-// ytime.dab and yhist.dab.
-constexpr const char* headerStart = "WINDOWS START=  ";
-constexpr const char* headerStartupNumber = "     Uppstart nr=  ";
-constexpr const char* firstRecordName = "WINDOWS";
-constexpr const char* untitledWindowName = "?";
-constexpr const char* onlineMark = "* ";
-// Written in binary, with the line end the text files have on disk.
-constexpr const char* historyHeading = "HISTORIA\r\n";
 constexpr const char* movingLogTitle = "Flyttar över ytime.dab till yhist.dab";
 
 constexpr const char* startupCaption = "FILFEL";

@@ -5,12 +5,14 @@
 #include <cstring>
 #include <string>
 
+#include "common/data_file_format.h"
 #include "timekeeping/atomic_write.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/decimal_value.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/time_text.h"
 
+namespace format = data_file_format;
 namespace texts = persistence_texts;
 
 namespace {
@@ -72,7 +74,7 @@ bool holdsSizeSetting(const char* text)
 // byte-order mark, no NUL bytes, no carriage-return-only line ends.
 bool looksLikeStateFile()
 {
-    std::FILE* file = std::fopen(texts::stateFileName, "rb");
+    std::FILE* file = std::fopen(format::stateFileName, "rb");
     if (file == nullptr)
         return true;  // nothing to judge by; the reads tell
     unsigned char bytes[inspectedBytes];
@@ -94,7 +96,7 @@ std::FILE* reopenStateFileWaiting(const char* mode)
     std::FILE* file = nullptr;
     for (int attempt = 1; file == nullptr && attempt < openAttempts; ++attempt) {
         host::waitMilliseconds(openRetryMs);
-        file = std::fopen(texts::stateFileName, mode);
+        file = std::fopen(format::stateFileName, mode);
     }
     return file;
 }
@@ -112,9 +114,9 @@ void chooseKeptStateFileName()
     char name[sizeof stateFile.keptStateFileName];
     for (int n = 0; n <= 9; ++n) {
         if (n == 0)
-            std::snprintf(name, sizeof name, "%s", texts::keptStateFileName);
+            std::snprintf(name, sizeof name, "%s", format::keptStateFileName);
         else
-            std::snprintf(name, sizeof name, texts::keptStateFileNumbered, n);
+            std::snprintf(name, sizeof name, format::keptStateFileNumbered, n);
         if (!fileExists(name))
             break;
     }
@@ -128,8 +130,8 @@ bool keepUnreadableStateFile()
 {
     if (!stateFile.keptStateFilePending)
         return true;
-    if (!fileExists(texts::stateFileName) ||
-        std::rename(texts::stateFileName, stateFile.keptStateFileName) == 0)
+    if (!fileExists(format::stateFileName) ||
+        std::rename(format::stateFileName, stateFile.keptStateFileName) == 0)
         stateFile.keptStateFilePending = false;
     return !stateFile.keptStateFilePending;
 }
@@ -151,15 +153,16 @@ std::string stateFileText()
 {
     const ClockState& c = clockState;
     std::string text;
-    text += std::to_string(stateFile.startupCount) + texts::startupsLabel;
-    text += std::string(c.totalHoursText) + texts::hoursLabel;
-    text += twoDigitForm(c.totalMinutesText) + texts::minutesLabel;
-    text += twoDigitForm(c.totalSecondsText) + texts::secondsLabel;
+    text += std::to_string(stateFile.startupCount) + format::startupsLabel + "\n";
+    text += std::string(c.totalHoursText) + format::hoursLabel + "\n";
+    text += twoDigitForm(c.totalMinutesText) + format::minutesLabel + "\n";
+    text += twoDigitForm(c.totalSecondsText) + format::secondsLabel + "\n";
     text +=
         std::to_string(static_cast<std::int64_t>(stateFile.appCount) + stateFile.savedAppTotal) +
-        texts::applicationsLabel;
+        format::applicationsLabel + "\n";
     text += std::string(stateFile.maxLogSizeText) + "\n";
-    text += texts::endLine;
+    text += format::endLine;
+    text += "\n";
     return text;
 }
 
@@ -176,10 +179,10 @@ void loadState()
     bool readOnly = false;
 
     // "r+" so that a file we could not write back is reported now, at start-up.
-    std::FILE* file = std::fopen(texts::stateFileName, "r+");
-    const bool exists = file != nullptr || fileExists(texts::stateFileName);
+    std::FILE* file = std::fopen(format::stateFileName, "r+");
+    const bool exists = file != nullptr || fileExists(format::stateFileName);
     stateFile.newInstall =
-        !exists && !fileExists(texts::logFileName) && !fileExists(texts::historyFileName);
+        !exists && !fileExists(format::logFileName) && !fileExists(format::historyFileName);
     if (file == nullptr && exists)
         file = reopenStateFileWaiting("r+");
     if (file == nullptr && exists) {
@@ -187,7 +190,7 @@ void loadState()
         // holds the totals of every earlier run. Read them, so that a save
         // that succeeds later (the file made writable again) stores the
         // grown totals instead of a count started afresh from nothing.
-        file = std::fopen(texts::stateFileName, "r");
+        file = std::fopen(format::stateFileName, "r");
         readOnly = true;
     }
     if (file != nullptr) {
@@ -214,14 +217,14 @@ void loadState()
     // would replace the history: start from the program's own cap.
     if (!holdsSizeSetting(stateFile.maxLogSizeText))
         std::snprintf(stateFile.maxLogSizeText, sizeof stateFile.maxLogSizeText, "%s",
-                      texts::maxLogSizeCap);
+                      format::maxLogSizeCap);
 
     // A file that exists but could not be read as a state file keeps its
     // bytes: the first save would otherwise write a count started from
     // nothing over every stored total.
     const bool unreadable = file == nullptr || !complete || !looksLikeStateFile();
     std::uint64_t size = 0;
-    if (exists && unreadable && host::findFileSize(texts::stateFileName, &size) && size > 0) {
+    if (exists && unreadable && host::findFileSize(format::stateFileName, &size) && size > 0) {
         chooseKeptStateFileName();
         keepUnreadableStateFile();
     }
@@ -244,15 +247,15 @@ void saveState()
 
 void storeTotals()
 {
-    if (decimalValue(stateFile.maxLogSizeText) > decimalValue(texts::maxLogSizeCap)) {
+    if (decimalValue(stateFile.maxLogSizeText) > decimalValue(format::maxLogSizeCap)) {
         const bool lineEnd = endsWithLineEnd(stateFile.maxLogSizeText);
         std::snprintf(stateFile.maxLogSizeText, sizeof stateFile.maxLogSizeText, "%s%s",
-                      texts::maxLogSizeCap, lineEnd ? "\n" : "");
+                      format::maxLogSizeCap, lineEnd ? "\n" : "");
     }
 
     const std::string text = stateFileText();
     const bool saved = keepUnreadableStateFile() &&
-                       writeFileAtomically(texts::stateFileName, texts::stateTempFileName, "w",
+                       writeFileAtomically(format::stateFileName, format::stateTempFileName, "w",
                                            [&text](std::FILE* file) {
                                                return std::fputs(text.c_str(), file) >= 0;
                                            });

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/data_file_format.h"
 #include "common/shared_state.h"
 #include "host/host.h"
 #include "timekeeping/atomic_write.h"
@@ -14,6 +15,7 @@
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_text.h"
 
+namespace format = data_file_format;
 namespace texts = persistence_texts;
 
 namespace {
@@ -21,22 +23,10 @@ namespace {
 constexpr std::uint64_t msPerSecond = 1000;
 constexpr std::uint64_t msPerMinute = 60 * msPerSecond;
 constexpr std::uint64_t msPerHour = 60 * msPerMinute;
-constexpr std::size_t separatorLength = 170;
 
-// Right-sets a column of the log by half a character per digit: a text of 1
-// to `widestPadded` characters gets width - 2 * length blanks before it, a
-// longer one none.
 std::string rightSet(const std::string& text, std::size_t width)
 {
-    const std::size_t widestPadded = (width - 3) / 2;
-    if (text.empty() || text.size() > widestPadded)
-        return text;
-    return std::string(width - 2 * text.size(), ' ') + text;
-}
-
-std::string rightSet13(const std::string& text)
-{
-    return rightSet(text, 13);
+    return std::string(format::rightSetBlanks(text.size(), width), ' ') + text;
 }
 
 std::string decimal(std::uint64_t value)
@@ -47,39 +37,42 @@ std::string decimal(std::uint64_t value)
 std::string headerLines()
 {
     const ClockState& c = clockState;
-    std::string text(separatorLength, '=');
+    std::string text(format::separatorLength, format::separatorChar);
     text += "\n";
-    text += texts::headerStart;
+    text += format::runStartLabel;
     text += std::string(c.startYearText) + "-" + twoDigitForm(c.startMonthText) + "-" +
             twoDigitForm(c.startDayText);
-    text += "   " + twoDigitForm(c.startHourText) + ":" + twoDigitForm(c.startMinuteText) + ":" +
-            twoDigitForm(c.startSecondText);
-    text += texts::headerStartupNumber;
+    text += format::startTimeGap + twoDigitForm(c.startHourText) + ":" +
+            twoDigitForm(c.startMinuteText) + ":" + twoDigitForm(c.startSecondText);
+    text += format::startupNumberLabel;
     text += decimal(static_cast<std::uint32_t>(stateFile.startupCount));
-    text += "        \n";
+    text += format::headerLineTail;
+    text += "\n";
     return text;
 }
 
 std::string hoursMinutesSeconds(const std::string& hours, const char* minutes, const char* seconds)
 {
-    return rightSet13(hours) + ":" + twoDigitForm(minutes) + ":" + twoDigitForm(seconds);
+    return rightSet(hours, format::hoursWidth) + ":" + twoDigitForm(minutes) + ":" +
+           twoDigitForm(seconds);
 }
 
 std::string recordLine(std::uint64_t period)
 {
     const ClockState& c = clockState;
-    std::string line = rightSet(decimal(static_cast<std::uint32_t>(stateFile.appCount)), 15);
+    std::string line = rightSet(decimal(static_cast<std::uint32_t>(stateFile.appCount)),
+                                format::recordNumberWidth);
     line += hoursMinutesSeconds(c.runHoursText, c.runMinutesText, c.runSecondsText);
     line += hoursMinutesSeconds(c.totalHoursText, c.totalMinutesText, c.totalSecondsText);
-    line += "        " + twoDigitForm(c.clockHourText) + ":" + twoDigitForm(c.clockMinuteText) +
-            ":" + twoDigitForm(c.clockSecondText);
+    line += format::clockTimeGap + twoDigitForm(c.clockHourText) + ":" +
+            twoDigitForm(c.clockMinuteText) + ":" + twoDigitForm(c.clockSecondText);
     const std::string periodSeconds = decimal(period / msPerSecond - 60 * (period / msPerMinute));
     const std::string periodMinutes = decimal(period / msPerMinute - 60 * (period / msPerHour));
     line += hoursMinutesSeconds(decimal(period / msPerHour), periodMinutes.c_str(),
                                 periodSeconds.c_str());
-    line += "    ";
+    line += format::titleGap;
     if (shared.modemOnline == 1)
-        line += texts::onlineMark;
+        line += format::onlineMark;
     line += timeLog.previousTitle;
     line += "\n";
     return line;
@@ -91,7 +84,7 @@ std::string recordLine(std::uint64_t period)
 void readWindowTitle(host::WindowHandle window, char (&title)[windowTitleTextSize])
 {
     if (host::windowTitle(window, title, windowTitleReadSize) <= 0 || title[0] == '\0') {
-        std::snprintf(title, sizeof title, "%s", texts::untitledWindowName);
+        std::snprintf(title, sizeof title, "%s", format::untitledWindowName);
         return;
     }
     for (char* p = title; *p != '\0'; ++p) {
@@ -109,14 +102,14 @@ void readWindowTitle(host::WindowHandle window, char (&title)[windowTitleTextSiz
 bool appendAndClose(std::FILE* log, const std::string& text)
 {
     std::uint64_t sizeBefore = 0;
-    const bool sized = host::findFileSize(texts::logFileName, &sizeBefore);
+    const bool sized = host::findFileSize(format::logFileName, &sizeBefore);
     bool written = std::fputs(text.c_str(), log) >= 0;
     written = std::fflush(log) == 0 && !std::ferror(log) && written;
     // The state saved next counts this record: it must be on disk first.
     written = written && host::flushFileToDisk(log);
     std::fclose(log);
     if (!written && sized)
-        host::truncateFile(texts::logFileName, sizeBefore);
+        host::truncateFile(format::logFileName, sizeBefore);
     return written;
 }
 
@@ -138,7 +131,7 @@ std::uint64_t copyStream(std::FILE* from, std::FILE* to)
 
 void writeLogRecord()
 {
-    std::FILE* log = std::fopen(texts::logFileName, "a");
+    std::FILE* log = std::fopen(format::logFileName, "a");
     bool written = false;
     if (log != nullptr) {
         captureDateTime();
@@ -147,7 +140,7 @@ void writeLogRecord()
             if (written) {
                 timeLog.logHeaderWritten = 1;
                 std::snprintf(timeLog.previousTitle, sizeof timeLog.previousTitle, "%s",
-                              texts::firstRecordName);
+                              format::firstRecordName);
             }
         } else {
             ClockState& c = clockState;
@@ -200,11 +193,11 @@ bool logIsOverLimit(std::int64_t limit, std::uint64_t size)
 void checkLogSize()
 {
     std::uint64_t size = 0;
-    if (!host::findFileSize(texts::logFileName, &size)) {
+    if (!host::findFileSize(format::logFileName, &size)) {
         // A new install has no log yet and nothing lost: it starts with an
         // empty one, without a word.
         if (stateFile.newInstall) {
-            if (std::FILE* created = std::fopen(texts::logFileName, "a"))
+            if (std::FILE* created = std::fopen(format::logFileName, "a"))
                 std::fclose(created);
             return;
         }
@@ -216,7 +209,7 @@ void checkLogSize()
 
     // Binary: in text mode the C library on Windows ends the file at the
     // first Ctrl-Z byte, and the rest of the log would be lost.
-    std::FILE* log = std::fopen(texts::logFileName, "rb");
+    std::FILE* log = std::fopen(format::logFileName, "rb");
     if (log == nullptr) {
         host::messageBox(texts::logUnreadableMessage, texts::errorCaption,
                          host::MessageIcon::error);
@@ -225,11 +218,12 @@ void checkLogSize()
     host::setWindowTitle(shared.mainWindow, texts::movingLogTitle);
     // The log is emptied only once the history holding every byte of it is
     // safely on disk.
-    const bool moved = writeFileAtomically(
-        texts::historyFileName, texts::historyTempFileName, "wb", [log, size](std::FILE* history) {
-            return std::fputs(texts::historyHeading, history) >= 0 &&
-                   copyStream(log, history) == size;
-        });
+    const bool moved =
+        writeFileAtomically(format::historyFileName, format::historyTempFileName, "wb",
+                            [log, size](std::FILE* history) {
+                                return std::fputs(format::historyHeading, history) >= 0 &&
+                                       copyStream(log, history) == size;
+                            });
     std::fclose(log);
     if (!moved) {
         host::messageBox(texts::historyNotWrittenMessage, texts::errorCaption,
@@ -238,7 +232,7 @@ void checkLogSize()
     }
     // Opening it empties it; the message that the log was kept is true only
     // when that open fails.
-    std::FILE* emptied = std::fopen(texts::logFileName, "w");
+    std::FILE* emptied = std::fopen(format::logFileName, "w");
     if (emptied == nullptr)
         host::messageBox(texts::logNotEmptiedMessage, texts::errorCaption,
                          host::MessageIcon::error);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/data_file_format.h"
 #include "companions/companion_texts.h"
 #include "companions/engine/log_format.h"
 #include "companions/win32/companion_app_win32.h"
@@ -17,9 +18,9 @@ constexpr int clientHeight = 270;
 constexpr int textLeft = 76;
 
 constexpr const char* dataFiles[aboutFileCount] = {
-    texts::stateFileName,
-    texts::logFileName,
-    texts::historyFileName,
+    data_file_format::stateFileName,
+    data_file_format::logFileName,
+    data_file_format::historyFileName,
 };
 
 std::string workingDirectory()

@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "common/data_file_format.h"
 #include "companions/companion_texts.h"
 #include "companions/engine/calendar.h"
 
@@ -125,7 +126,8 @@ std::string countText(std::uint64_t count, const char* singular, const char* plu
 
 std::string shownName(std::string_view name)
 {
-    return name == companion_texts::noTitle ? companion_texts::noTitleShown : std::string(name);
+    return name == data_file_format::untitledWindowName ? companion_texts::noTitleShown
+                                                        : std::string(name);
 }
 
 std::string runStartText(const RunRow& run)

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 
+#include "common/data_file_format.h"
 #include "companions/engine/calendar.h"
 
 namespace uvlog {
@@ -24,12 +25,10 @@ bool operator<(const CalendarDate& a, const CalendarDate& b)
 namespace {
 
 constexpr std::uint64_t saturated = std::numeric_limits<std::uint64_t>::max();
-constexpr std::string_view headerPrefix = "WINDOWS START=";
-constexpr std::string_view startupLabel = "Uppstart nr=";
-constexpr std::string_view historyLine = "HISTORIA";
-constexpr std::string_view osRecordTitle = "WINDOWS";
-constexpr std::string_view onlineMark = "* ";
-constexpr std::size_t titleGap = 4;  // blanks between the period and the title
+namespace format = data_file_format;
+constexpr std::string_view osRecordTitle = format::firstRecordName;
+constexpr std::string_view onlineMark = format::onlineMark;
+constexpr std::string_view titleGap = format::titleGap;
 
 std::uint64_t addSaturating(std::uint64_t a, std::uint64_t b)
 {
@@ -136,17 +135,18 @@ struct LineReader {
 std::size_t recordNumberLength(std::size_t leadingBlanks, std::string_view digitRun,
                                std::uint64_t expectedNumber)
 {
-    constexpr std::size_t minimumWideHours = 6;
+    constexpr std::size_t width = format::recordNumberWidth;
+    constexpr std::size_t minimumWideHours = format::widestRightSet(format::hoursWidth) + 1;
     if (digitRun.size() <= minimumWideHours)
         return 0;
     const std::size_t longest = digitRun.size() - minimumWideHours;
     if (leadingBlanks > 0) {
-        if (leadingBlanks % 2 == 0 || leadingBlanks > 13)
+        if (leadingBlanks > width - 2 || (width - leadingBlanks) % 2 != 0)
             return 0;
-        const std::size_t length = (15 - leadingBlanks) / 2;
+        const std::size_t length = (width - leadingBlanks) / 2;
         return length <= longest ? length : 0;
     }
-    constexpr std::size_t shortestUnpadded = 7;
+    constexpr std::size_t shortestUnpadded = format::widestRightSet(width) + 1;
     if (longest < shortestUnpadded)
         return 0;
     const std::string expected = std::to_string(expectedNumber);
@@ -198,10 +198,8 @@ bool parseRecord(std::string_view line, std::size_t lineOffset, std::uint64_t ex
 
     if (!r.duration(&entry->periodSeconds))
         return false;
-    for (std::size_t i = 0; i < titleGap; ++i) {
-        if (!r.expect(' '))
-            return false;
-    }
+    if (!r.expect(titleGap))
+        return false;
     // A title that itself begins with "* " cannot be told from the mark; the
     // mark is the likelier reading.
     entry->online = r.expect(onlineMark);
@@ -215,7 +213,7 @@ bool parseRecord(std::string_view line, std::size_t lineOffset, std::uint64_t ex
 void parseHeader(std::string_view line, RunHeader* header)
 {
     LineReader r{line};
-    r.expect(headerPrefix);
+    r.expect(format::runStartKey);
     r.skipBlanks();
     const std::string_view year = r.digits();
     if (year.empty() || year.size() > 4 || !r.expect('-'))
@@ -236,7 +234,7 @@ void parseHeader(std::string_view line, RunHeader* header)
     if (second.empty() || second.size() > 2)
         return;
     r.skipBlanks();
-    if (!r.expect(startupLabel))
+    if (!r.expect(format::startupNumberKey))
         return;
     r.skipBlanks();
     const std::string_view number = r.digits();
@@ -260,7 +258,7 @@ void parseHeader(std::string_view line, RunHeader* header)
 
 bool isSeparatorLine(std::string_view line)
 {
-    return !line.empty() && line.find_first_not_of('=') == std::string_view::npos;
+    return !line.empty() && line.find_first_not_of(format::separatorChar) == std::string_view::npos;
 }
 
 // Reads one line (line end removed) at `offset` of the log's text.
@@ -270,7 +268,7 @@ void parseLine(ParsedLog& log, ParserPosition& at, std::size_t offset, std::stri
     ++at.lineCount;
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
-    // The "=" line only introduces the header, and blank lines carry nothing.
+    // The separator line only introduces the header, and blank lines carry nothing.
     if (isSeparatorLine(trimTrailingBlanks(line)) || trimTrailingBlanks(line).empty())
         return;
 
@@ -280,7 +278,7 @@ void parseLine(ParsedLog& log, ParserPosition& at, std::size_t offset, std::stri
     entry.textLength = line.size();
     entry.run = at.currentRun;
 
-    if (line.substr(0, headerPrefix.size()) == headerPrefix) {
+    if (line.substr(0, format::runStartKey.size()) == format::runStartKey) {
         RunHeader header;
         header.entry = log.entries.size();
         parseHeader(line, &header);
@@ -290,7 +288,7 @@ void parseLine(ParsedLog& log, ParserPosition& at, std::size_t offset, std::stri
         at.lastNumber = 0;
         entry.kind = EntryKind::runHeader;
         entry.run = at.currentRun;
-    } else if (at.lineCount == 1 && trimTrailingBlanks(line) == historyLine) {
+    } else if (at.lineCount == 1 && trimTrailingBlanks(line) == format::historyMark) {
         entry.kind = EntryKind::historyMark;
     } else if (parseRecord(line, offset, at.lastNumber + 1, &entry)) {
         entry.sinceOsStart = at.expectOsRecord && entryText(log, entry) == osRecordTitle;

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "companions/companion_texts.h"
+#include "common/data_file_format.h"
 #include "companions/reader/reader_window_win32.h"
 #include "companions/win32/companion_app_win32.h"
 
@@ -14,7 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showMode)
     companion::initCommonControls();
     if (!registerReaderClass(instance))
         return 1;
-    const char* path = __argc > 1 ? __argv[1] : companion_texts::logFileName;
+    const char* path = __argc > 1 ? __argv[1] : data_file_format::logFileName;
     HWND window = createReaderWindow(instance, path, showMode);
     if (window == nullptr)
         return 1;

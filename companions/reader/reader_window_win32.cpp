@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/data_file_format.h"
 #include "companions/companion_texts.h"
 #include "companions/engine/log_file.h"
 #include "companions/engine/log_format.h"
@@ -344,9 +345,9 @@ HWND createReaderWindow(HINSTANCE instance, const std::string& path, int showMod
 {
     ReaderState& r = readerState;
     r.log.path = path;
-    r.history.path = sameFileName(path, texts::historyFileName)
+    r.history.path = sameFileName(path, data_file_format::historyFileName)
                          ? std::string()
-                         : besideLog(path, texts::historyFileName);
+                         : besideLog(path, data_file_format::historyFileName);
     const std::string title = texts::readerTitle + path;
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const SIZE size = companion::windowSizeForClient(style, 0, 960, 600);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/data_file_format.h"
 #include "companions/companion_texts.h"
 #include "companions/engine/calendar.h"
 #include "companions/engine/log_file.h"
@@ -83,8 +84,8 @@ uvlog::CalendarDate localToday()
 uvlog::LogStatistics readStatistics(const uvlog::SummaryOptions& options)
 {
     uvlog::LogSummariser summariser(options);
-    uvlog::summariseFile(texts::historyFileName, summariser);
-    uvlog::summariseFile(texts::logFileName, summariser);
+    uvlog::summariseFile(data_file_format::historyFileName, summariser);
+    uvlog::summariseFile(data_file_format::logFileName, summariser);
     return summariser.finish();
 }
 

@@ -10,10 +10,13 @@
 #include <fstream>
 #include <string>
 
+#include "common/data_file_format.h"
 #include "companions/engine/calendar.h"
 #include "companions/testing/sample_log.h"
 
 namespace {
+
+namespace format = data_file_format;
 
 bool writeFile(const std::string& path, const std::string& bytes)
 {
@@ -64,13 +67,17 @@ int main(int argc, char** argv)
     log.lastDay = today;
     log.seed = 11;
 
-    const std::string state =
-        std::to_string(log.firstStartup + static_cast<std::uint64_t>(log.runs) - 1) +
-        "   =Uppstarter\r\n312   =Timmar totalt\r\n05   =Minuter totalt\r\n"
-        "48   =Sekunder totalt\r\n1203   =Applikationer totalt\r\n4000000\r\nSlut\r\n";
-    const bool ok = writeFile(dir + "/ysave.dab", state) &&
-                    writeFile(dir + "/ytime.dab", uvlog::makeSampleLog(log)) &&
-                    writeFile(dir + "/yhist.dab", "HISTORIA\r\n" + uvlog::makeSampleLog(history));
+    const std::string lastStartup =
+        std::to_string(log.firstStartup + static_cast<std::uint64_t>(log.runs) - 1);
+    const std::string state = lastStartup + format::startupsLabel + "\r\n312" + format::hoursLabel +
+                              "\r\n05" + format::minutesLabel + "\r\n48" + format::secondsLabel +
+                              "\r\n1203" + format::applicationsLabel + "\r\n" +
+                              format::maxLogSizeCap + "\r\n" + format::endLine + "\r\n";
+    const std::string folder = dir + "/";
+    const bool ok = writeFile(folder + format::stateFileName, state) &&
+                    writeFile(folder + format::logFileName, uvlog::makeSampleLog(log)) &&
+                    writeFile(folder + format::historyFileName,
+                              format::historyHeading + uvlog::makeSampleLog(history));
     if (!ok) {
         std::fprintf(stderr, "make_sample_log: cannot write in %s\n", dir.c_str());
         return 1;

@@ -3,17 +3,18 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "common/data_file_format.h"
 #include "companions/engine/calendar.h"
 
 namespace uvlog {
 
 namespace {
 
-// Right-set by `width`: width - 2 x length blanks while that is positive.
-std::string rightSet(const std::string& digits, int width)
+namespace format = data_file_format;
+
+std::string rightSet(const std::string& digits, std::size_t width)
 {
-    const int blanks = width - 2 * static_cast<int>(digits.size());
-    return std::string(blanks > 0 ? static_cast<std::size_t>(blanks) : 0, ' ') + digits;
+    return std::string(format::rightSetBlanks(digits.size(), width), ' ') + digits;
 }
 
 std::string twoDigits(std::uint64_t value)
@@ -25,8 +26,8 @@ std::string twoDigits(std::uint64_t value)
 
 std::string setDuration(std::uint64_t seconds)
 {
-    return rightSet(std::to_string(seconds / 3600), 13) + ':' + twoDigits(seconds / 60 % 60) + ':' +
-           twoDigits(seconds % 60);
+    return rightSet(std::to_string(seconds / 3600), format::hoursWidth) + ':' +
+           twoDigits(seconds / 60 % 60) + ':' + twoDigits(seconds % 60);
 }
 
 // A small fixed generator, so every run of a test sees the same log.
@@ -48,7 +49,7 @@ const char* const titles[] = {
     "Skrivbordet - Programhanteraren: alla program, tillbehör och spel i startmenyn",
     "Välkommen till vår webbplats - Nyheter, väder och trafik i hela landet - Webbläsare",
     "Rapport om årets försäljning i Göteborg och Malmö, version 7 (slutlig) - Ordbehandlare",
-    "?",
+    format::untitledWindowName,
     "Chatt: Örjan Åberg, Karin Lind och 4 andra - Gruppsamtal om mötet på torsdag",
     "Bildvisaren - semester_0815.jpg (1024 x 768, 24 bitar) - Zoom 100 %",
     "Kalender - vecka 10 - Möten, påminnelser och uppgifter för hela avdelningen",
@@ -66,16 +67,16 @@ std::string sampleRecordLine(std::uint64_t number, std::uint64_t runSeconds,
                              std::uint64_t totalSeconds, std::uint32_t clockSeconds,
                              std::uint64_t periodSeconds, bool online, const std::string& title)
 {
-    std::string line = rightSet(std::to_string(number), 15);
+    std::string line = rightSet(std::to_string(number), format::recordNumberWidth);
     line += setDuration(runSeconds);
     line += setDuration(totalSeconds);
-    line += "        ";
+    line += format::clockTimeGap;
     line += twoDigits(clockSeconds / 3600 % 24) + ':' + twoDigits(clockSeconds / 60 % 60) + ':' +
             twoDigits(clockSeconds % 60);
     line += setDuration(periodSeconds);
-    line += "    ";
+    line += format::titleGap;
     if (online)
-        line += "* ";
+        line += format::onlineMark;
     line += title;
     return line;
 }
@@ -83,13 +84,15 @@ std::string sampleRecordLine(std::uint64_t number, std::uint64_t runSeconds,
 std::string sampleHeaderLines(const CalendarDate& date, std::uint32_t startSecondOfDay,
                               std::uint64_t startupNumber)
 {
-    std::string lines(170, '=');
-    lines += "\r\nWINDOWS START=  ";
+    std::string lines(format::separatorLength, format::separatorChar);
+    lines += "\r\n";
+    lines += format::runStartLabel;
     lines += std::to_string(date.year) + '-' + twoDigits(date.month) + '-' + twoDigits(date.day);
-    lines += "   ";
+    lines += format::startTimeGap;
     lines += twoDigits(startSecondOfDay / 3600) + ':' + twoDigits(startSecondOfDay / 60 % 60) +
              ':' + twoDigits(startSecondOfDay % 60);
-    lines += "     Uppstart nr=  " + std::to_string(startupNumber) + "        \r\n";
+    lines += format::startupNumberLabel + std::to_string(startupNumber) + format::headerLineTail;
+    lines += "\r\n";
     return lines;
 }
 
@@ -114,7 +117,8 @@ std::string makeSampleLog(const SampleLogPlan& plan)
                 total += period;
             }
             const std::uint32_t clock = static_cast<std::uint32_t>((start + runTime) % 86400);
-            const std::string title = osRecord ? "WINDOWS" : sampleTitle(random.next());
+            const std::string title =
+                osRecord ? format::firstRecordName : sampleTitle(random.next());
             log += sampleRecordLine(static_cast<std::uint64_t>(i) + 1, runTime, total, clock,
                                     period, random.next() % 7 == 0, title);
             log += "\r\n";

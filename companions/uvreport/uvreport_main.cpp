@@ -16,6 +16,7 @@
 #include <langinfo.h>
 #endif
 
+#include "common/data_file_format.h"
 #include "companions/companion_texts.h"
 #include "companions/engine/calendar.h"
 #include "companions/engine/log_file.h"
@@ -144,7 +145,7 @@ int main(int argc, char** argv)
     }
     const bool named = !options.files.empty();
     if (!named)
-        options.files = {texts::historyFileName, texts::logFileName};
+        options.files = {data_file_format::historyFileName, data_file_format::logFileName};
 
     uvlog::SummaryOptions summary;
     summary.today = options.today;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/window_events.h"
+#include "common/data_file_format.h"
 #include "tests/unit/file_call_faults.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/atomic_write.h"
@@ -18,7 +19,11 @@
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
 
-namespace texts = persistence_texts;
+// The data files' names, and the messages about them.
+namespace texts {
+using namespace data_file_format;
+using namespace persistence_texts;
+}  // namespace texts
 namespace faults = file_call_faults;
 
 namespace {

@@ -7,15 +7,15 @@
 #include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "app/window_events.h"
+#include "common/data_file_format.h"
 #include "companions/engine/log_file.h"
 #include "companions/engine/log_parser.h"
 #include "companions/engine/log_statistics.h"
 #include "tests/unit/persistence_fixture.h"
-#include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
 
-namespace texts = persistence_texts;
+namespace texts = data_file_format;
 
 namespace {
 

@@ -4,12 +4,17 @@
 #include <filesystem>
 
 #include "app/window_events.h"
+#include "common/data_file_format.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
 
-namespace texts = persistence_texts;
+// The data files' names, and the messages about them.
+namespace texts {
+using namespace data_file_format;
+using namespace persistence_texts;
+}  // namespace texts
 
 namespace {
 

@@ -14,13 +14,13 @@
 
 #include "app/port_watch.h"
 #include "app/window_events.h"
+#include "common/data_file_format.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/atomic_write.h"
-#include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
 
-namespace texts = persistence_texts;
+namespace texts = data_file_format;
 
 namespace {
 

@@ -5,12 +5,17 @@
 
 #include <filesystem>
 
+#include "common/data_file_format.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/atomic_write.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 
-namespace texts = persistence_texts;
+// The data files' names, and the messages about them.
+namespace texts {
+using namespace data_file_format;
+using namespace persistence_texts;
+}  // namespace texts
 
 namespace {
 

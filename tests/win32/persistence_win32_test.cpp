@@ -14,12 +14,17 @@
 #include <vector>
 
 #include "app/shell_state.h"
+#include "common/data_file_format.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
 
-namespace texts = persistence_texts;
+// The data files' names, and the messages about them.
+namespace texts {
+using namespace data_file_format;
+using namespace persistence_texts;
+}  // namespace texts
 
 namespace {
 
