@@ -10,6 +10,13 @@ scripts/setup.sh
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
+echo "== layers: nothing below the shell includes app/"
+layering=0
+if grep -rlE '#include "(\.\./)?app/' timekeeping display common host; then
+    echo "these files below the shell include app/"
+    layering=1
+fi
+
 echo "== native: portable core"
 cmake --preset native >/dev/null
 cmake --build --preset native
@@ -74,6 +81,8 @@ passed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\)/\2 
 read -r pass fail <<<"$passed"
 pass=$((pass + (check == 0 ? 1 : 0)))
 fail=$((fail + check))
+pass=$((pass + (layering == 0 ? 1 : 0)))
+fail=$((fail + layering))
 pass=$((pass + (fuzz == 0 ? 1 : 0)))
 fail=$((fail + fuzz))
 pass=$((pass + (logfuzz == 0 ? 1 : 0)))
