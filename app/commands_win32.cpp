@@ -6,14 +6,10 @@
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
 #include "display/layout.h"
+#include "win32/window_basics_win32.h"
 #include "timekeeping/persistence_texts.h"
 
 namespace {
-
-HWND asHwnd(host::WindowHandle handle)
-{
-    return reinterpret_cast<HWND>(handle);
-}
 
 void placeButton(HWND button, const FieldRect& place)
 {
@@ -24,7 +20,7 @@ void placeButton(HWND button, const FieldRect& place)
 // window jump to another place on the screen.
 void resizeMainWindow(int width, int heightBelowCaption)
 {
-    HWND window = asHwnd(shared.mainWindow);
+    HWND window = win32::asHwnd(shared.mainWindow);
     RECT rect;
     GetWindowRect(window, &rect);
     MoveWindow(window, rect.left, rect.top, width,
@@ -100,8 +96,8 @@ void showCompactView()
     // "Avbryt" is shown only here, inside the 291-pixel window, so that the
     // small view can be reached.
     placeButton(buttons.cancelButton, layout::cancelButton);
-    SetFocus(asHwnd(shared.mainWindow));
-    SetWindowTextA(asHwnd(shared.mainWindow), shell_texts::compactViewTitle);
+    SetFocus(win32::asHwnd(shared.mainWindow));
+    SetWindowTextA(win32::asHwnd(shared.mainWindow), shell_texts::compactViewTitle);
 }
 
 void showSmallView()
@@ -123,12 +119,12 @@ void showMainView()
 void switchEditMode(int on)
 {
     shared.editMode = on;
-    InvalidateRect(asHwnd(shared.mainWindow), nullptr, TRUE);
+    InvalidateRect(win32::asHwnd(shared.mainWindow), nullptr, TRUE);
     placeButton(on ? buttons.editButton : buttons.okButton, layout::noPlace);
     placeButton(on ? buttons.okButton : buttons.editButton, layout::editButton);
     // Typed characters must reach the window procedure, not the button.
     if (on)
-        SetFocus(asHwnd(shared.mainWindow));
+        SetFocus(win32::asHwnd(shared.mainWindow));
 }
 
 }  // namespace

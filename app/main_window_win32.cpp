@@ -12,6 +12,7 @@
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
+#include "win32/window_basics_win32.h"
 
 namespace {
 
@@ -39,35 +40,17 @@ constexpr ButtonLayout buttonLayouts[] = {
     {shell_texts::configCaption, layout::editButton, cmdEditOn, &MainWindowButtons::editButton},
 };
 
-int runMessageLoop()
-{
-    MSG message;
-    // GetMessageA returns -1 on failure; looping on it would spin forever.
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
-}
-
 }  // namespace
 
 MainWindowButtons buttons;
 
 bool registerMainWindowClass(HINSTANCE instance)
 {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = mainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, shell_texts::iconName);
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageA(instance, shell_texts::iconName, IMAGE_ICON, 16, 16, 0));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    windowClass.lpszClassName = shell_texts::className;
-    return RegisterClassExA(&windowClass) != 0;
+    return win32::registerWindowClass(
+        instance,
+        {shell_texts::className, mainWindowProc, LoadIconA(instance, shell_texts::iconName),
+         static_cast<HICON>(LoadImageA(instance, shell_texts::iconName, IMAGE_ICON, 16, 16, 0)),
+         static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)), CS_DBLCLKS});
 }
 
 HWND createMainWindow(HINSTANCE instance, int showMode)
@@ -77,7 +60,7 @@ HWND createMainWindow(HINSTANCE instance, int showMode)
                                   shell_texts::initialTitle, WS_SYSMENU | WS_MINIMIZEBOX,
                                   CW_USEDEFAULT, CW_USEDEFAULT, mainViewWidth, height, nullptr,
                                   nullptr, instance, nullptr);
-    shared.mainWindow = reinterpret_cast<host::WindowHandle>(window);
+    shared.mainWindow = win32::asWindowHandle(window);
     addMainViewMenuItem(window);
     ShowWindow(window, showMode);
     return window;
@@ -85,7 +68,7 @@ HWND createMainWindow(HINSTANCE instance, int showMode)
 
 void createButtons(HINSTANCE instance)
 {
-    HWND parent = reinterpret_cast<HWND>(shared.mainWindow);
+    HWND parent = win32::asHwnd(shared.mainWindow);
     for (const ButtonLayout& b : buttonLayouts) {
         const FieldRect& r = b.place;
         buttons.*b.handle = CreateWindowExA(
@@ -120,5 +103,5 @@ int runUravik(HINSTANCE instance, int showMode)
     InvalidateRect(window, nullptr, TRUE);
     takePortInventory();
     shared.modemOnline = 0;
-    return runMessageLoop();
+    return win32::runMessageLoop();
 }

@@ -128,7 +128,8 @@ add_library(uvlog_companions_win32 STATIC
     companions/stat/stat_window_win32.cpp
     companions/win32/companion_app_win32.cpp
 )
-target_link_libraries(uvlog_companions_win32 PUBLIC uvlog_engine comctl32 comdlg32 version)
+target_link_libraries(uvlog_companions_win32 PUBLIC uvlog_engine uravik_win32_helpers comctl32 comdlg32
+    version)
 
 # Resources of a companion: the icon, the common controls manifest and a
 # version resource naming the program (the about box shows its version).

@@ -8,8 +8,14 @@ add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s
 
 # Object libraries, so the seam's definitions are always linked whatever
 # the order of the static libraries that call them.
+# Scoped GDI objects, window classes, the message loop and handle casts, for
+# the program and the companions alike.
+add_library(uravik_win32_helpers STATIC win32/window_basics_win32.cpp)
+target_include_directories(uravik_win32_helpers PUBLIC ${PROJECT_SOURCE_DIR})
+
 add_library(uravik_host_win32 OBJECT host/host_win32.cpp)
 target_include_directories(uravik_host_win32 PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(uravik_host_win32 PUBLIC uravik_win32_helpers)
 
 add_library(uravik_win32 OBJECT
     app/commands_win32.cpp
@@ -18,7 +24,7 @@ add_library(uravik_win32 OBJECT
     app/window_proc_win32.cpp
     display/paint_window_win32.cpp
 )
-target_link_libraries(uravik_win32 PUBLIC uravik_core)
+target_link_libraries(uravik_win32 PUBLIC uravik_core uravik_win32_helpers)
 
 set(URAVIK_WIN32_LIBS uravik_win32 uravik_host_win32 uravik_core dwmapi)
 

@@ -4,50 +4,11 @@
 
 #include "display/colours.h"
 #include "display/font_style.h"
+#include "win32/gdi_scoped_win32.h"
 
 bool cullHiddenDrawing = true;
 
 namespace {
-
-// One solid 1-pixel pen for a group of lines: created and selected on
-// construction, the previous pen restored and this one deleted on
-// destruction, so no pen outlives the group.
-class LinePen {
-public:
-    LinePen(HDC dc, COLORREF colour)
-        : dc_(dc), pen_(CreatePen(PS_SOLID, 1, colour)), previous_(SelectObject(dc, pen_))
-    {
-    }
-    ~LinePen()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(pen_);
-    }
-    LinePen(const LinePen&) = delete;
-    LinePen& operator=(const LinePen&) = delete;
-
-private:
-    HDC dc_;
-    HPEN pen_;
-    HGDIOBJ previous_;
-};
-
-// Limits drawing to a rectangle for its lifetime, then puts the DC's
-// previous clipping back.
-class ClipTo {
-public:
-    ClipTo(HDC dc, int left, int top, int right, int bottom) : dc_(dc), saved_(SaveDC(dc))
-    {
-        IntersectClipRect(dc, left, top, right, bottom);
-    }
-    ~ClipTo() { RestoreDC(dc_, saved_); }
-    ClipTo(const ClipTo&) = delete;
-    ClipTo& operator=(const ClipTo&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
 
 bool meetsClip(HDC dc, int left, int top, int right, int bottom)
 {
@@ -105,7 +66,7 @@ void drawGroupFrame(HDC dc, int x, int y, int width, int height, const char* sty
     if (!meetsClip(dc, x, y, x + width + 2, y + height + 2))
         return;
     {
-        LinePen pen(dc, penA);
+        win32::ScopedPen pen(dc, PS_SOLID, 1, penA);
         line(dc, innerLeft, innerTop, gapLeft, innerTop);
         line(dc, gapRight, innerTop, x + width - inset, innerTop);
         line(dc, x, y + height + 1, x + width + 1, y + height + 1);
@@ -113,7 +74,7 @@ void drawGroupFrame(HDC dc, int x, int y, int width, int height, const char* sty
         line(dc, innerLeft, innerTop, innerLeft, innerBottom);
     }
     {
-        LinePen pen(dc, penB);
+        win32::ScopedPen pen(dc, PS_SOLID, 1, penB);
         line(dc, x, y, gapLeft, y);
         line(dc, gapRight, y, x + width, y);
         line(dc, innerLeft, innerBottom, x + width - inset, innerBottom);
@@ -146,22 +107,22 @@ void fieldBox(HDC dc, int x, int y, int width, int height, const char* fillColou
         return;
     }
     {
-        LinePen pen(dc, black);
+        win32::ScopedPen pen(dc, PS_SOLID, 1, black);
         line(dc, x + 1, y + 1, x + width - 1, y + 1);
         line(dc, x + 1, y, x + 1, y + height + 3);
     }
     {
-        LinePen pen(dc, white);
+        win32::ScopedPen pen(dc, PS_SOLID, 1, white);
         line(dc, x, y + height + 4, x + width, y + height + 4);
         line(dc, x + width, y, x + width, y + height + 5);
     }
     {
-        LinePen pen(dc, gray0);
+        win32::ScopedPen pen(dc, PS_SOLID, 1, gray0);
         line(dc, x, y, x + width, y);
         line(dc, x, y + 1, x, y + height + 4);
     }
     {
-        LinePen pen(dc, gray1);
+        win32::ScopedPen pen(dc, PS_SOLID, 1, gray1);
         line(dc, x + 1, y + height + 3, x + width, y + height + 3);
         line(dc, x + width - 1, y + 1, x + width - 1, y + height + 3);
     }
@@ -170,10 +131,10 @@ void fieldBox(HDC dc, int x, int y, int width, int height, const char* fillColou
     SetTextColor(dc, colourByName(textColour));
     SetBkMode(dc, TRANSPARENT);
     {
-        std::optional<ClipTo> interior;
+        std::optional<win32::ScopedClip> interior;
         if (clipText)
             interior.emplace(dc, x + 2, y + 2, x + width - 1, y + height + 3);
-        LinePen pen(dc, fill);
+        win32::ScopedPen pen(dc, PS_SOLID, 1, fill);
         // The text goes out after every fill row, always at the same place;
         // the last writing lies on top of the complete fill.
         for (int row = y + 2; row <= y + height + 2; ++row) {

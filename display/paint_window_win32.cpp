@@ -13,6 +13,7 @@
 #include "display/settings_block_win32.h"
 #include "display/value_texts.h"
 #include "timekeeping/clock.h"
+#include "win32/window_basics_win32.h"
 
 namespace {
 
@@ -177,7 +178,7 @@ void paintWindow(HWND window)
     refreshCache.fontsExisted = fontsExist;
     BoxContents shown;
     describeRefreshedBoxes(shown, fontsExist);
-    completePendingRefresh(reinterpret_cast<host::WindowHandle>(window), shown);
+    completePendingRefresh(win32::asWindowHandle(window), shown);
 
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);

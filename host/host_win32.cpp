@@ -8,15 +8,13 @@
 #include <vector>
 
 #include "host/host.h"
+#include "win32/window_basics_win32.h"
 
 namespace host {
 
 namespace {
 
-HWND asHwnd(WindowHandle handle)
-{
-    return reinterpret_cast<HWND>(handle);
-}
+using win32::asHwnd;
 
 // Windows the desktop window manager keeps cloaked (apps on other virtual
 // desktops, suspended store apps) are visible by style but not on screen.
@@ -69,7 +67,7 @@ WindowHandle visibleWindowAbove(WindowHandle window)
     HWND above = GetWindow(asHwnd(window), GW_HWNDPREV);
     while (above && (!IsWindowVisible(above) || isCloaked(above)))
         above = GetWindow(above, GW_HWNDPREV);
-    return reinterpret_cast<WindowHandle>(above);
+    return win32::asWindowHandle(above);
 }
 
 int windowTitle(WindowHandle window, char* buffer, int bufferSize)

@@ -4,6 +4,7 @@
 
 #include "companions/about/about_window_win32.h"
 #include "companions/win32/companion_app_win32.h"
+#include "win32/window_basics_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showMode)
 {
@@ -13,5 +14,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showMode)
     HWND window = createAboutWindow(instance, showMode);
     if (window == nullptr)
         return 1;
-    return companion::runMessageLoop(window);
+    return win32::runMessageLoop(window);
 }

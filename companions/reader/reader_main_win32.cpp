@@ -8,6 +8,7 @@
 #include "common/data_file_format.h"
 #include "companions/reader/reader_window_win32.h"
 #include "companions/win32/companion_app_win32.h"
+#include "win32/window_basics_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showMode)
 {
@@ -18,5 +19,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showMode)
     HWND window = createReaderWindow(instance, path, showMode);
     if (window == nullptr)
         return 1;
-    return companion::runMessageLoop(window);
+    return win32::runMessageLoop(window);
 }

@@ -9,7 +9,7 @@
 #include "companions/engine/log_file.h"
 #include "companions/engine/log_format.h"
 #include "companions/win32/companion_app_win32.h"
-#include "companions/win32/gdi_scoped.h"
+#include "win32/gdi_scoped_win32.h"
 
 ReaderState readerState;
 
@@ -248,9 +248,9 @@ LRESULT drawRow(NMLVCUSTOMDRAW* draw)
                                    : rawInk;
 
     HDC dc = draw->nmcd.hdc;
-    const companion::OwnedGdi<HBRUSH> brush(CreateSolidBrush(background));
+    const win32::OwnedGdi<HBRUSH> brush(CreateSolidBrush(background));
     FillRect(dc, &bounds, brush.get());
-    const companion::ScopedSelect font(dc, heading ? r.headingFont : companion::dialogFont());
+    const win32::ScopedSelect font(dc, heading ? r.headingFont : companion::dialogFont());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldInk = SetTextColor(dc, ink);
     std::string text = uvlog::cellText(r.sources, row, uvlog::ReaderColumn::number);

@@ -6,7 +6,7 @@
 #include "companions/companion_texts.h"
 #include "companions/engine/chart_scale.h"
 #include "companions/engine/log_format.h"
-#include "companions/win32/gdi_scoped.h"
+#include "win32/gdi_scoped_win32.h"
 
 namespace {
 
@@ -35,11 +35,11 @@ RECT innerArea(const RECT& area)
 // left under the heading.
 RECT paintPanel(HDC dc, const RECT& area, const char* heading, HFONT headingFont)
 {
-    const companion::OwnedGdi<HBRUSH> ground(CreateSolidBrush(chartBackground));
+    const win32::OwnedGdi<HBRUSH> ground(CreateSolidBrush(chartBackground));
     FillRect(dc, &area, ground.get());
-    const companion::OwnedGdi<HBRUSH> frame(CreateSolidBrush(frameColour));
+    const win32::OwnedGdi<HBRUSH> frame(CreateSolidBrush(frameColour));
     FrameRect(dc, &area, frame.get());
-    const companion::ScopedSelect font(dc, headingFont);
+    const win32::ScopedSelect font(dc, headingFont);
     RECT headingRect = {area.left + padding, area.top + 4, area.right - padding,
                         area.top + headingHeight};
     DrawTextA(dc, heading, -1, &headingRect, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -55,7 +55,7 @@ RECT plotArea(const RECT& area)
 
 void fillRect(HDC dc, const RECT& rect, COLORREF colour)
 {
-    const companion::OwnedGdi<HBRUSH> brush(CreateSolidBrush(colour));
+    const win32::OwnedGdi<HBRUSH> brush(CreateSolidBrush(colour));
     FillRect(dc, &rect, brush.get());
 }
 
@@ -94,7 +94,7 @@ void paintTitleBars(HDC dc, const RECT& area, const std::vector<uvlog::TitleTime
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, inkColour);
     const RECT inner = paintPanel(dc, area, heading, headingFont);
-    const companion::ScopedSelect font(dc, textFont);
+    const win32::ScopedSelect font(dc, textFont);
     if (rows.empty()) {
         RECT text = inner;
         DrawTextA(dc, texts::noData, -1, &text, DT_SINGLELINE | DT_NOPREFIX);
@@ -125,7 +125,7 @@ void paintDayColumns(HDC dc, const RECT& area, const uvlog::LogStatistics& stats
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, inkColour);
     paintPanel(dc, area, texts::statDayChartHeading, headingFont);
-    const companion::ScopedSelect font(dc, textFont);
+    const win32::ScopedSelect font(dc, textFont);
     const RECT plot = plotArea(area);
 
     std::uint64_t largest = 0;
@@ -135,8 +135,8 @@ void paintDayColumns(HDC dc, const RECT& area, const uvlog::LogStatistics& stats
 
     // Grid lines and their hour labels, from the base line up.
     {
-        const companion::OwnedGdi<HPEN> grid(CreatePen(PS_SOLID, 1, gridColour));
-        const companion::ScopedSelect pen(dc, grid.get());
+        const win32::OwnedGdi<HPEN> grid(CreatePen(PS_SOLID, 1, gridColour));
+        const win32::ScopedSelect pen(dc, grid.get());
         SetTextColor(dc, labelColour);
         for (std::uint64_t value = 0; value <= axis.topSeconds; value += axis.stepSeconds) {
             const int y =

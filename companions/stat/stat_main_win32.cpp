@@ -9,6 +9,7 @@
 
 #include "companions/stat/stat_window_win32.h"
 #include "companions/win32/companion_app_win32.h"
+#include "win32/window_basics_win32.h"
 
 namespace {
 
@@ -38,5 +39,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showMode)
     HWND window = createStatWindow(instance, showMode);
     if (window == nullptr)
         return 1;
-    return companion::runMessageLoop(window);
+    return win32::runMessageLoop(window);
 }

@@ -17,7 +17,7 @@
 #include "companions/engine/log_format.h"
 #include "companions/stat/stat_charts_win32.h"
 #include "companions/win32/companion_app_win32.h"
-#include "companions/win32/gdi_scoped.h"
+#include "win32/gdi_scoped_win32.h"
 
 StatState statState;
 
@@ -395,7 +395,7 @@ void drawValue(const DRAWITEMSTRUCT* item)
 {
     const std::string text = companion::windowText(item->hwndItem);
     FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    const companion::ScopedSelect font(item->hDC, companion::dialogFont());
+    const win32::ScopedSelect font(item->hDC, companion::dialogFont());
     const int oldMode = SetBkMode(item->hDC, TRANSPARENT);
     const COLORREF oldInk = SetTextColor(item->hDC, GetSysColor(COLOR_BTNTEXT));
     RECT rect = item->rcItem;

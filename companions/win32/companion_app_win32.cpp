@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "companions/companion_texts.h"
+#include "win32/window_basics_win32.h"
 
 namespace companion {
 
@@ -16,15 +17,9 @@ void initCommonControls()
 
 bool registerWindowClass(HINSTANCE instance, const char* className, WNDPROC windowProc)
 {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, companion_texts::iconName);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = className;
-    return RegisterClassExA(&windowClass) != 0;
+    return win32::registerWindowClass(
+        instance, {className, windowProc, LoadIconA(instance, companion_texts::iconName), nullptr,
+                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 }
 
 HFONT dialogFont()
@@ -64,19 +59,6 @@ std::string windowText(HWND window)
     const int copied = GetWindowTextA(window, &text[0], length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
-}
-
-int runMessageLoop(HWND window)
-{
-    MSG message;
-    // GetMessageA returns -1 on failure; looping on it would spin forever.
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsWindow(window) && IsDialogMessageA(window, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
 }
 
 }  // namespace companion

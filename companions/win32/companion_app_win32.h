@@ -30,7 +30,4 @@ SIZE windowSizeForClient(DWORD style, DWORD exStyle, int clientWidth, int client
 
 std::string windowText(HWND window);
 
-// Runs until the window is gone; Tab and Enter move between its controls.
-int runMessageLoop(HWND window);
-
 }  // namespace companion
