@@ -1,3 +1,5 @@
+#include "app/commands_win32.h"
+
 #include <cstdio>
 #include <string>
 

@@ -1,11 +1,13 @@
 #include "app/main_window_win32.h"
 
 #include "app/commands.h"
+#include "app/commands_win32.h"
 #include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
 #include "app/single_instance_win32.h"
 #include "app/window_events.h"
+#include "app/window_proc_win32.h"
 #include "display/fonts_win32.h"
 #include "display/layout.h"
 #include "timekeeping/atomic_write.h"

@@ -24,15 +24,3 @@ void createButtons(HINSTANCE instance);
 // The whole program: start-up in its fixed order, then the message loop.
 // Returns the process exit code.
 int runUravik(HINSTANCE instance, int showMode);
-
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Carries out button command `id` (3 to 10); any other value is ignored.
-void carryOutCommand(WPARAM id);
-
-// Adds "Hela fönstret" to the window's system menu.
-void addMainViewMenuItem(HWND window);
-
-// Carries out a system menu command of Uravik's own; false for the
-// system's commands, which go on to the default processing.
-bool carryOutSystemCommand(WPARAM command);

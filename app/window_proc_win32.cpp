@@ -1,4 +1,6 @@
-#include "app/main_window_win32.h"
+#include "app/window_proc_win32.h"
+
+#include "app/commands_win32.h"
 #include "app/window_events.h"
 #include "display/paint_window_win32.h"
 

@@ -9,6 +9,7 @@
 
 #include "app/commands.h"
 #include "app/main_window_win32.h"
+#include "app/window_proc_win32.h"
 #include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "timekeeping/clock.h"
