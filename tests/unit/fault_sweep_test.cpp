@@ -127,11 +127,7 @@ protected:
     // A new process in the same folder, on the same system clock.
     static void restartProgram()
     {
-        clockState = ClockState{};
-        shell = ShellState{};
-        portWatch = PortWatchState{};
-        stateFile = StateFileState{};
-        timeLog = TimeLogState{};
+        resetProgramState();
         fakeHost.messages.clear();
     }
 

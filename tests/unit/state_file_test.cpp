@@ -30,8 +30,7 @@ protected:
     void restart()
     {
         fakeHost = FakeHost{};
-        clockState = ClockState{};
-        stateFile = StateFileState{};
+        resetProgramState();
         startRun(1'000'000);
         loadState();
     }
@@ -207,8 +206,7 @@ TEST_F(StateFile, FileHeldForAMomentIsWaitedFor)
     if (!makeUnwritable(texts::stateFileName))
         GTEST_SKIP() << "this file system cannot make a file unwritable";
     fakeHost.whileWaiting = [this] { makeWritable(texts::stateFileName); };
-    stateFile = StateFileState{};
-    clockState = ClockState{};
+    resetProgramState();
     startRun(1'000'000);
     loadState();
     EXPECT_TRUE(fakeHost.messages.empty());

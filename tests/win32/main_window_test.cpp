@@ -11,6 +11,7 @@
 #include "app/main_window_win32.h"
 #include "app/port_watch.h"
 #include "app/shell_state.h"
+#include "tests/fresh_program_state.h"
 #include "timekeeping/clock.h"
 
 namespace {
@@ -56,9 +57,7 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        shell = ShellState{};
-        clockState = ClockState{};
-        portWatch = PortWatchState{};
+        resetProgramState();
         ASSERT_TRUE(registerMainWindowClass(thisInstance()));
         window = createMainWindow(thisInstance(), SW_SHOWNORMAL);
         ASSERT_NE(window, nullptr);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/shell_state.h"
+#include "tests/fresh_program_state.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
@@ -116,10 +117,7 @@ class PersistenceFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        clockState = ClockState{};
-        stateFile = StateFileState{};
-        timeLog = TimeLogState{};
-        shell = ShellState{};
+        resetProgramState();
         GetCurrentDirectoryA(sizeof previous_, previous_);
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
