@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/window_events.h"
+#include "tests/sample_state.h"
 #include "tests/unit/file_call_faults.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/atomic_write.h"
@@ -24,14 +25,6 @@ namespace faults = file_call_faults;
 namespace {
 
 constexpr std::uint64_t startTick = 3 * 60 * 1000;
-
-std::string savedState(const char* sizeSetting)
-{
-    return std::string(
-               "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n"
-               "48   =Sekunder totalt\n1200   =Applikationer totalt\n") +
-           sizeSetting + "\nSlut\n";
-}
 
 // Two earlier runs, well over 1000 bytes.
 std::string earlierLog()
@@ -160,7 +153,7 @@ protected:
 
     static void writeFiles(const char* sizeSetting)
     {
-        writeFile(texts::stateFileName, savedState(sizeSetting));
+        writeFile(texts::stateFileName, sampleState("\n", sizeSetting));
         writeFile(texts::logFileName, earlierLog());
         writeFile(texts::historyFileName, earlierHistory);
         fakeHost.titles = {{101, "Anteckningar"}, {102, "Kalkylator"}, {103, "Utforskaren"}};
@@ -171,7 +164,7 @@ protected:
     // for five seconds. The record under test is the change to 102.
     static void prepareRunUnderWay()
     {
-        writeFiles("4000000\n");
+        writeFiles("4000000");
         startUp();
         tickWith(101);
         tickWith(101);
@@ -182,7 +175,7 @@ protected:
     // a crash left both temporary files behind.
     static void prepareStartUp()
     {
-        writeFiles("1000\n");
+        writeFiles("1000");
         writeFile(texts::stateTempFileName, "56   =Uppst");
         writeFile(texts::historyTempFileName, "HISTORIA\n====");
     }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "tests/sample_state.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/atomic_write.h"
 #include "timekeeping/persistence_texts.h"
@@ -14,15 +15,7 @@ namespace texts = persistence_texts;
 
 namespace {
 
-const std::string storedState =
-    "56   =Uppstarter\n"
-    "312   =Timmar totalt\n"
-    "05   =Minuter totalt\n"
-    "48   =Sekunder totalt\n"
-    "1200   =Applikationer totalt\n"
-    "4000000\n"
-    "\n"
-    "Slut\n";
+const std::string storedState = sampleState();
 
 class StateFile : public PersistenceTest {
 protected:

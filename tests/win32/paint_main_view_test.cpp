@@ -204,7 +204,8 @@ TEST_F(MainView, PaintsBeforeTheFontsExist)
     paint();
     fonts = made;
     EXPECT_EQ(colourText(at(14, 20)), colourText(black)) << "the left group's frame";
-    EXPECT_EQ(countInBox({140, 30, 100, 15}, white), interior({140, 30, 100, 15}));
+    EXPECT_EQ(colourText(at(140, 30)), colourText(RGB(130, 130, 130))) << "the first box's border";
+    EXPECT_EQ(colourText(at(142, 32)), colourText(white)) << "the first box's fill";
     EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), GetStockObject(SYSTEM_FONT));
 }
 

@@ -15,6 +15,7 @@
 
 #include "app/shell_state.h"
 #include "tests/fresh_program_state.h"
+#include "tests/sample_state.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
@@ -142,13 +143,11 @@ protected:
     char previous_[MAX_PATH] = "";
 };
 
-constexpr const char* storedState =
-    "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n48   =Sekunder totalt\n"
-    "1200   =Applikationer totalt\n4000000\n\nSlut\n";
+const std::string storedState = sampleState();
 
 TEST_F(PersistenceFiles, SavedStateHasCrLfLineEndsAndReadsBackWhole)
 {
-    writeText(texts::stateFileName, storedState);
+    writeText(texts::stateFileName, storedState.c_str());
     BoxAnswerer answerer;
     loadState();
     EXPECT_EQ(stateFile.startupCount, 57);
@@ -199,7 +198,7 @@ TEST_F(PersistenceFiles, ReadOnlyStateFileIsReportedAndKeptWhole)
 
 TEST_F(PersistenceFiles, LogAndHistoryKeepTheirLinesAsWritten)
 {
-    writeText(texts::stateFileName, storedState);
+    writeText(texts::stateFileName, storedState.c_str());
     writeText(texts::logFileName, "");
     BoxAnswerer answerer;
     loadState();

@@ -70,20 +70,6 @@ TEST(FieldBox, TextPlacementByAlignmentCode)
     expectTextAt("M", 100, "2001-05-09", 0, 50 - w / 2);
 }
 
-TEST(FieldBox, CentringHalvesTheTextWidthInFloatingPoint)
-{
-    TextFont font;
-    Canvas probe(1, 1);
-    SelectObject(probe.dc(), font.handle());
-    // The width 50 example: a 24-pixel text sits at offset 13.
-    ASSERT_EQ(textWidth(probe.dc(), "1234"), 24);
-    expectTextAt("M", 50, "1234", 0, 13);
-    // An odd text width in an odd box: (51 - 25) - w / 2, truncated.
-    const int odd = textWidth(probe.dc(), "1234i");
-    ASSERT_EQ(odd % 2, 1) << "need a text of odd width";
-    expectTextAt("M", 51, "1234i", 0, static_cast<int>(26 - odd * 0.5));
-}
-
 TEST(FieldBox, ClearCodeDrawsTheBoxWithoutText)
 {
     TextFont font;
