@@ -13,6 +13,7 @@
 
 #include "tests/e2e/e2e_desktop.h"
 #include "tests/e2e/e2e_process.h"
+#include "tests/sample_state.h"
 
 namespace {
 
@@ -26,11 +27,9 @@ std::string fromEnvironment(const char* name, const char* fallback)
 // manual for Notepad to open.
 void prepareDataFiles(const std::string& dir)
 {
-    const char* state =
-        "56   =Uppstarter\r\n312   =Timmar totalt\r\n05   =Minuter totalt\r\n"
-        "48   =Sekunder totalt\r\n1203   =Applikationer totalt\r\n4000000\r\n\r\nSlut\r\n";
+    const std::string state = sampleState("\r\n", "4000000", 1203);
     if (FILE* f = std::fopen((dir + "\\ysave.dab").c_str(), "wb")) {
-        std::fputs(state, f);
+        std::fputs(state.c_str(), f);
         std::fclose(f);
     }
     if (FILE* f = std::fopen((dir + "\\ytime.dab").c_str(), "wb"))

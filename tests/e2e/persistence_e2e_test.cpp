@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/e2e/e2e_process.h"
+#include "tests/sample_state.h"
 
 namespace {
 
@@ -83,9 +84,7 @@ TEST(PersistenceEndToEnd, LogsTheWindowsAboveAndCarriesTheCountsToTheNextStart)
     const std::string dir = makeEmptyDirectory("uravik-e2e-persistence");
     const std::string state = dir + "\\ysave.dab";
     const std::string log = dir + "\\ytime.dab";
-    writeTextFile(state,
-                  "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n"
-                  "48   =Sekunder totalt\n1200   =Applikationer totalt\n4000000\n\nSlut\n");
+    writeTextFile(state, sampleState());
     writeTextFile(log, "");
 
     const std::string uravikExe = fromEnvironment("URAVIK_EXE", "uravik.exe");
@@ -147,9 +146,7 @@ TEST(PersistenceEndToEnd, RunWithNothingAboveIsCountedAtItsEnd)
 {
     const std::string dir = makeEmptyDirectory("uravik-e2e-run-end");
     const std::string state = dir + "\\ysave.dab";
-    writeTextFile(state,
-                  "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n"
-                  "48   =Sekunder totalt\n1200   =Applikationer totalt\n4000000\n\nSlut\n");
+    writeTextFile(state, sampleState());
     writeTextFile(dir + "\\ytime.dab", "");
     const std::string uravikExe = fromEnvironment("URAVIK_EXE", "uravik.exe");
     long before = totalSeconds(readBytes(state));

@@ -70,6 +70,8 @@ PortProbe probeSerialPort(int portNumber)
 
 bool findFileSize(const char* name, std::uint64_t* size)
 {
+    if (fakeHost.fileCallFails && fakeHost.fileCallFails("findFileSize", name, nullptr))
+        return false;
     std::error_code error;
     // As a directory search finds them, folders included (with no size).
     if (std::filesystem::is_directory(name, error)) {
@@ -86,13 +88,16 @@ bool findFileSize(const char* name, std::uint64_t* size)
 bool flushFileToDisk(std::FILE* file)
 {
     fakeHost.events.push_back("flush");
-    if (fakeHost.flushFails)
+    if (fakeHost.flushFails ||
+        (fakeHost.fileCallFails && fakeHost.fileCallFails("flushFileToDisk", nullptr, file)))
         return false;
     return fsync(fileno(file)) == 0;
 }
 
 bool replaceFile(const char* source, const char* target)
 {
+    if (fakeHost.fileCallFails && fakeHost.fileCallFails("replaceFile", target, nullptr))
+        return false;
     if (fakeHost.replaceFails)
         return false;
     // Windows refuses to replace a read-only file; rename would not.

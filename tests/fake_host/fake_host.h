@@ -3,6 +3,7 @@
 // of host_win32.cpp. Tests set what the platform will answer and read back
 // what the logic asked of it.
 
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -32,6 +33,10 @@ struct FakeHost {
     std::vector<bool> portMissing = std::vector<bool>(8, false);
     bool replaceFails = false;
     bool flushFails = false;  // as a disk that fails when forced to write
+    // Asked before each file call of the seam ("flushFileToDisk" with its
+    // stream, "replaceFile" and "findFileSize" with the file's name); the
+    // call fails when it answers true.
+    std::function<bool(const char* call, const char* name, std::FILE* stream)> fileCallFails;
 
     // What the logic did, in order.
     std::vector<std::string> events;

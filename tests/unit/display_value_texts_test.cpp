@@ -9,11 +9,6 @@ namespace {
 
 class ValueTexts : public FreshState {
 protected:
-    void SetUp() override
-    {
-        FreshState::SetUp();
-        paintState = PaintState{};
-    }
     std::string time(const char* h, const char* m, const char* s)
     {
         formatTimeText(out, sizeof out, h, m, s);

@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "app/window_events.h"
-#include "common/data_file_format.h"
+#include "tests/sample_state.h"
 #include "tests/unit/file_call_faults.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/atomic_write.h"
+#include "common/data_file_format.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
@@ -29,14 +30,6 @@ namespace faults = file_call_faults;
 namespace {
 
 constexpr std::uint64_t startTick = 3 * 60 * 1000;
-
-std::string savedState(const char* sizeSetting)
-{
-    return std::string(
-               "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n"
-               "48   =Sekunder totalt\n1200   =Applikationer totalt\n") +
-           sizeSetting + "\nSlut\n";
-}
 
 // Two earlier runs, well over 1000 bytes.
 std::string earlierLog()
@@ -132,12 +125,7 @@ protected:
     // A new process in the same folder, on the same system clock.
     static void restartProgram()
     {
-        clockState = ClockState{};
-        shell = ShellState{};
-        shared = SharedState{};
-        portWatch = PortWatchState{};
-        stateFile = StateFileState{};
-        timeLog = TimeLogState{};
+        resetProgramState();
         fakeHost.messages.clear();
     }
 
@@ -170,7 +158,7 @@ protected:
 
     static void writeFiles(const char* sizeSetting)
     {
-        writeFile(texts::stateFileName, savedState(sizeSetting));
+        writeFile(texts::stateFileName, sampleState("\n", sizeSetting));
         writeFile(texts::logFileName, earlierLog());
         writeFile(texts::historyFileName, earlierHistory);
         fakeHost.titles = {{101, "Anteckningar"}, {102, "Kalkylator"}, {103, "Utforskaren"}};
@@ -181,7 +169,7 @@ protected:
     // for five seconds. The record under test is the change to 102.
     static void prepareRunUnderWay()
     {
-        writeFiles("4000000\n");
+        writeFiles("4000000");
         startUp();
         tickWith(101);
         tickWith(101);
@@ -192,7 +180,7 @@ protected:
     // a crash left both temporary files behind.
     static void prepareStartUp()
     {
-        writeFiles("1000\n");
+        writeFiles("1000");
         writeFile(texts::stateTempFileName, "56   =Uppst");
         writeFile(texts::historyTempFileName, "HISTORIA\n====");
     }

@@ -1,9 +1,10 @@
 #include "tests/unit/file_call_faults.h"
 
+#include "tests/fake_host/fake_host.h"
+
 #include <stdio_ext.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <map>
 
@@ -62,11 +63,17 @@ void arm(int failAt)
     recorder = Recorder{};
     recorder.armed = true;
     recorder.failAt = failAt;
+    // The seam's file calls fail through the fake host.
+    fakeHost.fileCallFails = [](const char* call, const char* name, std::FILE* stream) {
+        return stream != nullptr ? streamFailsNow(call, watched(stream), EIO)
+                                 : namedCallFailsNow(call, name);
+    };
 }
 
 std::vector<FileCall> disarm()
 {
     recorder.armed = false;
+    fakeHost.fileCallFails = nullptr;
     return recorder.calls;
 }
 
@@ -78,8 +85,7 @@ using file_call_faults::streamFailsNow;
 using file_call_faults::watched;
 
 // The names GNU ld gives the wrapped calls: __real_X is the original X, and
-// every reference to X in the linked objects goes to __wrap_X. The platform
-// seam's calls are C++ functions and go by their mangled names.
+// every reference to X in the linked objects goes to __wrap_X.
 extern "C" {
 
 std::FILE* __real_fopen(const char* path, const char* mode);
@@ -91,9 +97,6 @@ std::size_t __real_fwrite(const void* data, std::size_t size, std::size_t count,
 char* __real_fgets(char* buffer, int size, std::FILE* file);
 std::size_t __real_fread(void* data, std::size_t size, std::size_t count, std::FILE* file);
 int __real_remove(const char* path);
-bool __real__ZN4host15flushFileToDiskEP8_IO_FILE(std::FILE* file);
-bool __real__ZN4host11replaceFileEPKcS1_(const char* source, const char* target);
-bool __real__ZN4host12findFileSizeEPKcPm(const char* name, std::uint64_t* size);
 
 std::FILE* __wrap_fopen(const char* path, const char* mode)
 {
@@ -174,27 +177,6 @@ int __wrap_remove(const char* path)
         return -1;
     }
     return __real_remove(path);
-}
-
-bool __wrap__ZN4host15flushFileToDiskEP8_IO_FILE(std::FILE* file)
-{
-    if (streamFailsNow("flushFileToDisk", watched(file), EIO))
-        return false;
-    return __real__ZN4host15flushFileToDiskEP8_IO_FILE(file);
-}
-
-bool __wrap__ZN4host11replaceFileEPKcS1_(const char* source, const char* target)
-{
-    if (namedCallFailsNow("replaceFile", target))
-        return false;
-    return __real__ZN4host11replaceFileEPKcS1_(source, target);
-}
-
-bool __wrap__ZN4host12findFileSizeEPKcPm(const char* name, std::uint64_t* size)
-{
-    if (namedCallFailsNow("findFileSize", name))
-        return false;
-    return __real__ZN4host12findFileSizeEPKcPm(name, size);
 }
 
 }  // extern "C"

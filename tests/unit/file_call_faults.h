@@ -8,7 +8,8 @@
 // real call leaves when the device fails: nothing opened, read or written, a
 // failed flush or close drops the buffered output, and the stream's error
 // indicator is set (ferror is wrapped to say so). The platform seam's file
-// calls (flush to disk, replace, size lookup) fail by returning false.
+// calls (flush to disk, replace, size lookup) fail through the fake host by
+// returning false.
 
 #include <string>
 #include <vector>

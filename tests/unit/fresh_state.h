@@ -3,19 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/port_watch.h"
-#include "app/shell_state.h"
 #include "tests/fake_host/fake_host.h"
-#include "timekeeping/clock.h"
+#include "tests/fresh_program_state.h"
 
 class FreshState : public ::testing::Test {
 protected:
     void SetUp() override
     {
         fakeHost = FakeHost{};
-        clockState = ClockState{};
-        shell = ShellState{};
-        shared = SharedState{};
-        portWatch = PortWatchState{};
+        resetProgramState();
     }
 };

@@ -44,12 +44,7 @@ protected:
     // A new run of the program at `tick` ms after the system started.
     void startProgram(host::CalendarTime calendar, std::uint64_t tick)
     {
-        clockState = ClockState{};
-        shell = ShellState{};
-        shared = SharedState{};
-        portWatch = PortWatchState{};
-        stateFile = StateFileState{};
-        timeLog = TimeLogState{};
+        resetProgramState();
         fakeHost.calendar = calendar;
         startRun(tick);
         loadState();

@@ -35,8 +35,6 @@ bool setImmutable(const std::string& path, bool on)
 void PersistenceTest::SetUp()
 {
     FreshState::SetUp();
-    stateFile = StateFileState{};
-    timeLog = TimeLogState{};
     char pattern[] = "/tmp/uravik-persistence-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     directory_ = pattern;

@@ -134,11 +134,7 @@ TEST_F(History, NewInstallKeepsEveryRunOverRestarts)
     fakeHost.titles = {{11, "Anteckningar"}};
     for (int run = 1; run <= 3; ++run) {
         fakeHost = FakeHost{fakeHost};
-        clockState = ClockState{};
-        shell = ShellState{};
-        shared = SharedState{};
-        stateFile = StateFileState{};
-        timeLog = TimeLogState{};
+        resetProgramState();
         fakeHost.tick = 600'000;
         captureDateTime();
         loadState();

@@ -5,9 +5,10 @@
 
 #include <filesystem>
 
-#include "common/data_file_format.h"
+#include "tests/sample_state.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/atomic_write.h"
+#include "common/data_file_format.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 
@@ -19,15 +20,7 @@ using namespace persistence_texts;
 
 namespace {
 
-const std::string storedState =
-    "56   =Uppstarter\n"
-    "312   =Timmar totalt\n"
-    "05   =Minuter totalt\n"
-    "48   =Sekunder totalt\n"
-    "1200   =Applikationer totalt\n"
-    "4000000\n"
-    "\n"
-    "Slut\n";
+const std::string storedState = sampleState();
 
 class StateFile : public PersistenceTest {
 protected:
@@ -35,8 +28,7 @@ protected:
     void restart()
     {
         fakeHost = FakeHost{};
-        clockState = ClockState{};
-        stateFile = StateFileState{};
+        resetProgramState();
         startRun(1'000'000);
         loadState();
     }
@@ -212,8 +204,7 @@ TEST_F(StateFile, FileHeldForAMomentIsWaitedFor)
     if (!makeUnwritable(texts::stateFileName))
         GTEST_SKIP() << "this file system cannot make a file unwritable";
     fakeHost.whileWaiting = [this] { makeWritable(texts::stateFileName); };
-    stateFile = StateFileState{};
-    clockState = ClockState{};
+    resetProgramState();
     startRun(1'000'000);
     loadState();
     EXPECT_TRUE(fakeHost.messages.empty());

@@ -18,6 +18,7 @@
 #include "display/paint_state.h"
 #include "display/paint_window_win32.h"
 #include "display/refresh_cache.h"
+#include "tests/fresh_program_state.h"
 #include "tests/win32/display_canvas.h"
 #include "timekeeping/clock.h"
 
@@ -144,11 +145,7 @@ TEST(ClippedPaint, CullingChangesNoPixelUnderAnyClipInAnyState)
     Canvas culled(viewWidth, viewHeight);
     Canvas plain(viewWidth, viewHeight);
     for (const State& state : states()) {
-        shell = ShellState{};
-        shared = SharedState{};
-        portWatch = PortWatchState{};
-        paintState = PaintState{};
-        clockState = ClockState{};
+        resetProgramState();
         fonts = made;
         setClock("0:06:56", "312");
         shared.probedPort = 3;

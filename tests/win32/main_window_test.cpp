@@ -12,6 +12,7 @@
 #include "app/window_proc_win32.h"
 #include "app/port_watch.h"
 #include "app/shell_state.h"
+#include "tests/fresh_program_state.h"
 #include "timekeeping/clock.h"
 
 namespace {
@@ -57,10 +58,7 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        shell = ShellState{};
-        shared = SharedState{};
-        clockState = ClockState{};
-        portWatch = PortWatchState{};
+        resetProgramState();
         ASSERT_TRUE(registerMainWindowClass(thisInstance()));
         window = createMainWindow(thisInstance(), SW_SHOWNORMAL);
         ASSERT_NE(window, nullptr);

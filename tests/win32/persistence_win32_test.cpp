@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "app/shell_state.h"
-#include "common/data_file_format.h"
+#include "tests/fresh_program_state.h"
+#include "tests/sample_state.h"
 #include "timekeeping/clock.h"
+#include "common/data_file_format.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
@@ -121,11 +123,7 @@ class PersistenceFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        clockState = ClockState{};
-        stateFile = StateFileState{};
-        timeLog = TimeLogState{};
-        shell = ShellState{};
-        shared = SharedState{};
+        resetProgramState();
         GetCurrentDirectoryA(sizeof previous_, previous_);
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
@@ -150,13 +148,11 @@ protected:
     char previous_[MAX_PATH] = "";
 };
 
-constexpr const char* storedState =
-    "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n48   =Sekunder totalt\n"
-    "1200   =Applikationer totalt\n4000000\n\nSlut\n";
+const std::string storedState = sampleState();
 
 TEST_F(PersistenceFiles, SavedStateHasCrLfLineEndsAndReadsBackWhole)
 {
-    writeText(texts::stateFileName, storedState);
+    writeText(texts::stateFileName, storedState.c_str());
     BoxAnswerer answerer;
     loadState();
     EXPECT_EQ(stateFile.startupCount, 57);
@@ -207,7 +203,7 @@ TEST_F(PersistenceFiles, ReadOnlyStateFileIsReportedAndKeptWhole)
 
 TEST_F(PersistenceFiles, LogAndHistoryKeepTheirLinesAsWritten)
 {
-    writeText(texts::stateFileName, storedState);
+    writeText(texts::stateFileName, storedState.c_str());
     writeText(texts::logFileName, "");
     BoxAnswerer answerer;
     loadState();

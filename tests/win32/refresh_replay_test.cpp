@@ -19,6 +19,7 @@
 #include "display/fonts_win32.h"
 #include "display/paint_state.h"
 #include "display/refresh_cache.h"
+#include "tests/fresh_program_state.h"
 #include "tests/win32/scripted_host_win32.h"
 #include "timekeeping/clock.h"
 
@@ -69,13 +70,8 @@ class Replay {
 public:
     explicit Replay(bool economical)
     {
-        shell = ShellState{};
-        shared = SharedState{};
-        clockState = ClockState{};
-        portWatch = PortWatchState{};
-        paintState = PaintState{};
+        resetProgramState();
         fonts = FontState{};
-        refreshCache = RefreshCache{};
         refreshCache.enabled = economical;
         cullHiddenDrawing = economical;
         scriptedHost = ScriptedHost{};
