@@ -21,4 +21,3 @@ constexpr int mainViewHeightBelowCaption = 288;
 constexpr int narrowViewWidth = 291;
 constexpr int compactViewHeightBelowCaption = 258;
 constexpr int smallViewHeightBelowCaption = 188;
-

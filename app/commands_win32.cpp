@@ -8,8 +8,8 @@
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
 #include "display/layout.h"
-#include "win32/window_basics_win32.h"
 #include "timekeeping/persistence_texts.h"
+#include "win32/window_basics_win32.h"
 
 namespace {
 
@@ -28,7 +28,6 @@ void resizeMainWindow(int width, int heightBelowCaption)
     MoveWindow(window, rect.left, rect.top, width,
                GetSystemMetrics(SM_CYCAPTION) + heightBelowCaption, TRUE);
 }
-
 
 enum class ProgramFolder { system, uravik };
 
@@ -136,34 +135,34 @@ void carryOutCommand(WPARAM id)
     // The whole wParam is the id: a notification other than a click
     // (non-zero high half) matches no command.
     switch (id) {
-    case cmdManual:
-        startProgram(ProgramFolder::system, shell_texts::notepadProgram,
-                     shell_texts::manualArguments);
-        break;
-    case cmdAbout:
-        startProgram(ProgramFolder::uravik, shell_texts::aboutProgram, nullptr);
-        break;
-    case cmdStatistics:
-        startProgram(ProgramFolder::uravik, shell_texts::statisticsProgram, nullptr);
-        break;
-    case cmdTimeList:
-        startProgram(ProgramFolder::uravik, shell_texts::timeListProgram,
-                     shell_texts::timeListArguments);
-        break;
-    case cmdCompactView:
-        showCompactView();
-        break;
-    case cmdSmallView:
-        showSmallView();
-        break;
-    case cmdEditOff:
-        switchEditMode(0);
-        break;
-    case cmdEditOn:
-        switchEditMode(1);
-        break;
-    default:
-        break;
+        case cmdManual:
+            startProgram(ProgramFolder::system, shell_texts::notepadProgram,
+                         shell_texts::manualArguments);
+            break;
+        case cmdAbout:
+            startProgram(ProgramFolder::uravik, shell_texts::aboutProgram, nullptr);
+            break;
+        case cmdStatistics:
+            startProgram(ProgramFolder::uravik, shell_texts::statisticsProgram, nullptr);
+            break;
+        case cmdTimeList:
+            startProgram(ProgramFolder::uravik, shell_texts::timeListProgram,
+                         shell_texts::timeListArguments);
+            break;
+        case cmdCompactView:
+            showCompactView();
+            break;
+        case cmdSmallView:
+            showSmallView();
+            break;
+        case cmdEditOff:
+            switchEditMode(0);
+            break;
+        case cmdEditOn:
+            switchEditMode(1);
+            break;
+        default:
+            break;
     }
 }
 

@@ -34,8 +34,7 @@ constexpr ButtonLayout buttonLayouts[] = {
      &MainWindowButtons::statisticsButton},
     {shell_texts::configCaption, layout::compactViewButton, cmdCompactView,
      &MainWindowButtons::compactViewButton},
-    {shell_texts::manualCaption, layout::manualButton, cmdManual,
-     &MainWindowButtons::manualButton},
+    {shell_texts::manualCaption, layout::manualButton, cmdManual, &MainWindowButtons::manualButton},
     {shell_texts::aboutCaption, layout::aboutButton, cmdAbout, &MainWindowButtons::aboutButton},
     {shell_texts::cancelCaption, layout::noPlace, cmdSmallView, &MainWindowButtons::cancelButton},
     {shell_texts::okCaption, layout::noPlace, cmdEditOff, &MainWindowButtons::okButton},
@@ -58,10 +57,10 @@ bool registerMainWindowClass(HINSTANCE instance)
 HWND createMainWindow(HINSTANCE instance, int showMode)
 {
     const int height = GetSystemMetrics(SM_CYCAPTION) + mainViewHeightBelowCaption;
-    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, shell_texts::className,
-                                  shell_texts::initialTitle, WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, mainViewWidth, height, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExA(WS_EX_CLIENTEDGE, shell_texts::className, shell_texts::initialTitle,
+                        WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, mainViewWidth,
+                        height, nullptr, nullptr, instance, nullptr);
     shared.mainWindow = win32::asWindowHandle(window);
     addMainViewMenuItem(window);
     ShowWindow(window, showMode);
@@ -73,10 +72,10 @@ void createButtons(HINSTANCE instance)
     HWND parent = win32::asHwnd(shared.mainWindow);
     for (const ButtonLayout& b : buttonLayouts) {
         const FieldRect& r = b.place;
-        buttons.*b.handle = CreateWindowExA(
-            0, shell_texts::buttonClass, b.caption, WS_CHILD | WS_VISIBLE, r.x, r.y, r.width,
-            r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance,
-            nullptr);
+        buttons.*b.handle =
+            CreateWindowExA(0, shell_texts::buttonClass, b.caption, WS_CHILD | WS_VISIBLE, r.x, r.y,
+                            r.width, r.height, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance, nullptr);
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include "app/port_watch.h"
 #include "app/shell_state.h"
-#include "common/shared_state.h"
 #include "app/shell_texts.h"
+#include "common/shared_state.h"
 #include "display/input_fields.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
@@ -12,8 +12,8 @@
 void runTick()
 {
     shared.windowAbove = host::visibleWindowAbove(shared.mainWindow);
-    if (shell.startupComplete && !shell.runEnded && shared.windowAbove != shared.loggedWindowAbove &&
-        logRecordDue()) {
+    if (shell.startupComplete && !shell.runEnded &&
+        shared.windowAbove != shared.loggedWindowAbove && logRecordDue()) {
         updateCounters();
         writeLogRecord();
     }

@@ -7,43 +7,43 @@
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_DESTROY:
-        KillTimer(window, tickTimerId);
-        endRun();
-        PostQuitMessage(0);
-        return 0;
-    case WM_ENDSESSION:
-        // The system may end the process as soon as this returns, with no
-        // WM_DESTROY: the run's time is saved now or never.
-        if (wParam)
+        case WM_DESTROY:
+            KillTimer(window, tickTimerId);
             endRun();
-        return 0;
-    case WM_POWERBROADCAST:
-        if (wParam == PBT_APMSUSPEND)
-            endRun();
-        else if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC)
-            resumeRun();
-        return TRUE;
-    case WM_PAINT:
-        paintWindow(window);
-        return 0;
-    case WM_TIMER:  // every timer message is a tick
-        runTick();
-        return 0;
-    case WM_LBUTTONDOWN:
-        selectFieldAtCursor();
-        return 0;
-    case WM_CHAR:
-        typeIntoSelectedField(static_cast<int>(wParam));
-        return 0;
-    case WM_COMMAND:
-        carryOutCommand(wParam);
-        return 0;
-    case WM_SYSCOMMAND:
-        if (carryOutSystemCommand(wParam))
+            PostQuitMessage(0);
             return 0;
-        return DefWindowProcA(window, message, wParam, lParam);
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        case WM_ENDSESSION:
+            // The system may end the process as soon as this returns, with no
+            // WM_DESTROY: the run's time is saved now or never.
+            if (wParam)
+                endRun();
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMSUSPEND)
+                endRun();
+            else if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC)
+                resumeRun();
+            return TRUE;
+        case WM_PAINT:
+            paintWindow(window);
+            return 0;
+        case WM_TIMER:  // every timer message is a tick
+            runTick();
+            return 0;
+        case WM_LBUTTONDOWN:
+            selectFieldAtCursor();
+            return 0;
+        case WM_CHAR:
+            typeIntoSelectedField(static_cast<int>(wParam));
+            return 0;
+        case WM_COMMAND:
+            carryOutCommand(wParam);
+            return 0;
+        case WM_SYSCOMMAND:
+            if (carryOutSystemCommand(wParam))
+                return 0;
+            return DefWindowProcA(window, message, wParam, lParam);
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -59,7 +59,8 @@ int main(int argc, char** argv)
         uravik.closeAndWait(window, 5000);
     }
     std::sort(times.begin(), times.end());
-    std::printf("first painted window: median %.0f ms, fastest %.0f ms, slowest %.0f ms (%d runs)\n",
-                times[times.size() / 2], times.front(), times.back(), runs);
+    std::printf(
+        "first painted window: median %.0f ms, fastest %.0f ms, slowest %.0f ms (%d runs)\n",
+        times[times.size() / 2], times.front(), times.back(), runs);
     return 0;
 }

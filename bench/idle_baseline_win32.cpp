@@ -9,20 +9,20 @@ namespace {
 LRESULT CALLBACK baselineWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_TIMER:
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        BeginPaint(window, &paint);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_DESTROY:
-        KillTimer(window, 100);
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        case WM_TIMER:
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(window, &paint);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_DESTROY:
+            KillTimer(window, 100);
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -39,10 +39,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showMode)
     windowClass.lpszClassName = "IdleBaseline";
     if (!RegisterClassExA(&windowClass))
         return 1;
-    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "IdleBaseline", "Baseline",
-                                  WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, 650,
-                                  GetSystemMetrics(SM_CYCAPTION) + 288, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "IdleBaseline", "Baseline", WS_SYSMENU | WS_MINIMIZEBOX,
+                        CW_USEDEFAULT, CW_USEDEFAULT, 650, GetSystemMetrics(SM_CYCAPTION) + 288,
+                        nullptr, nullptr, instance, nullptr);
     ShowWindow(window, showMode);
     SetTimer(window, 100, 100, nullptr);
     MSG message;

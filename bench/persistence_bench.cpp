@@ -88,8 +88,9 @@ BENCHMARK(BM_LoadState)->Unit(benchmark::kMicrosecond);
 void BM_MoveFourMegabyteLog(benchmark::State& state)
 {
     Workspace workspace;
-    const std::string line = "     1           0:00:01      312:05:49        08:17:14"
-                             "           0:03:12    Anteckningar\n";
+    const std::string line =
+        "     1           0:00:01      312:05:49        08:17:14"
+        "           0:03:12    Anteckningar\n";
     std::string log;
     while (log.size() < 4'000'001)
         log += line;

@@ -69,9 +69,9 @@ constexpr FieldRect modemStateRefresh{modemStateBox.x, modemStateBox.y, modemSta
                                       modemStateBox.height + 5};
 constexpr int refreshedBoxCount = 15;
 constexpr FieldRect refreshedRects[refreshedBoxCount] = {
-    todayBox,         startupBox,     nowBox,         runBox,         totalBox,
-    modemStateRefresh, portBox,       onlineStartupBox, onlineNowBox, onlineRunBox,
-    runCostBox,       onlineTotalBox, totalCostBox,   periodBox,      periodCostBox,
+    todayBox,          startupBox,     nowBox,           runBox,       totalBox,
+    modemStateRefresh, portBox,        onlineStartupBox, onlineNowBox, onlineRunBox,
+    runCostBox,        onlineTotalBox, totalCostBox,     periodBox,    periodCostBox,
 };
 
 }  // namespace layout

@@ -18,8 +18,7 @@ inline void valueRightAligned(HDC dc, const FieldRect& box, char* text, const ch
 inline void valueCentred(HDC dc, const FieldRect& box, const char* fillColour, char* text,
                          const char* textColour)
 {
-    drawFieldBox(dc, box.x, box.y, box.width, box.height, fillColour, text, 0, 2, textColour,
-                 "M");
+    drawFieldBox(dc, box.x, box.y, box.width, box.height, fillColour, text, 0, 2, textColour, "M");
 }
 
 // A group frame or the ridge around buttons: style "U" sunken with a gap of

@@ -105,7 +105,8 @@ void completePendingRefresh(host::WindowHandle window, const BoxContents& shown)
         host::invalidateRects(window, rects, count);
 }
 
-void recordPaintedBoxes(const BoxContents& shown, const Coverage (&coverage)[layout::refreshedBoxCount])
+void recordPaintedBoxes(const BoxContents& shown,
+                        const Coverage (&coverage)[layout::refreshedBoxCount])
 {
     RefreshCache& cache = refreshCache;
     for (int box = 0; box < layout::refreshedBoxCount; ++box) {

@@ -49,4 +49,5 @@ void completePendingRefresh(host::WindowHandle window, const BoxContents& shown)
 
 // The paint, when done: how much of each box it covered. A box is known
 // only after a paint that covered it whole.
-void recordPaintedBoxes(const BoxContents& shown, const Coverage (&coverage)[layout::refreshedBoxCount]);
+void recordPaintedBoxes(const BoxContents& shown,
+                        const Coverage (&coverage)[layout::refreshedBoxCount]);

@@ -31,12 +31,9 @@ Loaded load()
     fakeHost.tick = 1000;
     captureDateTime();
     loadState();
-    return {stateFile.startupCount,
-            clockState.savedHours,
-            clockState.savedMinutes,
-            clockState.savedSeconds,
-            stateFile.savedAppTotal,
-            decimalValue(stateFile.maxLogSizeText),
+    return {stateFile.startupCount,    clockState.savedHours,
+            clockState.savedMinutes,   clockState.savedSeconds,
+            stateFile.savedAppTotal,   decimalValue(stateFile.maxLogSizeText),
             !fakeHost.messages.empty()};
 }
 

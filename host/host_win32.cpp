@@ -1,8 +1,8 @@
 // The seam's Win32 side: each call is the plain platform call the logic needs.
 
-#include <windows.h>
 #include <dwmapi.h>
 #include <io.h>
+#include <windows.h>
 
 #include <ctime>
 #include <vector>
@@ -126,8 +126,8 @@ PortProbe probeSerialPort(int portNumber)
 {
     char name[8];
     wsprintfA(name, "COM%d", portNumber);
-    HANDLE port = CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_OVERLAPPED, nullptr);
+    HANDLE port =
+        CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (port != INVALID_HANDLE_VALUE) {
         CloseHandle(port);
         return PortProbe::opened;

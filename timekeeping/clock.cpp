@@ -40,8 +40,8 @@ void captureDateTime()
 
     // A clock that reads a year before 1995 is taken to be in this century:
     // two-digit years from such clocks roll over to 20xx.
-    const long long year = now.yearsSince1900 < 95 ? now.yearsSince1900 + 2000LL
-                                                   : now.yearsSince1900 + 1900LL;
+    const long long year =
+        now.yearsSince1900 < 95 ? now.yearsSince1900 + 2000LL : now.yearsSince1900 + 1900LL;
     writeNumber(c.nowYearText, year);
     writeNumber(c.nowMonthText, now.month0 + 1);
     writeNumber(c.nowDayText, now.day);

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "app/window_events.h"
+#include "common/data_file_format.h"
 #include "tests/sample_state.h"
 #include "tests/unit/file_call_faults.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/atomic_write.h"
-#include "common/data_file_format.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"

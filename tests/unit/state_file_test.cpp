@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
+#include "common/data_file_format.h"
 #include "tests/sample_state.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/atomic_write.h"
-#include "common/data_file_format.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 
@@ -247,9 +247,10 @@ TEST_F(StateFile, NumbersAreReadToTheirEnd)
 
 TEST_F(StateFile, AbsurdValuesAreKeptWithinWhatTheCountersCanShow)
 {
-    writeFile(texts::stateFileName,
-              "-5   =Uppstarter\n-7   =Timmar totalt\n99   =Minuter totalt\n"
-              "-1   =Sekunder totalt\n99999999999999999999   =Applikationer totalt\n4000000\n\nSlut\n");
+    writeFile(
+        texts::stateFileName,
+        "-5   =Uppstarter\n-7   =Timmar totalt\n99   =Minuter totalt\n"
+        "-1   =Sekunder totalt\n99999999999999999999   =Applikationer totalt\n4000000\n\nSlut\n");
     restart();
     EXPECT_EQ(stateFile.startupCount, 1);
     EXPECT_EQ(clockState.savedHours, 0);

@@ -9,9 +9,9 @@
 
 #include "app/commands.h"
 #include "app/main_window_win32.h"
-#include "app/window_proc_win32.h"
 #include "app/port_watch.h"
 #include "app/shell_state.h"
+#include "app/window_proc_win32.h"
 #include "tests/fresh_program_state.h"
 #include "timekeeping/clock.h"
 
@@ -118,10 +118,14 @@ TEST_F(MainWindow, EightButtonsWithTheirIdsCaptionsAndRectangles)
         RECT rect;
     };
     const std::vector<Expected> buttons = {
-        {6, "Tidlista", {87, 190, 187, 215}}, {5, "Statistik", {25, 245, 94, 270}},
-        {7, "Config", {94, 245, 154, 270}},   {3, "Manual", {154, 245, 214, 270}},
-        {4, "Om", {214, 245, 245, 270}},      {8, "Avbryt", {0, 0, 0, 0}},
-        {9, "OK", {0, 0, 0, 0}},              {10, "Config", {558, 238, 608, 263}},
+        {6, "Tidlista", {87, 190, 187, 215}},
+        {5, "Statistik", {25, 245, 94, 270}},
+        {7, "Config", {94, 245, 154, 270}},
+        {3, "Manual", {154, 245, 214, 270}},
+        {4, "Om", {214, 245, 245, 270}},
+        {8, "Avbryt", {0, 0, 0, 0}},
+        {9, "OK", {0, 0, 0, 0}},
+        {10, "Config", {558, 238, 608, 263}},
     };
     // Children are kept in creation order, the first created on top.
     HWND child = GetWindow(window, GW_CHILD);
@@ -163,8 +167,7 @@ TEST_F(MainWindow, TitleShowsTheRunAfterTheFirstRefresh)
 TEST_F(MainWindow, SystemMenuLeadsBackToTheMainViewFromEitherNarrowView)
 {
     char item[64] = "";
-    GetMenuStringA(GetSystemMenu(window, FALSE), sysCmdMainView, item, sizeof item,
-                   MF_BYCOMMAND);
+    GetMenuStringA(GetSystemMenu(window, FALSE), sysCmdMainView, item, sizeof item, MF_BYCOMMAND);
     EXPECT_STREQ(item, "Hela f\xF6nstret");
 
     for (bool small : {false, true}) {

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "app/shell_state.h"
+#include "common/data_file_format.h"
 #include "tests/fresh_program_state.h"
 #include "tests/sample_state.h"
 #include "timekeeping/clock.h"
-#include "common/data_file_format.h"
 #include "timekeeping/persistence_texts.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"

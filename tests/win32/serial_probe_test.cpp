@@ -18,8 +18,8 @@ TEST(SerialProbe, TellsAnOpenAHeldAndAMissingPortApart)
     constexpr int port = 5;
     ASSERT_EQ(host::probeSerialPort(port), host::PortProbe::opened);
 
-    HANDLE connection = CreateFileA("COM5", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    HANDLE connection =
+        CreateFileA("COM5", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(connection, INVALID_HANDLE_VALUE);
     EXPECT_EQ(host::probeSerialPort(port), host::PortProbe::held);
     CloseHandle(connection);

@@ -9,9 +9,9 @@ namespace {
 
 HWND makeWindow(const char* title, bool visible)
 {
-    HWND w = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0),
-                             100, 100, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr),
-                             nullptr);
+    HWND w =
+        CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 100,
+                        100, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     return w;
 }
 
@@ -61,8 +61,7 @@ TEST_F(WindowAbove, FollowsTheZOrderAndIsNullWithNothingAbove)
     EXPECT_NE(above, handleOf(hidden));
     // Only an always-on-top window of the desktop itself may still lie above.
     if (above != 0) {
-        EXPECT_TRUE(GetWindowLongPtrA(reinterpret_cast<HWND>(above), GWL_EXSTYLE) &
-                    WS_EX_TOPMOST);
+        EXPECT_TRUE(GetWindowLongPtrA(reinterpret_cast<HWND>(above), GWL_EXSTYLE) & WS_EX_TOPMOST);
     }
 
     ShowWindow(hidden, SW_SHOWNOACTIVATE);
