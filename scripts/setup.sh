@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev googletest        # unit tests (native and cross)
     libbenchmark-dev                            # benchmarks
     clang libclang-rt-14-dev                    # libFuzzer targets and their sanitizer runtimes
+    clang-format                                # the one code style, checked by the test command
     g++-mingw-w64                               # Windows cross compilers
     wine wine64 xvfb xauth fonts-wine           # running the Windows builds here
     fonts-liberation                            # the sans-serif face Wine picks for the window's text

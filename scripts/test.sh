@@ -17,6 +17,10 @@ if grep -rlE '#include "(\.\./)?app/' timekeeping display common host; then
     layering=1
 fi
 
+echo "== style: every source file as .clang-format has it"
+style=0
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror || style=1
+
 echo "== native: portable core"
 cmake --preset native >/dev/null
 cmake --build --preset native
@@ -81,6 +85,8 @@ passed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\)/\2 
 read -r pass fail <<<"$passed"
 pass=$((pass + (check == 0 ? 1 : 0)))
 fail=$((fail + check))
+pass=$((pass + (style == 0 ? 1 : 0)))
+fail=$((fail + style))
 pass=$((pass + (layering == 0 ? 1 : 0)))
 fail=$((fail + layering))
 pass=$((pass + (fuzz == 0 ? 1 : 0)))
