@@ -12,6 +12,8 @@
 #include "app/shell_state.h"
 #include "common/data_file_format.h"
 #include "tests/fake_host/fake_host.h"
+#include "tests/fresh_program_state.h"
+#include "tests/sample_state.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
@@ -31,14 +33,8 @@ public:
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(directory_);
         fakeHost = FakeHost{};
-        clockState = ClockState{};
-        stateFile = StateFileState{};
-        timeLog = TimeLogState{};
-        shell = ShellState{};
-        shared = SharedState{};
-        write(texts::stateFileName,
-              "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n"
-              "48   =Sekunder totalt\n1200   =Applikationer totalt\n4000000\n\nSlut\n");
+        resetProgramState();
+        write(texts::stateFileName, sampleState());
         fakeHost.tick = 1'000'000;
         captureDateTime();
         loadState();
