@@ -39,13 +39,21 @@ if [ -z "${DISPLAY:-}" ]; then
         echo "Saved data/screenshot.png") &
 fi
 cleanup() {
+    # Ask Uravik to close as the window's close button would, so that it
+    # records the run's end; only then end what is left of Wine.
+    timeout 10 wine taskkill /im uravik.exe >/dev/null 2>&1 || true
+    timeout 10 wineserver -w 2>/dev/null || true
     wineserver -k 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 130' INT TERM
 echo "The time list (Tidlista, data/ytime.dab) grows only when another window comes"
 echo "to lie directly above Uravik's. To see it grow, open one from another shell:"
 echo "    DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX wine notepad"
 echo "  then click Uravik's window and Notepad's in turn."
 cd data
-wine "$root/build/mingw-x64/uravik.exe"
+# In the background, where Ctrl+C does not reach it: the script's own
+# clean-up closes it properly instead.
+wine "$root/build/mingw-x64/uravik.exe" &
+wait $! || true
