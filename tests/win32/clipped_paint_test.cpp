@@ -35,24 +35,7 @@ void set(char (&text)[N], const char* value)
 
 void setClock(const char* run, const char* totalHours)
 {
-    ClockState& c = clockState;
-    set(c.nowYearText, "2026");
-    set(c.nowMonthText, "12");
-    set(c.nowDayText, "7");
-    set(c.nowHourText, "0");
-    set(c.nowMinuteText, "4");
-    set(c.nowSecondText, "59");
-    set(c.startHourText, "23");
-    set(c.startMinuteText, "58");
-    set(c.startSecondText, "3");
-    set(c.runText, run);
-    c.runTextLen = static_cast<int>(std::strlen(run));
-    set(c.totalHoursText, totalHours);
-    set(c.totalMinutesText, "5");
-    set(c.totalSecondsText, "48");
-    c.totalHoursLen = static_cast<int>(std::strlen(totalHours));
-    c.totalMinutesLen = 1;
-    c.totalSecondsLen = 2;
+    setShownClock({"2026", "12", "7", "0", "4", "59", "23", "58", "3", run, totalHours, "5", "48"});
 }
 
 struct State {

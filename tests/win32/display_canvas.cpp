@@ -1,5 +1,7 @@
 #include "tests/win32/display_canvas.h"
 
+#include "timekeeping/clock.h"
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -262,4 +264,36 @@ std::string colourText(COLORREF colour)
     std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(colour), GetGValue(colour),
                   GetBValue(colour));
     return text;
+}
+
+namespace {
+
+template <std::size_t N>
+void copyClockText(char (&text)[N], const char* value)
+{
+    std::snprintf(text, N, "%s", value);
+}
+
+}  // namespace
+
+void setShownClock(const ShownClock& shown)
+{
+    ClockState& c = clockState;
+    copyClockText(c.nowYearText, shown.year);
+    copyClockText(c.nowMonthText, shown.month);
+    copyClockText(c.nowDayText, shown.day);
+    copyClockText(c.nowHourText, shown.hour);
+    copyClockText(c.nowMinuteText, shown.minute);
+    copyClockText(c.nowSecondText, shown.second);
+    copyClockText(c.startHourText, shown.startHour);
+    copyClockText(c.startMinuteText, shown.startMinute);
+    copyClockText(c.startSecondText, shown.startSecond);
+    copyClockText(c.runText, shown.run);
+    c.runTextLen = static_cast<int>(std::strlen(shown.run));
+    copyClockText(c.totalHoursText, shown.totalHours);
+    copyClockText(c.totalMinutesText, shown.totalMinutes);
+    copyClockText(c.totalSecondsText, shown.totalSeconds);
+    c.totalHoursLen = static_cast<int>(std::strlen(shown.totalHours));
+    c.totalMinutesLen = static_cast<int>(std::strlen(shown.totalMinutes));
+    c.totalSecondsLen = static_cast<int>(std::strlen(shown.totalSeconds));
 }

@@ -71,3 +71,12 @@ private:
 
 // "RRGGBB" for messages.
 std::string colourText(COLORREF colour);
+
+// The clock texts a paint shows, as the clock and counters would hold them.
+struct ShownClock {
+    const char *year, *month, *day, *hour, *minute, *second;
+    const char *startHour, *startMinute, *startSecond;
+    const char* run;
+    const char *totalHours, *totalMinutes, *totalSeconds;
+};
+void setShownClock(const ShownClock& shown);

@@ -54,24 +54,8 @@ protected:
     {
         resetProgramState();
         // 9 May 2001, 14:30:00, started at 8:05:09; run 1:02:03; total 1234:05:00.
-        ClockState& c = clockState;
-        set(c.nowYearText, "2001");
-        set(c.nowMonthText, "5");
-        set(c.nowDayText, "9");
-        set(c.nowHourText, "14");
-        set(c.nowMinuteText, "30");
-        set(c.nowSecondText, "0");
-        set(c.startHourText, "8");
-        set(c.startMinuteText, "5");
-        set(c.startSecondText, "9");
-        set(c.runText, "1:02:03");
-        c.runTextLen = 7;
-        set(c.totalHoursText, "1234");
-        set(c.totalMinutesText, "5");
-        set(c.totalSecondsText, "0");
-        c.totalHoursLen = 4;
-        c.totalMinutesLen = 1;
-        c.totalSecondsLen = 1;
+        setShownClock(
+            {"2001", "5", "9", "14", "30", "0", "8", "5", "9", "1:02:03", "1234", "5", "0"});
         shared.probedPort = 3;
     }
 
