@@ -24,9 +24,7 @@ shopt -u patsub_replacement 2>/dev/null || true
 
 table=scripts/mutations.txt
 build=build/mutate
-targets=${MUTATE_TARGETS:-"uravik_unit_tests uravik_persistence_tests uravik_display_unit_tests
-    uravik_soak_tests uravik_fault_sweep_tests uvlog_roundtrip_tests uvlog_tests uvreport
-    make_sample_log"}
+targets=${MUTATE_TARGETS:-"uravik_core_tests uravik_fault_sweep_tests uvlog_tests uvreport make_sample_log"}
 timeout=${MUTATE_TIMEOUT:-60}
 jobs=${MUTATE_JOBS:-2}
 
