@@ -7,58 +7,59 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
+# Each phase says how long the run has taken so far.
+phase() { echo "== [${SECONDS} s] $*"; }
+SECONDS=0
+
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
-echo "== layers: nothing below the shell includes app/"
+phase "layers: nothing below the shell includes app/"
 layering=0
 if grep -rlE '#include "(\.\./)?app/' timekeeping display common host; then
     echo "these files below the shell include app/"
     layering=1
 fi
 
-echo "== style: every source file as .clang-format has it"
+phase "style: every source file as .clang-format has it"
 style=0
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror || style=1
 
-echo "== native: portable core"
+phase "native: portable core"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native 2>&1 | tee -a "$log"
 
-echo "== native: the state file reader under libFuzzer, 30 s"
-# Crash inputs, if any, are kept beside the target; its own work files go
-# to a directory it makes and removes itself.
-fuzz=1
-if [ -x build/native/fuzz/state_file_fuzz ]; then
-    build/native/fuzz/state_file_fuzz -max_total_time=30 -artifact_prefix="$PWD/build/native/fuzz/" \
-        >build/native/fuzz/state_file_fuzz.log 2>&1 && fuzz=0
-    tail -n "$((fuzz == 0 ? 1 : 40))" build/native/fuzz/state_file_fuzz.log
-else
-    echo "state_file_fuzz was not built: clang++ missing"
-fi
-
-echo "== native: the log reader under libFuzzer, 30 s"
-# Seeded with small logs in the program's layout, made fresh for each run.
-logfuzz=1
-if [ -x build/native/fuzz/log_parser_fuzz ]; then
+phase "native: the state file and log readers under libFuzzer, 30 s side by side"
+# Crash inputs, if any, are kept beside the targets; their own work files go
+# to directories they make and remove themselves. The log reader is seeded
+# with small logs in the program's layout, made fresh for each run.
+fuzz_dir=build/native/fuzz
+fuzz=1 logfuzz=1
+if [ -x $fuzz_dir/state_file_fuzz ] && [ -x $fuzz_dir/log_parser_fuzz ]; then
     corpus=$(mktemp -d)
     build/native/make_sample_log "$corpus" 12 2024-03-07 4
-    build/native/fuzz/log_parser_fuzz -max_total_time=30 -max_len=4096 \
-        -artifact_prefix="$PWD/build/native/fuzz/" \
-        "$corpus" >build/native/fuzz/log_parser_fuzz.log 2>&1 && logfuzz=0
+    $fuzz_dir/state_file_fuzz -max_total_time=30 -artifact_prefix="$PWD/$fuzz_dir/" \
+        >$fuzz_dir/state_file_fuzz.log 2>&1 &
+    state_fuzz_pid=$!
+    $fuzz_dir/log_parser_fuzz -max_total_time=30 -max_len=4096 -artifact_prefix="$PWD/$fuzz_dir/" \
+        "$corpus" >$fuzz_dir/log_parser_fuzz.log 2>&1 &
+    log_fuzz_pid=$!
+    wait $state_fuzz_pid && fuzz=0
+    wait $log_fuzz_pid && logfuzz=0
     rm -rf "$corpus"
-    tail -n "$((logfuzz == 0 ? 1 : 40))" build/native/fuzz/log_parser_fuzz.log
+    tail -n "$((fuzz == 0 ? 1 : 40))" $fuzz_dir/state_file_fuzz.log
+    tail -n "$((logfuzz == 0 ? 1 : 40))" $fuzz_dir/log_parser_fuzz.log
 else
-    echo "log_parser_fuzz was not built: clang++ missing"
+    echo "the fuzz targets were not built: clang++ missing"
 fi
 
-echo "== native under AddressSanitizer and UndefinedBehaviorSanitizer"
+phase "native under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset native-sanitize >/dev/null
 cmake --build --preset native-sanitize
 ctest --preset native-sanitize 2>&1 | tee -a "$log"
 
-echo "== x86_64: Win32 layer and the whole program under Wine"
+phase "x86_64: Win32 layer and the whole program under Wine"
 cmake --preset mingw-x64 >/dev/null
 cmake --build --preset mingw-x64
 # A prefix of its own for this run, so nothing left from earlier runs answers.
@@ -67,7 +68,7 @@ export URAVIK_WINEPREFIX
 trap 'rm -f "$log"; rm -rf "$URAVIK_WINEPREFIX"' EXIT
 scripts/wine-session.sh ctest --preset mingw-x64 2>&1 | tee -a "$log"
 
-echo "== i686: the 32-bit release target"
+phase "i686: the 32-bit release target"
 cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686
 scripts/check-exe.sh build/mingw-i686/uravik.exe pe32 && check=0 || check=1
@@ -93,5 +94,5 @@ pass=$((pass + (fuzz == 0 ? 1 : 0)))
 fail=$((fail + fuzz))
 pass=$((pass + (logfuzz == 0 ? 1 : 0)))
 fail=$((fail + logfuzz))
-echo "all: $pass passed, $fail failed"
+echo "all: $pass passed, $fail failed (${SECONDS} s after setup)"
 [ "$fail" -eq 0 ]
