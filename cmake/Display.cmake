@@ -36,7 +36,6 @@ if(URAVIK_TESTS)
     add_executable(uravik_display_tests
         tests/win32/clipped_paint_test.cpp
         tests/win32/display_canvas.cpp
-        tests/win32/primitives_test.cpp
         tests/win32/paint_main_view_test.cpp
     )
     target_link_libraries(uravik_display_tests PRIVATE ${URAVIK_WIN32_LIBS} GTest::gtest_main)

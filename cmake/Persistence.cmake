@@ -80,11 +80,6 @@ if(URAVIK_TESTS)
     set_tests_properties(persistence_win32 PROPERTIES FIXTURES_REQUIRED read_only_state
         ENVIRONMENT "URAVIK_READ_ONLY_STATE_DIR=${read_only_dir}")
 
-    # A titled window to bring above Uravik's, and the end-to-end test that
-    # watches the log and the state file grow.
-    add_executable(uravik_peer_window WIN32 tests/e2e/peer_window.cpp)
+    # The end-to-end test that watches the log and the state file grow.
     uravik_e2e_test(uravik_persistence_e2e_tests tests/e2e/persistence_e2e_test.cpp)
-    add_dependencies(uravik_persistence_e2e_tests uravik_peer_window)
-    set_property(TEST uravik_persistence_e2e_tests APPEND PROPERTY ENVIRONMENT
-        "URAVIK_PEER_WINDOW=$<TARGET_FILE:uravik_peer_window>")
 endif()

@@ -43,7 +43,6 @@ function(uravik_e2e_test name)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${URAVIK_E2E_ENVIRONMENT}")
 endfunction()
 
-uravik_e2e_test(uravik_e2e_tests tests/e2e/e2e_test.cpp)
 uravik_e2e_test(uravik_commands_e2e_tests tests/e2e/commands_e2e_test.cpp)
 uravik_e2e_test(uravik_startup_e2e_tests tests/e2e/startup_e2e_test.cpp)
 uravik_e2e_test(uravik_single_instance_e2e_tests tests/e2e/single_instance_e2e_test.cpp)
@@ -71,6 +70,7 @@ add_test(NAME companions_win32 COMMAND companions_win32_tests)
 # with a scripted clock and ports.
 add_executable(uravik_refresh_replay_tests
     tests/win32/refresh_replay_test.cpp
+    tests/win32/display_canvas.cpp
     tests/win32/scripted_host_win32.cpp
     res/uravik.rc
 )
