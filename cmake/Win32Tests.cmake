@@ -6,7 +6,6 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_executable(uravik_win32_tests
     tests/win32/main_window_test.cpp
-    tests/win32/window_above_test.cpp
     tests/win32/serial_probe_test.cpp
     res/uravik.rc
 )

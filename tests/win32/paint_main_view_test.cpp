@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -49,26 +50,20 @@ const ViewState referenceStates[] = {
      "Uravik"},
 };
 
-// Whether `colour` is found within a pixel of (x, y).
-bool nearby(const Image& image, int x, int y, COLORREF colour)
-{
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx) {
-            const int px = x + dx, py = y + dy;
-            if (px >= 0 && py >= 0 && px < image.width && py < image.height &&
-                image.at(px, py) == colour)
-                return true;
-        }
-    return false;
-}
-
+// Whether `colour` is found in the rectangle (as far as it lies in the image).
 bool colourIn(const Image& image, RECT r, COLORREF colour)
 {
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
+    for (int y = std::max(0L, r.top); y < std::min<LONG>(image.height, r.bottom); ++y)
+        for (int x = std::max(0L, r.left); x < std::min<LONG>(image.width, r.right); ++x)
             if (image.at(x, y) == colour)
                 return true;
     return false;
+}
+
+// Whether `colour` is found within a pixel of (x, y).
+bool nearby(const Image& image, int x, int y, COLORREF colour)
+{
+    return colourIn(image, {x - 1, y - 1, x + 2, y + 2}, colour);
 }
 
 Image reference(const std::string& name)
@@ -109,7 +104,8 @@ protected:
 
 TEST_F(MainView, MatchesTheReferenceImagesAndSetsTheTitle)
 {
-    const bool updating = std::getenv("URAVIK_UPDATE_REFERENCES") != nullptr;
+    const char* update = std::getenv("URAVIK_UPDATE_REFERENCES");
+    const bool updating = update != nullptr && *update != '\0' && std::string(update) != "0";
     ASSERT_TRUE(NoGlyphs::available());
     for (const ViewState& state : referenceStates) {
         SCOPED_TRACE(state.name);
