@@ -64,11 +64,6 @@ if(NOT WIN32)
 endif()
 
 if(URAVIK_TESTS)
-    # The real file calls and the read-only attribute, one Wine process.
-    add_executable(uravik_persistence_win32_tests tests/win32/persistence_win32_test.cpp)
-    target_link_libraries(uravik_persistence_win32_tests PRIVATE
-        uravik_core uravik_host_win32 dwmapi GTest::gtest_main)
-    add_test(NAME persistence_win32 COMMAND uravik_persistence_win32_tests)
     # A prepared ysave.dab that cannot be written, for the read-only case.
     set(read_only_dir ${CMAKE_BINARY_DIR}/persistence-read-only)
     set(read_only_script ${PROJECT_SOURCE_DIR}/tests/win32/read_only_state.sh)
@@ -77,9 +72,11 @@ if(URAVIK_TESTS)
         COMMAND sh ${read_only_script} release ${read_only_dir})
     set_tests_properties(persistence_read_only_setup PROPERTIES FIXTURES_SETUP read_only_state)
     set_tests_properties(persistence_read_only_cleanup PROPERTIES FIXTURES_CLEANUP read_only_state)
-    set_tests_properties(persistence_win32 PROPERTIES FIXTURES_REQUIRED read_only_state
-        ENVIRONMENT "URAVIK_READ_ONLY_STATE_DIR=${read_only_dir}")
 
-    # The end-to-end test that watches the log and the state file grow.
+    # The end-to-end test that watches the log and the state file grow, and
+    # the read-only ysave.dab.
     uravik_e2e_test(uravik_persistence_e2e_tests tests/e2e/persistence_e2e_test.cpp)
+    set_tests_properties(uravik_persistence_e2e_tests PROPERTIES FIXTURES_REQUIRED read_only_state)
+    set_property(TEST uravik_persistence_e2e_tests APPEND PROPERTY ENVIRONMENT
+        "URAVIK_READ_ONLY_STATE_DIR=${read_only_dir}")
 endif()

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/e2e_desktop.h"
 #include "tests/e2e/e2e_process.h"
@@ -92,6 +93,44 @@ TEST(PersistenceEndToEnd, LogsTheWindowsAboveAndCountsEveryRunToItsEnd)
     EXPECT_EQ(written.find("    WINDOWS\r\n", header), written.size() - 13)
         << "the second run's end is its one record: " << written;
     keepDataFiles(dir);
+}
+
+// Wine run by root writes through the read-only attribute, so the build
+// prepares a folder whose ysave.dab carries the attribute and, where the
+// system allows, cannot be written even by root.
+TEST(PersistenceEndToEnd, AReadOnlyStateFileIsReportedOnceAndKeptWhole)
+{
+    const std::string prepared = fromEnvironment("URAVIK_READ_ONLY_STATE_DIR", "");
+    if (prepared.empty())
+        GTEST_SKIP() << "no prepared folder (run through ctest)";
+    const std::string dir = "Z:" + prepared;
+    const std::string before = readFile(dir + "\\ysave.dab");
+    ASSERT_FALSE(before.empty());
+    writeFile(dir + "\\ytime.dab", "");
+
+    // A window change saves, and so does the close; each box is answered.
+    UravikProcess uravik(uravikExe(), dir);
+    std::vector<std::string> answered;
+    const auto answer = [&] {
+        settle(200);
+        const std::string captions = answerMessageBoxes(uravik.processId());
+        if (!captions.empty())
+            answered.push_back(captions);
+    };
+    HWND window = nullptr;
+    for (int wait = 0; wait < 40 && !(window = uravik.waitForMainWindow(runsItsClock, 0)); ++wait)
+        answer();
+    ASSERT_NE(window, nullptr);
+    bringToTop(makePeerWindow(peerTitle));
+    for (int wait = 0; wait < 10; ++wait)
+        answer();
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    for (int wait = 0; wait < 25 && uravik.exitCodeWithin(0) == -1; ++wait)
+        answer();
+    EXPECT_EQ(uravik.exitCodeWithin(0), 0);
+    EXPECT_EQ(answered, (std::vector<std::string>{"FILFEL", "FELMEDDELANDE"}));
+    EXPECT_EQ(readFile(dir + "\\ysave.dab"), before);
+    EXPECT_EQ(readFile(dir + "\\ysave.tmp"), "") << "no temporary file is left";
 }
 
 }  // namespace
