@@ -41,28 +41,6 @@ std::string imagePathOf(HWND window)
     return path;
 }
 
-// The caption and text of the process's message box, once one is open,
-// which is then answered with OK; "" when none came within two seconds.
-std::string boxText(DWORD processId)
-{
-    for (int wait = 0; wait < 20; ++wait) {
-        for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;
-             box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(box, &owner);
-            if (owner != processId)
-                continue;
-            char text[512] = "";
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            const std::string found = windowTitle(box) + ": " + text;
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            return found;
-        }
-        settle(100);
-    }
-    return "";
-}
-
 class Commands : public ::testing::Test {
 protected:
     void SetUp() override
@@ -149,7 +127,11 @@ TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
     DeleteFileA((dir + "\\started-uvreader.exe.txt").c_str());
     ASSERT_TRUE(DeleteFileA((programDir + "\\uvreader.exe").c_str()));
     clickAt(window, 137, 202);  // Tidlista
-    const std::string box = boxText(uravik->processId());
+    std::string box;
+    for (int wait = 0; wait < 20 && box.empty(); ++wait) {
+        settle(100);
+        box = answerMessageBoxes(uravik->processId(), true);
+    }
     EXPECT_EQ(box.rfind("FELMEDDELANDE: ", 0), 0u) << box;
     EXPECT_NE(box.find(programDir + "\\uvreader.exe"), std::string::npos) << box;
     settle(500);

@@ -100,15 +100,20 @@ void UravikProcess::endSessionAndKill(HWND window)
     WaitForSingleObject(process_.hProcess, 5000);
 }
 
-std::string answerMessageBoxes(DWORD processId)
+std::string answerMessageBoxes(DWORD processId, bool withTexts)
 {
     std::string answered;
     for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;) {
         HWND next = FindWindowExA(nullptr, box, "#32770", nullptr);
         DWORD owner = 0;
         GetWindowThreadProcessId(box, &owner);
-        if (owner == processId) {
-            answered += (answered.empty() ? "" : ",") + windowTitle(box);
+        // A box becomes visible once its caption and text are set.
+        if (owner == processId && IsWindowVisible(box)) {
+            char text[512] = "";
+            if (withTexts)
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            answered +=
+                (answered.empty() ? "" : ",") + windowTitle(box) + (withTexts ? ": " : "") + text;
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
         box = next;

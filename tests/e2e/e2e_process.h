@@ -50,8 +50,9 @@ private:
 };
 
 // Answers every open message box of the process (class "#32770") with OK;
-// returns the captions of the boxes answered.
-std::string answerMessageBoxes(DWORD processId);
+// returns the captions of the boxes answered, with their texts as
+// "CAPTION: text" when asked.
+std::string answerMessageBoxes(DWORD processId, bool withTexts = false);
 
 // Copies a file; false when it could not be copied.
 bool copyFile(const std::string& from, const std::string& to);
