@@ -1,13 +1,15 @@
 #pragma once
-// The program's two fonts: made once at start-up and kept for the whole run
-// (the system reclaims them at exit). Painting works while they are still
-// null, as it must when a start-up message box delivers paints early.
+// The program's two fonts: made once at start-up, kept for the whole run and
+// deleted at exit. Painting works while they are still null, as it must when
+// a start-up message box delivers paints early.
 
 #include <windows.h>
 
+#include "win32/gdi_scoped_win32.h"
+
 struct FontState {
-    HFONT headingFont = nullptr;  // the two group headings
-    HFONT textFont = nullptr;     // every other text
+    win32::OwnedGdi<HFONT> headingFont;  // the two group headings
+    win32::OwnedGdi<HFONT> textFont;     // every other text
 };
 
 extern FontState fonts;

@@ -39,10 +39,10 @@ void formatTotalText(char* out, std::size_t outSize)
 
 void paintHeadings(HDC dc)
 {
-    selectFont(dc, fonts.headingFont);
+    selectFont(dc, fonts.headingFont.get());
     darkRedLabel(dc, 27, 5, t::leftHeading);
     darkRedLabel(dc, 290, 5, t::rightHeading);
-    releaseFont(dc, fonts.headingFont);
+    releaseFont(dc, fonts.headingFont.get());
 }
 
 void paintLeftValues(HDC dc)
@@ -150,14 +150,14 @@ void paintClientArea(HDC dc, HWND window)
     paint_forms::frame(dc, layout::rightGroupFrame, "U", 138);
     paintHeadings(dc);
 
-    selectFont(dc, fonts.textFont);
+    selectFont(dc, fonts.textFont.get());
     paintLeftValues(dc);
     if (shared.editMode == 0)
         paintLiveBlock(dc, window);
     paintLeftLabels(dc);
     if (shared.editMode != 0)
         paintSettingsBlock(dc);
-    releaseFont(dc, fonts.textFont);
+    releaseFont(dc, fonts.textFont.get());
 
     paintButtonFrames(dc);
 }
@@ -174,7 +174,7 @@ void paintWindow(HWND window)
         EndPaint(window, &paint);
         return;
     }
-    const bool fontsExist = fonts.textFont != nullptr;
+    const bool fontsExist = fonts.textFont.get() != nullptr;
     refreshCache.fontsExisted = fontsExist;
     BoxContents shown;
     describeRefreshedBoxes(shown, fontsExist);

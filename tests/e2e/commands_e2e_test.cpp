@@ -17,59 +17,13 @@
 
 namespace {
 
-std::string fromEnvironment(const char* name, const char* fallback)
-{
-    const char* value = std::getenv(name);
-    return value ? value : fallback;
-}
-
 // A state file and an empty log, so start-up has nothing to report, and a
 // manual for Notepad to open.
 void prepareDataFiles(const std::string& dir)
 {
-    const std::string state = sampleState("\r\n", "4000000", 1203);
-    if (FILE* f = std::fopen((dir + "\\ysave.dab").c_str(), "wb")) {
-        std::fputs(state.c_str(), f);
-        std::fclose(f);
-    }
-    if (FILE* f = std::fopen((dir + "\\ytime.dab").c_str(), "wb"))
-        std::fclose(f);
-    if (FILE* f = std::fopen((dir + "\\uvmanual.txt").c_str(), "wb")) {
-        std::fputs("Uravik\r\n", f);
-        std::fclose(f);
-    }
-}
-
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> result;
-    std::string line;
-    for (char c : text) {
-        if (c == '\n') {
-            result.push_back(line);
-            line.clear();
-        } else if (c != '\r') {
-            line += c;
-        }
-    }
-    return result;
-}
-
-// Presses the keys together, as a chord, and lets them go.
-void pressKeys(std::initializer_list<WORD> keys)
-{
-    std::vector<INPUT> inputs;
-    for (bool up : {false, true}) {
-        for (WORD key : keys) {
-            INPUT in = {};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wVk = key;
-            in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            inputs.push_back(in);
-        }
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    settle(300);
+    writeFile(dir + "\\ysave.dab", sampleState("\r\n"));
+    writeFile(dir + "\\ytime.dab", "");
+    writeFile(dir + "\\uvmanual.txt", "Uravik\r\n");
 }
 
 // The full path of the program that owns the window.
@@ -87,28 +41,6 @@ std::string imagePathOf(HWND window)
     return path;
 }
 
-// The caption and text of the process's message box, once one is open,
-// which is then answered with OK; "" when none came within two seconds.
-std::string boxText(DWORD processId)
-{
-    for (int wait = 0; wait < 20; ++wait) {
-        for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;
-             box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(box, &owner);
-            if (owner != processId)
-                continue;
-            char text[512] = "";
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            const std::string found = windowTitle(box) + ": " + text;
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            return found;
-        }
-        settle(100);
-    }
-    return "";
-}
-
 class Commands : public ::testing::Test {
 protected:
     void SetUp() override
@@ -119,9 +51,8 @@ protected:
         dir = makeEmptyDirectory("uravik-e2e-commands");
         programDir = dir + "\\program";
         CreateDirectoryA(programDir.c_str(), nullptr);
-        const std::string exe = fromEnvironment("URAVIK_EXE", "uravik.exe");
         const std::string standIn = fromEnvironment("URAVIK_STAND_IN", "stand_in_companion.exe");
-        ASSERT_TRUE(copyFile(exe, programDir + "\\uravik.exe"));
+        ASSERT_TRUE(copyFile(uravikExe(), programDir + "\\uravik.exe"));
         for (const char* name : {"aboutuv.exe", "uvstat.lib", "uvreader.exe"})
             ASSERT_TRUE(copyFile(standIn, programDir + "\\" + name)) << name;
         for (const char* name : {"notepad.exe", "aboutuv.exe", "uvstat.lib", "uvreader.exe"})
@@ -163,19 +94,21 @@ TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
         settle(100);
         started.clear();
         for (const char* name : {"aboutuv.exe", "notepad.exe", "uvreader.exe", "uvstat.lib"}) {
-            for (const std::string& line : lines(readFile(dir + "\\started-" + name + ".txt")))
+            const std::string line = readFile(dir + "\\started-" + name + ".txt");
+            if (!line.empty())
                 started.push_back(line);
         }
     }
     const std::string quoted = "\"" + programDir + "\\";
-    EXPECT_EQ(started, (std::vector<std::string>{quoted + "aboutuv.exe\"",
-                                                 quoted + "uvreader.exe\" ytime.dab",
-                                                 quoted + "uvstat.lib\""}))
+    EXPECT_EQ(started, (std::vector<std::string>{quoted + "aboutuv.exe\"\n",
+                                                 quoted + "uvreader.exe\" ytime.dab\n",
+                                                 quoted + "uvstat.lib\"\n"}))
         << "no notepad.exe from the data folder either";
 
-    // The system's Notepad, showing the manual of the working directory.
+    // The system's Notepad, showing the manual of the working directory once
+    // it has loaded it.
     HWND notepad = nullptr;
-    for (int wait = 0; wait < 50 && !notepad; ++wait) {
+    for (int wait = 0; wait < 50 && windowTitle(notepad).rfind("uvmanual.txt", 0) != 0; ++wait) {
         settle(100);
         notepad = FindWindowA("Notepad", nullptr);
     }
@@ -194,14 +127,18 @@ TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
     DeleteFileA((dir + "\\started-uvreader.exe.txt").c_str());
     ASSERT_TRUE(DeleteFileA((programDir + "\\uvreader.exe").c_str()));
     clickAt(window, 137, 202);  // Tidlista
-    const std::string box = boxText(uravik->processId());
+    std::string box;
+    for (int wait = 0; wait < 20 && box.empty(); ++wait) {
+        settle(100);
+        box = answerMessageBoxes(uravik->processId(), true);
+    }
     EXPECT_EQ(box.rfind("FELMEDDELANDE: ", 0), 0u) << box;
     EXPECT_NE(box.find(programDir + "\\uvreader.exe"), std::string::npos) << box;
     settle(500);
     EXPECT_EQ(readFile(dir + "\\started-uvreader.exe.txt"), "");
 }
 
-TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallViewAndBack)
+TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallView)
 {
     RECT before;
     GetWindowRect(window, &before);
@@ -228,19 +165,6 @@ TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallViewAndBack)
     settle(1200);
     EXPECT_EQ(windowTitle(window).rfind("Uravik 0:", 0), 0u) << windowTitle(window);
     screenshot("small-view");
-
-    // Back through the system menu (Alt+Space), whose last item is
-    // "Hela fönstret".
-    pressKeys({VK_MENU, VK_SPACE});
-    screenshot("system-menu");
-    pressKeys({VK_UP});
-    pressKeys({VK_RETURN});
-    settle(300);
-    EXPECT_EQ(outerSize(window).cx, 650);
-    EXPECT_EQ(outerSize(window).cy, caption + 288);
-    EXPECT_TRUE(childIsUsable(child(5))) << "\"Statistik\" is back";
-    EXPECT_FALSE(childIsUsable(child(8))) << "\"Avbryt\" is gone";
-    screenshot("main-view-again");
 }
 
 TEST_F(Commands, EditModeSwapsConfigForOkAndBack)

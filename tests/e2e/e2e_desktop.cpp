@@ -1,8 +1,6 @@
 #include "tests/e2e/e2e_desktop.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 void clickAt(HWND window, int clientX, int clientY)
@@ -123,12 +121,16 @@ bool childIsUsable(HWND child)
            rect.bottom <= client.bottom;
 }
 
-std::string readFile(const std::string& path)
+HWND makePeerWindow(const char* title)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW, 300, 300, 300, 120, nullptr,
+                           nullptr, nullptr, nullptr);
+}
+
+void bringToTop(HWND window)
+{
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 std::vector<COLORREF> capturePixels(HWND window, const RECT& clientRect)

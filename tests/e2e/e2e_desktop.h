@@ -25,8 +25,10 @@ SIZE outerSize(HWND window);
 // True when the child is shown with a non-empty size inside the client area.
 bool childIsUsable(HWND child);
 
-// Reads a file's whole content ("" when it cannot be read).
-std::string readFile(const std::string& path);
+// A titled window of the test's own, hidden until brought to the top
+// (shown, above every other window, not activated).
+HWND makePeerWindow(const char* title);
+void bringToTop(HWND window);
 
 // The screen's pixels over a client rectangle of `window`, row by row.
 std::vector<COLORREF> capturePixels(HWND window, const RECT& clientRect);

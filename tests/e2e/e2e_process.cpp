@@ -3,7 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <vector>
+
+std::string fromEnvironment(const char* name, const char* fallback)
+{
+    const char* value = std::getenv(name);
+    return value ? value : fallback;
+}
+
+std::string uravikExe()
+{
+    return fromEnvironment("URAVIK_EXE", "uravik.exe");
+}
 
 std::string makeEmptyDirectory(const std::string& name)
 {
@@ -67,6 +80,11 @@ HWND UravikProcess::waitForMainWindow(const std::function<bool(HWND)>& accept, D
 long UravikProcess::closeAndWait(HWND window, DWORD timeoutMs)
 {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return exitCodeWithin(timeoutMs);
+}
+
+long UravikProcess::exitCodeWithin(DWORD timeoutMs)
+{
     if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
         return -1;
     DWORD code = 0;
@@ -82,15 +100,20 @@ void UravikProcess::endSessionAndKill(HWND window)
     WaitForSingleObject(process_.hProcess, 5000);
 }
 
-std::string answerMessageBoxes(DWORD processId)
+std::string answerMessageBoxes(DWORD processId, bool withTexts)
 {
     std::string answered;
     for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;) {
         HWND next = FindWindowExA(nullptr, box, "#32770", nullptr);
         DWORD owner = 0;
         GetWindowThreadProcessId(box, &owner);
-        if (owner == processId) {
-            answered += (answered.empty() ? "" : ",") + windowTitle(box);
+        // A box becomes visible once its caption and text are set.
+        if (owner == processId && IsWindowVisible(box)) {
+            char text[512] = "";
+            if (withTexts)
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            answered +=
+                (answered.empty() ? "" : ",") + windowTitle(box) + (withTexts ? ": " : "") + text;
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
         box = next;
@@ -103,10 +126,20 @@ bool copyFile(const std::string& from, const std::string& to)
     return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void writeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream(path, std::ios::binary) << content;
+}
+
 std::string artifactsDirectory()
 {
-    const char* dir = std::getenv("URAVIK_E2E_ARTIFACTS");
-    const std::string path = dir ? dir : ".";
+    const std::string path = fromEnvironment("URAVIK_E2E_ARTIFACTS", ".");
     CreateDirectoryA(path.c_str(), nullptr);
     return path;
 }

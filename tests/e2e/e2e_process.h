@@ -7,6 +7,10 @@
 #include <functional>
 #include <string>
 
+// The program under test (URAVIK_EXE), or `fallback`, from the environment.
+std::string fromEnvironment(const char* name, const char* fallback);
+std::string uravikExe();
+
 // A new, empty directory under the system's temporary folder.
 std::string makeEmptyDirectory(const std::string& name);
 
@@ -29,8 +33,12 @@ public:
     // for it, or null after `timeoutMs`.
     HWND waitForMainWindow(const std::function<bool(HWND)>& accept, DWORD timeoutMs);
 
+    // The exit code once the process has ended, or -1 when it did not end
+    // within `timeoutMs`.
+    long exitCodeWithin(DWORD timeoutMs);
+
     // Closes the window as the system menu's Close would; returns the exit
-    // code, or -1 when the process did not end within `timeoutMs`.
+    // code as exitCodeWithin does.
     long closeAndWait(HWND window, DWORD timeoutMs);
 
     // Ends the session as the system does at log-off or shutdown (the query,
@@ -42,11 +50,16 @@ private:
 };
 
 // Answers every open message box of the process (class "#32770") with OK;
-// returns the captions of the boxes answered.
-std::string answerMessageBoxes(DWORD processId);
+// returns the captions of the boxes answered, with their texts as
+// "CAPTION: text" when asked.
+std::string answerMessageBoxes(DWORD processId, bool withTexts = false);
 
 // Copies a file; false when it could not be copied.
 bool copyFile(const std::string& from, const std::string& to);
+
+// Reads a file's whole content ("" when it cannot be read); writes one.
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& content);
 
 // The folder the end-to-end tests leave their screenshots and files in.
 std::string artifactsDirectory();

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -13,40 +11,6 @@
 #include "tests/e2e/e2e_process.h"
 
 namespace {
-
-std::string uravikExe()
-{
-    const char* path = std::getenv("URAVIK_EXE");
-    return path ? path : "uravik.exe";
-}
-
-// A titled window of this test's own, to lie above Uravik's.
-class PeerWindow {
-public:
-    PeerWindow()
-    {
-        window_ = CreateWindowExA(0, "STATIC", "Uravik e2e peer", WS_OVERLAPPEDWINDOW, 300, 300,
-                                  300, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-    ~PeerWindow() { DestroyWindow(window_); }
-    void showOnTop()
-    {
-        ShowWindow(window_, SW_SHOWNOACTIVATE);
-        SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        settle(600);
-    }
-
-private:
-    HWND window_ = nullptr;
-};
-
-void writeBytes(const std::string& path, const std::string& content)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(content.data(), 1, content.size(), file);
-    std::fclose(file);
-}
 
 bool exists(const std::string& path)
 {
@@ -73,27 +37,25 @@ TEST(StartUp, ANewInstallStartsQuietly)
 TEST(StartUp, FilesGoneMissingAreReportedOnceEachThenCreated)
 {
     const std::string dir = makeEmptyDirectory("uravik-e2e-first-run");
-    writeBytes(dir + "\\yhist.dab", "HISTORIA\r\n");
+    writeFile(dir + "\\yhist.dab", "HISTORIA\r\n");
     UravikProcess uravik(uravikExe(), dir);
     ASSERT_TRUE(uravik.started());
 
     // Answer the boxes as they come, as a user clicking OK would.
     std::vector<std::string> answered;
     HWND window = nullptr;
-    const ULONGLONG deadline = GetTickCount64() + 8000;
-    while (GetTickCount64() < deadline) {
+    for (const ULONGLONG deadline = GetTickCount64() + 8000; GetTickCount64() < deadline;
+         settle(200)) {
         const std::string captions = answerMessageBoxes(uravik.processId());
         if (!captions.empty())
             answered.push_back(captions);
         window = uravik.waitForMainWindow(runsItsClock, 0);
         if (window && answered.size() >= 2)
             break;
-        settle(200);
     }
     settle(1500);  // nothing more may come
-    const std::string late = answerMessageBoxes(uravik.processId());
     EXPECT_EQ(answered, (std::vector<std::string>{"FILFEL", "FELMEDDELANDE"}));
-    EXPECT_EQ(late, "") << "a box came again";
+    EXPECT_EQ(answerMessageBoxes(uravik.processId()), "") << "a box came again";
     ASSERT_NE(window, nullptr);
     saveScreenshot(artifactsDirectory() + "\\first-run.bmp");
 
@@ -106,9 +68,8 @@ TEST(StartUp, FilesGoneMissingAreReportedOnceEachThenCreated)
     EXPECT_EQ(shown, capturePixels(window, headings)) << "a heading is still in the system font";
 
     EXPECT_FALSE(exists(dir + "\\ysave.dab")) << "nothing is saved before a window change";
-    PeerWindow peer;
-    peer.showOnTop();
-    settle(1000);
+    bringToTop(makePeerWindow("Uravik e2e peer"));
+    settle(1600);
     const std::string log = readFile(dir + "\\ytime.dab");
     EXPECT_NE(log.find("Uppstart nr=  1        \r\n"), std::string::npos) << log;
     EXPECT_NE(log.find("WINDOWS\r\n"), std::string::npos) << log;
@@ -118,16 +79,18 @@ TEST(StartUp, FilesGoneMissingAreReportedOnceEachThenCreated)
     keepDataFiles(dir);
 }
 
-TEST(StartUp, AnOversizedLogIsMovedIntoTheHistory)
+TEST(StartUp, AnOversizedLogIsMovedIntoTheHistoryByteForByte)
 {
     const std::string dir = makeEmptyDirectory("uravik-e2e-log-move");
-    writeBytes(dir + "\\ysave.dab",
-               "3   =Uppstarter\r\n1   =Timmar totalt\r\n02   =Minuter totalt\r\n"
-               "03   =Sekunder totalt\r\n40   =Applikationer totalt\r\n100\r\n\r\nSlut\r\n");
+    writeFile(dir + "\\ysave.dab",
+              "3   =Uppstarter\r\n1   =Timmar totalt\r\n02   =Minuter totalt\r\n"
+              "03   =Sekunder totalt\r\n40   =Applikationer totalt\r\n100\r\n\r\nSlut\r\n");
     std::string oldLog;
     for (int i = 1; i <= 5; ++i)
         oldLog += "              " + std::to_string(i) + " an earlier record line\r\n";
-    writeBytes(dir + "\\ytime.dab", oldLog);
+    // Bytes that a text-mode copy would stop at (Ctrl-Z) or change are moved too.
+    oldLog += std::string("before \x1a after\r\n") + '\0' + "\xff\x1a\r\n";
+    writeFile(dir + "\\ytime.dab", oldLog);
 
     UravikProcess uravik(uravikExe(), dir);
     ASSERT_TRUE(uravik.started());

@@ -2,7 +2,7 @@
 // Records the file calls that the persistence code makes and fails a chosen
 // one, as a full disk, a locked file or a failing device would. The test
 // executable is linked with GNU ld's --wrap for each of these calls (see
-// cmake/Evidence.cmake), so the product code runs unchanged.
+// tests/unit/CMakeLists.txt), so the product code runs unchanged.
 //
 // A failed call returns its failure value and sets errno, and leaves what the
 // real call leaves when the device fails: nothing opened, read or written, a

@@ -6,87 +6,60 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "display/draw_primitives_win32.h"
 #include "display/fonts_win32.h"
-#include "display/paint_state.h"
+#include "display/layout.h"
 #include "display/paint_window_win32.h"
-#include "display/refresh_cache.h"
 #include "tests/fresh_program_state.h"
 #include "tests/win32/display_canvas.h"
 #include "timekeeping/clock.h"
 
 namespace {
 
-constexpr int viewWidth = 640;
-constexpr int viewHeight = 280;
-
-template <std::size_t N>
-void set(char (&text)[N], const char* value)
-{
-    std::snprintf(text, N, "%s", value);
-}
-
 void setClock(const char* run, const char* totalHours)
 {
     setShownClock({"2026", "12", "7", "0", "4", "59", "23", "58", "3", run, totalHours, "5", "48"});
 }
 
-struct State {
-    const char* name;
-    std::function<void()> apply;
-};
-
-const std::vector<State>& states()
+void tooWide()
 {
-    static const std::vector<State> all = {
-        {"off line", [] {}},
-        {"on line", [] { shared.modemOnline = 1; }},
-        {"edit mode", [] { shared.editMode = 1; }},
-        {"no fonts yet, on line",
-         [] {
-             fonts = FontState{};
-             shared.modemOnline = 1;
-         }},
-        {"texts too wide",
-         [] {
-             setClock("1193:59:59", "12345678901234567890");
-             shared.modemOnline = 1;
-             shared.probedPort = -2147483647;
-             set(shared.highRateCostText, "WWWWWWW");
-         }},
-        {"texts too wide, no fonts, edit mode",
-         [] {
-             setClock("1193:59:59", "12345678901234567890");
-             fonts = FontState{};
-             shared.editMode = 1;
-             set(shared.modemPortText, "MMMMMMM");
-         }},
-    };
-    return all;
+    setClock("1193:59:59", "12345678901234567890");
+    shared.probedPort = -2147483647;
+    std::snprintf(shared.highRateCostText, sizeof shared.highRateCostText, "WWWWWWW");
+    std::snprintf(shared.modemPortText, sizeof shared.modemPortText, "MMMMMMM");
 }
 
-// Each refreshed box and input field alone, all boxes together, pairs of
+const struct {
+    const char* name;
+    std::function<void()> apply;
+} states[] = {
+    {"off line", [] {}},
+    {"on line", [] { shared.modemOnline = 1; }},
+    {"edit mode", [] { shared.editMode = 1; }},
+    {"no fonts yet, on line", [] { fonts = FontState{}, shared.modemOnline = 1; }},
+    {"texts too wide, on line", [] { tooWide(), shared.modemOnline = 1; }},
+    {"texts too wide, no fonts, edit mode",
+     [] { tooWide(), fonts = FontState{}, shared.editMode = 1; }},
+};
+
+// Each refreshed box and input field alone, all together, pairs of
 // neighbours, and pseudo-random rectangles, some reaching past the edges.
 std::vector<std::vector<RECT>> clips()
 {
-    std::vector<std::vector<RECT>> result;
-    std::vector<RECT> boxes;
+    std::vector<RECT> boxes = {{470, 155, 521, 175}, {470, 235, 521, 255}};
     for (const FieldRect& r : layout::refreshedRects)
         boxes.push_back({r.x, r.y, r.x + r.width, r.y + r.height});
-    boxes.push_back({470, 155, 521, 175});
-    boxes.push_back({470, 235, 521, 255});
-    for (const RECT& box : boxes)
-        result.push_back({box});
-    result.push_back(boxes);
-    for (std::size_t i = 0; i + 1 < boxes.size(); ++i)
-        result.push_back({boxes[i], boxes[i + 1]});
+    std::vector<std::vector<RECT>> result = {boxes};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        result.push_back({boxes[i]});
+        if (i + 1 < boxes.size())
+            result.push_back({boxes[i], boxes[i + 1]});
+    }
     unsigned seed = 7;
     auto next = [&seed](int range) {
         seed = seed * 1103515245u + 12345u;
@@ -95,8 +68,8 @@ std::vector<std::vector<RECT>> clips()
     for (int i = 0; i < 60; ++i) {
         std::vector<RECT> clip;
         for (int n = 1 + next(3); n > 0; --n) {
-            const int left = next(viewWidth + 20) - 10;
-            const int top = next(viewHeight + 20) - 10;
+            const int left = next(660) - 10;
+            const int top = next(300) - 10;
             clip.push_back({left, top, left + 1 + next(120), top + 1 + next(60)});
         }
         result.push_back(clip);
@@ -122,14 +95,12 @@ void paintClipped(Canvas& canvas, const std::vector<RECT>& clip, bool cull)
 
 TEST(ClippedPaint, CullingChangesNoPixelUnderAnyClipInAnyState)
 {
-    createFonts();
-    const FontState made = fonts;
     const std::vector<std::vector<RECT>> regions = clips();
-    Canvas culled(viewWidth, viewHeight);
-    Canvas plain(viewWidth, viewHeight);
-    for (const State& state : states()) {
+    Canvas culled(640, 280);
+    Canvas plain(640, 280);
+    for (const auto& state : states) {
         resetProgramState();
-        fonts = made;
+        createFonts();
         setClock("0:06:56", "312");
         shared.probedPort = 3;
         state.apply();
@@ -141,7 +112,6 @@ TEST(ClippedPaint, CullingChangesNoPixelUnderAnyClipInAnyState)
             ASSERT_TRUE(culled.samePixels(plain)) << state.name << ", clip " << i;
         }
     }
-    fonts = made;
 }
 
 }  // namespace

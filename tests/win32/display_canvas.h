@@ -27,9 +27,6 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     HDC dc() const { return dc_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
-    COLORREF pixel(int x, int y) const;
     void fill(COLORREF colour);
     // Every pixel a different pseudo-random colour, the same for the same seed.
     void fillNoise(std::uint32_t seed);
@@ -45,11 +42,11 @@ private:
     std::uint32_t* bits_ = nullptr;
 };
 
-// Writes an 8-bit palette BMP when the image has at most 256 colours,
-// else a 24-bit one. Returns false when the file cannot be written.
+// Writes an 8-bit palette BMP; false when the image has more than 256
+// colours or the file cannot be written.
 bool writeBmp(const std::string& path, const Image& image);
 
-// Reads an uncompressed 8-, 24- or 32-bit BMP; false when it cannot.
+// Reads a BMP in any format the system loads; false when it cannot.
 bool readBmp(const std::string& path, Image* image);
 
 // While one exists, TextOutA in this executable draws nothing (and says it
@@ -68,9 +65,6 @@ public:
 private:
     void* original_;
 };
-
-// "RRGGBB" for messages.
-std::string colourText(COLORREF colour);
 
 // The clock texts a paint shows, as the clock and counters would hold them.
 struct ShownClock {
