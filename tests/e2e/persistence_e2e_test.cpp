@@ -36,8 +36,8 @@ long totalSeconds(const std::string& state)
 }
 
 // The first run logs the windows above and is closed; the second counts on
-// from the saved state, has nothing above and ends with the session, killed
-// right after as the system may do. Each run's end is counted once.
+// from the saved state, has nothing above, sleeps and wakes, and ends with the
+// session, killed right after as the system may do. Each end is counted once.
 TEST(PersistenceEndToEnd, LogsTheWindowsAboveAndCountsEveryRunToItsEnd)
 {
     const std::string dir = makeEmptyDirectory("uravik-e2e-persistence");
@@ -83,15 +83,24 @@ TEST(PersistenceEndToEnd, LogsTheWindowsAboveAndCountsEveryRunToItsEnd)
     window = second.waitForMainWindow(runsItsClock, 10000);
     ASSERT_NE(window, nullptr);
     settle(3000);
+    // Sleep ends the run as the session's end does, and waking takes it up.
+    SendMessageA(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    EXPECT_GE(totalSeconds(readFile(state)), firstTotal + 3);
+    SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    settle(1000);
     second.endSessionAndKill(window);
     saved = readFile(state);
     EXPECT_EQ(saved.rfind("58   =Uppstarter\r\n", 0), 0u) << saved;
-    EXPECT_GE(totalSeconds(saved), firstTotal + 3) << saved;
+    EXPECT_GE(totalSeconds(saved), firstTotal + 4) << saved;
     written = readFile(log);
     EXPECT_NE(written.find("     Uppstart nr=  58        \r\n"), std::string::npos) << written;
-    const std::size_t header = written.find("Uppstart nr=  58");
-    EXPECT_EQ(written.find("    WINDOWS\r\n", header), written.size() - 13)
-        << "the second run's end is its one record: " << written;
+    // Asleep the record names Windows' start, the first period's name; awake
+    // the one more, the window above (none).
+    const std::size_t asleep = written.find("    WINDOWS\r\n", written.find("Uppstart nr=  58"));
+    ASSERT_NE(asleep, std::string::npos) << written;
+    const std::string awake = written.substr(asleep + 13);
+    EXPECT_EQ(awake.find("\r\n"), awake.size() - 2) << written;
+    EXPECT_EQ(written.substr(written.size() - 7), "    ?\r\n") << written;
     keepDataFiles(dir);
 }
 
