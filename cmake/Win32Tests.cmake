@@ -55,7 +55,6 @@ add_dependencies(uravik_companions_e2e_tests uvreader uvstat aboutuv uvmanual)
 # their own; the about box's resource gives the test its version.
 add_executable(companions_win32_tests
     tests/win32/companions_about_test.cpp
-    tests/win32/companions_launch_test.cpp
     tests/win32/companions_reader_test.cpp
     tests/win32/companions_stat_test.cpp
     ${CMAKE_BINARY_DIR}/companions/aboutuv.rc
@@ -63,8 +62,6 @@ add_executable(companions_win32_tests
 target_link_libraries(companions_win32_tests PRIVATE uvlog_companions_win32 uvlog_sample
                       GTest::gtest_main)
 target_compile_definitions(companions_win32_tests PRIVATE URAVIK_VERSION="${PROJECT_VERSION}")
-# The launch tests start the built companions found beside the test.
-add_dependencies(companions_win32_tests uvreader uvstat aboutuv)
 add_test(NAME companions_win32 COMMAND companions_win32_tests)
 
 # The refresh economies against plain repaints, in lockstep on a real window

@@ -6,8 +6,8 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -23,27 +23,19 @@ std::string buildDirectory()
     return path.substr(0, path.find_last_of("\\/"));
 }
 
-void writeBytes(const std::string& path, const std::string& content)
-{
-    if (FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(content.data(), 1, content.size(), file);
-        std::fclose(file);
-    }
-}
-
 // A run with its header and two records, as Uravik writes them.
 void prepareDataFiles(const std::string& dir)
 {
-    writeBytes(dir + "\\ysave.dab",
-               "57   =Uppstarter\r\n312   =Timmar totalt\r\n15   =Minuter totalt\r\n"
-               "48   =Sekunder totalt\r\n1205   =Applikationer totalt\r\n4000000\r\n\r\nSlut\r\n");
-    writeBytes(dir + "\\ytime.dab",
-               std::string(170, '=') + "\r\n" +
-                   "WINDOWS START=  2024-03-07   08:05:09     Uppstart nr=  57        \r\n"
-                   "             1           0:00:01         312:05:49        08:17:14"
-                   "           0:03:12    WINDOWS\r\n"
-                   "             2           0:10:00         312:15:48        08:27:13"
-                   "           0:09:59    Anteckningar\r\n");
+    std::ofstream(dir + "\\ysave.dab", std::ios::binary)
+        << "57   =Uppstarter\r\n312   =Timmar totalt\r\n15   =Minuter totalt\r\n"
+           "48   =Sekunder totalt\r\n1205   =Applikationer totalt\r\n4000000\r\n\r\nSlut\r\n";
+    std::ofstream(dir + "\\ytime.dab", std::ios::binary)
+        << std::string(170, '=') + "\r\n" +
+               "WINDOWS START=  2024-03-07   08:05:09     Uppstart nr=  57        \r\n"
+               "             1           0:00:01         312:05:49        08:17:14"
+               "           0:03:12    WINDOWS\r\n"
+               "             2           0:10:00         312:15:48        08:27:13"
+               "           0:09:59    Anteckningar\r\n";
 }
 
 HWND waitForWindow(const char* className, DWORD timeoutMs)
@@ -117,8 +109,12 @@ protected:
     }
     void TearDown() override
     {
-        for (HWND opened : companions)
+        for (HWND opened : companions) {
             PostMessageA(opened, WM_CLOSE, 0, 0);
+            for (int waited = 0; IsWindow(opened) && waited < 5000; waited += 100)
+                settle(100);
+            EXPECT_FALSE(IsWindow(opened)) << "a companion did not close";
+        }
         if (window) {
             EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
         }
