@@ -81,7 +81,7 @@ TEST(LogParser, WideNumbersWithNoBlankBeforeThemAreSplitByTheLayout)
         {"12345677   12345:00:01123456:05:49        08:17:14           0:00:02    A\n"
          "12345678123456:00:01123456:05:49        08:17:14           0:00:02    B\n",
          12345678, 123456u * 3600 + 1, 123456},
-        {"             1999999999999999999999999:00:01       312:05:49        08:17:14"
+        {"             118446744073709551616:00:01       312:05:49        08:17:14"
          "           0:03:12    Big\n",
          1, ~std::uint64_t{0}, 312},
     };
@@ -125,14 +125,16 @@ TEST(LogParser, ADamagedHeaderStillBeginsARun)
 {
     const ParsedLog log = uvlog::parseLog(
         "WINDOWS START=  2024-13-07   08:05:09     Uppstart nr=  3        \n"
+        "WINDOWS START=  2024-03-07   24:00:00     Uppstart nr=  4\n"
         "WINDOWS START=  trasig\n" +
         std::string(fields) + "WINDOWS\r\n");
-    ASSERT_EQ(log.runs.size(), 2u);
+    ASSERT_EQ(log.runs.size(), 3u);
     EXPECT_TRUE(log.runs[0].complete);
     EXPECT_FALSE(log.runs[0].dateValid) << "month 13";
-    EXPECT_FALSE(log.runs[1].complete);
-    EXPECT_EQ(log.entries[2].run, 1);
-    EXPECT_TRUE(log.entries[2].sinceOsStart);
+    EXPECT_TRUE(log.runs[1].complete && !log.runs[1].dateValid) << "hour 24";
+    EXPECT_FALSE(log.runs[2].complete);
+    EXPECT_EQ(log.entries[3].run, 2);
+    EXPECT_TRUE(log.entries[3].sinceOsStart);
 }
 
 TEST(LogParser, TheHistoryBeginsWithItsMark)
