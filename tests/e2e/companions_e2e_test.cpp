@@ -13,6 +13,7 @@
 
 #include "tests/e2e/e2e_desktop.h"
 #include "tests/e2e/e2e_process.h"
+#include "tests/sample_state.h"
 
 namespace {
 
@@ -26,9 +27,7 @@ std::string buildDirectory()
 // A run with its header and two records, as Uravik writes them.
 void prepareDataFiles(const std::string& dir)
 {
-    std::ofstream(dir + "\\ysave.dab", std::ios::binary)
-        << "57   =Uppstarter\r\n312   =Timmar totalt\r\n15   =Minuter totalt\r\n"
-           "48   =Sekunder totalt\r\n1205   =Applikationer totalt\r\n4000000\r\n\r\nSlut\r\n";
+    std::ofstream(dir + "\\ysave.dab", std::ios::binary) << sampleState("\r\n");
     std::ofstream(dir + "\\ytime.dab", std::ios::binary)
         << std::string(170, '=') + "\r\n" +
                "WINDOWS START=  2024-03-07   08:05:09     Uppstart nr=  57        \r\n"

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "app/window_events.h"
 #include "common/data_file_format.h"
 #include "companions/engine/log_file.h"
 #include "companions/engine/log_parser.h"
 #include "companions/engine/log_statistics.h"
+#include "tests/sample_state.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
@@ -31,9 +31,7 @@ protected:
     void SetUp() override
     {
         PersistenceTest::SetUp();
-        writeFile(texts::stateFileName,
-                  "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n"
-                  "48   =Sekunder totalt\n1200   =Applikationer totalt\n4000000\n\nSlut\n");
+        writeFile(texts::stateFileName, sampleState());
         fakeHost.titles = {{11, "Anteckningar"},
                            {12, "Budget * utkast.xls - Kalkyl"},
                            {13, "Rad 1\r\nRad 2"},
