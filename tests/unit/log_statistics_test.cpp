@@ -9,6 +9,7 @@
 
 #include "companions/engine/log_file.h"
 #include "companions/engine/log_format.h"
+#include "companions/engine/log_report.h"
 #include "companions/engine/log_statistics.h"
 #include "companions/testing/sample_log.h"
 
@@ -173,6 +174,10 @@ TEST(LogStatistics, EachRunIsARowWithItsOwnTimeFromSystemStart)
     const std::uint64_t fromSystemStart[] = {300, 40000, 80000};
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(stats.runs[i].sinceSystemStartSeconds, fromSystemStart[i]) << "never summed";
+    // The report sets its values in one column after the labels.
+    const std::string report = uvlog::statisticsReport(stats, true, uvlog::Grouping::title, "");
+    EXPECT_NE(report.find("\nUppstarter:" + std::string(30, ' ') + "3\n"), std::string::npos)
+        << report;
 }
 
 TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCase)
