@@ -1,12 +1,12 @@
 // Writes a sample working directory: ysave.dab, ytime.dab and yhist.dab.
-//   make_sample_log DIR [RECORDS [YYYY-MM-DD [PER_RUN]]]
-// RECORDS (default 25000) is the size of ytime.dab, in runs of PER_RUN
-// records (default 250), one run a day; the last run ends on the given day
-// (default today), so the statistics' last 30 days have data.
+//   make_sample_log DIR RECORDS YYYY-MM-DD [PER_RUN]
+// ytime.dab holds RECORDS records in runs of PER_RUN (default 250), one run a
+// day, the last ending on the given day, so the statistics' last 30 days have
+// data; yhist.dab holds the 20 runs before them.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -21,7 +21,7 @@ namespace format = data_file_format;
 bool writeFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file << bytes;
     file.close();
     return static_cast<bool>(file);
 }
@@ -30,56 +30,40 @@ bool writeFile(const std::string& path, const std::string& bytes)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || argc > 5) {
-        std::fputs("usage: make_sample_log DIR [RECORDS [YYYY-MM-DD [PER_RUN]]]\n", stderr);
+    uvlog::CalendarDate today;
+    if (argc < 4 || argc > 5 ||
+        std::sscanf(argv[3], "%d-%d-%d", &today.year, &today.month, &today.day) != 3 ||
+        !uvlog::isValidDate(today)) {
+        std::fputs("usage: make_sample_log DIR RECORDS YYYY-MM-DD [PER_RUN]\n", stderr);
         return 2;
     }
-    const std::string dir = argv[1];
-    const long records = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 25000;
-    uvlog::CalendarDate today;
-    if (argc > 3) {
-        if (std::sscanf(argv[3], "%d-%d-%d", &today.year, &today.month, &today.day) != 3 ||
-            !uvlog::isValidDate(today)) {
-            std::fputs("make_sample_log: bad date\n", stderr);
-            return 2;
-        }
-    } else {
-        const std::time_t now = std::time(nullptr);
-        const std::tm* local = std::localtime(&now);
-        today = {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
-    }
-
-    const long perRun = argc > 4 ? std::strtol(argv[4], nullptr, 10) : 250;
-    const int recordsPerRun = perRun > 1 ? static_cast<int>(perRun) : 250;
-    uvlog::SampleLogPlan history;
-    history.runs = 20;
-    history.recordsPerRun = recordsPerRun;
-    history.firstStartup = 1;
-    history.seed = 7;
-    const int logRuns = records > recordsPerRun ? static_cast<int>(records / recordsPerRun) : 1;
-    history.lastDay = uvlog::civilFromDays(uvlog::daysFromCivil(today) - logRuns);
+    const std::string folder = std::string(argv[1]) + "/";
+    const long records = std::max(1L, std::strtol(argv[2], nullptr, 10));
+    const long asked = argc > 4 ? std::strtol(argv[4], nullptr, 10) : 250;
+    const int perRun = asked > 1 ? static_cast<int>(asked) : 250;
 
     uvlog::SampleLogPlan log;
-    log.runs = logRuns;
-    log.recordsPerRun = records > recordsPerRun ? recordsPerRun : static_cast<int>(records);
-    log.firstStartup = history.firstStartup + static_cast<std::uint64_t>(history.runs);
+    log.recordsPerRun = static_cast<int>(std::min<long>(records, perRun));
+    log.runs = static_cast<int>(records / log.recordsPerRun);
+    log.firstStartup = 21;
     log.totalSecondsBefore = 170 * 3600;  // about what the history holds
     log.lastDay = today;
     log.seed = 11;
+    uvlog::SampleLogPlan history;
+    history.runs = 20;
+    history.recordsPerRun = perRun;
+    history.lastDay = uvlog::civilFromDays(uvlog::daysFromCivil(today) - log.runs);
+    history.seed = 7;
 
-    const std::string lastStartup =
-        std::to_string(log.firstStartup + static_cast<std::uint64_t>(log.runs) - 1);
-    const std::string state = lastStartup + format::startupsLabel + "\r\n312" + format::hoursLabel +
-                              "\r\n05" + format::minutesLabel + "\r\n48" + format::secondsLabel +
-                              "\r\n1203" + format::applicationsLabel + "\r\n" +
-                              format::maxLogSizeCap + "\r\n" + format::endLine + "\r\n";
-    const std::string folder = dir + "/";
-    const bool ok = writeFile(folder + format::stateFileName, state) &&
-                    writeFile(folder + format::logFileName, uvlog::makeSampleLog(log)) &&
-                    writeFile(folder + format::historyFileName,
-                              format::historyHeading + uvlog::makeSampleLog(history));
-    if (!ok) {
-        std::fprintf(stderr, "make_sample_log: cannot write in %s\n", dir.c_str());
+    const std::string state = std::to_string(20 + log.runs) + format::startupsLabel + "\r\n312" +
+                              format::hoursLabel + "\r\n05" + format::minutesLabel + "\r\n48" +
+                              format::secondsLabel + "\r\n1203" + format::applicationsLabel +
+                              "\r\n" + format::maxLogSizeCap + "\r\n" + format::endLine + "\r\n";
+    if (!writeFile(folder + format::stateFileName, state) ||
+        !writeFile(folder + format::logFileName, uvlog::makeSampleLog(log)) ||
+        !writeFile(folder + format::historyFileName,
+                   format::historyHeading + uvlog::makeSampleLog(history))) {
+        std::fprintf(stderr, "make_sample_log: cannot write in %s\n", argv[1]);
         return 1;
     }
     return 0;

@@ -1,7 +1,6 @@
 #include "companions/testing/sample_log.h"
 
-#include <cinttypes>
-#include <cstdio>
+#include <iterator>
 
 #include "common/data_file_format.h"
 #include "companions/engine/calendar.h"
@@ -19,9 +18,7 @@ std::string rightSet(const std::string& digits, std::size_t width)
 
 std::string twoDigits(std::uint64_t value)
 {
-    char text[24];
-    std::snprintf(text, sizeof text, "%02" PRIu64, value);
-    return text;
+    return (value < 10 ? "0" : "") + std::to_string(value);
 }
 
 std::string setDuration(std::uint64_t seconds)
@@ -54,14 +51,8 @@ const char* const titles[] = {
     "Bildvisaren - semester_0815.jpg (1024 x 768, 24 bitar) - Zoom 100 %",
     "Kalender - vecka 10 - Möten, påminnelser och uppgifter för hela avdelningen",
 };
-constexpr std::uint32_t titleCount = sizeof titles / sizeof titles[0];
 
 }  // namespace
-
-std::string sampleTitle(std::uint32_t index)
-{
-    return titles[index % titleCount];
-}
 
 std::string sampleRecordLine(std::uint64_t number, std::uint64_t runSeconds,
                              std::uint64_t totalSeconds, std::uint32_t clockSeconds,
@@ -118,7 +109,7 @@ std::string makeSampleLog(const SampleLogPlan& plan)
             }
             const std::uint32_t clock = static_cast<std::uint32_t>((start + runTime) % 86400);
             const std::string title =
-                osRecord ? format::firstRecordName : sampleTitle(random.next());
+                osRecord ? format::firstRecordName : titles[random.next() % std::size(titles)];
             log += sampleRecordLine(static_cast<std::uint64_t>(i) + 1, runTime, total, clock,
                                     period, random.next() % 7 == 0, title);
             log += "\r\n";

@@ -30,7 +30,4 @@ std::string sampleRecordLine(std::uint64_t number, std::uint64_t runSeconds,
 std::string sampleHeaderLines(const CalendarDate& date, std::uint32_t startSecondOfDay,
                               std::uint64_t startupNumber);
 
-// The plan's window titles, one of them chosen for record `index`.
-std::string sampleTitle(std::uint32_t index);
-
 }  // namespace uvlog

@@ -18,16 +18,15 @@ TEST(LogFormat, TimesDatesAndNumbers)
     EXPECT_EQ(uvlog::durationText(~std::uint64_t{0}), "5124095576030431:00:15");
     EXPECT_EQ(uvlog::clockText(8 * 3600 + 17 * 60 + 4), "08:17:04");
     EXPECT_EQ(uvlog::dateText({2024, 3, 7}), "2024-03-07");
-    EXPECT_EQ(uvlog::groupedNumber(0), "0");
     EXPECT_EQ(uvlog::groupedNumber(999), "999");
     EXPECT_EQ(uvlog::groupedNumber(4000000), "4 000 000");
-    EXPECT_EQ(uvlog::groupedNumber(12345), "12 345");
+    EXPECT_EQ(uvlog::countText(1, "uppstart", "uppstarter"), "1 uppstart");
+    EXPECT_EQ(uvlog::countText(12345, "rad", "rader"), "12 345 rader");
 }
 
 TEST(LogFormat, SharesRoundToTenthsWithADecimalComma)
 {
     EXPECT_EQ(uvlog::shareText(1, 3), "33,3 %");
-    EXPECT_EQ(uvlog::shareText(2, 3), "66,7 %");
     EXPECT_EQ(uvlog::shareText(5, 5), "100,0 %");
     EXPECT_EQ(uvlog::shareText(5, 0), "0,0 %");
     EXPECT_EQ(uvlog::shareText(~std::uint64_t{0}, ~std::uint64_t{0}), "100,0 %");
@@ -35,7 +34,6 @@ TEST(LogFormat, SharesRoundToTenthsWithADecimalComma)
 
 TEST(LogFormat, CsvFieldsAreQuotedAndFormulasDisarmed)
 {
-    EXPECT_EQ(uvlog::csvField("Kalkyl"), "Kalkyl");
     EXPECT_EQ(uvlog::csvField("a;b"), "\"a;b\"");
     EXPECT_EQ(uvlog::csvField("s\xE4g \"hej\""), "\"s\xE4g \"\"hej\"\"\"");
     EXPECT_EQ(uvlog::csvField(" kant"), "\" kant\"");
@@ -51,15 +49,8 @@ TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
     stats.applications = {{"E-post", 4800, 5}};
     stats.windowSeconds = 4800;
     stats.rangeDays = {{{2024, 3, 7}, 90061}};
-    uvlog::RunRow run;
-    run.startupNumber = 57;
-    run.dated = true;
-    run.startMoment = uvlog::momentOf({2023, 12, 31}, 23 * 3600);
-    run.runningSeconds = 7200;
-    run.records = 3;
-    run.onlineSeconds = 60;
-    run.hasSystemStart = true;
-    run.sinceSystemStartSeconds = 191;
+    const uvlog::RunRow run{57,   true, uvlog::momentOf({2023, 12, 31}, 23 * 3600), 7200, 3, 60,
+                            true, 191};
     stats.runs = {run, uvlog::RunRow{}};
     const struct {
         uvlog::Grouping grouping;
@@ -83,13 +74,6 @@ TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
         EXPECT_EQ(uvlog::tableCsv(stats, c.grouping), c.csv) << static_cast<int>(c.grouping);
 }
 
-TEST(LogFormat, CountsTakeTheSingularForOne)
-{
-    EXPECT_EQ(uvlog::countText(1, "uppstart", "uppstarter"), "1 uppstart");
-    EXPECT_EQ(uvlog::countText(0, "rad", "rader"), "0 rader");
-    EXPECT_EQ(uvlog::countText(1553, "rad", "rader"), "1 553 rader");
-}
-
 TEST(LogFormat, Windows1252BecomesUtf8ForTheTerminal)
 {
     EXPECT_EQ(uvlog::utf8FromWindows1252("f\xF6r \x80 \x81 ok"),
@@ -98,8 +82,8 @@ TEST(LogFormat, Windows1252BecomesUtf8ForTheTerminal)
 
 TEST(LogFormat, TheFilterIgnoresCaseOfSwedishLettersToo)
 {
-    EXPECT_EQ(uvlog::foldCase("\xC5R \xC4R \xD6\xD6 \xC9 \xD7 \x8A ABC"),
-              "\xE5r \xE4r \xF6\xF6 \xE9 \xD7 \x9A abc");
+    EXPECT_EQ(uvlog::foldCase("\xC5R \xC4R \xD6\xD6 \xC9 \xD7 \xDE \x8A ABC"),
+              "\xE5r \xE4r \xF6\xF6 \xE9 \xD7 \xFE \x9A abc");
     const std::string needle = uvlog::foldCase("\xC5RETS");
     EXPECT_TRUE(uvlog::containsFolded("Rapport om \xE5rets f\xF6rs\xE4ljning", needle));
     EXPECT_TRUE(uvlog::containsFolded("anything", ""));
@@ -123,6 +107,8 @@ TEST(Calendar, DayNumbersRoundTripAcrossLeapYearsAndCenturies)
     EXPECT_FALSE(uvlog::isValidDate({2023, 2, 29}));
     EXPECT_FALSE(uvlog::isValidDate({2024, 4, 31}));
     EXPECT_FALSE(uvlog::isValidDate({2024, 0, 1}));
+    const uvlog::DateRange week = uvlog::presetRange(uvlog::RangePreset::thisWeek, {2024, 3, 7});
+    EXPECT_EQ(week.firstDay, uvlog::daysFromCivil({2024, 3, 4})) << "a week begins on Monday";
 }
 
 TEST(ChartScale, BarsAreProportionalAndAShortOneStillShows)

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "app/window_events.h"
 #include "common/data_file_format.h"
 #include "companions/engine/log_file.h"
 #include "companions/engine/log_parser.h"
 #include "companions/engine/log_statistics.h"
+#include "tests/sample_state.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
@@ -31,9 +31,7 @@ protected:
     void SetUp() override
     {
         PersistenceTest::SetUp();
-        writeFile(texts::stateFileName,
-                  "56   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n"
-                  "48   =Sekunder totalt\n1200   =Applikationer totalt\n4000000\n\nSlut\n");
+        writeFile(texts::stateFileName, sampleState());
         fakeHost.titles = {{11, "Anteckningar"},
                            {12, "Budget * utkast.xls - Kalkyl"},
                            {13, "Rad 1\r\nRad 2"},
@@ -85,6 +83,14 @@ protected:
         clockState.savedHours = 123'456;
         bringAbove(12, 12'345 * hourMs);
         bringAbove(13, 111'111 * hourMs);
+    }
+
+    // Changes the log size limit of the state file.
+    void setLogSizeLimit(const std::string& from, const std::string& to)
+    {
+        std::string state = readFile(texts::stateFileName);
+        state.replace(state.find(from + "\n"), from.size(), to);
+        writeFile(texts::stateFileName, state);
     }
 
     std::vector<const LogEntry*> recordsOf(const ParsedLog& log, int run) const
@@ -141,32 +147,20 @@ TEST_F(LogRoundTrip, EveryRecordReadsBackAsWritten)
     EXPECT_EQ(second[2]->runSeconds / 3600, 123'456u) << "six-digit hours right after the number";
     EXPECT_EQ(second[2]->periodSeconds / 3600, 111'111u);
     EXPECT_EQ(uvlog::entryText(log, *second[2]), "Budget * utkast.xls - Kalkyl");
-}
 
-TEST_F(LogRoundTrip, TheStatisticsAddUpWhatTheTickLetPass)
-{
-    writeFirstRun();
-    const ParsedLog log = uvlog::parseLog(readFile(texts::logFileName));
     const uvlog::LogStatistics stats = uvlog::summariseLogs({&log}, {2024, 3, 7});
-    EXPECT_EQ(stats.startupCount, 1u);
-    ASSERT_EQ(stats.runs.size(), 1u);
-    EXPECT_EQ(stats.runs[0].sinceSystemStartSeconds, 191u);
     EXPECT_EQ(stats.onlineSeconds, 7200u);
-    ASSERT_EQ(stats.titles.size(), 5u);
-    EXPECT_EQ(stats.titles[0].title, "Budget * utkast.xls - Kalkyl");
-    EXPECT_EQ(stats.titles[1].title, "Anteckningar");
     EXPECT_EQ(stats.days.back().seconds, log.runs[0].lastRunSeconds);
 }
 
-TEST_F(LogRoundTrip, TheHistoryReadsAsTheLogItWas)
+TEST_F(LogRoundTrip, TheHistoryReadsAsTheLogItWasAndRunsOfOneBootKeepTheirOwnTimes)
 {
     writeFirstRun();
     const std::string before = readFile(texts::logFileName);
-    std::string state = readFile(texts::stateFileName);
-    state.replace(state.find("4000000"), 7, "100");
-    writeFile(texts::stateFileName, state);
-
-    startProgram({124, 2, 8, 9, 0, 0}, 20'000);  // moves the log at start-up
+    setLogSizeLimit("4000000", "100");
+    // Two more runs of the program, the computer not restarted: the first
+    // moves the log into the history at its start.
+    startProgram({124, 2, 7, 11, 0, 0}, 3 * hourMs);
     ASSERT_EQ(readFile(texts::logFileName), "");
     const ParsedLog history = uvlog::parseLog(readFile(texts::historyFileName));
     const ParsedLog log = uvlog::parseLog(before);
@@ -177,30 +171,15 @@ TEST_F(LogRoundTrip, TheHistoryReadsAsTheLogItWas)
         EXPECT_EQ(uvlog::entryText(history, history.entries[i + 1]),
                   uvlog::entryText(log, log.entries[i]));
     }
-}
-
-TEST_F(LogRoundTrip, RunsOfOneBootKeepTheirOwnTimeFromSystemStartAcrossTheHistory)
-{
-    writeFirstRun();
-    std::string state = readFile(texts::stateFileName);
-    state.replace(state.find("4000000"), 7, "100");
-    writeFile(texts::stateFileName, state);
-    // Two more runs of the program, the computer not restarted: the first
-    // moves the log into the history at its start.
-    startProgram({124, 2, 7, 11, 0, 0}, 3 * hourMs);
     bringAbove(11);
     bringAbove(12);
     bringAbove(11, 60'000);
-    state = readFile(texts::stateFileName);
-    state.replace(state.find("100\n"), 3, "4000000");
-    writeFile(texts::stateFileName, state);
+    setLogSizeLimit("100", "4000000");
     startProgram({124, 2, 7, 12, 0, 0}, 4 * hourMs);
     bringAbove(11);
     bringAbove(12);
 
-    uvlog::SummaryOptions options;
-    options.today = {2024, 3, 7};
-    uvlog::LogSummariser summariser(options);
+    uvlog::LogSummariser summariser(uvlog::SummaryOptions{{2024, 3, 7}, {}, {}});
     ASSERT_TRUE(uvlog::summariseFile(texts::historyFileName, summariser));
     ASSERT_TRUE(uvlog::summariseFile(texts::logFileName, summariser));
     const uvlog::LogStatistics stats = summariser.finish();

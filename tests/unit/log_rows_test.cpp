@@ -72,17 +72,10 @@ TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowAndTheHistoryComesFirst)
 
 TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadings)
 {
-    EXPECT_EQ(firstCells("kalkyl"),
+    EXPECT_EQ(firstCells("KALKYL"),
               (std::vector<std::string>{
                   "HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:00:00", "Gammal kalkyl",
                   "TIDLISTA (ytime.dab)", "Uppstart nr 58   2024-03-08 09:00:00", "Kalkyl"}));
-    EXPECT_EQ(
-        firstCells("\xE5RETS"),
-        (std::vector<std::string>{"TIDLISTA (ytime.dab)", "Uppstart nr 57   2024-03-07 08:05:09",
-                                  "\xC5rets rapport"}));
-    EXPECT_EQ(firstCells("TRASIG"),
-              (std::vector<std::string>{"TIDLISTA (ytime.dab)",
-                                        "Uppstart nr 57   2024-03-07 08:05:09", "trasig rad"}));
     EXPECT_EQ(
         firstCells("2024-03-08"),
         (std::vector<std::string>{"TIDLISTA (ytime.dab)", "Uppstart nr 58   2024-03-08 09:00:00"}))
@@ -94,23 +87,19 @@ TEST_F(ReaderRows, CellsShowTheRecordFieldsAsTheLogWritesThem)
 {
     sources.history = nullptr;
     const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
-    const LogRow& marked = rows.at(2);
-    ASSERT_EQ(uvlog::rowKind(sources, marked), RowKind::record);
-    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::number), "2");
-    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::runTime), "0:00:20");
-    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::totalTime), "0:17:00");
-    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::date), "2024-03-07");
-    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::from), "08:05:19");
-    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::to), "08:05:29");
-    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::period), "0:00:10");
-    EXPECT_EQ(uvlog::cellText(sources, marked, ReaderColumn::online), "*");
-    EXPECT_EQ(uvlog::cellText(sources, rows.at(1), ReaderColumn::online), "");
-
-    const LogRow& raw = rows.at(3);
-    EXPECT_EQ(uvlog::rowKind(sources, raw), RowKind::raw);
-    EXPECT_EQ(uvlog::cellText(sources, raw, ReaderColumn::title), "");
-    EXPECT_EQ(uvlog::rowKind(sources, rows.at(0)), RowKind::heading);
-    EXPECT_EQ(uvlog::cellText(sources, rows.at(0), ReaderColumn::period), "");
+    ASSERT_EQ(uvlog::rowKind(sources, rows.at(2)), RowKind::record);
+    const std::pair<ReaderColumn, const char*> cells[] = {
+        {ReaderColumn::number, "2"},          {ReaderColumn::runTime, "0:00:20"},
+        {ReaderColumn::totalTime, "0:17:00"}, {ReaderColumn::date, "2024-03-07"},
+        {ReaderColumn::from, "08:05:19"},     {ReaderColumn::to, "08:05:29"},
+        {ReaderColumn::period, "0:00:10"},    {ReaderColumn::online, "*"}};
+    for (const auto& [column, text] : cells)
+        EXPECT_EQ(uvlog::cellText(sources, rows[2], column), text) << static_cast<int>(column);
+    EXPECT_EQ(uvlog::cellText(sources, rows[1], ReaderColumn::online), "");
+    EXPECT_EQ(uvlog::rowKind(sources, rows.at(3)), RowKind::raw);
+    EXPECT_EQ(uvlog::cellText(sources, rows[3], ReaderColumn::title), "");
+    EXPECT_EQ(uvlog::rowKind(sources, rows[0]), RowKind::heading);
+    EXPECT_EQ(uvlog::cellText(sources, rows[0], ReaderColumn::period), "");
 }
 
 TEST(ReaderDates, RecordsAreDatedFromTheirRunAcrossMidnightAndYearEnd)
@@ -126,22 +115,17 @@ TEST(ReaderDates, RecordsAreDatedFromTheirRunAcrossMidnightAndYearEnd)
     sources.log = &log;
     const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
     ASSERT_EQ(rows.size(), 5u);
-    const struct {
-        std::size_t row;
-        const char* date;
-        const char* from;
-        const char* to;
-    } cases[] = {
-        {0, "", "00:59:30", "01:00:00"},  // the clock the record gives
-        {2, "2023-12-31", "23:58:15", "23:59:55"},
-        {3, "2024-01-01", "2023-12-31 23:59:55", "00:00:10"},
-        {4, "2024-01-02", "2024-01-01 00:00:30", "00:00:30"},
+    const std::pair<std::size_t, const char*> cases[] = {
+        {0, " 00:59:30 01:00:00"},  // no date: the clock the record gives
+        {2, "2023-12-31 23:58:15 23:59:55"},
+        {3, "2024-01-01 2023-12-31 23:59:55 00:00:10"},
+        {4, "2024-01-02 2024-01-01 00:00:30 00:00:30"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(uvlog::cellText(sources, rows[c.row], ReaderColumn::date), c.date) << c.row;
-        EXPECT_EQ(uvlog::cellText(sources, rows[c.row], ReaderColumn::from), c.from) << c.row;
-        EXPECT_EQ(uvlog::cellText(sources, rows[c.row], ReaderColumn::to), c.to) << c.row;
-    }
+    for (const auto& [row, text] : cases)
+        EXPECT_EQ(uvlog::cellText(sources, rows[row], ReaderColumn::date) + ' ' +
+                      uvlog::cellText(sources, rows[row], ReaderColumn::from) + ' ' +
+                      uvlog::cellText(sources, rows[row], ReaderColumn::to),
+                  text);
 }
 
 TEST_F(ReaderRows, HiddenTitlesShowAsHiddenAndTheFilterCannotFindThem)
@@ -157,12 +141,11 @@ TEST_F(ReaderRows, HiddenTitlesShowAsHiddenAndTheFilterCannotFindThem)
 
 TEST_F(ReaderRows, ADamagedHeadingShowsItsOwnLine)
 {
-    const uvlog::ParsedLog damaged = uvlog::parseLog("WINDOWS START=  2024-13-40\r\n");
-    uvlog::RowSources only;
-    only.log = &damaged;
-    const std::vector<LogRow> rows = uvlog::buildRows(only, "");
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(uvlog::cellText(only, rows[0], ReaderColumn::number), "WINDOWS START=  2024-13-40");
+    log = uvlog::parseLog("WINDOWS START=  2024-13-40\r\n");
+    EXPECT_EQ(
+        firstCells("2024"),
+        (std::vector<std::string>{"HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:00:00",
+                                  "TIDLISTA (ytime.dab)", "WINDOWS START=  2024-13-40"}));
 }
 
 }  // namespace

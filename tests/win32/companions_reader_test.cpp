@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <string>
 
-#include "companions/engine/log_format.h"
 #include "companions/reader/reader_window_win32.h"
 #include "companions/testing/sample_log.h"
 #include "companions/testing/win32_test_support.h"
@@ -36,6 +35,7 @@ protected:
     }
     void open(const char* path = "ytime.dab")
     {
+        companion_test::closeWindow(window);
         window = createReaderWindow(GetModuleHandleA(nullptr), path, SW_SHOWNORMAL);
         ASSERT_NE(window, nullptr);
     }
@@ -47,15 +47,31 @@ protected:
         return top + page >= listCount(readerState.list);
     }
     std::string status() const { return companion::windowText(readerState.status); }
+    std::string cell(int row, int column) const
+    {
+        return listCellText(readerState.list, row, column);
+    }
 
     companion_test::TemporaryWorkingDirectory directory;
     HWND window = nullptr;
 };
 
-std::string recordLine(std::uint64_t number, const std::string& title)
+std::string record(std::uint64_t number, const char* title)
 {
     return uvlog::sampleRecordLine(number, number * 60, 3600 + number * 60, 8 * 3600, 60, false,
-                                   title);
+                                   title) +
+           "\r\n";
+}
+
+// A run's header at 08:00 and its records, a minute apart.
+std::string run(uvlog::CalendarDate date, std::uint64_t startup,
+                std::initializer_list<const char*> titles)
+{
+    std::string text = uvlog::sampleHeaderLines(date, 8 * 3600, startup);
+    std::uint64_t number = 0;
+    for (const char* title : titles)
+        text += record(++number, title);
+    return text;
 }
 
 TEST_F(Reader, AFourMegabyteLogShowsItsFirstScreenAtOnce)
@@ -68,86 +84,72 @@ TEST_F(Reader, AFourMegabyteLogShowsItsFirstScreenAtOnce)
 
     const auto start = std::chrono::steady_clock::now();
     open();  // returns once the first paint is done
-    const auto shown = std::chrono::steady_clock::now();
-    const double ms = std::chrono::duration<double, std::milli>(shown - start).count();
+    const std::chrono::duration<double, std::milli> shown =
+        std::chrono::steady_clock::now() - start;
     std::printf("uvreader: first screen of a %.2f MB log (%d rows) in %.0f ms\n", log.size() / 1e6,
-                listCount(readerState.list), ms);
-    EXPECT_LT(ms, 5000.0) << "far beyond the 1 s aim";
+                listCount(readerState.list), shown.count());
 
     EXPECT_EQ(listCount(readerState.list), 100 + 100 * 250);
     EXPECT_TRUE(lastRowInView()) << "the newest records are in view";
-    EXPECT_EQ(listCellText(readerState.list, 0, 0).substr(0, 15), "Uppstart nr 1  ");
-    EXPECT_EQ(listCellText(readerState.list, 1, 8), "WINDOWS");
-    EXPECT_EQ(listCellText(readerState.list, 1, 0), "1");
+    EXPECT_EQ(cell(0, 0).substr(0, 15), "Uppstart nr 1  ");
+    EXPECT_EQ(cell(1, 0), "1");
+    EXPECT_EQ(cell(1, 8), "WINDOWS");
     EXPECT_EQ(status().substr(0, 12), "25 100 rader");
 }
 
 TEST_F(Reader, TheFilterKeepsMatchingRowsUnderTheirRuns)
 {
     directory.write("ytime.dab",
-                    uvlog::sampleHeaderLines({2024, 3, 7}, 8 * 3600, 57) +
-                        recordLine(1, "WINDOWS") + "\r\n" + recordLine(2, "Kalkyl - budget") +
-                        "\r\n" + recordLine(3, "Anteckningar") + "\r\n" +
-                        uvlog::sampleHeaderLines({2024, 3, 8}, 8 * 3600, 58) +
-                        recordLine(1, "WINDOWS") + "\r\n" + recordLine(2, "Anteckningar") + "\r\n");
+                    run({2024, 3, 7}, 57, {"WINDOWS", "Kalkyl - budget", "Anteckningar"}) +
+                        run({2024, 3, 8}, 58, {"WINDOWS", "Anteckningar"}));
     open();
     EXPECT_EQ(listCount(readerState.list), 7);
-
     SetWindowTextA(readerState.filterEdit, "KALKYL");
     EXPECT_EQ(listCount(readerState.list), 2);
-    EXPECT_EQ(listCellText(readerState.list, 0, 0), "Uppstart nr 57   2024-03-07 08:00:00");
-    EXPECT_EQ(listCellText(readerState.list, 1, 8), "Kalkyl - budget");
+    EXPECT_EQ(cell(0, 0), "Uppstart nr 57   2024-03-07 08:00:00");
+    EXPECT_EQ(cell(1, 8), "Kalkyl - budget");
     EXPECT_NE(status().find("2 av 7 rader"), std::string::npos) << status();
-
     SetWindowTextA(readerState.filterEdit, "");
     EXPECT_EQ(listCount(readerState.list), 7);
 }
 
-TEST_F(Reader, TheHistoryComesFirstAndCanBeHidden)
+TEST_F(Reader, TheHistoryComesFirstCanBeHiddenAndOpensByNameToo)
 {
-    directory.write("yhist.dab", "HISTORIA\r\n" +
-                                     uvlog::sampleHeaderLines({2024, 3, 1}, 8 * 3600, 56) +
-                                     recordLine(1, "WINDOWS") + "\r\n");
-    directory.write("ytime.dab", uvlog::sampleHeaderLines({2024, 3, 7}, 8 * 3600, 57) +
-                                     recordLine(1, "WINDOWS") + "\r\n");
+    directory.write("yhist.dab", "HISTORIA\r\n" + run({2024, 3, 1}, 56, {"WINDOWS"}));
+    directory.write("ytime.dab", run({2024, 3, 7}, 57, {"WINDOWS"}));
     open();
     ASSERT_EQ(listCount(readerState.list), 6);
-    EXPECT_EQ(listCellText(readerState.list, 0, 0), "HISTORIA (yhist.dab)");
-    EXPECT_EQ(listCellText(readerState.list, 3, 0), "TIDLISTA (ytime.dab)");
-
+    EXPECT_EQ(cell(0, 0), "HISTORIA (yhist.dab)");
+    EXPECT_EQ(cell(3, 0), "TIDLISTA (ytime.dab)");
     SendMessageA(readerState.historyBox, BM_CLICK, 0, 0);
     EXPECT_EQ(listCount(readerState.list), 2);
     SendMessageA(readerState.historyBox, BM_CLICK, 0, 0);
     EXPECT_EQ(listCount(readerState.list), 6);
-}
 
-TEST_F(Reader, ItOpensTheHistoryByNameToo)
-{
-    directory.write("yhist.dab", "HISTORIA\r\n" +
-                                     uvlog::sampleHeaderLines({2024, 3, 1}, 8 * 3600, 56) +
-                                     recordLine(1, "WINDOWS") + "\r\n");
     open("yhist.dab");
     EXPECT_EQ(listCount(readerState.list), 3);
     EXPECT_FALSE(IsWindowEnabled(readerState.historyBox));
 }
 
-TEST_F(Reader, ItFollowsALogThatGrowsAndShowsTornLinesAsText)
+TEST_F(Reader, ItWaitsForTheLogFollowsItsGrowthAndShowsTornLinesAsText)
 {
-    directory.write("ytime.dab", uvlog::sampleHeaderLines({2024, 3, 7}, 8 * 3600, 57) +
-                                     recordLine(1, "WINDOWS") + "\r\n");
     open();
+    EXPECT_EQ(listCount(readerState.list), 0);
+    EXPECT_NE(status().find("ytime.dab"), std::string::npos) << status();
+    directory.write("ytime.dab", run({2024, 3, 7}, 57, {"WINDOWS"}));
+    followLogFiles();
     ASSERT_EQ(listCount(readerState.list), 2);
 
-    const std::string next = recordLine(2, "Namnl\xF6s - Anteckningar") + "\r\n";
-    directory.write("ytime.dab", next.substr(0, 40), true);
+    const std::string next = record(2, "Namnl\xF6s - Anteckningar");
+    directory.write("ytime.dab", next.substr(0, 30), true);
     followLogFiles();
     ASSERT_EQ(listCount(readerState.list), 3);
-    EXPECT_EQ(listCellText(readerState.list, 2, 0), next.substr(0, 40)) << "shown as it stands";
-
-    directory.write("ytime.dab", next.substr(40), true);
+    EXPECT_EQ(cell(2, 0), next.substr(0, 30)) << "shown as it stands";
+    directory.write("ytime.dab", next.substr(30), true);
     followLogFiles();
     ASSERT_EQ(listCount(readerState.list), 3);
-    EXPECT_EQ(listCellText(readerState.list, 2, 8), "Namnl\xF6s - Anteckningar");
+    EXPECT_EQ(cell(2, 8), "Namnl\xF6s - Anteckningar");
+    EXPECT_EQ(cell(2, 3), "08:02:00");
     EXPECT_TRUE(lastRowInView());
 
     // Moved into the history at a start-up: the log starts again.
@@ -155,26 +157,6 @@ TEST_F(Reader, ItFollowsALogThatGrowsAndShowsTornLinesAsText)
     followLogFiles();
     EXPECT_EQ(listCount(readerState.list), 1);
     EXPECT_NE(status().find("1 uppstart   "), std::string::npos) << status();
-
-    // Replaced by a larger file with other content, as when a backup is put back.
-    directory.write("ytime.dab", uvlog::sampleHeaderLines({2024, 2, 1}, 9 * 3600, 12) +
-                                     recordLine(1, "WINDOWS") + "\r\n" + recordLine(2, "Tillbaka") +
-                                     "\r\n");
-    followLogFiles();
-    ASSERT_EQ(listCount(readerState.list), 3);
-    EXPECT_EQ(listCellText(readerState.list, 0, 0).substr(0, 15), "Uppstart nr 12 ");
-    EXPECT_EQ(listCellText(readerState.list, 2, 1), "2024-02-01");
-    EXPECT_EQ(listCellText(readerState.list, 2, 3), "09:02:00");
-}
-
-TEST_F(Reader, AMissingLogIsWaitedFor)
-{
-    open();
-    EXPECT_EQ(listCount(readerState.list), 0);
-    EXPECT_NE(status().find("ytime.dab"), std::string::npos);
-    directory.write("ytime.dab", uvlog::sampleHeaderLines({2024, 3, 8}, 8 * 3600, 58));
-    followLogFiles();
-    EXPECT_EQ(listCount(readerState.list), 1);
 }
 
 }  // namespace

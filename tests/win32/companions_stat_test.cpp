@@ -1,5 +1,6 @@
 // The statistics window under Wine: the data of the working directory in the
-// totals and the table, the charts' bars, and the CSV copy and file.
+// totals and each view's table, a period, the charts' bars, and the CSV copy
+// and file.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,6 +9,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "companions/engine/calendar.h"
@@ -17,6 +19,7 @@
 #include "companions/testing/sample_log.h"
 #include "companions/testing/win32_test_support.h"
 #include "companions/win32/companion_app_win32.h"
+#include "win32/gdi_scoped_win32.h"
 
 namespace {
 
@@ -24,16 +27,11 @@ using companion_test::controlText;
 using companion_test::listCellText;
 using companion_test::listCount;
 
-uvlog::CalendarDate today()
+uvlog::CalendarDate daysAgo(int days)
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
-}
-
-uvlog::CalendarDate daysAgo(int days)
-{
-    return uvlog::civilFromDays(uvlog::daysFromCivil(today()) - days);
+    return uvlog::civilFromDays(uvlog::daysFromCivil({now.wYear, now.wMonth, now.wDay}) - days);
 }
 
 std::string record(std::uint64_t number, std::uint64_t runSeconds, std::uint64_t period,
@@ -56,7 +54,7 @@ protected:
                         "HISTORIA\r\n" + uvlog::sampleHeaderLines(daysAgo(1), 8 * 3600, 1) +
                             record(1, 0, 300, "WINDOWS") + record(2, 5400, 5400, "Kalkyl") +
                             record(3, 7200, 1800, "Post"));
-        directory.write("ytime.dab", uvlog::sampleHeaderLines(today(), 0, 2) +
+        directory.write("ytime.dab", uvlog::sampleHeaderLines(daysAgo(0), 0, 2) +
                                          record(1, 0, 120, "WINDOWS") +
                                          record(2, 2400, 2400, "Kalkyl", true) +
                                          record(3, 3600, 1200, "Post") + "trasig\r\n");
@@ -68,53 +66,27 @@ protected:
         companion_test::closeWindow(window);
         UnregisterClassA("UravikStatistik", GetModuleHandleA(nullptr));
     }
-    std::string total(int index) const { return controlText(window, statValueFirst + index); }
+    // Picks an entry of a combo box as a click would.
+    void choose(HWND box, int id, int index)
+    {
+        SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(box));
+    }
 
     companion_test::TemporaryWorkingDirectory directory;
     HWND window = nullptr;
 };
 
-// Paints into a 32-bit memory bitmap of the window's client size and reads
-// pixels from it.
-class Canvas {
-public:
-    Canvas() : dc_(CreateCompatibleDC(nullptr))
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = 900;
-        info.bmiHeader.biHeight = -640;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-};
-
 TEST_F(Statistics, TheTotalsAreThoseOfTheWorkingDirectory)
 {
-    EXPECT_EQ(total(0), "2");        // start-ups
-    EXPECT_EQ(total(1), "2:00:00");  // longest run
-    EXPECT_EQ(total(2), "1:30:00");  // average run
-    EXPECT_EQ(total(3), "3:00:00");  // running time
-    EXPECT_EQ(total(4), "3:00:00");  // total of the latest record
-    EXPECT_EQ(total(5), "0:40:00");  // on line
-    EXPECT_EQ(total(6), "0:02:00");  // from system start to the latest run, never a sum
-    EXPECT_EQ(total(7), "6 (1 ol\xE4sbar rad)");
+    // Start-ups, longest and average run, running time, total of the latest
+    // record, on line, from system start to the latest run (never a sum), records.
+    const char* const totals[statTotalCount] = {
+        "2",       "2:00:00", "1:30:00", "3:00:00",
+        "3:00:00", "0:40:00", "0:02:00", "6 (1 ol\xE4sbar rad)"};
+    for (int i = 0; i < statTotalCount; ++i)
+        EXPECT_EQ(controlText(window, statValueFirst + i), totals[i]) << i;
 }
 
 TEST_F(Statistics, EachViewListsItsOwnTableLargestFirst)
@@ -122,28 +94,22 @@ TEST_F(Statistics, EachViewListsItsOwnTableLargestFirst)
     const std::string yesterday = uvlog::dateText(daysAgo(1));
     const struct {
         uvlog::Grouping view;
-        int rows;
         int row, column;
         std::string text;
     } cases[] = {
-        {uvlog::Grouping::application, 2, 0, 0, "Kalkyl"},
-        {uvlog::Grouping::day, 2, 0, 0, yesterday},
-        {uvlog::Grouping::day, 2, 1, 1, "1:00:00"},
-        {uvlog::Grouping::run, 2, 0, 1, yesterday + " 08:00:00"},
-        {uvlog::Grouping::run, 2, 0, 2, yesterday + " 10:00:00"},
-        {uvlog::Grouping::run, 2, 0, 6, "0:05:00"},
-        {uvlog::Grouping::run, 2, 1, 6, "0:02:00"},
-        {uvlog::Grouping::title, 2, 0, 0, "Kalkyl"},  // largest first
-        {uvlog::Grouping::title, 2, 0, 1, "2:10:00"},
-        {uvlog::Grouping::title, 2, 0, 2, "72,2 %"},
-        {uvlog::Grouping::title, 2, 0, 3, "2"},
-        {uvlog::Grouping::title, 2, 1, 0, "Post"},
+        {uvlog::Grouping::application, 0, 0, "Kalkyl"},
+        {uvlog::Grouping::day, 0, 0, yesterday},
+        {uvlog::Grouping::day, 1, 1, "1:00:00"},
+        {uvlog::Grouping::run, 0, 1, yesterday + " 08:00:00"},
+        {uvlog::Grouping::run, 0, 2, yesterday + " 10:00:00"},
+        {uvlog::Grouping::run, 1, 6, "0:02:00"},
+        {uvlog::Grouping::title, 0, 0, "Kalkyl"},
+        {uvlog::Grouping::title, 0, 2, "72,2 %"},
+        {uvlog::Grouping::title, 1, 0, "Post"},
     };
     for (const auto& c : cases) {
-        SendMessageA(statState.view, CB_SETCURSEL, static_cast<WPARAM>(c.view), 0);
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(statView, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(statState.view));
-        ASSERT_EQ(listCount(statState.table), c.rows) << static_cast<int>(c.view);
+        choose(statState.view, statView, static_cast<int>(c.view));
+        ASSERT_EQ(listCount(statState.table), 2) << static_cast<int>(c.view);
         EXPECT_EQ(listCellText(statState.table, c.row, c.column), c.text)
             << static_cast<int>(c.view) << " " << c.row << " " << c.column;
     }
@@ -151,61 +117,62 @@ TEST_F(Statistics, EachViewListsItsOwnTableLargestFirst)
 
 TEST_F(Statistics, APeriodLimitsTotalsAndTables)
 {
-    SendMessageA(statState.rangeBox, CB_SETCURSEL, static_cast<WPARAM>(StatRange::today), 0);
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(statRange, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(statState.rangeBox));
-    EXPECT_EQ(total(0), "1");
+    choose(statState.rangeBox, statRange, static_cast<int>(StatRange::today));
+    EXPECT_EQ(controlText(window, statValueFirst), "1");
     EXPECT_EQ(listCellText(statState.table, 0, 1), "0:40:00");
 
-    SendMessageA(statState.rangeBox, CB_SETCURSEL, static_cast<WPARAM>(StatRange::dates), 0);
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(statRange, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(statState.rangeBox));
+    choose(statState.rangeBox, statRange, static_cast<int>(StatRange::dates));
     const std::string yesterday = uvlog::dateText(daysAgo(1));
     SetWindowTextA(statState.fromEdit, yesterday.c_str());
     SetWindowTextA(statState.toEdit, yesterday.c_str());
     ASSERT_TRUE(refreshStatistics());
-    EXPECT_EQ(total(0), "1");
+    EXPECT_EQ(controlText(window, statValueFirst), "1");
     EXPECT_EQ(listCellText(statState.table, 0, 1), "1:30:00");
     SetWindowTextA(statState.toEdit, "i g\xE5r");
     EXPECT_FALSE(refreshStatistics()) << "a date that is not one";
-    EXPECT_EQ(total(0), "1");
+    EXPECT_EQ(controlText(window, statValueFirst), "1");
 }
 
 TEST_F(Statistics, BarsAndColumnsAreDrawnToScale)
 {
-    Canvas canvas;
-    paintTitleBars(canvas.dc(), statBarChartArea, statState.stats.titles, "F\xF6nster",
+    // A 32-bit memory bitmap the size of the client area.
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, 900, -640, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const std::unique_ptr<HDC__, decltype(&DeleteDC)> dc(CreateCompatibleDC(nullptr), &DeleteDC);
+    const win32::OwnedGdi<HBITMAP> bitmap(
+        CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const win32::ScopedSelect selected(dc.get(), bitmap.get());
+    paintTitleBars(dc.get(), statBarChartArea, statState.stats.titles, "F\xF6nster",
                    companion::dialogFont(), statState.headingFont);
-    paintDayColumns(canvas.dc(), statDayChartArea, statState.stats, companion::dialogFont(),
+    paintDayColumns(dc.get(), statDayChartArea, statState.stats, companion::dialogFont(),
                     statState.headingFont);
 
     const RECT first = titleBarRect(statBarChartArea, 0, 7800, 7800);
     const RECT second = titleBarRect(statBarChartArea, 1, 3000, 7800);
-    EXPECT_EQ(canvas.at(first.right - 1, first.top + 2), chartBarColour);
-    EXPECT_EQ(canvas.at(second.right - 1, second.top + 2), chartBarColour);
-    EXPECT_EQ(canvas.at(second.right + 1, second.top + 2), chartBackground);
+    EXPECT_EQ(GetPixel(dc.get(), first.right - 1, first.top + 2), chartBarColour);
+    EXPECT_EQ(GetPixel(dc.get(), second.right - 1, second.top + 2), chartBarColour);
+    EXPECT_EQ(GetPixel(dc.get(), second.right + 1, second.top + 2), chartBackground);
     EXPECT_LT(second.right - second.left, (first.right - first.left) / 2);
 
     // Yesterday two hours, today one: the axis tops at 2 hours.
     const RECT yesterday = dayColumnRect(statDayChartArea, 28, 7200, 7200);
-    const RECT todays = dayColumnRect(statDayChartArea, 29, 3600, 7200);
-    EXPECT_EQ(canvas.at(yesterday.left + 2, yesterday.top + 1), chartBarColour);
-    EXPECT_EQ(canvas.at(todays.left + 2, todays.top + 1), chartTodayColour);
-    EXPECT_NE(canvas.at(todays.left + 2, todays.top - 2), chartTodayColour);
+    const RECT today = dayColumnRect(statDayChartArea, 29, 3600, 7200);
+    EXPECT_EQ(GetPixel(dc.get(), yesterday.left + 2, yesterday.top + 1), chartBarColour);
+    EXPECT_EQ(GetPixel(dc.get(), today.left + 2, today.top + 1), chartTodayColour);
+    EXPECT_NE(GetPixel(dc.get(), today.left + 2, today.top - 2), chartTodayColour);
     const RECT empty = dayColumnRect(statDayChartArea, 10, 0, 7200);
-    EXPECT_NE(canvas.at(empty.left + 2, empty.bottom - 2), chartBarColour);
+    EXPECT_NE(GetPixel(dc.get(), empty.left + 2, empty.bottom - 2), chartBarColour);
 }
 
-TEST_F(Statistics, TheTableGoesOutAsCsv)
+TEST_F(Statistics, TheTableGoesOutAsCsvAndRefreshReadsTheFilesAgain)
 {
-    const std::string expected = uvlog::tableCsv(statState.stats, uvlog::Grouping::title);
-    ASSERT_EQ(expected.substr(0, 23), "F\xF6nster ovanf\xF6r Uravik;");
-
+    const std::string expected =
+        "F\xF6nster ovanf\xF6r Uravik;Tid ovanf\xF6r;Sekunder;Andel (%);Perioder\r\n"
+        "Kalkyl;2:10:00;7800;72,2;2\r\nPost;0:50:00;3000;27,8;2\r\n";
     ASSERT_TRUE(saveTableAs("tabell.csv"));
-    directory.remember("tabell.csv");
     std::ifstream file("tabell.csv", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), expected);
-
     ASSERT_TRUE(copyTableToClipboard());
     ASSERT_TRUE(OpenClipboard(window));
     HANDLE data = GetClipboardData(CF_TEXT);
@@ -213,11 +180,8 @@ TEST_F(Statistics, TheTableGoesOutAsCsv)
     EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(data))), expected);
     GlobalUnlock(data);
     CloseClipboard();
-}
 
-TEST_F(Statistics, RefreshReadsTheFilesAgain)
-{
-    directory.write("ytime.dab", record(4, 4000, 400, "Ny", false), true);
+    directory.write("ytime.dab", record(4, 4000, 400, "Ny"), true);
     SendMessageA(window, WM_COMMAND, statRefresh, 0);
     EXPECT_EQ(listCount(statState.table), 3);
 }
