@@ -23,10 +23,6 @@ protected:
     {
         PersistenceTest::SetUp();
         writeFile(data_file_format::logFileName, "");
-        failingCall.clear();
-        fakeHost.fileCallFails = [](const char* call, const char*, std::FILE*) {
-            return failingCall == call;
-        };
     }
     // A save as the log writer makes it, `ms` into the run.
     static void saveAfter(std::uint64_t ms)
@@ -49,8 +45,13 @@ protected:
 
 TEST_F(StateFile, StoredValuesComeBackOneStartUpLaterWithTheRunAdded)
 {
+    // Temporary files a crash left are removed at start-up.
+    writeFile(stateTempFileName, "57   =Uppst");
+    writeFile(data_file_format::historyTempFileName, "HISTORIA\n");
     EXPECT_EQ(loaded(storedState), "57 312:5:48 1200 4000000\n");
     EXPECT_TRUE(fakeHost.messages.empty());
+    EXPECT_FALSE(exists(stateTempFileName));
+    EXPECT_FALSE(exists(data_file_format::historyTempFileName));
     saveAfter(10'000);
     EXPECT_EQ(readFile(stateFileName),
               "57   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n"
@@ -193,6 +194,9 @@ TEST_F(StateFile, ReadOnlyFileIsToldAndKeepsItsTotalsForALaterSave)
 TEST_F(StateFile, FailedSavesKeepTheOldFileAndAreToldOnce)
 {
     loaded(storedState);
+    fakeHost.fileCallFails = [](const char* call, const char*, std::FILE*) {
+        return failingCall == call;
+    };
     failingCall = "flushFileToDisk";
     saveAfter(1000);
     failingCall = "replaceFile";
@@ -228,15 +232,6 @@ TEST_F(StateFile, FailedSavesKeepTheOldFileAndAreToldOnce)
     fakeHost.whileMessageBoxOpen = nullptr;
     saveAfter(1000);
     EXPECT_EQ(fakeHost.messages.size(), 4u) << "the box is closed and this failure is new";
-}
-
-TEST_F(StateFile, TemporaryFilesLeftByACrashAreRemovedAtStartUp)
-{
-    writeFile(stateTempFileName, "57   =Uppst");
-    writeFile(data_file_format::historyTempFileName, "HISTORIA\n");
-    EXPECT_EQ(loaded(storedState), "57 312:5:48 1200 4000000\n");
-    EXPECT_FALSE(exists(stateTempFileName));
-    EXPECT_FALSE(exists(data_file_format::historyTempFileName));
 }
 
 }  // namespace
