@@ -68,8 +68,9 @@ TEST_F(StateFile, NumbersAreReadWholeWithinWhatTheCountersCanShow)
         // Blanks (a tab too) and a sign come before digits; nine digits count.
         {"99999999 =U\n1234567 =T\n\t7 =M\n+59 =S\n  123456789x =A\n\n\nSlut\n",
          "100000000 1234567:7:59 123456789 4000000"},
-        // Too many digits saturate; the rest is clamped into range.
-        {"-5\n-7\n99\n-1\n99999999999999999999\n4000000\n\nSlut\n",
+        // Too many digits saturate (2^64 + 1 does not wrap to 1); the rest is
+        // clamped into range.
+        {"-5\n-7\n99\n-1\n18446744073709551617\n4000000\n\nSlut\n",
          "1 0:59:0 2147483646 4000000\n"},
     };
     for (const auto& [state, expected] : cases)
