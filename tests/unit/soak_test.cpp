@@ -52,16 +52,31 @@ std::string nameOf(host::WindowHandle window)
     return title.empty() ? "?" : title.substr(0, 99);
 }
 
-class Soak : public PersistenceTest {};
+class Soak : public PersistenceTest {
+protected:
+    // Durability is not what this run is about, and 10,000 forced saves
+    // would take the disk half a minute: work in memory where there is room.
+    void SetUp() override
+    {
+        PersistenceTest::SetUp();
+        if (mkdtemp(memory_) != nullptr)
+            std::filesystem::current_path(memory_);
+        else
+            memory_[0] = '\0';
+    }
+    void TearDown() override
+    {
+        PersistenceTest::TearDown();
+        if (memory_[0] != '\0')
+            std::filesystem::remove_all(memory_);
+    }
+
+private:
+    char memory_[32] = "/dev/shm/uravik-soak-XXXXXX";
+};
 
 TEST_F(Soak, SixtyDaysOfChangesLeaveOneRecordEachAndTheRightTotals)
 {
-    // Durability is not what this run is about, and 10,000 forced saves
-    // would take the disk half a minute: work in memory where there is room.
-    char memory[] = "/dev/shm/uravik-soak-XXXXXX";
-    const bool inMemory = mkdtemp(memory) != nullptr;
-    if (inMemory)
-        std::filesystem::current_path(memory);
     fakeHost.titles = {{101, "Anteckningar"},
                        {102, "Kalkylator"},
                        {103, ""},
@@ -145,8 +160,6 @@ TEST_F(Soak, SixtyDaysOfChangesLeaveOneRecordEachAndTheRightTotals)
                   hms(total).substr(hms(total).size() - 2) + "   =Sekunder totalt\n" +
                   std::to_string(1200 + expected.size() + 1) +
                   "   =Applikationer totalt\n4000000\n\nSlut\n");
-    if (inMemory)
-        std::filesystem::remove_all(memory);
 }
 
 }  // namespace
