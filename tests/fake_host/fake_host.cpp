@@ -7,6 +7,15 @@
 
 FakeHost fakeHost;
 
+namespace {
+
+bool fails(const char* call, const char* name, std::FILE* stream)
+{
+    return fakeHost.fileCallFails && fakeHost.fileCallFails(call, name, stream);
+}
+
+}  // namespace
+
 namespace host {
 
 std::uint64_t tickCount()
@@ -36,21 +45,17 @@ int windowTitle(WindowHandle window, char* buffer, int bufferSize)
 void setWindowTitle(WindowHandle, const char* text)
 {
     fakeHost.titlesSet.emplace_back(text);
-    fakeHost.events.push_back(std::string("title ") + text);
 }
 
-void invalidateRect(WindowHandle window, int left, int top, int right, int bottom, bool erase)
+void invalidateRect(WindowHandle, int left, int top, int right, int bottom, bool erase)
 {
-    fakeHost.invalidations.push_back({window, left, top, right, bottom, erase});
-    fakeHost.events.push_back("invalidate");
+    fakeHost.invalidations.push_back({left, top, right, bottom});
+    fakeHost.erasingInvalidations += erase ? 1 : 0;
 }
 
-void invalidateRects(WindowHandle window, const Rect* rects, int count)
+void invalidateRects(WindowHandle, const Rect* rects, int count)
 {
-    for (int i = 0; i < count; ++i)
-        fakeHost.invalidations.push_back(
-            {window, rects[i].left, rects[i].top, rects[i].right, rects[i].bottom, false});
-    fakeHost.events.push_back("invalidate");
+    fakeHost.invalidations.insert(fakeHost.invalidations.end(), rects, rects + count);
 }
 
 Point cursorPosInClient(WindowHandle)
@@ -61,7 +66,6 @@ Point cursorPosInClient(WindowHandle)
 PortProbe probeSerialPort(int portNumber)
 {
     fakeHost.probes.push_back(portNumber);
-    fakeHost.events.push_back("probe COM" + std::to_string(portNumber));
     const auto n = static_cast<std::size_t>(portNumber);
     if (fakeHost.portOpens.at(n))
         return PortProbe::opened;
@@ -70,16 +74,11 @@ PortProbe probeSerialPort(int portNumber)
 
 bool findFileSize(const char* name, std::uint64_t* size)
 {
-    if (fakeHost.fileCallFails && fakeHost.fileCallFails("findFileSize", name, nullptr))
-        return false;
     std::error_code error;
     // As a directory search finds them, folders included (with no size).
-    if (std::filesystem::is_directory(name, error)) {
-        *size = 0;
-        return true;
-    }
-    const auto bytes = std::filesystem::file_size(name, error);
-    if (error)
+    const auto bytes =
+        std::filesystem::is_directory(name, error) ? 0 : std::filesystem::file_size(name, error);
+    if (fails("findFileSize", name, nullptr) || error)
         return false;
     *size = bytes;
     return true;
@@ -87,28 +86,18 @@ bool findFileSize(const char* name, std::uint64_t* size)
 
 bool flushFileToDisk(std::FILE* file)
 {
-    fakeHost.events.push_back("flush");
-    if (fakeHost.flushFails ||
-        (fakeHost.fileCallFails && fakeHost.fileCallFails("flushFileToDisk", nullptr, file)))
-        return false;
-    return fsync(fileno(file)) == 0;
+    return !fails("flushFileToDisk", nullptr, file) && fsync(fileno(file)) == 0;
 }
 
 bool replaceFile(const char* source, const char* target)
 {
-    if (fakeHost.fileCallFails && fakeHost.fileCallFails("replaceFile", target, nullptr))
-        return false;
-    if (fakeHost.replaceFails)
-        return false;
     // Windows refuses to replace a read-only file; rename would not.
-    if (access(target, F_OK) == 0 && access(target, W_OK) != 0)
-        return false;
-    return std::rename(source, target) == 0;
+    const bool readOnly = access(target, F_OK) == 0 && access(target, W_OK) != 0;
+    return !fails("replaceFile", target, nullptr) && !readOnly && std::rename(source, target) == 0;
 }
 
 bool truncateFile(const char* name, std::uint64_t size)
 {
-    fakeHost.events.push_back(std::string("truncate ") + name);
     return ::truncate(name, static_cast<off_t>(size)) == 0;
 }
 
@@ -122,7 +111,6 @@ void waitMilliseconds(int milliseconds)
 void messageBox(const char* text, const char* caption, MessageIcon icon)
 {
     fakeHost.messages.push_back({text, caption, icon});
-    fakeHost.events.push_back(std::string("message ") + caption);
     if (fakeHost.whileMessageBoxOpen)
         fakeHost.whileMessageBoxOpen();
 }

@@ -12,11 +12,6 @@
 #include "host/host.h"
 
 struct FakeHost {
-    struct Invalidation {
-        host::WindowHandle window;
-        int left, top, right, bottom;
-        bool erase;
-    };
     struct Message {
         std::string text;
         std::string caption;
@@ -31,17 +26,15 @@ struct FakeHost {
     std::vector<bool> portOpens = std::vector<bool>(8, false);  // index n for COMn
     // A port that does not open is held by another program unless it is gone.
     std::vector<bool> portMissing = std::vector<bool>(8, false);
-    bool replaceFails = false;
-    bool flushFails = false;  // as a disk that fails when forced to write
     // Asked before each file call of the seam ("flushFileToDisk" with its
     // stream, "replaceFile" and "findFileSize" with the file's name); the
     // call fails when it answers true.
     std::function<bool(const char* call, const char* name, std::FILE* stream)> fileCallFails;
 
     // What the logic did, in order.
-    std::vector<std::string> events;
     std::vector<std::string> titlesSet;
-    std::vector<Invalidation> invalidations;
+    std::vector<host::Rect> invalidations;  // none of them erases
+    int erasingInvalidations = 0;
     std::vector<Message> messages;
     std::vector<int> probes;
 

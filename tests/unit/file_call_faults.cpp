@@ -1,12 +1,12 @@
 #include "tests/unit/file_call_faults.h"
 
-#include "tests/fake_host/fake_host.h"
-
 #include <stdio_ext.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <map>
+
+#include "tests/fake_host/fake_host.h"
 
 namespace file_call_faults {
 namespace {
@@ -26,34 +26,26 @@ struct Recorder {
 
 Recorder recorder;
 
-// Records the call; true when it is the one to fail.
-bool failsNow(const char* name, const std::string& file, const std::string& mode)
+// Records a call by name; true when it is the one to fail.
+bool failsNow(const char* name, const std::string& file, const std::string& mode = "")
 {
+    if (!recorder.armed)
+        return false;
     recorder.calls.push_back({name, file, mode});
     return static_cast<int>(recorder.calls.size()) == recorder.failAt;
 }
 
-// The stream's record when calls on it are being recorded.
-Stream* watched(std::FILE* file)
+// Records a call on a stream opened while armed; true when it is the one to
+// fail, which sets the stream's error indicator and errno.
+bool streamFailsNow(const char* name, std::FILE* file, int error)
 {
-    if (!recorder.armed)
-        return nullptr;
     const auto found = recorder.streams.find(file);
-    return found == recorder.streams.end() ? nullptr : &found->second;
-}
-
-bool streamFailsNow(const char* name, Stream* stream, int error)
-{
-    if (stream == nullptr || !failsNow(name, stream->file, stream->mode))
+    if (!recorder.armed || found == recorder.streams.end() ||
+        !failsNow(name, found->second.file, found->second.mode))
         return false;
-    stream->failed = true;
+    found->second.failed = true;
     errno = error;
     return true;
-}
-
-bool namedCallFailsNow(const char* name, const char* file)
-{
-    return recorder.armed && failsNow(name, file, "");
 }
 
 }  // namespace
@@ -63,10 +55,8 @@ void arm(int failAt)
     recorder = Recorder{};
     recorder.armed = true;
     recorder.failAt = failAt;
-    // The seam's file calls fail through the fake host.
     fakeHost.fileCallFails = [](const char* call, const char* name, std::FILE* stream) {
-        return stream != nullptr ? streamFailsNow(call, watched(stream), EIO)
-                                 : namedCallFailsNow(call, name);
+        return stream != nullptr ? streamFailsNow(call, stream, EIO) : failsNow(call, name);
     };
 }
 
@@ -79,10 +69,9 @@ std::vector<FileCall> disarm()
 
 }  // namespace file_call_faults
 
-using file_call_faults::namedCallFailsNow;
+using file_call_faults::failsNow;
 using file_call_faults::recorder;
 using file_call_faults::streamFailsNow;
-using file_call_faults::watched;
 
 // The names GNU ld gives the wrapped calls: __real_X is the original X, and
 // every reference to X in the linked objects goes to __wrap_X.
@@ -100,23 +89,21 @@ int __real_remove(const char* path);
 
 std::FILE* __wrap_fopen(const char* path, const char* mode)
 {
-    if (!recorder.armed)
-        return __real_fopen(path, mode);
-    if (file_call_faults::failsNow("fopen", path, mode)) {
+    if (failsNow("fopen", path, mode)) {
         errno = EACCES;
         return nullptr;
     }
     std::FILE* file = __real_fopen(path, mode);
-    if (file != nullptr)
-        recorder.streams[file] = {path, mode, false};
+    if (file != nullptr && recorder.armed)
+        recorder.streams[file] = {path, mode};
     return file;
 }
 
 int __wrap_fclose(std::FILE* file)
 {
-    const bool fails = streamFailsNow("fclose", watched(file), EIO);
     // The stream is gone whether or not its last write reached the file; a
     // failed close loses what was still buffered.
+    const bool fails = streamFailsNow("fclose", file, EIO);
     if (fails)
         __fpurge(file);
     recorder.streams.erase(file);
@@ -126,7 +113,7 @@ int __wrap_fclose(std::FILE* file)
 
 int __wrap_fflush(std::FILE* file)
 {
-    if (file == nullptr || !streamFailsNow("fflush", watched(file), ENOSPC))
+    if (file == nullptr || !streamFailsNow("fflush", file, ENOSPC))
         return __real_fflush(file);
     // As when the write to the device fails: the buffer is dropped, not kept
     // for the close to write after all.
@@ -136,43 +123,33 @@ int __wrap_fflush(std::FILE* file)
 
 int __wrap_ferror(std::FILE* file)
 {
-    if (__real_ferror(file) != 0)
-        return 1;
     const auto found = recorder.streams.find(file);
-    return found != recorder.streams.end() && found->second.failed ? 1 : 0;
+    return __real_ferror(file) != 0 || (found != recorder.streams.end() && found->second.failed);
 }
 
 int __wrap_fputs(const char* text, std::FILE* file)
 {
-    if (streamFailsNow("fputs", watched(file), ENOSPC))
-        return EOF;
-    return __real_fputs(text, file);
+    return streamFailsNow("fputs", file, ENOSPC) ? EOF : __real_fputs(text, file);
 }
 
 std::size_t __wrap_fwrite(const void* data, std::size_t size, std::size_t count, std::FILE* file)
 {
-    if (streamFailsNow("fwrite", watched(file), ENOSPC))
-        return 0;
-    return __real_fwrite(data, size, count, file);
+    return streamFailsNow("fwrite", file, ENOSPC) ? 0 : __real_fwrite(data, size, count, file);
 }
 
 char* __wrap_fgets(char* buffer, int size, std::FILE* file)
 {
-    if (streamFailsNow("fgets", watched(file), EIO))
-        return nullptr;
-    return __real_fgets(buffer, size, file);
+    return streamFailsNow("fgets", file, EIO) ? nullptr : __real_fgets(buffer, size, file);
 }
 
 std::size_t __wrap_fread(void* data, std::size_t size, std::size_t count, std::FILE* file)
 {
-    if (streamFailsNow("fread", watched(file), EIO))
-        return 0;
-    return __real_fread(data, size, count, file);
+    return streamFailsNow("fread", file, EIO) ? 0 : __real_fread(data, size, count, file);
 }
 
 int __wrap_remove(const char* path)
 {
-    if (namedCallFailsNow("remove", path)) {
+    if (failsNow("remove", path)) {
         errno = EACCES;
         return -1;
     }

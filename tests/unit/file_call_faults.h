@@ -1,15 +1,15 @@
 #pragma once
 // Records the file calls that the persistence code makes and fails a chosen
 // one, as a full disk, a locked file or a failing device would. The test
-// executable is linked with GNU ld's --wrap for each of these calls (see
-// tests/unit/CMakeLists.txt), so the product code runs unchanged.
+// executable is linked with GNU ld's --wrap for the C library's stream calls
+// (see tests/unit/CMakeLists.txt), so the product code runs unchanged; the
+// seam's file calls (flush to disk, replace, size lookup) fail through the
+// fake host.
 //
 // A failed call returns its failure value and sets errno, and leaves what the
 // real call leaves when the device fails: nothing opened, read or written, a
 // failed flush or close drops the buffered output, and the stream's error
-// indicator is set (ferror is wrapped to say so). The platform seam's file
-// calls (flush to disk, replace, size lookup) fail through the fake host by
-// returning false.
+// indicator is set (ferror is wrapped to say so).
 
 #include <string>
 #include <vector>

@@ -1,13 +1,17 @@
+// The two input fields: hit testing, typing, and the shell's routing of
+// clicks and characters to them.
+
 #include <string>
 
+#include "app/window_events.h"
 #include "display/input_fields.h"
-#include "tests/unit/fresh_state.h"
+#include "tests/unit/persistence_fixture.h"
 
 namespace {
 
 class InputFields : public FreshState {
 protected:
-    std::string type(const std::string& keys, char* text, int& length)
+    static std::string type(const std::string& keys, char* text, int& length)
     {
         for (unsigned char key : keys)
             editFieldText(1, 470, 155, 50, 15, key, text, length);
@@ -15,52 +19,45 @@ protected:
     }
 };
 
-TEST_F(InputFields, FirstKeyReplacesTheInitialText)
-{
-    char text[8] = "23";
-    int length = 0;
-    EXPECT_EQ(type("5", text, length), "5");
-    EXPECT_EQ(type("0", text, length), "50");
-}
-
-TEST_F(InputFields, BackspaceCutsButNotBeforeAnythingWasTyped)
+TEST_F(InputFields, FirstKeyReplacesTheTextAndBackspaceCutsOnlyWhatWasTyped)
 {
     char text[8] = "AUTO";
     int length = 0;
     EXPECT_EQ(type("\b", text, length), "AUTO");
-    EXPECT_EQ(type("12\b3", text, length), "13");
-}
-
-TEST_F(InputFields, EighthCharacterIsDroppedAndTheBufferStaysTerminated)
-{
-    char text[8] = "23";
-    int length = 0;
-    EXPECT_EQ(type("COM12345", text, length), "COM1234");
+    EXPECT_EQ(type("5", text, length), "5");
+    EXPECT_EQ(type("12\b3", text, length), "513");
+    // An eighth character is dropped and the buffer stays terminated.
+    EXPECT_EQ(type("COM12345", text, length), "513COM1");
     EXPECT_EQ(length, 7);
     EXPECT_EQ(text[7], '\0');
 }
 
-TEST_F(InputFields, AcceptsCodes48To122AndStillRepaintsOnRejected)
+TEST_F(InputFields, AcceptsCodes48To122AndStillRepaintsTheWholeBoxOnRejected)
 {
     char text[8] = "23";
     int length = 0;
-    EXPECT_EQ(type(":@az", text, length), ":@az");
+    EXPECT_EQ(type("0:@az", text, length), "0:@az");
     fakeHost.invalidations.clear();
-    EXPECT_EQ(type(std::string("\xE4 {/\r", 5), text, length), ":@az");
+    EXPECT_EQ(type(std::string("\xE4 {/\r", 5), text, length), "0:@az");
     ASSERT_EQ(fakeHost.invalidations.size(), 5u);
-    const auto& r = fakeHost.invalidations.back();
-    EXPECT_EQ(r.left, 470);
-    EXPECT_EQ(r.top, 155);
-    EXPECT_EQ(r.right, 521) << "the whole drawn box, border included";
-    EXPECT_EQ(r.bottom, 175) << "descenders included";
-    EXPECT_FALSE(r.erase);
+    const host::Rect& r = fakeHost.invalidations.back();
+    // The border's right column and the descenders below the text included.
+    EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
+              (std::vector<int>{470, 155, 521, 175}));
+    EXPECT_EQ(fakeHost.erasingInvalidations, 0);
+
+    invalidateField(1, nullptr, 140, 30, 100, 15, 0);
+    EXPECT_EQ(fakeHost.invalidations.size(), 5u) << "a disabled field is not repainted";
+    invalidateField(1, nullptr, 140, 30, 100, 15, 1);
+    EXPECT_EQ(fakeHost.invalidations.back().right, 240);
+    EXPECT_EQ(fakeHost.invalidations.back().bottom, 45);
 }
 
 TEST_F(InputFields, HitTestIsStrictOnAllFourBorders)
 {
     const std::pair<host::Point, int> cases[] = {
-        {{470, 160}, 0}, {{471, 155}, 0}, {{471, 156}, 4}, {{519, 169}, 4},
-        {{520, 160}, 0}, {{500, 170}, 0}, {{10, 10}, 0},
+        {{470, 160}, 0}, {{471, 155}, 0}, {{471, 156}, 4},
+        {{519, 169}, 4}, {{520, 160}, 0}, {{500, 170}, 0},
     };
     for (const auto& [cursor, expected] : cases) {
         fakeHost.cursor = cursor;
@@ -68,14 +65,34 @@ TEST_F(InputFields, HitTestIsStrictOnAllFourBorders)
     }
 }
 
-TEST_F(InputFields, InvalidateFieldRespectsEnabled)
+TEST_F(InputFields, ClicksSelectOnlyInEditModeAndCharactersGoToTheSelectedField)
 {
-    invalidateField(1, nullptr, 140, 30, 100, 15, 0);
-    EXPECT_TRUE(fakeHost.invalidations.empty());
-    invalidateField(1, nullptr, 140, 30, 100, 15, 1);
-    ASSERT_EQ(fakeHost.invalidations.size(), 1u);
-    EXPECT_EQ(fakeHost.invalidations[0].right, 240);
-    EXPECT_EQ(fakeHost.invalidations[0].bottom, 45);
+    fakeHost.cursor = {480, 160};
+    selectFieldAtCursor();
+    EXPECT_EQ(shell.selectedField, 0);
+    typeIntoSelectedField('9');
+    EXPECT_STREQ(shared.highRateCostText, "23");
+
+    shared.editMode = 1;
+    selectFieldAtCursor();
+    EXPECT_EQ(shell.selectedField, 4);
+    typeIntoSelectedField('1');
+    typeIntoSelectedField('5');
+    fakeHost.cursor = {480, 240};
+    selectFieldAtCursor();
+    EXPECT_EQ(shell.selectedField, 5);
+    typeIntoSelectedField('C');
+    EXPECT_STREQ(shared.highRateCostText, "15");
+    EXPECT_STREQ(shared.modemPortText, "C");
+
+    // Edit mode off ("OK") keeps the selection and the typing.
+    shared.editMode = 0;
+    typeIntoSelectedField('2');
+    EXPECT_STREQ(shared.modemPortText, "C2");
+    shared.editMode = 1;
+    fakeHost.cursor = {470, 240};
+    selectFieldAtCursor();
+    EXPECT_EQ(shell.selectedField, 0);
 }
 
 }  // namespace

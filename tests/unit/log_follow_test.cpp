@@ -15,7 +15,12 @@ namespace {
 
 class FollowFile : public ::testing::Test {
 protected:
-    void SetUp() override { file.path = ::testing::TempDir() + "uvlog_follow.dab"; }
+    // A file of each test's own: ctest may run them side by side.
+    void SetUp() override
+    {
+        file.path = ::testing::TempDir() + "uvlog_follow_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dab";
+    }
     void TearDown() override { std::remove(file.path.c_str()); }
     void write(const std::string& bytes, bool append = false)
     {

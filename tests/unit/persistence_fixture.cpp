@@ -10,24 +10,22 @@
 #include <fstream>
 #include <sstream>
 
-#include "timekeeping/state_file.h"
-#include "timekeeping/time_log.h"
+#include "app/window_events.h"
+#include "timekeeping/atomic_write.h"
 
 namespace {
 
-bool setImmutable(const std::string& path, bool on)
+void setUnwritable(const std::string& path, bool on)
 {
+    chmod(path.c_str(), on ? 0444 : 0644);
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
-    if (fd < 0)
-        return false;
     int flags = 0;
-    bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
+    if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
         flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
-    close(fd);
-    return done;
+    if (fd >= 0)
+        close(fd);
 }
 
 }  // namespace
@@ -44,10 +42,8 @@ void PersistenceTest::SetUp()
 
 void PersistenceTest::TearDown()
 {
-    for (const std::string& path : unwritable_) {
-        setImmutable(path, false);
-        chmod(path.c_str(), 0644);
-    }
+    for (const std::string& path : unwritable_)
+        setUnwritable(path, false);
     std::filesystem::current_path(previousDirectory_);
     std::filesystem::remove_all(directory_);
 }
@@ -64,11 +60,30 @@ void PersistenceTest::runFor(std::uint64_t ms)
     updateCounters();
 }
 
+void PersistenceTest::startUp(std::uint64_t tick)
+{
+    resetProgramState();
+    fakeHost.messages.clear();
+    startRun(tick);
+    removeLeftoverTempFiles();
+    loadState();
+    checkLogSize();
+    shell.startupComplete = true;
+    shared.mainWindow = 77;
+}
+
+void PersistenceTest::ticks(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        fakeHost.tick += 100;
+        runTick();
+    }
+}
+
 std::string PersistenceTest::readFile(const char* name)
 {
-    std::ifstream in(name, std::ios::binary);
     std::ostringstream content;
-    content << in.rdbuf();
+    content << std::ifstream(name, std::ios::binary).rdbuf();
     return content.str();
 }
 
@@ -83,27 +98,22 @@ bool PersistenceTest::exists(const char* name)
     return std::filesystem::exists(std::filesystem::symlink_status(name, error));
 }
 
-bool PersistenceTest::makeUnwritable(const char* name)
-{
-    const std::string path = directory_ + "/" + name;
-    unwritable_.push_back(path);
-    chmod(path.c_str(), 0444);
-    if (geteuid() == 0)
-        setImmutable(path, true);
-    return access(path.c_str(), W_OK) != 0;
-}
-
-void PersistenceTest::makeWritable(const char* name)
-{
-    const std::string path = directory_ + "/" + name;
-    setImmutable(path, false);
-    chmod(path.c_str(), 0644);
-}
-
-std::vector<std::string> PersistenceTest::captions() const
+std::vector<std::string> PersistenceTest::captions()
 {
     std::vector<std::string> result;
     for (const FakeHost::Message& m : fakeHost.messages)
         result.push_back(m.caption);
     return result;
+}
+
+bool PersistenceTest::makeUnwritable(const char* name)
+{
+    unwritable_.push_back(directory_ + "/" + name);
+    setUnwritable(unwritable_.back(), true);
+    return access(name, W_OK) != 0;
+}
+
+void PersistenceTest::makeWritable(const char* name)
+{
+    setUnwritable(directory_ + "/" + name, false);
 }

@@ -1,15 +1,28 @@
 #pragma once
-// Each persistence test runs in a fresh, empty working directory of its own,
-// on real files, with a freshly started program and fake.
+// Fixtures that give each test a freshly started program and a fresh fake;
+// the persistence tests also run in an empty working directory of their own,
+// on real files.
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "tests/unit/fresh_state.h"
+#include "tests/fake_host/fake_host.h"
+#include "tests/fresh_program_state.h"
+
+class FreshState : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fakeHost = FakeHost{};
+        resetProgramState();
+    }
+};
 
 class PersistenceTest : public FreshState {
-protected:
+public:
     void SetUp() override;
     void TearDown() override;
 
@@ -17,18 +30,21 @@ protected:
     static void startRun(std::uint64_t tick);
     // Lets `ms` pass and brings the counters up to date, as the tick does.
     static void runFor(std::uint64_t ms);
+    // A new start-up over the files of the last run, as the program makes it,
+    // with main window 77. The fake keeps its settings and forgets its boxes.
+    static void startUp(std::uint64_t tick = 1'000'000);
+    // Runs `count` ticks 100 ms apart, as the window procedure does.
+    static void ticks(int count);
 
     static std::string readFile(const char* name);
     static void writeFile(const char* name, const std::string& content);
     static bool exists(const char* name);
+    static std::vector<std::string> captions();
 
-    // Makes the file unwritable even for root (immutable attribute), as the
-    // read-only attribute does on Windows; false when this system cannot.
+    // Makes the file unwritable even for root, as the read-only attribute
+    // does on Windows; false when this system cannot. Undone at the end.
     bool makeUnwritable(const char* name);
-    // Undoes makeUnwritable.
     void makeWritable(const char* name);
-
-    std::vector<std::string> captions() const;
 
 private:
     std::string directory_;
