@@ -45,10 +45,23 @@ void check(bool holds)
 
 char workDirectory[64];
 
+// An unreadable input is kept under the first free of ten names; each input
+// starts with all ten free, so every one can be kept.
+void removeKeptFiles()
+{
+    std::remove(data_file_format::keptStateFileName);
+    char name[16];
+    for (int n = 1; n <= 9; ++n) {
+        std::snprintf(name, sizeof name, data_file_format::keptStateFileNumbered, n);
+        std::remove(name);
+    }
+}
+
 void removeWorkDirectory()
 {
     std::remove(data_file_format::stateFileName);
     std::remove(data_file_format::stateTempFileName);
+    removeKeptFiles();
     if (chdir("/") == 0)
         rmdir(workDirectory);
 }
@@ -73,6 +86,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    removeKeptFiles();
     std::FILE* file = std::fopen(data_file_format::stateFileName, "wb");
     if (file == nullptr)
         return 0;
