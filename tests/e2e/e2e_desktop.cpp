@@ -1,6 +1,6 @@
 #include "tests/e2e/e2e_desktop.h"
 
-#include <cstdio>
+#include <fstream>
 #include <vector>
 
 void clickAt(HWND window, int clientX, int clientY)
@@ -64,38 +64,26 @@ bool saveScreenshot(const std::string& path)
     const int height = GetSystemMetrics(SM_CYSCREEN);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool saved = false;
-    if (bitmap) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-        SelectObject(memory, previous);
-        const DWORD stride = ((width * 3 + 3) / 4) * 4;
-        const DWORD imageSize = stride * height;
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;  // "BM"
-        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-        file.bfSize = file.bfOffBits + imageSize;
-        info.bmiHeader.biSizeImage = imageSize;
-        if (FILE* out = std::fopen(path.c_str(), "wb")) {
-            saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-                    std::fwrite(bits, imageSize, 1, out) == 1;
-            saved = std::fclose(out) == 0 && saved;
-        }
-        DeleteObject(bitmap);
-    }
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    // Rows bottom-up, as BMP files store them.
+    BITMAPINFOHEADER header = {sizeof header, width, height, 1, 24, BI_RGB};
+    std::string bits(static_cast<size_t>((width * 3 + 3) / 4 * 4) * height, '\0');
+    const bool copied = GetDIBits(memory, bitmap, 0, height, bits.data(),
+                                  reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) == height;
+    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return saved;
+    BITMAPFILEHEADER file = {0x4D42};  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + bits.size();
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out << bits;
+    return copied && out.flush();
 }
 
 SIZE outerSize(HWND window)
