@@ -11,6 +11,7 @@
 #include "app/main_window_win32.h"
 #include "app/port_watch.h"
 #include "app/shell_state.h"
+#include "companions/testing/win32_test_support.h"
 #include "tests/fresh_program_state.h"
 #include "timekeeping/clock.h"
 
@@ -141,23 +142,13 @@ TEST_F(MainWindow, CommandsOutsideThreeToTenAreIgnored)
 
 TEST(StartUp, FailedRegistrationReturnsZeroAndTouchesNoFile)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string dir = std::string(temp) + "uravik-noreg";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(sizeof previous, previous);
-    SetCurrentDirectoryA(dir.c_str());
-
+    companion_test::TemporaryWorkingDirectory directory;
     ASSERT_TRUE(registerMainWindowClass(thisInstance()));  // taken: the next one fails
     resetProgramState();
     EXPECT_EQ(runUravik(thisInstance(), SW_SHOWNORMAL), 0);
     EXPECT_EQ(shared.mainWindow, 0u) << "no window was made";
     WIN32_FIND_DATAA found;
     EXPECT_EQ(FindFirstFileA("*.dab", &found), INVALID_HANDLE_VALUE) << "a data file appeared";
-
-    SetCurrentDirectoryA(previous);
-    RemoveDirectoryA(dir.c_str());
     UnregisterClassA("Uravik", thisInstance());
 }
 
