@@ -48,12 +48,6 @@ void PersistenceTest::TearDown()
     std::filesystem::remove_all(directory_);
 }
 
-void PersistenceTest::startRun(std::uint64_t tick)
-{
-    fakeHost.tick = tick;
-    captureDateTime();
-}
-
 void PersistenceTest::runFor(std::uint64_t ms)
 {
     fakeHost.tick += ms;
@@ -64,7 +58,8 @@ void PersistenceTest::startUp(std::uint64_t tick)
 {
     resetProgramState();
     fakeHost.messages.clear();
-    startRun(tick);
+    fakeHost.tick = tick;
+    captureDateTime();
     removeLeftoverTempFiles();
     loadState();
     checkLogSize();

@@ -26,8 +26,6 @@ public:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the run at `tick` ms after the system started.
-    static void startRun(std::uint64_t tick);
     // Lets `ms` pass and brings the counters up to date, as the tick does.
     static void runFor(std::uint64_t ms);
     // A new start-up over the files of the last run, as the program makes it,
