@@ -38,6 +38,7 @@ TEST_F(Counters, RunAndTotalCarryIntoMinutesAndHoursButNeverDays)
     EXPECT_EQ(after(7 * minute + 3 * second), "0:07:03 0,7,3");
     EXPECT_STREQ(clockState.runMinutesText, "7");
     EXPECT_EQ(after(25 * hour), "25:00:00 25,0,0");
+    EXPECT_EQ(after(30 * second, 0, 0, 30), "0:00:30 0,1,0");
     EXPECT_EQ(after(45 * second, 0, 59, 30), "0:00:45 1,0,15");
     EXPECT_EQ(clockState.totalHoursLen + clockState.totalMinutesLen, 2);
     EXPECT_EQ(clockState.totalSecondsLen, 2);

@@ -1,8 +1,6 @@
 // The start-up move of an oversized log into yhist.dab, on real files: when
 // it happens, what the history holds, and that a failed move loses nothing.
 
-#include <filesystem>
-
 #include "app/window_events.h"
 #include "common/data_file_format.h"
 #include "tests/unit/persistence_fixture.h"
@@ -70,24 +68,6 @@ TEST_F(History, MissingLogIsToldAndNothingIsMoved)
     EXPECT_EQ(fakeHost.messages[0].caption, "FELMEDDELANDE");
     EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::error);
     EXPECT_EQ(readFile(historyFileName), oldHistory);
-}
-
-// Three runs of a new install, each with records: nothing is moved while
-// the log is small, so the log and the history still hold all three.
-TEST_F(History, NewInstallKeepsEveryRunOverRestarts)
-{
-    std::filesystem::remove(historyFileName);
-    for (int run = 1; run <= 3; ++run) {
-        startUp(600'000);
-        fakeHost.windowAbove = 11;
-        ticks(3);
-        runFor(5000);
-        endRun();
-    }
-    EXPECT_TRUE(fakeHost.messages.empty());
-    const std::string all = readFile(historyFileName) + readFile(logFileName);
-    for (const char* header : {"Uppstart nr=  1 ", "Uppstart nr=  2 ", "Uppstart nr=  3 "})
-        EXPECT_NE(all.find(header), std::string::npos) << header;
 }
 
 TEST_F(History, FailedMoveKeepsTheLogAndIsTold)

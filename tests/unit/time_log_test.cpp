@@ -52,7 +52,10 @@ protected:
         writeFile(stateFileName, sampleState());
         writeFile(logFileName, "");
         startUp(191'000);
-        fakeHost.titles = {{11, "Anteckningar"}, {12, ""}, {13, "Rad 1\r\nRad 2\tslut\x7f~"}};
+        fakeHost.titles = {{11, "Anteckningar"},
+                           {12, ""},
+                           {13, "Rad 1\r\nRad 2\tslut\x7f~"},
+                           {14, "  tv\xE5 blanker f\xF6rst" + std::string(120, '-')}};
     }
     static void makeLogUnwritable()
     {
@@ -106,7 +109,8 @@ TEST_F(TimeLog, EachChangeOfTheWindowAboveNamesTheWindowThatLayThere)
     EXPECT_EQ(logLines().size(), 2u) << "the header only";
     ticks(6);
     EXPECT_EQ(logLines().size(), 3u) << "nothing while the same window stays above";
-    for (host::WindowHandle window : {12, 13, 0}) {  // untitled, line breaks, none
+    // Untitled, line breaks, leading blanks and too long, none.
+    for (host::WindowHandle window : {12, 13, 14, 0}) {
         fakeHost.windowAbove = window;
         ticks(1);
     }
@@ -115,13 +119,18 @@ TEST_F(TimeLog, EachChangeOfTheWindowAboveNamesTheWindowThatLayThere)
     ticks(1);
 
     const std::vector<std::string> lines = logLines();
-    ASSERT_EQ(lines.size(), 7u);
-    const char* names[] = {"WINDOWS", "Anteckningar", "?", "Rad 1  Rad 2 slut ~", "* ?"};
-    for (int n = 1; n <= 5; ++n) {
+    ASSERT_EQ(lines.size(), 8u);
+    const std::string names[] = {"WINDOWS",
+                                 "Anteckningar",
+                                 "?",
+                                 "Rad 1  Rad 2 slut ~",
+                                 "  tv\xE5 blanker f\xF6rst" + std::string(80, '-'),
+                                 "* ?"};
+    for (int n = 1; n <= 6; ++n) {
         EXPECT_EQ(nameOf(lines[1 + n]), names[n - 1]);
         EXPECT_EQ(lines[1 + n].substr(0, 14), blanks(13) + std::to_string(n));
     }
-    EXPECT_NE(readFile(stateFileName).find("\n1206   =Applikationer"), std::string::npos);
+    EXPECT_NE(readFile(stateFileName).find("\n1207   =Applikationer"), std::string::npos);
 }
 
 TEST_F(TimeLog, LogThatCannotBeWrittenNeitherCountsNorSavesAndIsRetried)
