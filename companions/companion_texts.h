@@ -28,6 +28,7 @@ constexpr const char* rawLinesLabel = "Oläsbara rader";
 constexpr const char* titleTableHeading = "Tid direkt ovanför Uravik, per fönster";
 constexpr const char* applicationTableHeading = "Tid direkt ovanför Uravik, per program";
 constexpr const char* dayTableHeading = "Drifttid per dag";
+constexpr const char* hourTableHeading = "Tid direkt ovanför Uravik, per timme på dygnet";
 constexpr const char* runTableHeading = "Körningar";
 constexpr const char* dayChartCsvHeading = "Drifttid per dag, 30 dagar";
 constexpr const char* titleColumn = "Fönster ovanför Uravik";
@@ -36,6 +37,7 @@ constexpr const char* timeColumn = "Tid ovanför";
 constexpr const char* shareColumn = "Andel";
 constexpr const char* periodsColumn = "Perioder";
 constexpr const char* dateColumn = "Datum";
+constexpr const char* hourColumn = "Timme";
 constexpr const char* runningColumn = "Drifttid";
 constexpr const char* startupColumn = "Uppstart nr";
 constexpr const char* startColumn = "Start";
@@ -64,6 +66,7 @@ constexpr const char* csvTitleHeader =
 constexpr const char* csvApplicationHeader =
     "Program ovanför Uravik;Tid ovanför;Sekunder;Andel (%);Perioder";
 constexpr const char* csvDayHeader = "Datum;Drifttid;Sekunder";
+constexpr const char* csvHourHeader = "Timme;Tid ovanför;Sekunder;Andel (%)";
 constexpr const char* csvRunHeader =
     "Uppstart nr;Drifttid;Sekunder;Start;Sista post;Poster;Uppkopplad;Uppkopplad (sekunder);"
     "Från Windows start;Från Windows start (sekunder)";

@@ -34,6 +34,13 @@ std::string dateText(const CalendarDate& date)
     return text;
 }
 
+std::string hourText(int hour)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d-%02d", hour, (hour + 1) % 24);
+    return text;
+}
+
 std::string groupedNumber(std::uint64_t value)
 {
     const std::string digits = std::to_string(value);
@@ -105,6 +112,15 @@ void addNamedRows(std::string& csv, const std::vector<TitleTime>& rows, std::uin
     }
 }
 
+void addHourRows(std::string& csv, const LogStatistics& stats)
+{
+    for (int hour = 0; hour < 24; ++hour) {
+        const std::uint64_t seconds = stats.hours[static_cast<std::size_t>(hour)];
+        csv += hourText(hour) + ';' + durationText(seconds) + ';' + std::to_string(seconds) + ';' +
+               shareNumber(seconds, stats.windowSeconds) + "\r\n";
+    }
+}
+
 void addDayRows(std::string& csv, const std::vector<DayTime>& days)
 {
     for (const DayTime& day : days)
@@ -130,6 +146,11 @@ std::string shownName(std::string_view name)
                                                         : std::string(name);
 }
 
+std::string runNumberText(const RunRow& run)
+{
+    return run.numbered ? std::to_string(run.startupNumber) : std::string();
+}
+
 std::string runStartText(const RunRow& run)
 {
     return run.dated ? momentText(run.startMoment) : std::string();
@@ -139,9 +160,7 @@ std::string runLastRecordText(const RunRow& run)
 {
     if (!run.dated || run.records == 0)
         return std::string();
-    const std::uint64_t most = 100ull * 366 * secondsPerDay;
-    return momentText(run.startMoment +
-                      static_cast<std::int64_t>(std::min(run.runningSeconds, most)));
+    return momentText(run.lastRecordMoment);
 }
 
 std::string tableCsv(const LogStatistics& stats, Grouping grouping)
@@ -161,11 +180,15 @@ std::string tableCsv(const LogStatistics& stats, Grouping grouping)
             csv = std::string(texts::csvDayHeader) + "\r\n";
             addDayRows(csv, stats.rangeDays);
             break;
+        case Grouping::hour:
+            csv = std::string(texts::csvHourHeader) + "\r\n";
+            addHourRows(csv, stats);
+            break;
         case Grouping::run:
             csv = std::string(texts::csvRunHeader) + "\r\n";
             for (const RunRow& run : stats.runs) {
-                csv += std::to_string(run.startupNumber) + ';' + durationText(run.runningSeconds) +
-                       ';' + std::to_string(run.runningSeconds) + ';' + runStartText(run) + ';' +
+                csv += runNumberText(run) + ';' + durationText(run.runningSeconds) + ';' +
+                       std::to_string(run.runningSeconds) + ';' + runStartText(run) + ';' +
                        runLastRecordText(run) + ';' + std::to_string(run.records) + ';' +
                        durationText(run.onlineSeconds) + ';' + std::to_string(run.onlineSeconds) +
                        ';';

@@ -19,6 +19,9 @@ std::string clockText(std::uint32_t secondOfDay);
 // YYYY-MM-DD.
 std::string dateText(const CalendarDate& date);
 
+// An hour of the day as "08-09", from its first hour to the next.
+std::string hourText(int hour);
+
 // Digits in groups of three with a blank between, as Swedish writes them.
 std::string groupedNumber(std::uint64_t value);
 
@@ -43,7 +46,9 @@ std::string tableCsv(const LogStatistics& stats, Grouping grouping);
 // The series of the 30-day chart as CSV, in the same form.
 std::string dayChartCsv(const LogStatistics& stats);
 
-// The time of a run row as the tables show it, and the moment of its last record.
+// A run row's start-up number, start and last record as the tables show them:
+// empty where a damaged header did not give them.
+std::string runNumberText(const RunRow& run);
 std::string runStartText(const RunRow& run);
 std::string runLastRecordText(const RunRow& run);
 

@@ -233,6 +233,16 @@ void parseHeader(std::string_view line, RunHeader* header)
     const std::string_view second = r.digits();
     if (second.empty() || second.size() > 2)
         return;
+    // A readable start is kept even when the rest of the line is damaged.
+    header->startDate = {static_cast<int>(digitsValue(year)), static_cast<int>(digitsValue(month)),
+                         static_cast<int>(digitsValue(day))};
+    const std::uint64_t h = digitsValue(hour);
+    const std::uint64_t m = digitsValue(minute);
+    const std::uint64_t s = digitsValue(second);
+    header->dateValid = isValidDate(header->startDate) && h < 24 && m < 60 && s < 60;
+    if (header->dateValid)
+        header->startSecondOfDay = static_cast<std::uint32_t>(h * 3600 + m * 60 + s);
+
     r.skipBlanks();
     if (!r.expect(format::startupNumberKey))
         return;
@@ -243,22 +253,23 @@ void parseHeader(std::string_view line, RunHeader* header)
     r.skipBlanks();
     if (!r.atEnd())
         return;
-
     header->complete = true;
     header->startupNumber = digitsValue(number);
-    header->startDate = {static_cast<int>(digitsValue(year)), static_cast<int>(digitsValue(month)),
-                         static_cast<int>(digitsValue(day))};
-    const std::uint64_t h = digitsValue(hour);
-    const std::uint64_t m = digitsValue(minute);
-    const std::uint64_t s = digitsValue(second);
-    header->dateValid = isValidDate(header->startDate) && h < 24 && m < 60 && s < 60;
-    if (header->dateValid)
-        header->startSecondOfDay = static_cast<std::uint32_t>(h * 3600 + m * 60 + s);
 }
 
 bool isSeparatorLine(std::string_view line)
 {
     return !line.empty() && line.find_first_not_of(format::separatorChar) == std::string_view::npos;
+}
+
+bool beginsUnheadedRun(const ParsedLog& log, const ParserPosition& at, const LogEntry& record)
+{
+    if (at.lastNumber == 0)
+        return false;  // the run's first record, or records before any run
+    if (record.number == 1)
+        return true;
+    return at.currentRun >= 0 &&
+           record.runSeconds < log.runs[static_cast<std::size_t>(at.currentRun)].lastRunSeconds;
 }
 
 // Reads one line (line end removed) at `offset` of the log's text.
@@ -291,6 +302,16 @@ void parseLine(ParsedLog& log, ParserPosition& at, std::size_t offset, std::stri
     } else if (at.lineCount == 1 && trimTrailingBlanks(line) == format::historyMark) {
         entry.kind = EntryKind::historyMark;
     } else if (parseRecord(line, offset, at.lastNumber + 1, &entry)) {
+        if (beginsUnheadedRun(log, at, entry)) {
+            // The run's header line is lost or damaged: the record numbers
+            // starting again, or the run time going back, tell the new run.
+            RunHeader header;
+            header.entry = log.entries.size();
+            log.runs.push_back(header);
+            at.currentRun = static_cast<std::int32_t>(log.runs.size() - 1);
+            at.expectOsRecord = true;
+            entry.run = at.currentRun;
+        }
         entry.sinceOsStart = at.expectOsRecord && entryText(log, entry) == osRecordTitle;
         at.expectOsRecord = false;
         at.lastNumber = entry.number;

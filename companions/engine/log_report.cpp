@@ -69,6 +69,20 @@ void addDayTable(std::string& report, const std::vector<DayTime>& days)
         addRow(report, {{dateText(day.date), 10}, {durationText(day.seconds), 14}}, "");
 }
 
+void addHourTable(std::string& report, const LogStatistics& stats)
+{
+    addHeading(report, texts::hourTableHeading);
+    addRow(report, {{texts::hourColumn, 5}, {texts::timeColumn, 14}, {texts::shareColumn, 8}}, "");
+    for (int hour = 0; hour < 24; ++hour) {
+        const std::uint64_t seconds = stats.hours[static_cast<std::size_t>(hour)];
+        addRow(report,
+               {{hourText(hour), 5},
+                {durationText(seconds), 14},
+                {shareText(seconds, stats.windowSeconds), 8}},
+               "");
+    }
+}
+
 void addRunTable(std::string& report, const std::vector<RunRow>& runs)
 {
     addHeading(report, texts::runTableHeading);
@@ -84,7 +98,7 @@ void addRunTable(std::string& report, const std::vector<RunRow>& runs)
         report += std::string("  ") + texts::noData + "\n";
     for (const RunRow& run : runs)
         addRow(report,
-               {{std::to_string(run.startupNumber), 11},
+               {{runNumberText(run), 11},
                 {runStartText(run), 19},
                 {runLastRecordText(run), 19},
                 {durationText(run.runningSeconds), 12},
@@ -137,6 +151,8 @@ std::string statisticsReport(const LogStatistics& stats, bool everything, Groupi
                       stats.applications, stats.windowSeconds);
     if (everything || grouping == Grouping::day)
         addDayTable(report, stats.rangeDays);
+    if (grouping == Grouping::hour && !everything)
+        addHourTable(report, stats);
     if (grouping == Grouping::run && !everything)
         addRunTable(report, stats.runs);
     return report;

@@ -5,7 +5,7 @@
 #include "companions/companion_texts.h"
 #include "companions/engine/calendar.h"
 #include "companions/engine/log_format.h"
-#include "companions/engine/log_statistics.h"
+#include "companions/engine/record_time.h"
 
 namespace uvlog {
 

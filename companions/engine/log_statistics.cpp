@@ -6,27 +6,16 @@
 #include <string_view>
 
 #include "companions/companion_texts.h"
+#include "companions/engine/record_time.h"
 
 namespace uvlog {
 
 namespace {
 
-// Longer run times are clock or file damage; capped so that moments stay
-// far inside 64 bits.
-constexpr std::uint64_t longestUsableRunSeconds = 100ull * 366 * secondsPerDay;
-// Days are split out of runs at most this far back from the range's end, so
-// an absurd run time costs no more than this many days of work.
-constexpr std::int64_t dayTableSpan = 3660;
-
 std::uint64_t addSaturating(std::uint64_t a, std::uint64_t b)
 {
     const std::uint64_t most = std::numeric_limits<std::uint64_t>::max();
     return a > most - b ? most : a + b;
-}
-
-std::int64_t usableSeconds(std::uint64_t seconds)
-{
-    return static_cast<std::int64_t>(std::min(seconds, longestUsableRunSeconds));
 }
 
 void sortLargestFirst(std::vector<TitleTime>& rows)
@@ -38,17 +27,27 @@ void sortLargestFirst(std::vector<TitleTime>& rows)
     });
 }
 
+template <class Tally>
+void addPeriod(Tally& row, std::uint64_t seconds)
+{
+    row.seconds = addSaturating(row.seconds, seconds);
+    ++row.periods;
+}
+
 }  // namespace
 
-bool recordEndMoment(const ParsedLog& log, const LogEntry& entry, std::int64_t* moment)
+unsigned tablesFor(Grouping grouping)
 {
-    if (entry.run < 0)
-        return false;
-    const RunHeader& run = log.runs[static_cast<std::size_t>(entry.run)];
-    if (!run.complete || !run.dateValid)
-        return false;
-    *moment = momentOf(run.startDate, run.startSecondOfDay) + usableSeconds(entry.runSeconds);
-    return true;
+    switch (grouping) {
+        case Grouping::title:
+            return titleTable;
+        case Grouping::application:
+            return applicationTable;
+        case Grouping::hour:
+            return hourTable;
+        default:
+            return 0;
+    }
 }
 
 std::string_view applicationOf(std::string_view title)
@@ -65,39 +64,109 @@ LogSummariser::LogSummariser(SummaryOptions options) : options_(std::move(option
 void LogSummariser::beginLog()
 {
     runExtras_.clear();
+    lastDatedStart_ = std::numeric_limits<std::int64_t>::min();
 }
 
-namespace {
-
-std::size_t rowFor(std::vector<TitleTime>& rows,
-                   std::unordered_map<std::string, std::size_t>& index, std::string_view name)
+LogSummariser::TitleTally& LogSummariser::titleOf(std::string_view title)
 {
-    const auto slot = index.try_emplace(std::string(name), rows.size()).first;
-    if (slot->second == rows.size())
-        rows.push_back(TitleTime{std::string(name), 0, 0});
-    return slot->second;
-}
-
-void addPeriod(TitleTime& row, std::uint64_t seconds)
-{
-    row.seconds = addSaturating(row.seconds, seconds);
-    ++row.periods;
-}
-
-}  // namespace
-
-const LogSummariser::TitleSlots& LogSummariser::slotsOf(std::string_view title)
-{
-    const auto known = slots_.find(title);
-    if (known != slots_.end())
+    key_.assign(title.data(), title.size());
+    const auto known = titles_.find(key_);
+    if (known != titles_.end())
         return known->second;
-    const std::string_view shown =
-        options_.privacy.hides(title) ? std::string_view(companion_texts::hiddenTitle) : title;
-    TitleSlots slots;
-    slots.title = rowFor(stats_.titles, titleIndex_, shown);
-    slots.application = rowFor(stats_.applications, applicationIndex_, applicationOf(shown));
-    seenTitles_.emplace_back(title);
-    return slots_.emplace(seenTitles_.back(), slots).first->second;
+    TitleTally& tally = titles_[key_];
+    const bool hidden = options_.privacy.hides(title);
+    tally.shown = hidden ? &hidden_ : &tally.own;
+    if ((options_.tables & applicationTable) != 0) {
+        const std::string_view shown =
+            hidden ? std::string_view(companion_texts::hiddenTitle) : title;
+        tally.application = &applications_[std::string(applicationOf(shown))];
+    }
+    return tally;
+}
+
+void LogSummariser::addDaySeconds(std::int64_t day, std::uint64_t seconds)
+{
+    std::uint64_t& sum = daySeconds_[day];
+    sum = addSaturating(sum, seconds);
+    if (options_.range.bounded())
+        stats_.runningSeconds = addSaturating(stats_.runningSeconds, seconds);
+}
+
+// The run's time from its previous record (or its start) to this one, into
+// the days it fell on.
+void LogSummariser::addRunTime(const ParsedLog& log, const LogEntry& entry, std::int64_t end,
+                               RunExtra& extra)
+{
+    std::int64_t begin = 0;
+    if (extra.hasLastRecord)
+        begin = extra.lastRecordMoment;
+    else
+        runStartMoment(log.runs[static_cast<std::size_t>(entry.run)], &begin);
+    const std::int64_t now = usableSeconds(entry.runSeconds);
+    const std::int64_t before = usableSeconds(extra.lastRunSeconds);
+    if (now > before) {
+        const ClockSpan span = clockSpan(begin, end, static_cast<std::uint64_t>(now - before));
+        forEachPiece(span, secondsPerDay, options_.range, [&](std::int64_t from, std::uint64_t s) {
+            addDaySeconds(dayOfMoment(from), s);
+        });
+    }
+    extra.hasLastRecord = true;
+    extra.lastRecordMoment = end;
+    extra.lastRunSeconds = std::max(extra.lastRunSeconds, entry.runSeconds);
+}
+
+// A window record's period, counted where it lies in the range.
+void LogSummariser::addWindowTime(const ParsedLog& log, const LogEntry& entry, bool dated,
+                                  std::int64_t end, RunExtra* extra)
+{
+    const DateRange& range = options_.range;
+    std::uint64_t seconds = entry.periodSeconds;
+    bool inRange = !range.bounded();
+    ClockSpan span;
+    if (entry.sinceOsStart) {
+        // Its period lies before the program started: only its end counts.
+        inRange = !range.bounded() || (dated && range.contains(dayOfMoment(end)));
+    } else if (dated) {
+        // The period usually runs from the run's previous record to this one.
+        std::int64_t begin = end - usableSeconds(entry.periodSeconds);
+        if (extra != nullptr && extra->hasLastRecord && entry.runSeconds >= extra->lastRunSeconds &&
+            entry.runSeconds - extra->lastRunSeconds == entry.periodSeconds)
+            begin = extra->lastRecordMoment;
+        span = clockSpan(begin, end, entry.periodSeconds);
+        if (range.bounded()) {
+            seconds = 0;
+            inRange = range.contains(dayOfMoment(end));
+            forEachPiece(span, secondsPerDay, range, [&](std::int64_t, std::uint64_t s) {
+                seconds = addSaturating(seconds, s);
+                inRange = true;
+            });
+        }
+    } else {
+        // No date, but the clock time still tells the hours.
+        span = clockSpan(0, entry.clockSeconds % secondsPerDay, entry.periodSeconds);
+    }
+    if (!inRange)
+        return;
+    ++stats_.recordCount;
+    stats_.latestTotalSeconds = entry.totalSeconds;
+    if (entry.sinceOsStart)
+        return;  // time before the program started, not time in a window
+    stats_.windowSeconds = addSaturating(stats_.windowSeconds, seconds);
+    if (entry.online)
+        stats_.onlineSeconds = addSaturating(stats_.onlineSeconds, seconds);
+    if ((options_.tables & hourTable) != 0 && (dated || !range.bounded())) {
+        forEachPiece(span, secondsPerHour, dated ? range : DateRange{},
+                     [&](std::int64_t from, std::uint64_t s) {
+                         std::uint64_t& hour = stats_.hours[secondOfDay(from) / secondsPerHour];
+                         hour = addSaturating(hour, s);
+                     });
+    }
+    if ((options_.tables & (titleTable | applicationTable)) == 0)
+        return;
+    TitleTally& title = titleOf(entryText(log, entry));
+    addPeriod(*title.shown, seconds);
+    if (title.application != nullptr)
+        addPeriod(*title.application, seconds);
 }
 
 void LogSummariser::addEntry(const ParsedLog& log, const LogEntry& entry)
@@ -121,68 +190,54 @@ void LogSummariser::addEntry(const ParsedLog& log, const LogEntry& entry)
             extra->sinceSystemStartSeconds = entry.periodSeconds;
         }
     }
-
     std::int64_t end = 0;
-    const bool inRange = recordEndMoment(log, entry, &end)
-                             ? options_.range.contains(dayOfMoment(end))
-                             : !options_.range.bounded();
-    if (!inRange)
-        return;
-    ++stats_.recordCount;
-    stats_.latestTotalSeconds = entry.totalSeconds;
-    if (entry.sinceOsStart)
-        return;  // time before the program started, not time in a window
-    stats_.windowSeconds = addSaturating(stats_.windowSeconds, entry.periodSeconds);
-    if (entry.online)
-        stats_.onlineSeconds = addSaturating(stats_.onlineSeconds, entry.periodSeconds);
-
-    const TitleSlots& slots = slotsOf(entryText(log, entry));
-    addPeriod(stats_.titles[slots.title], entry.periodSeconds);
-    addPeriod(stats_.applications[slots.application], entry.periodSeconds);
+    const bool dated = recordEndMoment(log, entry, &end);
+    const std::uint64_t totalBefore = stats_.latestTotalSeconds;
+    const std::uint64_t recordsBefore = stats_.recordCount;
+    addWindowTime(log, entry, dated, end, extra);
+    // The latest record states the total, whatever the order of the files.
+    if (stats_.recordCount != recordsBefore) {
+        if (dated && (!latestDated_ || end >= latestMoment_)) {
+            latestDated_ = true;
+            latestMoment_ = end;
+        } else if (latestDated_) {
+            stats_.latestTotalSeconds = totalBefore;
+        }
+    }
+    if (dated)
+        addRunTime(log, entry, end, *extra);
 }
 
 void LogSummariser::addRun(const RunHeader& run, const RunExtra& extra)
 {
     const DateRange& range = options_.range;
-    const bool dated = run.complete && run.dateValid;
-    const std::int64_t start = dated ? momentOf(run.startDate, run.startSecondOfDay) : 0;
-    const std::int64_t end = start + usableSeconds(run.lastRunSeconds);
+    std::int64_t start = 0;
+    const bool dated = runStartMoment(run, &start);
+    const std::int64_t end =
+        extra.hasLastRecord ? extra.lastRecordMoment : start + usableSeconds(run.lastRunSeconds);
+    if (dated)
+        lastDatedStart_ = start;
     if (range.bounded() &&
         (!dated || dayOfMoment(start) > range.lastDay || dayOfMoment(end) < range.firstDay))
         return;
 
     RunRow row;
     row.startupNumber = run.startupNumber;
+    row.numbered = run.complete;
     row.dated = dated;
     row.startMoment = start;
+    row.lastRecordMoment = end;
     row.runningSeconds = run.lastRunSeconds;
     row.records = run.recordCount;
     row.onlineSeconds = extra.onlineSeconds;
     row.hasSystemStart = extra.hasSystemStart;
     row.sinceSystemStartSeconds = extra.sinceSystemStartSeconds;
-    stats_.runs.push_back(row);
+    sortedRuns_.push_back(SortedRun{dated ? start : lastDatedStart_, row});
     ++stats_.startupCount;
     longestRun_ = std::max(longestRun_, run.lastRunSeconds);
     runTimeSum_ = addSaturating(runTimeSum_, run.lastRunSeconds);
     if (!range.bounded())
         stats_.runningSeconds = addSaturating(stats_.runningSeconds, run.lastRunSeconds);
-    if (!dated)
-        return;
-
-    const std::int64_t lastDay =
-        range.lastDay == DateRange{}.lastDay ? daysFromCivil(options_.today) : range.lastDay;
-    const std::int64_t firstDay = std::max(range.firstDay, lastDay - dayTableSpan);
-    std::int64_t from = std::max(start, firstDay * secondsPerDay);
-    const std::int64_t to = std::min(end, (lastDay + 1) * secondsPerDay);
-    while (from < to) {
-        const std::int64_t day = dayOfMoment(from);
-        const std::int64_t dayEnd = std::min(to, (day + 1) * secondsPerDay);
-        const std::uint64_t seconds = static_cast<std::uint64_t>(dayEnd - from);
-        daySeconds_[day] += seconds;
-        if (range.bounded())
-            stats_.runningSeconds = addSaturating(stats_.runningSeconds, seconds);
-        from = dayEnd;
-    }
 }
 
 void LogSummariser::endLog(const ParsedLog& log)
@@ -200,7 +255,30 @@ LogStatistics LogSummariser::finish()
         stats.longestRunSeconds = longestRun_;
         stats.averageRunSeconds = runTimeSum_ / stats.startupCount;
     }
-    sortLargestFirst(stats.titles);
+    std::stable_sort(sortedRuns_.begin(), sortedRuns_.end(),
+                     [](const SortedRun& a, const SortedRun& b) { return a.moment < b.moment; });
+    for (const SortedRun& run : sortedRuns_)
+        stats.runs.push_back(run.row);
+
+    // The titles' names move out of the map, so no title is held twice.
+    if ((options_.tables & titleTable) != 0) {
+        for (auto at = titles_.begin(); at != titles_.end();) {
+            auto node = titles_.extract(at++);
+            const Tally& own = node.mapped().own;
+            if (own.periods > 0)
+                stats.titles.push_back(TitleTime{std::move(node.key()), own.seconds, own.periods});
+        }
+        if (hidden_.periods > 0)
+            stats.titles.push_back(
+                TitleTime{companion_texts::hiddenTitle, hidden_.seconds, hidden_.periods});
+        sortLargestFirst(stats.titles);
+    }
+    for (auto at = applications_.begin(); at != applications_.end();) {
+        auto node = applications_.extract(at++);
+        if (node.mapped().periods > 0)
+            stats.applications.push_back(
+                TitleTime{std::move(node.key()), node.mapped().seconds, node.mapped().periods});
+    }
     sortLargestFirst(stats.applications);
 
     const std::map<std::int64_t, std::uint64_t> ordered(daySeconds_.begin(), daySeconds_.end());

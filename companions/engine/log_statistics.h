@@ -3,11 +3,12 @@
 // per application, running time per day, and one row per run of the program.
 //
 // What a record measures: the window that lay directly above Uravik's own
-// window, and for how long. A record belongs to the date on which its period
-// ends, reckoned from its run's start-up date and time plus its run time.
+// window, and for how long. A record's period ends at the clock time it
+// carries; a range counts the part of each period (and of each run) that lies
+// in its days, so the window tables and the day table always agree.
 
+#include <array>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -21,7 +22,19 @@ namespace uvlog {
 
 constexpr int statisticsDayCount = 30;
 
-enum class Grouping { title, application, day, run };
+enum class Grouping { title, application, day, hour, run };
+
+// The tables a summary builds beyond the days and runs, which are always
+// there: a view asks only for what it shows.
+enum SummaryTable : unsigned {
+    titleTable = 1,
+    applicationTable = 2,
+    hourTable = 4,
+    allTables = 7,
+};
+
+// The tables that `grouping` shows.
+unsigned tablesFor(Grouping grouping);
 
 // A title or an application, with the time it lay above Uravik's window.
 struct TitleTime {
@@ -37,9 +50,11 @@ struct DayTime {
 
 struct RunRow {
     std::uint64_t startupNumber = 0;
-    bool dated = false;  // the header gave a real start date and time
+    bool numbered = false;  // a readable header gave the start-up number
+    bool dated = false;     // the header gave a real start date and time
     std::int64_t startMoment = 0;
-    std::uint64_t runningSeconds = 0;  // run time of the run's last record
+    std::int64_t lastRecordMoment = 0;  // when the last record was written, if dated
+    std::uint64_t runningSeconds = 0;   // run time of the run's last record
     std::uint64_t records = 0;
     std::uint64_t onlineSeconds = 0;
     // The run's "WINDOWS" record: from the start of the operating system to
@@ -53,6 +68,7 @@ struct SummaryOptions {
     CalendarDate today;
     DateRange range;
     PrivacyList privacy;
+    unsigned tables = allTables;
 };
 
 struct LogStatistics {
@@ -65,7 +81,9 @@ struct LogStatistics {
     std::vector<DayTime> days;
     // Every day of the range with running time, oldest first.
     std::vector<DayTime> rangeDays;
-    // The runs that reach into the range, in log order.
+    // Window time in each hour of the day, 00 to 23, within the range.
+    std::array<std::uint64_t, 24> hours{};
+    // The runs that reach into the range, in the order they started.
     std::vector<RunRow> runs;
 
     std::uint64_t startupCount = 0;  // runs in the range
@@ -76,21 +94,17 @@ struct LogStatistics {
     std::uint64_t runningSeconds = 0;  // running time within the range
     std::uint64_t onlineSeconds = 0;   // periods of records marked on line
     std::uint64_t windowSeconds = 0;   // periods of all window records
-    // The total running time as the latest record in the range states it.
+    // The total running time as the latest record in the range (by its
+    // moment, whatever the order of the files) states it.
     std::uint64_t latestTotalSeconds = 0;
 };
-
-// The moment at which a record's period ends; false when its run has no
-// usable start date.
-bool recordEndMoment(const ParsedLog& log, const LogEntry& entry, std::int64_t* moment);
 
 // The application of a title: its text after the last " - " (the usual
 // "document - program" form), or the whole title without one.
 std::string_view applicationOf(std::string_view title);
 
 // Sums logs up entry by entry, so that a log of any size can be read in
-// pieces and forgotten. Feed every log in order (the history before the time
-// log, so the latest record comes last), then call finish().
+// pieces and forgotten. Feed every log in any order, then call finish().
 class LogSummariser {
 public:
     explicit LogSummariser(SummaryOptions options);
@@ -105,31 +119,53 @@ public:
     LogStatistics finish();
 
 private:
+    struct Tally {
+        std::uint64_t seconds = 0;
+        std::uint64_t periods = 0;
+    };
+    // One distinct title: its own time, and where its time goes (itself or
+    // the hidden row, and its application), settled once per title.
+    struct TitleTally {
+        Tally own;
+        Tally* shown = nullptr;
+        Tally* application = nullptr;
+    };
     struct RunExtra {
         std::uint64_t onlineSeconds = 0;
         bool hasSystemStart = false;
         std::uint64_t sinceSystemStartSeconds = 0;
+        bool hasLastRecord = false;
+        std::int64_t lastRecordMoment = 0;
+        std::uint64_t lastRunSeconds = 0;
+        // Where an undated run sorts: after the dated run before it.
+        std::int64_t sortMoment = 0;
     };
-    // Where a title's time goes: its row among the titles and among the
-    // applications, settled once per distinct title.
-    struct TitleSlots {
-        std::size_t title = 0;
-        std::size_t application = 0;
-    };
-    const TitleSlots& slotsOf(std::string_view title);
+    TitleTally& titleOf(std::string_view title);
+    void addWindowTime(const ParsedLog& log, const LogEntry& entry, bool dated, std::int64_t end,
+                       RunExtra* extra);
+    void addRunTime(const ParsedLog& log, const LogEntry& entry, std::int64_t end, RunExtra& extra);
     void addRun(const RunHeader& run, const RunExtra& extra);
+    void addDaySeconds(std::int64_t day, std::uint64_t seconds);
 
     SummaryOptions options_;
     LogStatistics stats_;
-    // Keys point into seenTitles_, which never moves its strings.
-    std::unordered_map<std::string_view, TitleSlots> slots_;
-    std::deque<std::string> seenTitles_;
-    std::unordered_map<std::string, std::size_t> titleIndex_;
-    std::unordered_map<std::string, std::size_t> applicationIndex_;
+    // Each distinct title once; the tallies do not move when the maps grow.
+    std::unordered_map<std::string, TitleTally> titles_;
+    std::unordered_map<std::string, Tally> applications_;
+    Tally hidden_;
+    std::string key_;                  // the title looked up, kept to spare allocations
     std::vector<RunExtra> runExtras_;  // of the current log, by run index
+    std::int64_t lastDatedStart_ = 0;
     std::unordered_map<std::int64_t, std::uint64_t> daySeconds_;
     std::uint64_t longestRun_ = 0;
     std::uint64_t runTimeSum_ = 0;
+    bool latestDated_ = false;
+    std::int64_t latestMoment_ = 0;
+    struct SortedRun {
+        std::int64_t moment;
+        RunRow row;
+    };
+    std::vector<SortedRun> sortedRuns_;
 };
 
 LogStatistics summarise(const std::vector<const ParsedLog*>& logs, const SummaryOptions& options);

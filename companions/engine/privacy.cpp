@@ -1,9 +1,8 @@
 #include "companions/engine/privacy.h"
 
-#include <fstream>
-
 #include "companions/companion_texts.h"
 #include "companions/engine/log_format.h"
+#include "companions/engine/user_text_file.h"
 
 namespace uvlog {
 
@@ -62,13 +61,8 @@ PrivacyList parsePrivacyList(std::string_view text)
 
 PrivacyList readPrivacyFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return {};
-    std::string text(privacyFileMaxBytes, '\0');
-    file.read(&text[0], static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(file.gcount()));
-    return parsePrivacyList(text);
+    // Twice the bytes: in UTF-16 every letter takes two.
+    return parsePrivacyList(readUserTextFile(path, 2 * privacyFileMaxBytes));
 }
 
 std::string_view visibleTitle(const PrivacyList& privacy, std::string_view title)

@@ -24,7 +24,8 @@ constexpr std::size_t privacyMaxPatterns = 500;
 
 PrivacyList parsePrivacyList(std::string_view text);
 
-// The list in `path`; empty when the file does not exist.
+// The list in `path`, in any encoding an editor saves; empty when the file
+// does not exist.
 PrivacyList readPrivacyFile(const std::string& path);
 
 // True when the whole of `text` matches `foldedPattern` ("*" any text, also

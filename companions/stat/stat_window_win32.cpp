@@ -118,7 +118,7 @@ std::string cellText(const uvlog::LogStatistics& s, uvlog::Grouping grouping, st
         const uvlog::RunRow& run = s.runs[index];
         switch (column) {
             case 0:
-                return std::to_string(run.startupNumber);
+                return uvlog::runNumberText(run);
             case 1:
                 return uvlog::runStartText(run);
             case 2:

@@ -137,6 +137,28 @@ TEST(LogParser, ADamagedHeaderStillBeginsARun)
     EXPECT_TRUE(log.entries[3].sinceOsStart);
 }
 
+TEST(LogParser, ARunWhoseHeaderIsLostBeginsWhereTheRecordsStartAgain)
+{
+    const auto record = [](std::uint64_t number, std::uint64_t run, const char* title) {
+        return uvlog::sampleRecordLine(number, run, 1000 + run, 8 * 3600, 60, false, title) +
+               "\r\n";
+    };
+    const ParsedLog log = uvlog::parseLog(
+        header + record(1, 0, "WINDOWS") + record(2, 600, "A") +
+        "WINDOWS STBRT=  2024-03-08   08:00:00     Uppstart nr=  58        \r\n" +
+        record(1, 0, "WINDOWS") + record(2, 300, "B") +  // the header damaged
+        record(3, 100, "C") +                            // no header at all: time goes back
+        "WINDOWS START=  2024-03-09   08:00:00     Uppst\r\n" + record(1, 0, "WINDOWS"));
+    ASSERT_EQ(log.runs.size(), 4u);
+    EXPECT_FALSE(log.runs[1].dateValid) << "a run without a readable header has no date";
+    EXPECT_EQ(log.runs[1].recordCount, 2u);
+    EXPECT_EQ(log.entries.at(4).run, 1);
+    EXPECT_TRUE(log.entries[4].sinceOsStart) << "its WINDOWS record is never a window";
+    EXPECT_EQ(log.entries.at(6).run, 2);
+    EXPECT_TRUE(log.runs[3].dateValid && !log.runs[3].complete) << "a cut header keeps its date";
+    EXPECT_EQ(log.runs[3].startDate, (uvlog::CalendarDate{2024, 3, 9}));
+}
+
 TEST(LogParser, TheHistoryBeginsWithItsMark)
 {
     const ParsedLog history = uvlog::parseLog("HISTORIA\r\n" + header);

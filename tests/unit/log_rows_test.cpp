@@ -18,8 +18,8 @@ using uvlog::RowKind;
 
 std::string record(std::uint64_t number, const std::string& title, bool online = false)
 {
-    return uvlog::sampleRecordLine(number, number * 10, 1000 + number * 10, 8 * 3600 + 17 * 60 + 14,
-                                   10, online, title) +
+    return uvlog::sampleRecordLine(number, number * 10, 1000 + number * 10,
+                                   8 * 3600 + 5 * 60 + 9 + number * 10, 10, online, title) +
            "\r\n";
 }
 
@@ -110,7 +110,7 @@ TEST(ReaderDates, RecordsAreDatedFromTheirRunAcrossMidnightAndYearEnd)
                         uvlog::sampleHeaderLines({2023, 12, 31}, 86390, 1) +
                         uvlog::sampleRecordLine(1, 5, 5, 86395, 100, false, "WINDOWS") + "\r\n" +
                         uvlog::sampleRecordLine(2, 20, 20, 10, 15, false, "A") + "\r\n" +
-                        uvlog::sampleRecordLine(3, 86400 + 40, 0, 0, 86400, false, "B") + "\r\n");
+                        uvlog::sampleRecordLine(3, 86400 + 40, 0, 30, 86400, false, "B") + "\r\n");
     uvlog::RowSources sources;
     sources.log = &log;
     const std::vector<LogRow> rows = uvlog::buildRows(sources, "");

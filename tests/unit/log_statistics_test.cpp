@@ -11,6 +11,7 @@
 #include "companions/engine/log_format.h"
 #include "companions/engine/log_report.h"
 #include "companions/engine/log_statistics.h"
+#include "companions/engine/user_text_file.h"
 #include "companions/testing/sample_log.h"
 
 namespace {
@@ -20,13 +21,34 @@ using uvlog::LogStatistics;
 using uvlog::ParsedLog;
 using uvlog::sampleHeaderLines;
 
-std::string record(std::uint64_t number, std::uint64_t runSeconds, std::uint64_t period,
-                   const std::string& title, bool online = false)
-{
-    return uvlog::sampleRecordLine(number, runSeconds, 1000 + runSeconds, 0, period, online,
-                                   title) +
-           "\r\n";
-}
+// A log as the program writes it: each record's clock time is its run's
+// start plus its run time.
+struct Log {
+    std::string text;
+    std::uint32_t start = 0;
+
+    Log& run(CalendarDate date, std::uint32_t startSecond, std::uint64_t number)
+    {
+        text += sampleHeaderLines(date, startSecond, number);
+        start = startSecond;
+        return *this;
+    }
+    Log& rec(std::uint64_t number, std::uint64_t runSeconds, std::uint64_t period,
+             const std::string& title, bool online = false)
+    {
+        const auto clock = static_cast<std::uint32_t>((start + runSeconds) % 86400);
+        text += uvlog::sampleRecordLine(number, runSeconds, 1000 + runSeconds, clock, period,
+                                        online, title) +
+                "\r\n";
+        return *this;
+    }
+    Log& line(const std::string& raw)
+    {
+        text += raw;
+        return *this;
+    }
+    operator std::string() const { return text; }
+};
 
 LogStatistics summarise(const std::string& text, CalendarDate today = {2024, 3, 7})
 {
@@ -51,10 +73,14 @@ std::int64_t day(int year, int month, int dayOfMonth)
 
 TEST(LogStatistics, TitlesAreSummedLargestFirstWithoutTheSystemStartRecord)
 {
-    const LogStatistics stats =
-        summarise(sampleHeaderLines({2024, 3, 7}, 8 * 3600, 5) + record(1, 0, 500, "WINDOWS") +
-                  record(2, 60, 60, "B") + record(3, 100, 40, "A") + record(4, 120, 20, "A") +
-                  record(5, 180, 60, "C") + record(6, 200, 20, "WINDOWS", true));
+    const LogStatistics stats = summarise(Log()
+                                              .run({2024, 3, 7}, 8 * 3600, 5)
+                                              .rec(1, 0, 500, "WINDOWS")
+                                              .rec(2, 60, 60, "B")
+                                              .rec(3, 100, 40, "A")
+                                              .rec(4, 120, 20, "A")
+                                              .rec(5, 180, 60, "C")
+                                              .rec(6, 200, 20, "WINDOWS", true));
     EXPECT_EQ(timesOf(stats.titles), (Times{{"A", 60}, {"B", 60}, {"C", 60}, {"WINDOWS", 20}}))
         << "ties broken by title; a later window named WINDOWS is a window";
     EXPECT_EQ(stats.titles[0].periods, 2u);
@@ -68,11 +94,15 @@ TEST(LogStatistics, TitlesAreSummedLargestFirstWithoutTheSystemStartRecord)
 
 TEST(LogStatistics, RunsGiveStartupsLongestAverageAndRunningTime)
 {
-    const LogStatistics stats =
-        summarise(sampleHeaderLines({2024, 3, 5}, 8 * 3600, 1) + record(1, 0, 10, "WINDOWS") +
-                  record(2, 3600, 3600, "A") + sampleHeaderLines({2024, 3, 6}, 8 * 3600, 2) +
-                  sampleHeaderLines({2024, 3, 7}, 8 * 3600, 3) + record(1, 0, 10, "WINDOWS") +
-                  record(2, 600, 600, "B") + "skr\xE4p\r\n");
+    const LogStatistics stats = summarise(Log()
+                                              .run({2024, 3, 5}, 8 * 3600, 1)
+                                              .rec(1, 0, 10, "WINDOWS")
+                                              .rec(2, 3600, 3600, "A")
+                                              .run({2024, 3, 6}, 8 * 3600, 2)
+                                              .run({2024, 3, 7}, 8 * 3600, 3)
+                                              .rec(1, 0, 10, "WINDOWS")
+                                              .rec(2, 600, 600, "B")
+                                              .line("skr\xE4p\r\n"));
     EXPECT_EQ(stats.startupCount, 3u);
     EXPECT_EQ(stats.longestRunSeconds, 3600u);
     EXPECT_EQ(stats.runningSeconds, 4200u);
@@ -82,13 +112,18 @@ TEST(LogStatistics, RunsGiveStartupsLongestAverageAndRunningTime)
 
 TEST(LogStatistics, DaysCoverTheLastThirtyAndSplitAtMidnight)
 {
-    const LogStatistics stats = summarise(
-        sampleHeaderLines({2024, 3, 5}, 23 * 3600, 1) + record(1, 0, 10, "WINDOWS") +
-        record(2, 7200, 7200, "A") +                                                  // 1 h + 1 h
-        sampleHeaderLines({2024, 2, 7}, 12 * 3600, 2) + record(2, 100, 100, "A") +    // 30 days ago
-        sampleHeaderLines({2024, 2, 6}, 23 * 3600, 3) + record(2, 7200, 7200, "A") +  // half inside
-        sampleHeaderLines({2024, 3, 8}, 0, 4) + record(2, 50, 50, "A") +              // tomorrow
-        sampleHeaderLines({2024, 3, 7}, 86399, 5) + record(2, 1, 1, "A"));            // last second
+    const LogStatistics stats = summarise(Log()
+                                              .run({2024, 3, 5}, 23 * 3600, 1)
+                                              .rec(1, 0, 10, "WINDOWS")
+                                              .rec(2, 7200, 7200, "A")  // 1 h + 1 h
+                                              .run({2024, 2, 7}, 12 * 3600, 2)
+                                              .rec(2, 100, 100, "A")  // 30 days ago
+                                              .run({2024, 2, 6}, 23 * 3600, 3)
+                                              .rec(2, 7200, 7200, "A")  // half inside
+                                              .run({2024, 3, 8}, 0, 4)
+                                              .rec(2, 50, 50, "A")  // tomorrow
+                                              .run({2024, 3, 7}, 86399, 5)
+                                              .rec(2, 1, 1, "A"));  // last second
     ASSERT_EQ(stats.days.size(), 30u);
     EXPECT_EQ(stats.days.front().date, (CalendarDate{2024, 2, 7}));
     EXPECT_EQ(stats.days.back().date, (CalendarDate{2024, 3, 7}));
@@ -112,37 +147,106 @@ TEST(LogStatistics, AnAbsurdRunTimeCostsNoMoreThanTheDaysItCanFill)
 // Three runs: 2023-12-31 23:00 for two hours (past midnight and the year's
 // end), 2024-01-01 10:00 and 2024-01-03 10:00, each with its own "WINDOWS".
 const ParsedLog threeRuns =
-    uvlog::parseLog(sampleHeaderLines({2023, 12, 31}, 23 * 3600, 1) + record(1, 0, 300, "WINDOWS") +
-                    record(2, 1800, 1800, "Brev.txt - Anteckningar") +
-                    record(3, 7200, 5400, "Kalkyl - Budget - Kalkylprogram", true) +
-                    sampleHeaderLines({2024, 1, 1}, 10 * 3600, 2) + record(1, 0, 40000, "WINDOWS") +
-                    record(2, 600, 600, "Internetbanken - Webbl\xE4sare") +
-                    record(3, 900, 300, "?") + sampleHeaderLines({2024, 1, 3}, 10 * 3600, 3) +
-                    record(1, 0, 80000, "WINDOWS") + record(2, 60, 60, "Nyheter - Webbl\xE4sare"));
+    uvlog::parseLog(Log()
+                        .run({2023, 12, 31}, 23 * 3600, 1)
+                        .rec(1, 0, 300, "WINDOWS")
+                        .rec(2, 1800, 1800, "Brev.txt - Anteckningar")
+                        .rec(3, 7200, 5400, "Kalkyl - Budget - Kalkylprogram", true)
+                        .run({2024, 1, 1}, 10 * 3600, 2)
+                        .rec(1, 0, 40000, "WINDOWS")
+                        .rec(2, 600, 600, "Internetbanken - Webbl\xE4sare")
+                        .rec(3, 900, 300, "?")
+                        .run({2024, 1, 3}, 10 * 3600, 3)
+                        .rec(1, 0, 80000, "WINDOWS")
+                        .rec(2, 60, 60, "Nyheter - Webbl\xE4sare")
+                        .text);
 
-TEST(LogStatistics, ARangeKeepsRecordsByTheDateTheirPeriodEnds)
+TEST(LogStatistics, ARangeCountsThePartOfEachPeriodInsideItAsTheDayTableDoes)
 {
     const struct {
         const char* name;
         uvlog::DateRange range;
-        std::uint64_t startups, records, windowSeconds, runningSeconds;
+        CalendarDate today;
+        std::uint64_t startups, records, windowSeconds, runningSeconds, days;
     } cases[] = {
-        {"all", {}, 3, 8, 8160, 7200 + 900 + 60},
-        {"2023", {0, day(2023, 12, 31)}, 1, 2, 1800, 3600},
-        {"new year's day", {day(2024, 1, 1), day(2024, 1, 1)}, 2, 4, 5400 + 900, 3600 + 900},
-        {"from the 2nd", {day(2024, 1, 2), uvlog::DateRange{}.lastDay}, 1, 2, 60, 60},
-        {"nothing", {day(2024, 1, 2), day(2024, 1, 2)}, 0, 0, 0, 0},
+        {"all", {}, {2024, 1, 3}, 3, 8, 8160, 7200 + 900 + 60, 3},
+        {"2023", {0, day(2023, 12, 31)}, {2024, 1, 3}, 1, 3, 3600, 3600, 1},
+        {"new year's day", {day(2024, 1, 1), day(2024, 1, 1)}, {2024, 1, 3}, 2, 4, 4500, 4500, 1},
+        {"from the 2nd",
+         {day(2024, 1, 2), uvlog::DateRange{}.lastDay},
+         {2024, 1, 3},
+         1,
+         2,
+         60,
+         60,
+         1},
+        {"nothing", {day(2024, 1, 2), day(2024, 1, 2)}, {2024, 1, 3}, 0, 0, 0, 0, 0},
+        {"a far end", {day(2024, 1, 1), day(2034, 12, 31)}, {2024, 1, 3}, 3, 6, 4560, 4560, 2},
+        {"an old history", {}, {2040, 1, 1}, 3, 8, 8160, 8160, 3},
     };
     for (const auto& c : cases) {
-        const LogStatistics stats = uvlog::summarise({&threeRuns}, {{2024, 1, 3}, c.range, {}});
+        const LogStatistics stats = uvlog::summarise({&threeRuns}, {c.today, c.range, {}});
         EXPECT_EQ(stats.startupCount, c.startups) << c.name;
         EXPECT_EQ(stats.recordCount, c.records) << c.name;
         EXPECT_EQ(stats.windowSeconds, c.windowSeconds) << c.name;
         EXPECT_EQ(stats.runningSeconds, c.runningSeconds) << c.name;
         std::uint64_t daySum = 0;
-        for (const uvlog::DayTime& day : stats.days)
+        for (const uvlog::DayTime& day : stats.rangeDays)
             daySum += day.seconds;
-        EXPECT_EQ(daySum, c.runningSeconds) << c.name << ": the chart follows the range";
+        EXPECT_EQ(daySum, c.runningSeconds) << c.name << ": the day table holds every day";
+        EXPECT_EQ(stats.rangeDays.size(), c.days) << c.name;
+    }
+}
+
+// A record written by the program carries the clock time it was written at;
+// this one gives it apart from its run time, as on the days the clocks change.
+std::string recordAt(std::uint64_t number, std::uint64_t runSeconds, std::uint32_t clock,
+                     std::uint64_t period, const std::string& title)
+{
+    return uvlog::sampleRecordLine(number, runSeconds, runSeconds, clock, period, false, title) +
+           "\r\n";
+}
+
+TEST(LogStatistics, TheClocksChangingMoveNoTimeToTheWrongDayOrHour)
+{
+    // Spring: from 02:00 the clocks show 03:00. Autumn: from 03:00 they show
+    // 02:00 again, so 2024-10-27 has 25 hours.
+    const ParsedLog spring = uvlog::parseLog(
+        sampleHeaderLines({2024, 3, 31}, 3600, 1) + recordAt(1, 0, 3600, 60, "WINDOWS") +
+        recordAt(2, 3600, 3 * 3600, 3600, "A") + recordAt(3, 9000, 4 * 3600 + 1800, 5400, "B"));
+    const ParsedLog autumn = uvlog::parseLog(
+        sampleHeaderLines({2024, 10, 26}, 20 * 3600, 2) + recordAt(1, 0, 20 * 3600, 60, "WINDOWS") +
+        recordAt(2, 4 * 3600, 0, 4 * 3600, "A") + recordAt(3, 29 * 3600, 0, 25 * 3600, "B") +
+        recordAt(4, 30 * 3600, 3600, 3600, "C"));
+
+    const LogStatistics springStats = summarise(spring.text, {2024, 3, 31});
+    EXPECT_EQ(uvlog::runLastRecordText(springStats.runs.at(0)), "2024-03-31 04:30:00");
+    const std::uint64_t springHours[24] = {0, 3600, 0, 3600, 1800};
+    for (int hour = 0; hour < 24; ++hour)
+        EXPECT_EQ(springStats.hours[hour], springHours[hour]) << "spring, hour " << hour;
+
+    const LogStatistics autumnStats = summarise(autumn.text, {2024, 10, 28});
+    EXPECT_EQ(uvlog::runLastRecordText(autumnStats.runs.at(0)), "2024-10-28 01:00:00");
+    std::vector<std::uint64_t> days;
+    for (const uvlog::DayTime& d : autumnStats.rangeDays)
+        days.push_back(d.seconds);
+    EXPECT_EQ(days, (std::vector<std::uint64_t>{4 * 3600, 25 * 3600, 3600}));
+    EXPECT_EQ(autumnStats.hours[2], 2u * 3600) << "the hour that came twice";
+}
+
+TEST(LogStatistics, TheOrderOfTheFilesChangesNothing)
+{
+    const ParsedLog history = uvlog::parseLog(
+        Log().run({2024, 3, 5}, 8 * 3600, 1).rec(1, 0, 10, "WINDOWS").rec(2, 3600, 3600, "A").text);
+    const ParsedLog log = uvlog::parseLog(
+        Log().run({2024, 3, 7}, 8 * 3600, 2).rec(1, 0, 10, "WINDOWS").rec(2, 600, 600, "B").text);
+    for (const auto& files : {std::vector<const ParsedLog*>{&history, &log},
+                              std::vector<const ParsedLog*>{&log, &history}}) {
+        const LogStatistics stats = uvlog::summariseLogs(files, {2024, 3, 7});
+        EXPECT_EQ(stats.latestTotalSeconds, 1600u) << "the latest run's total";
+        ASSERT_EQ(stats.runs.size(), 2u);
+        EXPECT_EQ(stats.runs[0].startupNumber, 1u);
+        EXPECT_EQ(stats.runs[1].sinceSystemStartSeconds, 10u);
     }
 }
 
@@ -204,6 +308,29 @@ TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCase)
     EXPECT_TRUE(uvlog::wildcardMatches("*", ""));
     EXPECT_TRUE(uvlog::wildcardMatches("a*b*c", "aXbYbZc"));
     EXPECT_FALSE(uvlog::wildcardMatches("a*b*c", "aXcYb"));
+}
+
+TEST(Privacy, TheListIsReadInEveryEncodingAnEditorSaves)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"Windows-1252", "*n\xE4tbank*\r\n"},
+        {"UTF-8", "*n\xC3\xA4tbank*\r\n"},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF*n\xC3\xA4tbank*\r\n"},
+        {"UTF-16 LE", std::string("\xFF\xFE*\0n\0\xE4\0t\0b\0a\0n\0k\0*\0\r\0\n\0", 24)},
+        {"UTF-16 BE", std::string("\xFE\xFF\0*\0n\0\xE4\0t\0b\0a\0n\0k\0*\0\r\0\n", 24)},
+    };
+    const std::string path = ::testing::TempDir() + "uvdolt.txt";
+    for (const auto& c : cases) {
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        EXPECT_TRUE(uvlog::readPrivacyFile(path).hides("Min N\xC4TBANK - Webbl\xE4sare")) << c.name;
+    }
+    std::remove(path.c_str());
+    EXPECT_EQ(uvlog::windows1252FromUserText("\xE2\x82\xAC \xE4\xC3"), "\xE2\x82\xAC \xE4\xC3")
+        << "not UTF-8: taken as Windows-1252";
+    EXPECT_EQ(uvlog::windows1252FromUserText("\xE2\x82\xAC \xE2\x86\x92"), "\x80 ?");
 }
 
 TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
