@@ -10,6 +10,10 @@ constexpr const char* iconName = "URAVIK";
 // The file of title patterns the companions hide, beside the data files.
 constexpr const char* privacyFileName = "uvdolt.txt";
 constexpr const char* hiddenTitle = "(dolt)";
+// The user's category rules beside the data files, and the category of a
+// title that no rule matches.
+constexpr const char* categoryFileName = "uvkategori.txt";
+constexpr const char* otherCategory = "(övrigt)";
 // How the views show a record of no window or an untitled one.
 constexpr const char* noTitleShown = "? (inget fönster ovanför, eller fönster utan namn)";
 
@@ -27,6 +31,7 @@ constexpr const char* recordsLabel = "Poster";
 constexpr const char* rawLinesLabel = "Oläsbara rader";
 constexpr const char* titleTableHeading = "Tid direkt ovanför Uravik, per fönster";
 constexpr const char* applicationTableHeading = "Tid direkt ovanför Uravik, per program";
+constexpr const char* categoryTableHeading = "Tid direkt ovanför Uravik, per kategori";
 constexpr const char* dayTableHeading = "Drifttid per dag";
 constexpr const char* hourTableHeading = "Tid direkt ovanför Uravik, per timme på dygnet";
 constexpr const char* runTableHeading = "Körningar";
@@ -36,6 +41,7 @@ constexpr const char* applicationColumn = "Program ovanför Uravik";
 constexpr const char* timeColumn = "Tid ovanför";
 constexpr const char* shareColumn = "Andel";
 constexpr const char* periodsColumn = "Perioder";
+constexpr const char* categoryColumn = "Kategori";
 constexpr const char* dateColumn = "Datum";
 constexpr const char* hourColumn = "Timme";
 constexpr const char* runningColumn = "Drifttid";
@@ -65,6 +71,7 @@ constexpr const char* csvTitleHeader =
     "Fönster ovanför Uravik;Tid ovanför;Sekunder;Andel (%);Perioder";
 constexpr const char* csvApplicationHeader =
     "Program ovanför Uravik;Tid ovanför;Sekunder;Andel (%);Perioder";
+constexpr const char* csvCategoryHeader = "Kategori;Tid ovanför;Sekunder;Andel (%);Perioder";
 constexpr const char* csvDayHeader = "Datum;Drifttid;Sekunder";
 constexpr const char* csvHourHeader = "Timme;Tid ovanför;Sekunder;Andel (%)";
 constexpr const char* csvRunHeader =
@@ -73,23 +80,40 @@ constexpr const char* csvRunHeader =
 
 // uvreport, the command-line report.
 constexpr const char* reportUsage =
-    "Användning: uvreport [--by title|app|day|run] [--from ÅÅÅÅ-MM-DD] [--to ÅÅÅÅ-MM-DD]\n"
-    "                [--csv] [--today ÅÅÅÅ-MM-DD] [FIL ...]\n"
+    "Användning: uvreport [--by title|app|category|day|hour|run] [--from ÅÅÅÅ-MM-DD]\n"
+    "                [--to ÅÅÅÅ-MM-DD] [--csv] [--today ÅÅÅÅ-MM-DD] [FIL ...]\n"
     "Skriver statistiken över Uravik-tidlistan. Utan FIL läses yhist.dab och\n"
     "ytime.dab i arbetsmappen. Tidlistan mäter fönstret som ligger direkt\n"
     "ovanför Uravik-fönstret, inte fönstret som används.\n"
-    "  --by title  tid per fönstertitel (utan --by: summor, fönster och dagar)\n"
-    "  --by app    tid per program: titelns text efter sista \" - \"\n"
-    "  --by day    drifttid per dag\n"
-    "  --by run    en rad per körning (uppstart)\n"
-    "  --from, --to  bara poster vars period slutar de dagarna (båda inräknade)\n"
-    "  --csv       CSV för kalkylprogram: \";\" mellan fälten, Windows-1252, CR LF;\n"
-    "              de tre första kolumnerna är namn, tid (H:MM:SS) och sekunder\n"
-    "  --today     dagen som räknas som i dag (förvalt datorns datum)\n"
+    "  --by title     tid per fönstertitel (utan --by: summor, fönster och dagar)\n"
+    "  --by app       tid per program: titelns text efter sista \" - \"\n"
+    "  --by category  tid per kategori enligt uvkategori.txt\n"
+    "  --by day       drifttid per dag\n"
+    "  --by hour      tid per timme på dygnet, 00-01 till 23-00\n"
+    "  --by run       en rad per körning (uppstart)\n"
+    "  --from, --to   bara tiden som ligger de dagarna (båda inräknade); en\n"
+    "                 period över midnatt delas mellan dagarna\n"
+    "  --csv          CSV för kalkylprogram: \";\" mellan fälten, Windows-1252,\n"
+    "                 CR LF; de tre första kolumnerna är namn, tid (H:MM:SS)\n"
+    "                 och sekunder\n"
+    "  --today        dagen som räknas som i dag (förvalt datorns datum)\n"
     "Titlar som står i uvdolt.txt (ett mönster per rad, * för valfri text)\n"
-    "visas som (dolt). Texten skrivs i terminalens teckenkodning.\n";
+    "visas som (dolt). uvkategori.txt har en regel per rad, KATEGORI = MÖNSTER,\n"
+    "till exempel \"Kontor = *Kalkylprogram*\"; första regeln som passar gäller,\n"
+    "och en titel som ingen regel passar räknas som (övrigt). # inleder en\n"
+    "kommentar. Filerna får vara sparade som ANSI, UTF-8 eller UTF-16.\n"
+    "Texten skrivs i terminalens teckenkodning. Slutkod 0: klart, 1: en fil\n"
+    "kunde inte läsas, 2: fel i kommandoraden.\n";
+// What went wrong, on standard error, each followed by what it names.
 constexpr const char* reportCannotRead = "uvreport: kan inte läsa ";
+constexpr const char* reportMissingFile = "uvreport: filen finns inte: ";
+constexpr const char* reportIsFolder = "uvreport: en mapp, inte en fil: ";
 constexpr const char* reportBadOption = "uvreport: okänt val ";
+constexpr const char* reportMissingValue = "uvreport: värde saknas efter ";
+constexpr const char* reportBadDate = "uvreport: inget datum (ÅÅÅÅ-MM-DD): ";
+constexpr const char* reportBadGrouping =
+    "uvreport: --by tar title, app, category, day, hour eller run, inte ";
+constexpr const char* reportReversedRange = "uvreport: --from ligger efter --to: ";
 constexpr const char* reportHeading = "Statistik för Uravik";
 
 // uvreader, the log reader ("Tidlista").

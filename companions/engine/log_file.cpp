@@ -1,6 +1,7 @@
 #include "companions/engine/log_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -66,11 +67,17 @@ bool readFileFrom(const std::string& path, std::uint64_t offset, std::string& ou
     return true;
 }
 
-bool summariseFile(const std::string& path, LogSummariser& summariser)
+FileReading summariseFile(const std::string& path, LogSummariser& summariser)
 {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return FileReading::missing;
+    if (status.type() == std::filesystem::file_type::directory)
+        return FileReading::folder;
     std::ifstream file(path, std::ios::binary);
     if (!file)
-        return false;
+        return FileReading::unreadable;
     summariser.beginLog();
     ParsedLog log;
     std::vector<char> piece(pieceBytes);
@@ -99,7 +106,7 @@ bool summariseFile(const std::string& path, LogSummariser& summariser)
     for (const LogEntry& entry : log.entries)
         summariser.addEntry(log, entry);
     summariser.endLog(log);
-    return true;
+    return file.bad() ? FileReading::unreadable : FileReading::read;
 }
 
 }  // namespace uvlog

@@ -18,8 +18,10 @@ bool fileSize(const std::string& path, std::uint64_t* size);
 bool readFileFrom(const std::string& path, std::uint64_t offset, std::string& out,
                   std::uint64_t count = UINT64_MAX);
 
-// Feeds the whole log in `path` to the summariser, a piece at a time;
-// false when the file cannot be opened.
-bool summariseFile(const std::string& path, LogSummariser& summariser);
+enum class FileReading { read, missing, folder, unreadable };
+
+// Feeds the whole log in `path` to the summariser, a piece at a time, and
+// tells whether the file could be read to its end.
+FileReading summariseFile(const std::string& path, LogSummariser& summariser);
 
 }  // namespace uvlog

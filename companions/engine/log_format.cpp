@@ -176,6 +176,10 @@ std::string tableCsv(const LogStatistics& stats, Grouping grouping)
             csv = std::string(texts::csvApplicationHeader) + "\r\n";
             addNamedRows(csv, stats.applications, stats.windowSeconds);
             break;
+        case Grouping::category:
+            csv = std::string(texts::csvCategoryHeader) + "\r\n";
+            addNamedRows(csv, stats.categories, stats.windowSeconds);
+            break;
         case Grouping::day:
             csv = std::string(texts::csvDayHeader) + "\r\n";
             addDayRows(csv, stats.rangeDays);

@@ -149,6 +149,9 @@ std::string statisticsReport(const LogStatistics& stats, bool everything, Groupi
     if (grouping == Grouping::application && !everything)
         addNamedTable(report, texts::applicationTableHeading, texts::applicationColumn,
                       stats.applications, stats.windowSeconds);
+    if (grouping == Grouping::category && !everything)
+        addNamedTable(report, texts::categoryTableHeading, texts::categoryColumn, stats.categories,
+                      stats.windowSeconds);
     if (everything || grouping == Grouping::day)
         addDayTable(report, stats.rangeDays);
     if (grouping == Grouping::hour && !everything)

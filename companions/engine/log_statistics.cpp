@@ -43,6 +43,8 @@ unsigned tablesFor(Grouping grouping)
             return titleTable;
         case Grouping::application:
             return applicationTable;
+        case Grouping::category:
+            return categoryTable;
         case Grouping::hour:
             return hourTable;
         default:
@@ -59,7 +61,10 @@ std::string_view applicationOf(std::string_view title)
     return title.substr(at + separator.size());
 }
 
-LogSummariser::LogSummariser(SummaryOptions options) : options_(std::move(options)) {}
+LogSummariser::LogSummariser(SummaryOptions options)
+    : options_(std::move(options)), categories_(options_.categories.names.size() + 1)
+{
+}
 
 void LogSummariser::beginLog()
 {
@@ -81,6 +86,9 @@ LogSummariser::TitleTally& LogSummariser::titleOf(std::string_view title)
             hidden ? std::string_view(companion_texts::hiddenTitle) : title;
         tally.application = &applications_[std::string(applicationOf(shown))];
     }
+    // A hidden title still counts in its own category.
+    if ((options_.tables & categoryTable) != 0)
+        tally.category = &categories_[options_.categories.categoryOf(title)];
     return tally;
 }
 
@@ -161,12 +169,14 @@ void LogSummariser::addWindowTime(const ParsedLog& log, const LogEntry& entry, b
                          hour = addSaturating(hour, s);
                      });
     }
-    if ((options_.tables & (titleTable | applicationTable)) == 0)
+    if ((options_.tables & (titleTable | applicationTable | categoryTable)) == 0)
         return;
     TitleTally& title = titleOf(entryText(log, entry));
     addPeriod(*title.shown, seconds);
     if (title.application != nullptr)
         addPeriod(*title.application, seconds);
+    if (title.category != nullptr)
+        addPeriod(*title.category, seconds);
 }
 
 void LogSummariser::addEntry(const ParsedLog& log, const LogEntry& entry)
@@ -280,6 +290,15 @@ LogStatistics LogSummariser::finish()
                 TitleTime{std::move(node.key()), node.mapped().seconds, node.mapped().periods});
     }
     sortLargestFirst(stats.applications);
+    for (std::size_t i = 0; i < categories_.size(); ++i) {
+        if (categories_[i].periods == 0)
+            continue;
+        const std::vector<std::string>& names = options_.categories.names;
+        stats.categories.push_back(
+            TitleTime{i < names.size() ? names[i] : std::string(companion_texts::otherCategory),
+                      categories_[i].seconds, categories_[i].periods});
+    }
+    sortLargestFirst(stats.categories);
 
     const std::map<std::int64_t, std::uint64_t> ordered(daySeconds_.begin(), daySeconds_.end());
     for (const auto& [day, seconds] : ordered)

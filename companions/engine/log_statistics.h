@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "companions/engine/calendar.h"
+#include "companions/engine/categories.h"
 #include "companions/engine/log_parser.h"
 #include "companions/engine/privacy.h"
 
@@ -22,7 +23,7 @@ namespace uvlog {
 
 constexpr int statisticsDayCount = 30;
 
-enum class Grouping { title, application, day, hour, run };
+enum class Grouping { title, application, category, day, hour, run };
 
 // The tables a summary builds beyond the days and runs, which are always
 // there: a view asks only for what it shows.
@@ -30,7 +31,8 @@ enum SummaryTable : unsigned {
     titleTable = 1,
     applicationTable = 2,
     hourTable = 4,
-    allTables = 7,
+    categoryTable = 8,
+    allTables = 15,
 };
 
 // The tables that `grouping` shows.
@@ -68,6 +70,7 @@ struct SummaryOptions {
     CalendarDate today;
     DateRange range;
     PrivacyList privacy;
+    CategoryList categories;
     unsigned tables = allTables;
 };
 
@@ -76,6 +79,8 @@ struct LogStatistics {
     // are summed under "(dolt)".
     std::vector<TitleTime> titles;
     std::vector<TitleTime> applications;
+    // By the user's category rules; titles no rule matches as "(övrigt)".
+    std::vector<TitleTime> categories;
     // The 30 days that end with the range (or today), oldest first; days
     // outside the range count nothing.
     std::vector<DayTime> days;
@@ -129,6 +134,7 @@ private:
         Tally own;
         Tally* shown = nullptr;
         Tally* application = nullptr;
+        Tally* category = nullptr;
     };
     struct RunExtra {
         std::uint64_t onlineSeconds = 0;
@@ -153,6 +159,7 @@ private:
     std::unordered_map<std::string, TitleTally> titles_;
     std::unordered_map<std::string, Tally> applications_;
     Tally hidden_;
+    std::vector<Tally> categories_;    // by index into the rules' names, "(övrigt)" last
     std::string key_;                  // the title looked up, kept to spare allocations
     std::vector<RunExtra> runExtras_;  // of the current log, by run index
     std::int64_t lastDatedStart_ = 0;

@@ -1,7 +1,7 @@
 // uvreport: the statistics of the time log as text or CSV, for scripts and
 // for users without the Windows companions. "uvreport --help" tells how.
 // Without files it reads yhist.dab and ytime.dab in the working directory,
-// skipping a missing one as the statistics program does. The logs are read
+// skipping only a missing yhist.dab (no history yet). The logs are read
 // a piece at a time, so their size does not matter.
 
 #include <clocale>
@@ -50,10 +50,9 @@ uvlog::CalendarDate localToday()
 bool parseGrouping(const std::string& text, uvlog::Grouping* grouping)
 {
     static const std::pair<const char*, uvlog::Grouping> names[] = {
-        {"title", uvlog::Grouping::title},
-        {"app", uvlog::Grouping::application},
-        {"day", uvlog::Grouping::day},
-        {"run", uvlog::Grouping::run},
+        {"title", uvlog::Grouping::title},       {"app", uvlog::Grouping::application},
+        {"category", uvlog::Grouping::category}, {"day", uvlog::Grouping::day},
+        {"hour", uvlog::Grouping::hour},         {"run", uvlog::Grouping::run},
     };
     for (const auto& [name, value] : names) {
         if (text == name) {
@@ -62,6 +61,11 @@ bool parseGrouping(const std::string& text, uvlog::Grouping* grouping)
         }
     }
     return false;
+}
+
+std::string quoted(const std::string& text)
+{
+    return "'" + text + "'";
 }
 
 // Text for a person goes out in the terminal's encoding; CSV stays
@@ -92,44 +96,88 @@ void writeText(const std::string& text, bool forPerson, std::FILE* stream = stdo
     std::fwrite(text.data(), 1, text.size(), stream);
 }
 
+// False, having said on standard error what was wrong, when the command
+// line cannot be followed.
 bool parseOptions(int argc, char** argv, Options* options)
 {
     options->today = localToday();
+    std::string from;
+    std::string to;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
+        const bool takesValue =
+            arg == "--by" || arg == "--from" || arg == "--to" || arg == "--today";
+        if (takesValue && i + 1 >= argc) {
+            writeText(texts::reportMissingValue + arg + "\n", true, stderr);
+            return false;
+        }
         uvlog::CalendarDate date;
         if (arg == "--csv") {
             options->csv = true;
         } else if (arg == "--help" || arg == "-h") {
             options->help = true;
-        } else if (arg == "--by" && hasValue) {
+        } else if (arg == "--by") {
             options->grouped = true;
-            if (!parseGrouping(argv[++i], &options->grouping))
+            const std::string value = argv[++i];
+            if (!parseGrouping(value, &options->grouping)) {
+                writeText(texts::reportBadGrouping + quoted(value) + "\n", true, stderr);
                 return false;
-        } else if ((arg == "--from" || arg == "--to" || arg == "--today") && hasValue) {
-            if (!uvlog::parseDateText(argv[++i], &date))
+            }
+        } else if (takesValue) {
+            const std::string value = argv[++i];
+            if (!uvlog::parseDateText(value.c_str(), &date)) {
+                writeText(texts::reportBadDate + arg + ' ' + quoted(value) + "\n", true, stderr);
                 return false;
-            if (arg == "--from")
+            }
+            if (arg == "--from") {
                 options->range.firstDay = uvlog::daysFromCivil(date);
-            else if (arg == "--to")
+                from = value;
+            } else if (arg == "--to") {
                 options->range.lastDay = uvlog::daysFromCivil(date);
-            else
+                to = value;
+            } else {
                 options->today = date;
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
-            writeText(texts::reportBadOption + arg + "\n", true, stderr);
+            writeText(texts::reportBadOption + quoted(arg) + "\n", true, stderr);
             return false;
         } else {
             options->files.push_back(arg);
         }
     }
-    return options->range.firstDay <= options->range.lastDay;
+    if (options->range.firstDay > options->range.lastDay) {
+        writeText(texts::reportReversedRange + quoted(from) + " > " + quoted(to) + "\n", true,
+                  stderr);
+        return false;
+    }
+    return true;
 }
 
 std::string folderOf(const std::string& path)
 {
     const std::size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Says on standard error why `path` could not be read; nothing when it was.
+bool reportReading(uvlog::FileReading reading, const std::string& path)
+{
+    const char* problem = nullptr;
+    switch (reading) {
+        case uvlog::FileReading::read:
+            return true;
+        case uvlog::FileReading::missing:
+            problem = texts::reportMissingFile;
+            break;
+        case uvlog::FileReading::folder:
+            problem = texts::reportIsFolder;
+            break;
+        case uvlog::FileReading::unreadable:
+            problem = texts::reportCannotRead;
+            break;
+    }
+    writeText(problem + quoted(path) + "\n", true, stderr);
+    return false;
 }
 
 }  // namespace
@@ -150,15 +198,22 @@ int main(int argc, char** argv)
     uvlog::SummaryOptions summary;
     summary.today = options.today;
     summary.range = options.range;
-    summary.privacy =
-        uvlog::readPrivacyFile(folderOf(options.files.front()) + texts::privacyFileName);
+    // Only the tables the report shows are built.
+    summary.tables = options.grouped || options.csv ? uvlog::tablesFor(options.grouping)
+                                                    : unsigned(uvlog::titleTable);
+    const std::string folder = folderOf(options.files.front());
+    summary.privacy = uvlog::readPrivacyFile(folder + texts::privacyFileName);
+    if ((summary.tables & uvlog::categoryTable) != 0)
+        summary.categories = uvlog::readCategoryFile(folder + texts::categoryFileName);
     uvlog::LogSummariser summariser(summary);
     int status = exitOk;
     for (const std::string& path : options.files) {
-        if (!uvlog::summariseFile(path, summariser) && named) {
-            writeText(texts::reportCannotRead + path + "\n", true, stderr);
+        const uvlog::FileReading reading = uvlog::summariseFile(path, summariser);
+        // No history yet is no fault: the log has not outgrown its limit.
+        const bool noHistoryYet = !named && path == data_file_format::historyFileName &&
+                                  reading == uvlog::FileReading::missing;
+        if (!noHistoryYet && !reportReading(reading, path))
             status = exitUnreadable;
-        }
     }
     const uvlog::LogStatistics stats = summariser.finish();
 

@@ -179,9 +179,9 @@ TEST_F(LogRoundTrip, TheHistoryReadsAsTheLogItWasAndRunsOfOneBootKeepTheirOwnTim
     bringAbove(11);
     bringAbove(12);
 
-    uvlog::LogSummariser summariser(uvlog::SummaryOptions{{2024, 3, 7}, {}, {}});
-    ASSERT_TRUE(uvlog::summariseFile(texts::historyFileName, summariser));
-    ASSERT_TRUE(uvlog::summariseFile(texts::logFileName, summariser));
+    uvlog::LogSummariser summariser(uvlog::SummaryOptions{{2024, 3, 7}, {}, {}, {}});
+    ASSERT_EQ(uvlog::summariseFile(texts::historyFileName, summariser), uvlog::FileReading::read);
+    ASSERT_EQ(uvlog::summariseFile(texts::logFileName, summariser), uvlog::FileReading::read);
     const uvlog::LogStatistics stats = summariser.finish();
     ASSERT_EQ(stats.runs.size(), 3u);
     const std::uint64_t fromSystemStart[] = {191, 3 * 3600, 4 * 3600};

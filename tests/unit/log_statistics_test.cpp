@@ -185,7 +185,7 @@ TEST(LogStatistics, ARangeCountsThePartOfEachPeriodInsideItAsTheDayTableDoes)
         {"an old history", {}, {2040, 1, 1}, 3, 8, 8160, 8160, 3},
     };
     for (const auto& c : cases) {
-        const LogStatistics stats = uvlog::summarise({&threeRuns}, {c.today, c.range, {}});
+        const LogStatistics stats = uvlog::summarise({&threeRuns}, {c.today, c.range, {}, {}});
         EXPECT_EQ(stats.startupCount, c.startups) << c.name;
         EXPECT_EQ(stats.recordCount, c.records) << c.name;
         EXPECT_EQ(stats.windowSeconds, c.windowSeconds) << c.name;
@@ -252,8 +252,8 @@ TEST(LogStatistics, TheOrderOfTheFilesChangesNothing)
 
 TEST(LogStatistics, ApplicationsAreTheTextAfterTheLastDashAndHiddenTitlesAreOneRow)
 {
-    const LogStatistics stats =
-        uvlog::summarise({&threeRuns}, {{2024, 1, 3}, {}, uvlog::parsePrivacyList("*BANK*\r\n")});
+    const LogStatistics stats = uvlog::summarise(
+        {&threeRuns}, {{2024, 1, 3}, {}, uvlog::parsePrivacyList("*BANK*\r\n"), {}});
     EXPECT_EQ(timesOf(stats.applications), (Times{{"Kalkylprogram", 5400},
                                                   {"Anteckningar", 1800},
                                                   {"(dolt)", 600},
@@ -262,6 +262,52 @@ TEST(LogStatistics, ApplicationsAreTheTextAfterTheLastDashAndHiddenTitlesAreOneR
     for (const uvlog::TitleTime& row : stats.titles)
         EXPECT_EQ(row.title.find("Internetbanken"), std::string::npos);
     EXPECT_EQ(uvlog::applicationOf("Slutar med - "), "Slutar med - ");
+}
+
+TEST(LogStatistics, CategoriesFollowTheFirstMatchingRuleAndHiddenTitlesKeepTheirs)
+{
+    uvlog::SummaryOptions options{{2024, 1, 3}, {}, uvlog::parsePrivacyList("*BANK*"), {}};
+    options.categories = uvlog::parseCategoryList(
+        "# F\xF6rsta regeln som passar vinner\r\n"
+        "Budget = *budget*\r\n"
+        "Arbete=*Kalkyl*\r\n"
+        "  Webb  =  *WEBBL\xC4SARE \r\n"
+        "trasig rad utan likhetstecken\r\n"
+        "Arbete = Brev.txt*\n");
+    EXPECT_EQ(options.categories.names, (std::vector<std::string>{"Budget", "Arbete", "Webb"}));
+    const LogStatistics stats = uvlog::summarise({&threeRuns}, options);
+    EXPECT_EQ(timesOf(stats.categories),
+              (Times{{"Budget", 5400}, {"Arbete", 1800}, {"Webb", 660}, {"(\xF6vrigt)", 300}}));
+}
+
+TEST(LogStatistics, HoursGetThePartsOfPeriodsSplitAtEveryHourWithinTheRange)
+{
+    const ParsedLog log = uvlog::parseLog(Log()
+                                              .run({2024, 3, 7}, 8 * 3600 + 40 * 60, 1)
+                                              .rec(1, 0, 10, "WINDOWS")
+                                              .rec(2, 5400, 5400, "A")  // 08:40 to 10:10
+                                              .run({2024, 3, 7}, 23 * 3600 + 50 * 60, 2)
+                                              .rec(1, 0, 10, "WINDOWS")
+                                              .rec(2, 1200, 1200, "B")  // 23:50 to 00:10
+                                              .text);
+    const struct {
+        const char* name;
+        uvlog::DateRange range;
+        std::uint64_t hours[24];
+    } cases[] = {
+        {"all", {}, {600, 0, 0, 0, 0, 0, 0, 0, 1200, 3600, 600, 0,
+                     0,   0, 0, 0, 0, 0, 0, 0, 0,    0,    0,   600}},
+        {"the 7th",
+         {day(2024, 3, 7), day(2024, 3, 7)},
+         {0, 0, 0, 0, 0, 0, 0, 0, 1200, 3600, 600, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 600}},
+    };
+    for (const auto& c : cases) {
+        uvlog::SummaryOptions options{{2024, 3, 8}, c.range, {}, {}, uvlog::hourTable};
+        const LogStatistics stats = uvlog::summarise({&log}, options);
+        for (int hour = 0; hour < 24; ++hour)
+            EXPECT_EQ(stats.hours[hour], c.hours[hour]) << c.name << ", hour " << hour;
+        EXPECT_TRUE(stats.titles.empty()) << "a table not asked for is not built";
+    }
 }
 
 TEST(LogStatistics, EachRunIsARowWithItsOwnTimeFromSystemStart)
@@ -346,9 +392,9 @@ TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
     const std::string path = ::testing::TempDir() + "uvlog_pieces.dab";
     std::ofstream(path, std::ios::binary) << text;
 
-    const uvlog::SummaryOptions options{plan.lastDay, {}, {}};
+    const uvlog::SummaryOptions options{plan.lastDay, {}, {}, {}};
     uvlog::LogSummariser summariser(options);
-    ASSERT_TRUE(uvlog::summariseFile(path, summariser));
+    ASSERT_EQ(uvlog::summariseFile(path, summariser), uvlog::FileReading::read);
     const LogStatistics pieces = summariser.finish();
     const ParsedLog whole = uvlog::parseLog(text);
     const LogStatistics once = uvlog::summarise({&whole}, options);
