@@ -152,10 +152,13 @@ constexpr const char* statRefreshButton = "Uppdatera";
 constexpr const char* statCloseButton = "Stäng";
 constexpr const char* statBarChartTitles = "Fönster direkt ovanför Uravik-fönstret";
 constexpr const char* statBarChartApplications = "Program direkt ovanför Uravik-fönstret";
+constexpr const char* statBarChartCategories = "Kategorier direkt ovanför Uravik-fönstret";
+constexpr const char* statHourChartHeading = "Tid direkt ovanför Uravik-fönstret per timme";
 constexpr const char* statDayChartHeading = "Drifttid per dag, 30 dagar";
 constexpr const char* statViewLabel = "Visa:";
 // In the order of uvlog::Grouping.
-constexpr const char* statViewChoices[] = {"Per fönster", "Per program", "Per dag", "Per körning"};
+constexpr const char* statViewChoices[] = {"Per fönster", "Per program", "Per kategori",
+                                           "Per dag",     "Per timme",   "Per körning"};
 constexpr const char* statRangeLabel = "Period:";
 // In the order of StatRange.
 constexpr const char* statRangeChoices[] = {"Allt", "Idag", "Denna vecka", "Denna månad",

@@ -1,5 +1,6 @@
 // libFuzzer target: any bytes as ytime.dab, and the same bytes as the
-// privacy list (uvdolt.txt). The reader must neither crash nor lose its
+// privacy list (uvdolt.txt) and the category rules (uvkategori.txt), in any
+// encoding. The reader must neither crash nor lose its
 // footing, and reading in two pieces must give what reading at once gives
 // (the reader follows a growing file that way). Every pattern the list reads
 // must match its own text with the stars taken out.
@@ -16,6 +17,7 @@
 #include "companions/engine/log_rows.h"
 #include "companions/engine/log_statistics.h"
 #include "companions/engine/privacy.h"
+#include "companions/engine/user_text_file.h"
 
 namespace {
 
@@ -69,14 +71,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         check(uvlog::wildcardMatches(pattern, plain));
     }
+    // The user's files come in any encoding; every rule names a category.
+    options.categories = uvlog::parseCategoryList(uvlog::windows1252FromUserText(bytes));
+    check(options.categories.rules.size() <= uvlog::categoryMaxRules);
+    for (const uvlog::CategoryList::Rule& rule : options.categories.rules)
+        check(rule.category < options.categories.names.size() && !rule.foldedPattern.empty());
     if (size > 0)
         options.range = {uvlog::daysFromCivil({2024, 3, 7}) - data[size - 1] % 64,
                          uvlog::daysFromCivil({2024, 3, 7})};
     const uvlog::LogStatistics stats = uvlog::summarise({&whole, &pieces}, options);
     check(stats.days.size() == uvlog::statisticsDayCount);
     check(stats.recordCount <= 2 * whole.entries.size());
-    for (uvlog::Grouping grouping : {uvlog::Grouping::title, uvlog::Grouping::application,
-                                     uvlog::Grouping::day, uvlog::Grouping::run}) {
+    // Every second of window time lies in exactly one category.
+    std::uint64_t categorySum = 0;
+    for (const uvlog::TitleTime& row : stats.categories)
+        categorySum += row.seconds;
+    check(categorySum == stats.windowSeconds || stats.windowSeconds == UINT64_MAX);
+    for (uvlog::Grouping grouping :
+         {uvlog::Grouping::title, uvlog::Grouping::application, uvlog::Grouping::category,
+          uvlog::Grouping::day, uvlog::Grouping::hour, uvlog::Grouping::run}) {
         uvlog::tableCsv(stats, grouping);
         uvlog::statisticsReport(stats, false, grouping, uvlog::rangeText(options.range));
     }

@@ -77,14 +77,21 @@ RECT titleBarRect(const RECT& area, std::size_t index, std::uint64_t seconds,
     return RECT{inner.left, top, inner.left + length, top + barHeight};
 }
 
+RECT columnRect(const RECT& area, std::size_t index, std::size_t count, std::uint64_t seconds,
+                std::uint64_t topSeconds)
+{
+    const RECT plot = plotArea(area);
+    const int slot = (plot.right - plot.left) / static_cast<int>(count);
+    const int gap = std::min(columnGap, slot / 3);
+    const int left = plot.left + static_cast<int>(index) * slot + gap / 2;
+    const int height = uvlog::scaledLength(seconds, topSeconds, plot.bottom - plot.top);
+    return RECT{left, plot.bottom - height, left + slot - gap, plot.bottom};
+}
+
 RECT dayColumnRect(const RECT& area, std::size_t index, std::uint64_t seconds,
                    std::uint64_t topSeconds)
 {
-    const RECT plot = plotArea(area);
-    const int slot = (plot.right - plot.left) / uvlog::statisticsDayCount;
-    const int left = plot.left + static_cast<int>(index) * slot + columnGap / 2;
-    const int height = uvlog::scaledLength(seconds, topSeconds, plot.bottom - plot.top);
-    return RECT{left, plot.bottom - height, left + slot - columnGap, plot.bottom};
+    return columnRect(area, index, uvlog::statisticsDayCount, seconds, topSeconds);
 }
 
 void paintTitleBars(HDC dc, const RECT& area, const std::vector<uvlog::TitleTime>& rows,
@@ -118,19 +125,24 @@ void paintTitleBars(HDC dc, const RECT& area, const std::vector<uvlog::TitleTime
     RestoreDC(dc, savedState);
 }
 
-void paintDayColumns(HDC dc, const RECT& area, const uvlog::LogStatistics& stats, HFONT textFont,
-                     HFONT headingFont)
+namespace {
+
+// Columns of `values` on an hour scale, each labelled where `labels` has a
+// text; the `marked` column (if any) in the marking colour.
+void paintColumns(HDC dc, const RECT& area, const char* heading,
+                  const std::vector<std::uint64_t>& values, const std::vector<std::string>& labels,
+                  std::size_t marked, HFONT textFont, HFONT headingFont)
 {
     const int savedState = SaveDC(dc);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, inkColour);
-    paintPanel(dc, area, texts::statDayChartHeading, headingFont);
+    paintPanel(dc, area, heading, headingFont);
     const win32::ScopedSelect font(dc, textFont);
     const RECT plot = plotArea(area);
 
     std::uint64_t largest = 0;
-    for (const uvlog::DayTime& day : stats.days)
-        largest = std::max(largest, day.seconds);
+    for (const std::uint64_t value : values)
+        largest = std::max(largest, value);
     const uvlog::ChartAxis axis = uvlog::hourAxis(largest);
 
     // Grid lines and their hour labels, from the base line up.
@@ -152,20 +164,47 @@ void paintDayColumns(HDC dc, const RECT& area, const uvlog::LogStatistics& stats
         }
     }
 
-    const std::size_t count = stats.days.size();
+    const std::size_t count = values.size();
     for (std::size_t i = 0; i < count; ++i) {
-        const uvlog::DayTime& day = stats.days[i];
-        const RECT column = dayColumnRect(area, i, day.seconds, axis.topSeconds);
-        const bool today = i + 1 == count;
-        fillRect(dc, column, today ? chartTodayColour : chartBarColour);
-        // A date under every fifth day, counted back from today.
-        if ((count - 1 - i) % 5 == 0) {
-            const std::string date = uvlog::dateText(day.date).substr(5);
-            RECT text = {column.left - 12, plot.bottom + 2, column.right + 12,
+        const RECT column = columnRect(area, i, count, values[i], axis.topSeconds);
+        const bool isMarked = i == marked;
+        fillRect(dc, column, isMarked ? chartTodayColour : chartBarColour);
+        if (i < labels.size() && !labels[i].empty()) {
+            RECT text = {column.left - 14, plot.bottom + 2, column.right + 14,
                          plot.bottom + dateLabelHeight};
-            SetTextColor(dc, today ? chartTodayColour : labelColour);
-            DrawTextA(dc, date.c_str(), -1, &text, DT_SINGLELINE | DT_CENTER | DT_NOPREFIX);
+            SetTextColor(dc, isMarked ? chartTodayColour : labelColour);
+            DrawTextA(dc, labels[i].c_str(), -1, &text, DT_SINGLELINE | DT_CENTER | DT_NOPREFIX);
         }
     }
     RestoreDC(dc, savedState);
+}
+
+}  // namespace
+
+void paintHourColumns(HDC dc, const RECT& area, const uvlog::LogStatistics& stats, HFONT textFont,
+                      HFONT headingFont)
+{
+    const std::vector<std::uint64_t> values(stats.hours.begin(), stats.hours.end());
+    // The hour under every third column: 00, 03 ... 21.
+    std::vector<std::string> labels(values.size());
+    for (std::size_t hour = 0; hour < labels.size(); hour += 3)
+        labels[hour] = uvlog::hourText(static_cast<int>(hour)).substr(0, 2);
+    paintColumns(dc, area, texts::statHourChartHeading, values, labels, values.size(), textFont,
+                 headingFont);
+}
+
+void paintDayColumns(HDC dc, const RECT& area, const uvlog::LogStatistics& stats, HFONT textFont,
+                     HFONT headingFont)
+{
+    std::vector<std::uint64_t> values;
+    std::vector<std::string> labels;
+    const std::size_t count = stats.days.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        values.push_back(stats.days[i].seconds);
+        // A date under every fifth day, counted back from today.
+        labels.push_back((count - 1 - i) % 5 == 0 ? uvlog::dateText(stats.days[i].date).substr(5)
+                                                  : std::string());
+    }
+    paintColumns(dc, area, texts::statDayChartHeading, values, labels, count - 1, textFont,
+                 headingFont);
 }

@@ -22,13 +22,20 @@ std::size_t titleBarCount(const RECT& area);
 RECT titleBarRect(const RECT& area, std::size_t index, std::uint64_t seconds,
                   std::uint64_t largestSeconds);
 
-// Where the column of day `index` (0 the oldest) lies for `seconds`.
+// Where column `index` of `count` lies for `seconds`; of the 30 days, day
+// `index` (0 the oldest).
+RECT columnRect(const RECT& area, std::size_t index, std::size_t count, std::uint64_t seconds,
+                std::uint64_t topSeconds);
 RECT dayColumnRect(const RECT& area, std::size_t index, std::uint64_t seconds,
                    std::uint64_t topSeconds);
 
 // The largest of `rows` (titles or applications) as bars under `heading`.
 void paintTitleBars(HDC dc, const RECT& area, const std::vector<uvlog::TitleTime>& rows,
                     const char* heading, HFONT textFont, HFONT headingFont);
+
+// Window time in each hour of the day, 00 to 23, as columns.
+void paintHourColumns(HDC dc, const RECT& area, const uvlog::LogStatistics& stats, HFONT textFont,
+                      HFONT headingFont);
 
 void paintDayColumns(HDC dc, const RECT& area, const uvlog::LogStatistics& stats, HFONT textFont,
                      HFONT headingFont);

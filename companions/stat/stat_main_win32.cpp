@@ -1,6 +1,6 @@
 // uvstat.lib: the statistics program, an executable despite its name, started
 // by the main window's "Statistik" button. It reads the working directory.
-//   uvstat.lib [title|app|day|run [all|today|week|month]]
+//   uvstat.lib [title|app|category|day|hour|run [all|today|week|month]]
 // opens it on a view and a period (the main window passes neither).
 
 #include <windows.h>
@@ -32,9 +32,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showMode)
     companion::initCommonControls();
     if (!registerStatClass(instance))
         return 1;
-    static const char* const views[] = {"title", "app", "day", "run"};
+    // In the order of uvlog::Grouping.
+    static const char* const views[] = {"title", "app", "category", "day", "hour", "run"};
     static const char* const ranges[] = {"all", "today", "week", "month"};
-    statState.grouping = static_cast<uvlog::Grouping>(choiceOf(1, views, 4, 0));
+    statState.grouping = static_cast<uvlog::Grouping>(choiceOf(1, views, 6, 0));
     statState.rangeChoice = static_cast<StatRange>(choiceOf(2, ranges, 4, 0));
     HWND window = createStatWindow(instance, showMode);
     if (window == nullptr)

@@ -48,7 +48,7 @@ struct TableColumn {
 constexpr int mostColumns = 7;
 
 // The columns of each table, in the order of uvlog::Grouping.
-constexpr TableColumn tableColumns[4][mostColumns] = {
+constexpr TableColumn tableColumns[6][mostColumns] = {
     {{texts::titleColumn, 215, LVCFMT_LEFT},
      {texts::timeColumn, 75, LVCFMT_RIGHT},
      {texts::shareColumn, 60, LVCFMT_RIGHT},
@@ -57,7 +57,14 @@ constexpr TableColumn tableColumns[4][mostColumns] = {
      {texts::timeColumn, 75, LVCFMT_RIGHT},
      {texts::shareColumn, 60, LVCFMT_RIGHT},
      {texts::periodsColumn, 60, LVCFMT_RIGHT}},
+    {{texts::categoryColumn, 215, LVCFMT_LEFT},
+     {texts::timeColumn, 75, LVCFMT_RIGHT},
+     {texts::shareColumn, 60, LVCFMT_RIGHT},
+     {texts::periodsColumn, 60, LVCFMT_RIGHT}},
     {{texts::dateColumn, 120, LVCFMT_LEFT}, {texts::runningColumn, 100, LVCFMT_RIGHT}},
+    {{texts::hourColumn, 80, LVCFMT_LEFT},
+     {texts::timeColumn, 100, LVCFMT_RIGHT},
+     {texts::shareColumn, 80, LVCFMT_RIGHT}},
     {{texts::startupColumn, 72, LVCFMT_LEFT},
      {texts::startColumn, 122, LVCFMT_LEFT},
      {texts::lastRecordColumn, 122, LVCFMT_LEFT},
@@ -92,7 +99,14 @@ uvlog::LogStatistics readStatistics(const uvlog::SummaryOptions& options)
 const std::vector<uvlog::TitleTime>& namedRows(const uvlog::LogStatistics& s,
                                                uvlog::Grouping grouping)
 {
-    return grouping == uvlog::Grouping::application ? s.applications : s.titles;
+    switch (grouping) {
+        case uvlog::Grouping::application:
+            return s.applications;
+        case uvlog::Grouping::category:
+            return s.categories;
+        default:
+            return s.titles;
+    }
 }
 
 std::size_t rowCount(const uvlog::LogStatistics& s, uvlog::Grouping grouping)
@@ -102,6 +116,8 @@ std::size_t rowCount(const uvlog::LogStatistics& s, uvlog::Grouping grouping)
             return s.rangeDays.size();
         case uvlog::Grouping::run:
             return s.runs.size();
+        case uvlog::Grouping::hour:
+            return s.hours.size();
         default:
             return namedRows(s, grouping).size();
     }
@@ -113,6 +129,13 @@ std::string cellText(const uvlog::LogStatistics& s, uvlog::Grouping grouping, st
     if (grouping == uvlog::Grouping::day) {
         const uvlog::DayTime& day = s.rangeDays[index];
         return column == 0 ? uvlog::dateText(day.date) : uvlog::durationText(day.seconds);
+    }
+    if (grouping == uvlog::Grouping::hour) {
+        const std::uint64_t seconds = s.hours[index];
+        if (column == 0)
+            return uvlog::hourText(static_cast<int>(index));
+        return column == 1 ? uvlog::durationText(seconds)
+                           : uvlog::shareText(seconds, s.windowSeconds);
     }
     if (grouping == uvlog::Grouping::run) {
         const uvlog::RunRow& run = s.runs[index];
@@ -406,16 +429,29 @@ void drawValue(const DRAWITEMSTRUCT* item)
     SetBkMode(item->hDC, oldMode);
 }
 
+const char* barChartHeading(uvlog::Grouping grouping)
+{
+    switch (grouping) {
+        case uvlog::Grouping::application:
+            return texts::statBarChartApplications;
+        case uvlog::Grouping::category:
+            return texts::statBarChartCategories;
+        default:
+            return texts::statBarChartTitles;
+    }
+}
+
 void onPaint(HWND window)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    const bool applications = statState.grouping == uvlog::Grouping::application;
-    paintTitleBars(dc, statBarChartArea, namedRows(statState.stats, statState.grouping),
-                   applications ? texts::statBarChartApplications : texts::statBarChartTitles,
-                   companion::dialogFont(), statState.headingFont);
-    paintDayColumns(dc, statDayChartArea, statState.stats, companion::dialogFont(),
-                    statState.headingFont);
+    const StatState& st = statState;
+    if (st.grouping == uvlog::Grouping::hour)
+        paintHourColumns(dc, statBarChartArea, st.stats, companion::dialogFont(), st.headingFont);
+    else
+        paintTitleBars(dc, statBarChartArea, namedRows(st.stats, st.grouping),
+                       barChartHeading(st.grouping), companion::dialogFont(), st.headingFont);
+    paintDayColumns(dc, statDayChartArea, st.stats, companion::dialogFont(), st.headingFont);
     EndPaint(window, &paint);
 }
 
@@ -489,6 +525,9 @@ bool refreshStatistics()
     options.today = st.today;
     options.range = range;
     options.privacy = uvlog::readPrivacyFile(texts::privacyFileName);
+    options.categories = uvlog::readCategoryFile(texts::categoryFileName);
+    // The table shown and the bar chart beside it need the same tally.
+    options.tables = uvlog::tablesFor(st.grouping);
     st.stats = readStatistics(options);
     for (int i = 0; i < statTotalCount; ++i)
         SetWindowTextA(st.values[i], totalText(i).c_str());

@@ -1,9 +1,9 @@
 #pragma once
 // The statistics window ("Statistik"): from ytime.dab and yhist.dab in the
 // working directory, over a chosen period, the totals, one table (per window
-// title, per application, per day or per run), the time per title or
-// application as a bar chart, and the running time of 30 days as a column
-// chart. Every table and the chart's days can be copied or saved as CSV.
+// title, per application, per category, per day, per hour of the day or per
+// run), the time per title, application or category as a bar chart (per
+// hour as columns), and the running time of 30 days as a column chart. Every table and the chart's days can be copied or saved as CSV.
 // What the log measures is the window lying directly above Uravik's own.
 
 #include <windows.h>
