@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes the companions' screenshots (docs/screenshots/uvreader.png, the
-# statistics' four views uvstat*.png, aboutuv.png) on a sample working
+# statistics' six views uvstat*.png, aboutuv.png) on a sample working
 # directory, under a Wine session:
 #   scripts/wine-session.sh companions/tools/take_screenshots.sh [NATIVE_BUILD [X64_BUILD]]
 set -euo pipefail
@@ -28,6 +28,11 @@ printf '%s\r\n' "$(printf '=%.0s' $(seq 170))" \
 printf '%s' '             3           0:00:4' >>"$work/ytime.dab"
 # One title hidden by the privacy list.
 printf '%b\r\n' '# dolda f\xf6nster' '*Bildvisaren*' >"$work/uvdolt.txt"
+# Category rules as Notepad saves them by default: UTF-8 with its mark.
+printf '%b\r\n' '\xef\xbb\xbf# KATEGORI = M\xc3\x96NSTER, f\xc3\xb6rsta regeln som passar g\xc3\xa4ller' \
+    'Kontor = *Kalkylprogram*' 'Kontor = *Ordbehandlare*' 'Kontor = *Anteckningar*' \
+    'Kommunikation = *E-post*' 'Kommunikation = Chatt:*' 'Webb = *Webbl\xc3\xa4sare' \
+    'Filer = Utforskaren*' >"$work/uvkategori.txt"
 cp "$x64/uvreader.exe" "$x64/uvstat.lib" "$x64/aboutuv.exe" "$work/"
 
 # Runs one program in the virtual desktop, photographs the screen and crops
@@ -48,6 +53,8 @@ shoot() {
 shoot uvreader uvreader.exe ytime.dab
 shoot uvstat uvstat.lib title month
 shoot uvstat-app uvstat.lib app
+shoot uvstat-category uvstat.lib category month
 shoot uvstat-day uvstat.lib day
+shoot uvstat-hour uvstat.lib hour month
 shoot uvstat-run uvstat.lib run week
 shoot aboutuv aboutuv.exe
