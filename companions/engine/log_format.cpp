@@ -105,10 +105,19 @@ namespace {
 
 void addNamedRows(std::string& csv, const std::vector<TitleTime>& rows, std::uint64_t whole)
 {
+    // Piece by piece: a table may have a row for each of a million titles.
+    csv.reserve(csv.size() + rows.size() * 64);
     for (const TitleTime& row : rows) {
         csv += csvField(shownName(row.title));
-        csv += ';' + durationText(row.seconds) + ';' + std::to_string(row.seconds) + ';' +
-               shareNumber(row.seconds, whole) + ';' + std::to_string(row.periods) + "\r\n";
+        csv += ';';
+        csv += durationText(row.seconds);
+        csv += ';';
+        csv += std::to_string(row.seconds);
+        csv += ';';
+        csv += shareNumber(row.seconds, whole);
+        csv += ';';
+        csv += std::to_string(row.periods);
+        csv += "\r\n";
     }
 }
 

@@ -75,10 +75,10 @@ void LogSummariser::beginLog()
 LogSummariser::TitleTally& LogSummariser::titleOf(std::string_view title)
 {
     key_.assign(title.data(), title.size());
-    const auto known = titles_.find(key_);
-    if (known != titles_.end())
-        return known->second;
-    TitleTally& tally = titles_[key_];
+    const auto [at, added] = titles_.try_emplace(key_);
+    TitleTally& tally = at->second;
+    if (!added)
+        return tally;
     const bool hidden = options_.privacy.hides(title);
     tally.shown = hidden ? &hidden_ : &tally.own;
     if ((options_.tables & applicationTable) != 0) {
@@ -272,6 +272,7 @@ LogStatistics LogSummariser::finish()
 
     // The titles' names move out of the map, so no title is held twice.
     if ((options_.tables & titleTable) != 0) {
+        stats.titles.reserve(titles_.size() + 1);
         for (auto at = titles_.begin(); at != titles_.end();) {
             auto node = titles_.extract(at++);
             const Tally& own = node.mapped().own;

@@ -88,8 +88,13 @@ void writeText(const std::string& text, bool forPerson, std::FILE* stream = stdo
     std::setlocale(LC_CTYPE, "");
     const std::string codeset = nl_langinfo(CODESET);
     if (forPerson && (codeset == "UTF-8" || codeset == "utf8")) {
-        const std::string utf8 = uvlog::utf8FromWindows1252(text);
-        std::fwrite(utf8.data(), 1, utf8.size(), stream);
+        // A piece at a time: a report of a million titles needs no second copy.
+        constexpr std::size_t piece = 1 << 16;
+        for (std::size_t at = 0; at < text.size(); at += piece) {
+            const std::string utf8 =
+                uvlog::utf8FromWindows1252(std::string_view(text).substr(at, piece));
+            std::fwrite(utf8.data(), 1, utf8.size(), stream);
+        }
         return;
     }
 #endif
