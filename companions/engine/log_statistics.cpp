@@ -142,8 +142,9 @@ void LogSummariser::addWindowTime(const ParsedLog& log, const LogEntry& entry, b
             begin = extra->lastRecordMoment;
         span = clockSpan(begin, end, entry.periodSeconds);
         if (range.bounded()) {
+            // A period that ends at midnight lies wholly in the day before.
             seconds = 0;
-            inRange = range.contains(dayOfMoment(end));
+            inRange = span.begin == span.end && range.contains(dayOfMoment(end));
             forEachPiece(span, secondsPerDay, range, [&](std::int64_t, std::uint64_t s) {
                 seconds = addSaturating(seconds, s);
                 inRange = true;
@@ -227,8 +228,10 @@ void LogSummariser::addRun(const RunHeader& run, const RunExtra& extra)
         extra.hasLastRecord ? extra.lastRecordMoment : start + usableSeconds(run.lastRunSeconds);
     if (dated)
         lastDatedStart_ = start;
+    // A run that ends at midnight does not reach into the next day.
+    const std::int64_t lastDay = dayOfMoment(end > start ? end - 1 : end);
     if (range.bounded() &&
-        (!dated || dayOfMoment(start) > range.lastDay || dayOfMoment(end) < range.firstDay))
+        (!dated || dayOfMoment(start) > range.lastDay || lastDay < range.firstDay))
         return;
 
     RunRow row;

@@ -196,6 +196,15 @@ TEST(LogStatistics, ARangeCountsThePartOfEachPeriodInsideItAsTheDayTableDoes)
         EXPECT_EQ(daySum, c.runningSeconds) << c.name << ": the day table holds every day";
         EXPECT_EQ(stats.rangeDays.size(), c.days) << c.name;
     }
+    const ParsedLog toMidnight = uvlog::parseLog(Log()
+                                                     .run({2024, 3, 5}, 23 * 3600, 1)
+                                                     .rec(1, 0, 10, "WINDOWS")
+                                                     .rec(2, 3600, 3600, "A")
+                                                     .text);
+    const LogStatistics nextDay =
+        uvlog::summarise({&toMidnight}, {{2024, 3, 7}, {day(2024, 3, 6), day(2024, 3, 6)}, {}, {}});
+    EXPECT_EQ(nextDay.recordCount + nextDay.startupCount + nextDay.titles.size(), 0u)
+        << "a period ending at midnight lies wholly in the day before";
 }
 
 // A record written by the program carries the clock time it was written at;
