@@ -58,7 +58,8 @@ protected:
 
 std::string record(std::uint64_t number, const char* title)
 {
-    return uvlog::sampleRecordLine(number, number * 60, 3600 + number * 60, 8 * 3600, 60, false,
+    return uvlog::sampleRecordLine(number, number * 60, 3600 + number * 60,
+                                   static_cast<std::uint32_t>(8 * 3600 + number * 60), 60, false,
                                    title) +
            "\r\n";
 }

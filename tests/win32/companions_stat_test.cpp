@@ -34,10 +34,12 @@ uvlog::CalendarDate daysAgo(int days)
     return uvlog::civilFromDays(uvlog::daysFromCivil({now.wYear, now.wMonth, now.wDay}) - days);
 }
 
-std::string record(std::uint64_t number, std::uint64_t runSeconds, std::uint64_t period,
-                   const std::string& title, bool online = false)
+// A record of a run that started at `start` o'clock, written at its clock time.
+std::string record(std::uint32_t start, std::uint64_t number, std::uint64_t runSeconds,
+                   std::uint64_t period, const std::string& title, bool online = false)
 {
-    return uvlog::sampleRecordLine(number, runSeconds, 7200 + runSeconds, 9 * 3600, period, online,
+    const auto clock = static_cast<std::uint32_t>((start + runSeconds) % 86400);
+    return uvlog::sampleRecordLine(number, runSeconds, 7200 + runSeconds, clock, period, online,
                                    title) +
            "\r\n";
 }
@@ -50,14 +52,15 @@ protected:
         statState = StatState{};
         ASSERT_TRUE(registerStatClass(GetModuleHandleA(nullptr)));
         // Two hours yesterday in the history, one today in the log.
-        directory.write("yhist.dab",
-                        "HISTORIA\r\n" + uvlog::sampleHeaderLines(daysAgo(1), 8 * 3600, 1) +
-                            record(1, 0, 300, "WINDOWS") + record(2, 5400, 5400, "Kalkyl") +
-                            record(3, 7200, 1800, "Post"));
+        directory.write("yhist.dab", "HISTORIA\r\n" +
+                                         uvlog::sampleHeaderLines(daysAgo(1), 8 * 3600, 1) +
+                                         record(8 * 3600, 1, 0, 300, "WINDOWS") +
+                                         record(8 * 3600, 2, 5400, 5400, "Kalkyl") +
+                                         record(8 * 3600, 3, 7200, 1800, "Post"));
         directory.write("ytime.dab", uvlog::sampleHeaderLines(daysAgo(0), 0, 2) +
-                                         record(1, 0, 120, "WINDOWS") +
-                                         record(2, 2400, 2400, "Kalkyl", true) +
-                                         record(3, 3600, 1200, "Post") + "trasig\r\n");
+                                         record(0, 1, 0, 120, "WINDOWS") +
+                                         record(0, 2, 2400, 2400, "Kalkyl", true) +
+                                         record(0, 3, 3600, 1200, "Post") + "trasig\r\n");
         window = createStatWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
         ASSERT_NE(window, nullptr);
     }
@@ -181,7 +184,7 @@ TEST_F(Statistics, TheTableGoesOutAsCsvAndRefreshReadsTheFilesAgain)
     GlobalUnlock(data);
     CloseClipboard();
 
-    directory.write("ytime.dab", record(4, 4000, 400, "Ny"), true);
+    directory.write("ytime.dab", record(0, 4, 4000, 400, "Ny"), true);
     SendMessageA(window, WM_COMMAND, statRefresh, 0);
     EXPECT_EQ(listCount(statState.table), 3);
 }
