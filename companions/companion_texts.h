@@ -65,18 +65,11 @@ constexpr const char* rawRowSingular = "oläsbar rad";
 constexpr const char* rawRowPlural = "oläsbara rader";
 constexpr const char* moreWindows = "fönster till";  // the same in both numbers
 
-// CSV headers: the first three columns are always the name, its time as
-// H:MM:SS and the same time in seconds.
-constexpr const char* csvTitleHeader =
-    "Fönster ovanför Uravik;Tid ovanför;Sekunder;Andel (%);Perioder";
-constexpr const char* csvApplicationHeader =
-    "Program ovanför Uravik;Tid ovanför;Sekunder;Andel (%);Perioder";
-constexpr const char* csvCategoryHeader = "Kategori;Tid ovanför;Sekunder;Andel (%);Perioder";
-constexpr const char* csvDayHeader = "Datum;Drifttid;Sekunder";
-constexpr const char* csvHourHeader = "Timme;Tid ovanför;Sekunder;Andel (%)";
-constexpr const char* csvRunHeader =
-    "Uppstart nr;Drifttid;Sekunder;Start;Sista post;Poster;Uppkopplad;Uppkopplad (sekunder);"
-    "Från Windows start;Från Windows start (sekunder)";
+// CSV headers are the columns' captions; a duration's seconds follow it,
+// under "Sekunder" for the first and "... (sekunder)" for the others.
+constexpr const char* csvSecondsCaption = "Sekunder";
+constexpr const char* csvSecondsSuffix = " (sekunder)";
+constexpr const char* csvShareSuffix = " (%)";
 
 // uvreport, the command-line report.
 constexpr const char* reportUsage =

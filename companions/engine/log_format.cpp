@@ -7,6 +7,7 @@
 #include "common/data_file_format.h"
 #include "companions/companion_texts.h"
 #include "companions/engine/calendar.h"
+#include "companions/engine/log_table.h"
 
 namespace uvlog {
 
@@ -53,10 +54,7 @@ std::string groupedNumber(std::uint64_t value)
     return text;
 }
 
-namespace {
-
-// Tenths of a per cent, rounded; 0 when there is no whole.
-std::string shareNumber(std::uint64_t part, std::uint64_t whole)
+std::string shareNumberText(std::uint64_t part, std::uint64_t whole)
 {
     unsigned tenths = 0;
     if (whole > 0) {
@@ -69,6 +67,8 @@ std::string shareNumber(std::uint64_t part, std::uint64_t whole)
     return text;
 }
 
+namespace {
+
 bool needsQuotes(std::string_view text)
 {
     return text.find_first_of(";\"\r\n") != std::string_view::npos ||
@@ -79,7 +79,7 @@ bool needsQuotes(std::string_view text)
 
 std::string shareText(std::uint64_t part, std::uint64_t whole)
 {
-    return shareNumber(part, whole) + " %";
+    return shareNumberText(part, whole) + " %";
 }
 
 std::string csvField(std::string_view text)
@@ -100,44 +100,6 @@ std::string csvField(std::string_view text)
     quoted += '"';
     return quoted;
 }
-
-namespace {
-
-void addNamedRows(std::string& csv, const std::vector<TitleTime>& rows, std::uint64_t whole)
-{
-    // Piece by piece: a table may have a row for each of a million titles.
-    csv.reserve(csv.size() + rows.size() * 64);
-    for (const TitleTime& row : rows) {
-        csv += csvField(shownName(row.title));
-        csv += ';';
-        csv += durationText(row.seconds);
-        csv += ';';
-        csv += std::to_string(row.seconds);
-        csv += ';';
-        csv += shareNumber(row.seconds, whole);
-        csv += ';';
-        csv += std::to_string(row.periods);
-        csv += "\r\n";
-    }
-}
-
-void addHourRows(std::string& csv, const LogStatistics& stats)
-{
-    for (int hour = 0; hour < 24; ++hour) {
-        const std::uint64_t seconds = stats.hours[static_cast<std::size_t>(hour)];
-        csv += hourText(hour) + ';' + durationText(seconds) + ';' + std::to_string(seconds) + ';' +
-               shareNumber(seconds, stats.windowSeconds) + "\r\n";
-    }
-}
-
-void addDayRows(std::string& csv, const std::vector<DayTime>& days)
-{
-    for (const DayTime& day : days)
-        csv += dateText(day.date) + ';' + durationText(day.seconds) + ';' +
-               std::to_string(day.seconds) + "\r\n";
-}
-
-}  // namespace
 
 std::string momentText(std::int64_t moment)
 {
@@ -174,54 +136,12 @@ std::string runLastRecordText(const RunRow& run)
 
 std::string tableCsv(const LogStatistics& stats, Grouping grouping)
 {
-    namespace texts = companion_texts;
-    std::string csv;
-    switch (grouping) {
-        case Grouping::title:
-            csv = std::string(texts::csvTitleHeader) + "\r\n";
-            addNamedRows(csv, stats.titles, stats.windowSeconds);
-            break;
-        case Grouping::application:
-            csv = std::string(texts::csvApplicationHeader) + "\r\n";
-            addNamedRows(csv, stats.applications, stats.windowSeconds);
-            break;
-        case Grouping::category:
-            csv = std::string(texts::csvCategoryHeader) + "\r\n";
-            addNamedRows(csv, stats.categories, stats.windowSeconds);
-            break;
-        case Grouping::day:
-            csv = std::string(texts::csvDayHeader) + "\r\n";
-            addDayRows(csv, stats.rangeDays);
-            break;
-        case Grouping::hour:
-            csv = std::string(texts::csvHourHeader) + "\r\n";
-            addHourRows(csv, stats);
-            break;
-        case Grouping::run:
-            csv = std::string(texts::csvRunHeader) + "\r\n";
-            for (const RunRow& run : stats.runs) {
-                csv += runNumberText(run) + ';' + durationText(run.runningSeconds) + ';' +
-                       std::to_string(run.runningSeconds) + ';' + runStartText(run) + ';' +
-                       runLastRecordText(run) + ';' + std::to_string(run.records) + ';' +
-                       durationText(run.onlineSeconds) + ';' + std::to_string(run.onlineSeconds) +
-                       ';';
-                if (run.hasSystemStart)
-                    csv += durationText(run.sinceSystemStartSeconds) + ';' +
-                           std::to_string(run.sinceSystemStartSeconds);
-                else
-                    csv += ';';
-                csv += "\r\n";
-            }
-            break;
-    }
-    return csv;
+    return StatisticsTable(stats, grouping).csv();
 }
 
 std::string dayChartCsv(const LogStatistics& stats)
 {
-    std::string csv = std::string(companion_texts::csvDayHeader) + "\r\n";
-    addDayRows(csv, stats.days);
-    return csv;
+    return StatisticsTable::chartDays(stats).csv();
 }
 
 namespace {

@@ -25,7 +25,11 @@ std::string hourText(int hour);
 // Digits in groups of three with a blank between, as Swedish writes them.
 std::string groupedNumber(std::uint64_t value);
 
-// A share in per cent with one decimal and a decimal comma ("12,5 %").
+// A share in per cent, rounded to tenths, with a decimal comma ("12,5"); 0
+// when there is no whole.
+std::string shareNumberText(std::uint64_t part, std::uint64_t whole);
+
+// The same with its sign ("12,5 %").
 std::string shareText(std::uint64_t part, std::uint64_t whole);
 
 // "YYYY-MM-DD HH:MM:SS" of a moment.
@@ -38,9 +42,9 @@ std::string countText(std::uint64_t count, const char* singular, const char* plu
 // A title or application as the views show it: "?" explained.
 std::string shownName(std::string_view name);
 
-// A table as CSV for a Swedish spreadsheet: ";" between fields, CR LF line
-// ends, Windows-1252. The first three fields of a row are its name, its time
-// as H:MM:SS and the same time in seconds.
+// A table as CSV for a Swedish spreadsheet (see StatisticsTable::csv):
+// ";" between fields, CR LF line ends, Windows-1252. The first three fields
+// of a row are its name, its time as H:MM:SS and the same time in seconds.
 std::string tableCsv(const LogStatistics& stats, Grouping grouping);
 
 // The series of the 30-day chart as CSV, in the same form.

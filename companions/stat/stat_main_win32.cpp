@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "companions/engine/log_table.h"
 #include "companions/stat/stat_window_win32.h"
 #include "companions/win32/companion_app_win32.h"
 #include "win32/window_basics_win32.h"
@@ -32,10 +33,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showMode)
     companion::initCommonControls();
     if (!registerStatClass(instance))
         return 1;
-    // In the order of uvlog::Grouping.
-    static const char* const views[] = {"title", "app", "category", "day", "hour", "run"};
     static const char* const ranges[] = {"all", "today", "week", "month"};
-    statState.grouping = static_cast<uvlog::Grouping>(choiceOf(1, views, 6, 0));
+    if (__argc > 1)
+        uvlog::groupingOfOption(__argv[1], &statState.grouping);
     statState.rangeChoice = static_cast<StatRange>(choiceOf(2, ranges, 4, 0));
     HWND window = createStatWindow(instance, showMode);
     if (window == nullptr)

@@ -15,6 +15,7 @@
 #include "companions/engine/calendar.h"
 #include "companions/engine/log_file.h"
 #include "companions/engine/log_format.h"
+#include "companions/engine/log_table.h"
 #include "companions/stat/stat_charts_win32.h"
 #include "companions/win32/companion_app_win32.h"
 #include "win32/gdi_scoped_win32.h"
@@ -39,44 +40,18 @@ constexpr const char* totalLabels[statTotalCount] = {
     texts::beforeStartLabel, texts::recordsLabel,
 };
 
-struct TableColumn {
-    const char* caption;
-    int width;
-    int format;
-};
-
 constexpr int mostColumns = 7;
 
-// The columns of each table, in the order of uvlog::Grouping.
-constexpr TableColumn tableColumns[6][mostColumns] = {
-    {{texts::titleColumn, 215, LVCFMT_LEFT},
-     {texts::timeColumn, 75, LVCFMT_RIGHT},
-     {texts::shareColumn, 60, LVCFMT_RIGHT},
-     {texts::periodsColumn, 60, LVCFMT_RIGHT}},
-    {{texts::applicationColumn, 215, LVCFMT_LEFT},
-     {texts::timeColumn, 75, LVCFMT_RIGHT},
-     {texts::shareColumn, 60, LVCFMT_RIGHT},
-     {texts::periodsColumn, 60, LVCFMT_RIGHT}},
-    {{texts::categoryColumn, 215, LVCFMT_LEFT},
-     {texts::timeColumn, 75, LVCFMT_RIGHT},
-     {texts::shareColumn, 60, LVCFMT_RIGHT},
-     {texts::periodsColumn, 60, LVCFMT_RIGHT}},
-    {{texts::dateColumn, 120, LVCFMT_LEFT}, {texts::runningColumn, 100, LVCFMT_RIGHT}},
-    {{texts::hourColumn, 80, LVCFMT_LEFT},
-     {texts::timeColumn, 100, LVCFMT_RIGHT},
-     {texts::shareColumn, 80, LVCFMT_RIGHT}},
-    {{texts::startupColumn, 72, LVCFMT_LEFT},
-     {texts::startColumn, 122, LVCFMT_LEFT},
-     {texts::lastRecordColumn, 122, LVCFMT_LEFT},
-     {texts::runningColumn, 70, LVCFMT_RIGHT},
-     {texts::recordsColumn, 52, LVCFMT_RIGHT},
-     {texts::onlineColumn, 74, LVCFMT_RIGHT},
-     {texts::systemStartColumn, 110, LVCFMT_RIGHT}},
+// The pixel widths of each table's columns, in the order of uvlog::Grouping;
+// what the columns are comes from the engine's table model.
+constexpr int columnWidths[6][mostColumns] = {
+    {215, 75, 60, 60}, {215, 75, 60, 60}, {215, 75, 60, 60},
+    {120, 100},        {80, 100, 80},     {72, 122, 122, 70, 52, 74, 110},
 };
 
-const TableColumn* columnsOf(uvlog::Grouping grouping)
+bool rightSet(uvlog::CellKind kind)
 {
-    return tableColumns[static_cast<int>(grouping)];
+    return kind != uvlog::CellKind::name && kind != uvlog::CellKind::text;
 }
 
 uvlog::CalendarDate localToday()
@@ -94,80 +69,6 @@ uvlog::LogStatistics readStatistics(const uvlog::SummaryOptions& options)
     uvlog::summariseFile(data_file_format::historyFileName, summariser);
     uvlog::summariseFile(data_file_format::logFileName, summariser);
     return summariser.finish();
-}
-
-const std::vector<uvlog::TitleTime>& namedRows(const uvlog::LogStatistics& s,
-                                               uvlog::Grouping grouping)
-{
-    switch (grouping) {
-        case uvlog::Grouping::application:
-            return s.applications;
-        case uvlog::Grouping::category:
-            return s.categories;
-        default:
-            return s.titles;
-    }
-}
-
-std::size_t rowCount(const uvlog::LogStatistics& s, uvlog::Grouping grouping)
-{
-    switch (grouping) {
-        case uvlog::Grouping::day:
-            return s.rangeDays.size();
-        case uvlog::Grouping::run:
-            return s.runs.size();
-        case uvlog::Grouping::hour:
-            return s.hours.size();
-        default:
-            return namedRows(s, grouping).size();
-    }
-}
-
-std::string cellText(const uvlog::LogStatistics& s, uvlog::Grouping grouping, std::size_t index,
-                     int column)
-{
-    if (grouping == uvlog::Grouping::day) {
-        const uvlog::DayTime& day = s.rangeDays[index];
-        return column == 0 ? uvlog::dateText(day.date) : uvlog::durationText(day.seconds);
-    }
-    if (grouping == uvlog::Grouping::hour) {
-        const std::uint64_t seconds = s.hours[index];
-        if (column == 0)
-            return uvlog::hourText(static_cast<int>(index));
-        return column == 1 ? uvlog::durationText(seconds)
-                           : uvlog::shareText(seconds, s.windowSeconds);
-    }
-    if (grouping == uvlog::Grouping::run) {
-        const uvlog::RunRow& run = s.runs[index];
-        switch (column) {
-            case 0:
-                return uvlog::runNumberText(run);
-            case 1:
-                return uvlog::runStartText(run);
-            case 2:
-                return uvlog::runLastRecordText(run);
-            case 3:
-                return uvlog::durationText(run.runningSeconds);
-            case 4:
-                return uvlog::groupedNumber(run.records);
-            case 5:
-                return uvlog::durationText(run.onlineSeconds);
-            default:
-                return run.hasSystemStart ? uvlog::durationText(run.sinceSystemStartSeconds)
-                                          : std::string();
-        }
-    }
-    const uvlog::TitleTime& row = namedRows(s, grouping)[index];
-    switch (column) {
-        case 0:
-            return uvlog::shownName(row.title);
-        case 1:
-            return uvlog::durationText(row.seconds);
-        case 2:
-            return uvlog::shareText(row.seconds, s.windowSeconds);
-        default:
-            return uvlog::groupedNumber(row.periods);
-    }
 }
 
 std::string totalText(int index)
@@ -283,14 +184,15 @@ void setTableColumns()
     const StatState& st = statState;
     while (SendMessageA(st.table, LVM_DELETECOLUMN, 0, 0))
         continue;
-    const TableColumn* columns = columnsOf(st.grouping);
-    for (int i = 0; i < mostColumns && columns[i].caption != nullptr; ++i) {
+    const uvlog::StatisticsTable table(st.stats, st.grouping);
+    const std::vector<uvlog::TableColumn>& columns = table.columns();
+    for (std::size_t i = 0; i < columns.size() && i < mostColumns; ++i) {
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        column.fmt = columns[i].format;
-        column.cx = columns[i].width;
+        column.fmt = rightSet(columns[i].kind) ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        column.cx = columnWidths[static_cast<int>(st.grouping)][i];
         column.pszText = const_cast<char*>(columns[i].caption);
-        column.iSubItem = i;
+        column.iSubItem = static_cast<int>(i);
         SendMessageA(st.table, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
 }
@@ -302,15 +204,14 @@ void fillCell(NMLVDISPINFOA* info)
     if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0)
         return;
     item.pszText[0] = '\0';
-    const TableColumn* columns = columnsOf(st.grouping);
-    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rowCount(st.stats, st.grouping) ||
-        item.iSubItem < 0 || item.iSubItem >= mostColumns ||
-        columns[item.iSubItem].caption == nullptr)
+    const uvlog::StatisticsTable table(st.stats, st.grouping);
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= table.rowCount() ||
+        item.iSubItem < 0 || static_cast<std::size_t>(item.iSubItem) >= table.columns().size())
         return;
-    std::string text =
-        cellText(st.stats, st.grouping, static_cast<std::size_t>(item.iItem), item.iSubItem);
+    const std::size_t column = static_cast<std::size_t>(item.iSubItem);
+    std::string text = table.cellText(static_cast<std::size_t>(item.iItem), column);
     // The list view clips the last glyph of right-set text; a blank takes the cut.
-    if (columns[item.iSubItem].format == LVCFMT_RIGHT && !text.empty())
+    if (rightSet(table.columns()[column].kind) && !text.empty())
         text += ' ';
     lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
 }
@@ -449,7 +350,7 @@ void onPaint(HWND window)
     if (st.grouping == uvlog::Grouping::hour)
         paintHourColumns(dc, statBarChartArea, st.stats, companion::dialogFont(), st.headingFont);
     else
-        paintTitleBars(dc, statBarChartArea, namedRows(st.stats, st.grouping),
+        paintTitleBars(dc, statBarChartArea, uvlog::namedRows(st.stats, st.grouping),
                        barChartHeading(st.grouping), companion::dialogFont(), st.headingFont);
     paintDayColumns(dc, statDayChartArea, st.stats, companion::dialogFont(), st.headingFont);
     EndPaint(window, &paint);
@@ -531,7 +432,8 @@ bool refreshStatistics()
     st.stats = readStatistics(options);
     for (int i = 0; i < statTotalCount; ++i)
         SetWindowTextA(st.values[i], totalText(i).c_str());
-    SendMessageA(st.table, LVM_SETITEMCOUNT, rowCount(st.stats, st.grouping), 0);
+    SendMessageA(st.table, LVM_SETITEMCOUNT,
+                 uvlog::StatisticsTable(st.stats, st.grouping).rowCount(), 0);
     InvalidateRect(st.table, nullptr, TRUE);
     InvalidateRect(st.window, &statBarChartArea, TRUE);
     InvalidateRect(st.window, &statDayChartArea, TRUE);

@@ -23,6 +23,7 @@
 #include "companions/engine/log_format.h"
 #include "companions/engine/log_report.h"
 #include "companions/engine/log_statistics.h"
+#include "companions/engine/log_table.h"
 
 namespace {
 
@@ -45,22 +46,6 @@ uvlog::CalendarDate localToday()
     const std::time_t now = std::time(nullptr);
     const std::tm* local = std::localtime(&now);
     return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
-}
-
-bool parseGrouping(const std::string& text, uvlog::Grouping* grouping)
-{
-    static const std::pair<const char*, uvlog::Grouping> names[] = {
-        {"title", uvlog::Grouping::title},       {"app", uvlog::Grouping::application},
-        {"category", uvlog::Grouping::category}, {"day", uvlog::Grouping::day},
-        {"hour", uvlog::Grouping::hour},         {"run", uvlog::Grouping::run},
-    };
-    for (const auto& [name, value] : names) {
-        if (text == name) {
-            *grouping = value;
-            return true;
-        }
-    }
-    return false;
 }
 
 std::string quoted(const std::string& text)
@@ -124,7 +109,7 @@ bool parseOptions(int argc, char** argv, Options* options)
         } else if (arg == "--by") {
             options->grouped = true;
             const std::string value = argv[++i];
-            if (!parseGrouping(value, &options->grouping)) {
+            if (!uvlog::groupingOfOption(value, &options->grouping)) {
                 writeText(texts::reportBadGrouping + quoted(value) + "\n", true, stderr);
                 return false;
             }

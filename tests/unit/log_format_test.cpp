@@ -47,6 +47,8 @@ TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
     uvlog::LogStatistics stats;
     stats.titles = {{"Inkorgen; E-post", 3600, 4}, {"?", 1200, 1}};
     stats.applications = {{"E-post", 4800, 5}};
+    stats.categories = {{"=Arbete", 3600, 2}};
+    stats.hours[8] = 1200;
     stats.windowSeconds = 4800;
     stats.rangeDays = {{{2024, 3, 7}, 90061}};
     const std::int64_t start = uvlog::momentOf({2023, 12, 31}, 23 * 3600);
@@ -63,6 +65,8 @@ TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
         {uvlog::Grouping::application,
          "Program ovanf\xF6r Uravik;Tid ovanf\xF6r;Sekunder;Andel (%);Perioder\r\n"
          "E-post;1:20:00;4800;100,0;5\r\n"},
+        {uvlog::Grouping::category,
+         "Kategori;Tid ovanf\xF6r;Sekunder;Andel (%);Perioder\r\n'=Arbete;1:00:00;3600;75,0;2\r\n"},
         {uvlog::Grouping::day, "Datum;Drifttid;Sekunder\r\n2024-03-07;25:01:01;90061\r\n"},
         {uvlog::Grouping::run,
          "Uppstart nr;Drifttid;Sekunder;Start;Sista post;Poster;Uppkopplad;Uppkopplad (sekunder);"
@@ -72,6 +76,12 @@ TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
     };
     for (const auto& c : cases)
         EXPECT_EQ(uvlog::tableCsv(stats, c.grouping), c.csv) << static_cast<int>(c.grouping);
+    const std::string hours = uvlog::tableCsv(stats, uvlog::Grouping::hour);
+    EXPECT_EQ(hours.substr(0, hours.find("09-10")),
+              "Timme;Tid ovanf\xF6r;Sekunder;Andel (%)\r\n00-01;0:00:00;0;0,0\r\n"
+              "01-02;0:00:00;0;0,0\r\n02-03;0:00:00;0;0,0\r\n03-04;0:00:00;0;0,0\r\n"
+              "04-05;0:00:00;0;0,0\r\n05-06;0:00:00;0;0,0\r\n06-07;0:00:00;0;0,0\r\n"
+              "07-08;0:00:00;0;0,0\r\n08-09;0:20:00;1200;25,0\r\n");
 }
 
 TEST(LogFormat, Windows1252BecomesUtf8ForTheTerminal)
