@@ -277,7 +277,7 @@ TEST(LogStatistics, CategoriesFollowTheFirstMatchingRuleAndHiddenTitlesKeepTheir
 {
     uvlog::SummaryOptions options{{2024, 1, 3}, {}, uvlog::parsePrivacyList("*BANK*"), {}};
     options.categories = uvlog::parseCategoryList(
-        "# F\xF6rsta regeln som passar vinner\r\n"
+        "# KATEGORI = M\xD6NSTER, f\xF6rsta regeln som passar vinner\r\n"
         "Budget = *budget*\r\n"
         "Arbete=*Kalkyl*\r\n"
         "  Webb  =  *WEBBL\xC4SARE \r\n"
