@@ -94,8 +94,12 @@ LogSummariser::TitleTally& LogSummariser::titleOf(std::string_view title)
 
 void LogSummariser::addDaySeconds(std::int64_t day, std::uint64_t seconds)
 {
-    std::uint64_t& sum = daySeconds_[day];
-    sum = addSaturating(sum, seconds);
+    // Records come in order: most fall on the day of the one before.
+    if (daySum_ == nullptr || day != dayOfSum_) {
+        daySum_ = &daySeconds_[day];
+        dayOfSum_ = day;
+    }
+    *daySum_ = addSaturating(*daySum_, seconds);
     if (options_.range.bounded())
         stats_.runningSeconds = addSaturating(stats_.runningSeconds, seconds);
 }

@@ -164,6 +164,8 @@ private:
     std::vector<RunExtra> runExtras_;  // of the current log, by run index
     std::int64_t lastDatedStart_ = 0;
     std::unordered_map<std::int64_t, std::uint64_t> daySeconds_;
+    std::uint64_t* daySum_ = nullptr;  // the last day added to; map values do not move
+    std::int64_t dayOfSum_ = 0;
     std::uint64_t longestRun_ = 0;
     std::uint64_t runTimeSum_ = 0;
     bool latestDated_ = false;
