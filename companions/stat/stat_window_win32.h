@@ -3,7 +3,8 @@
 // working directory, over a chosen period, the totals, one table (per window
 // title, per application, per category, per day, per hour of the day or per
 // run), the time per title, application or category as a bar chart (per
-// hour as columns), and the running time of 30 days as a column chart. Every table and the chart's days can be copied or saved as CSV.
+// hour as columns), and the running time of 30 days as a column chart.
+// Every table and the chart's days can be copied or saved as CSV.
 // What the log measures is the window lying directly above Uravik's own.
 
 #include <windows.h>
