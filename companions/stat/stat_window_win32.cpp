@@ -427,8 +427,10 @@ bool refreshStatistics()
     options.range = range;
     options.privacy = uvlog::readPrivacyFile(texts::privacyFileName);
     options.categories = uvlog::readCategoryFile(texts::categoryFileName);
-    // The table shown and the bar chart beside it need the same tally.
-    options.tables = uvlog::tablesFor(st.grouping);
+    // Only the tally the view shows; beside the day and run tables the bar
+    // chart shows the titles.
+    const unsigned shown = uvlog::tablesFor(st.grouping);
+    options.tables = shown != 0 ? shown : unsigned(uvlog::titleTable);
     st.stats = readStatistics(options);
     for (int i = 0; i < statTotalCount; ++i)
         SetWindowTextA(st.values[i], totalText(i).c_str());
