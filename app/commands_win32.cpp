@@ -8,8 +8,8 @@
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
 #include "display/layout.h"
+#include "host/window_handle_win32.h"
 #include "timekeeping/persistence_texts.h"
-#include "win32/window_basics_win32.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ void placeButton(HWND button, const FieldRect& place)
 // window jump to another place on the screen.
 void resizeMainWindow(int width, int heightBelowCaption)
 {
-    HWND window = win32::asHwnd(shared.mainWindow);
+    HWND window = host::asHwnd(shared.mainWindow);
     RECT rect;
     GetWindowRect(window, &rect);
     MoveWindow(window, rect.left, rect.top, width,
@@ -97,8 +97,8 @@ void showCompactView()
     // "Avbryt" is shown only here, inside the 291-pixel window, so that the
     // small view can be reached.
     placeButton(buttons.cancelButton, layout::cancelButton);
-    SetFocus(win32::asHwnd(shared.mainWindow));
-    SetWindowTextA(win32::asHwnd(shared.mainWindow), shell_texts::compactViewTitle);
+    SetFocus(host::asHwnd(shared.mainWindow));
+    SetWindowTextA(host::asHwnd(shared.mainWindow), shell_texts::compactViewTitle);
 }
 
 void showSmallView()
@@ -120,12 +120,12 @@ void showMainView()
 void switchEditMode(int on)
 {
     shared.editMode = on;
-    InvalidateRect(win32::asHwnd(shared.mainWindow), nullptr, TRUE);
+    InvalidateRect(host::asHwnd(shared.mainWindow), nullptr, TRUE);
     placeButton(on ? buttons.editButton : buttons.okButton, layout::noPlace);
     placeButton(on ? buttons.okButton : buttons.editButton, layout::editButton);
     // Typed characters must reach the window procedure, not the button.
     if (on)
-        SetFocus(win32::asHwnd(shared.mainWindow));
+        SetFocus(host::asHwnd(shared.mainWindow));
 }
 
 }  // namespace

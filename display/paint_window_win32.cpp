@@ -12,8 +12,8 @@
 #include "display/refresh_cache.h"
 #include "display/settings_block_win32.h"
 #include "display/value_texts.h"
+#include "host/window_handle_win32.h"
 #include "timekeeping/clock.h"
-#include "win32/window_basics_win32.h"
 
 namespace {
 
@@ -178,7 +178,7 @@ void paintWindow(HWND window)
     refreshCache.fontsExisted = fontsExist;
     BoxContents shown;
     describeRefreshedBoxes(shown, fontsExist);
-    completePendingRefresh(win32::asWindowHandle(window), shown);
+    completePendingRefresh(host::asWindowHandle(window), shown);
 
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);

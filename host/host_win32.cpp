@@ -8,13 +8,11 @@
 #include <vector>
 
 #include "host/host.h"
-#include "win32/window_basics_win32.h"
+#include "host/window_handle_win32.h"
 
 namespace host {
 
 namespace {
-
-using win32::asHwnd;
 
 // Windows the desktop window manager keeps cloaked (apps on other virtual
 // desktops, suspended store apps) are visible by style but not on screen.
@@ -67,7 +65,7 @@ WindowHandle visibleWindowAbove(WindowHandle window)
     HWND above = GetWindow(asHwnd(window), GW_HWNDPREV);
     while (above && (!IsWindowVisible(above) || isCloaked(above)))
         above = GetWindow(above, GW_HWNDPREV);
-    return win32::asWindowHandle(above);
+    return asWindowHandle(above);
 }
 
 int windowTitle(WindowHandle window, char* buffer, int bufferSize)
