@@ -1,6 +1,5 @@
 #include "display/paint_window_win32.h"
 
-#include <cstdio>
 #include <initializer_list>
 
 #include "common/shared_state.h"
@@ -8,8 +7,8 @@
 #include "display/display_texts.h"
 #include "display/fonts_win32.h"
 #include "display/paint_forms_win32.h"
-#include "display/paint_state.h"
 #include "display/refresh_cache.h"
+#include "display/refreshed_boxes.h"
 #include "display/settings_block_win32.h"
 #include "display/value_texts.h"
 #include "host/window_handle_win32.h"
@@ -21,21 +20,6 @@ namespace t = display_texts;
 using paint_forms::darkRedLabel;
 using paint_forms::frame;
 using paint_forms::label;
-using paint_forms::valueCentred;
-using paint_forms::valueRightAligned;
-
-template <std::size_t N>
-void copyText(char (&to)[N], const char* from)
-{
-    std::snprintf(to, N, "%s", from);
-}
-
-void formatTotalText(char* out, std::size_t outSize)
-{
-    const ClockState& c = clockState;
-    formatTimeText(out, outSize, c.totalHoursText, c.totalHoursLen, c.totalMinutesText,
-                   c.totalMinutesLen, c.totalSecondsText, c.totalSecondsLen);
-}
 
 void paintHeadings(HDC dc)
 {
@@ -45,22 +29,12 @@ void paintHeadings(HDC dc)
     releaseFont(dc, fonts.headingFont.get());
 }
 
-void paintLeftValues(HDC dc)
+void paintBox(HDC dc, RefreshedBox& box)
 {
-    ClockState& c = clockState;
-    char* field = paintState.fieldText;
-    const std::size_t size = sizeof paintState.fieldText;
-
-    formatDateText(field, size, c.nowYearText, c.nowMonthText, c.nowDayText);
-    valueRightAligned(dc, layout::todayBox, field, "BLACK");
-    formatTimeText(field, size, c.startHourText, c.startMinuteText, c.startSecondText);
-    valueRightAligned(dc, layout::startupBox, field, "BLACK");
-    copyTimeNow();
-    formatTimeText(field, size, c.clockHourText, c.clockMinuteText, c.clockSecondText);
-    valueRightAligned(dc, layout::nowBox, field, "BLACK");
-    valueRightAligned(dc, layout::runBox, shownRunText(), "RED0");
-    formatTotalText(field, size);
-    valueRightAligned(dc, layout::totalBox, field, "RED1");
+    if (box.placement == TextPlacement::rightAligned)
+        paint_forms::valueRightAligned(dc, box.drawn, box.text, box.ink);
+    else
+        paint_forms::valueCentred(dc, box.drawn, box.fill, box.text, box.ink);
 }
 
 void paintRightLabels(HDC dc)
@@ -75,54 +49,6 @@ void paintRightLabels(HDC dc)
         label(dc, 507, y, t::comesToLabel);
     for (int y : {120, 150, 180})
         label(dc, 590, y, t::kronorLabel);
-}
-
-// The right group while edit mode is off: port, ON/OFF, and the times,
-// which show only while the modem is on line (empty white boxes otherwise).
-void paintLiveBlock(HDC dc, HWND window)
-{
-    ClockState& c = clockState;
-    PaintState& p = paintState;
-    const bool online = shared.modemOnline == 1;
-    char fixedCost[8];
-    copyText(fixedCost, t::fixedCost);
-
-    formatPortText(shared.probedPort);
-    valueCentred(dc, layout::portBox, "WHITE", p.comText, "BLACK");
-    chooseModemStateTexts(shared.modemOnline);
-    valueCentred(dc, layout::modemStateBox, p.modemStateFill, p.modemStateText, p.modemStateInk);
-
-    p.fieldText[0] = '\0';
-    if (online)
-        formatTimeText(p.fieldText, sizeof p.fieldText, c.startHourText, c.startMinuteText,
-                       c.startSecondText);
-    valueRightAligned(dc, layout::onlineStartupBox, p.fieldText, "BLACK");
-
-    if (online) {
-        copyTimeNow();
-        formatTimeText(p.fieldText, sizeof p.fieldText, c.clockHourText, c.clockMinuteText,
-                       c.clockSecondText);
-    }
-    valueRightAligned(dc, layout::onlineNowBox, p.fieldText, "BLACK");
-
-    if (online) {
-        copyText(p.fieldText, shownRunText());
-        formatInternetTitle(p.fieldText);
-        SetWindowTextA(window, c.titleText);
-    }
-    valueRightAligned(dc, layout::onlineRunBox, p.fieldText, "BLACK");
-    valueCentred(dc, layout::runCostBox, "WHITE", fixedCost, "BLACK");
-
-    if (online)
-        formatTotalText(p.fieldText, sizeof p.fieldText);
-    valueRightAligned(dc, layout::onlineTotalBox, p.fieldText, "BLACK");
-    valueCentred(dc, layout::totalCostBox, "WHITE", fixedCost, "BLACK");
-
-    // The period line repeats the total.
-    valueRightAligned(dc, layout::periodBox, p.fieldText, "RED1");
-    valueCentred(dc, layout::periodCostBox, "WHITE", fixedCost, "RED1");
-
-    paintRightLabels(dc);
 }
 
 void paintLeftLabels(HDC dc)
@@ -151,9 +77,23 @@ void paintClientArea(HDC dc, HWND window)
     paintHeadings(dc);
 
     selectFont(dc, fonts.textFont.get());
-    paintLeftValues(dc);
-    if (shared.editMode == 0)
-        paintLiveBlock(dc, window);
+    // The log takes the time now from the copy the paint makes.
+    copyTimeNow();
+    RefreshedBoxes boxes;
+    describeRefreshedBoxes(boxes);
+    for (int box = 0; box < firstRightBox; ++box)
+        paintBox(dc, boxes.box[box]);
+    if (shared.editMode == 0) {
+        // The right group: port, ON/OFF, and the times, which show only
+        // while the modem is on line (empty white boxes otherwise).
+        for (int box = firstRightBox; box < layout::refreshedBoxCount; ++box)
+            paintBox(dc, boxes.box[box]);
+        if (shared.modemOnline == 1) {
+            formatInternetTitle(boxes.box[rightRunBox].text);
+            SetWindowTextA(window, clockState.titleText);
+        }
+        paintRightLabels(dc);
+    }
     paintLeftLabels(dc);
     if (shared.editMode != 0)
         paintSettingsBlock(dc);
@@ -176,9 +116,9 @@ void paintWindow(HWND window)
     }
     const bool fontsExist = fonts.textFont.get() != nullptr;
     refreshCache.fontsExisted = fontsExist;
-    BoxContents shown;
-    describeRefreshedBoxes(shown, fontsExist);
-    completePendingRefresh(host::asWindowHandle(window), shown);
+    RefreshedBoxes shown;
+    describeRefreshedBoxes(shown);
+    completePendingRefresh(host::asWindowHandle(window), shown, fontsExist);
 
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
@@ -186,5 +126,5 @@ void paintWindow(HWND window)
     Coverage coverage[layout::refreshedBoxCount];
     measureBoxCoverage(window, dc, coverage);
     EndPaint(window, &paint);
-    recordPaintedBoxes(shown, coverage);
+    recordPaintedBoxes(shown, fontsExist, coverage);
 }

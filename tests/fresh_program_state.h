@@ -6,7 +6,6 @@
 #include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "common/shared_state.h"
-#include "display/paint_state.h"
 #include "display/refresh_cache.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
@@ -20,6 +19,5 @@ inline void resetProgramState()
     clockState = ClockState{};
     stateFile = StateFileState{};
     timeLog = TimeLogState{};
-    paintState = PaintState{};
     refreshCache = RefreshCache{};
 }

@@ -20,7 +20,6 @@
 #include "app/shell_state.h"
 #include "display/draw_primitives_win32.h"
 #include "display/fonts_win32.h"
-#include "display/paint_state.h"
 #include "display/refresh_cache.h"
 #include "tests/fresh_program_state.h"
 #include "tests/win32/display_canvas.h"
