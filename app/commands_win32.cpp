@@ -92,7 +92,7 @@ void startProgram(ProgramFolder folder, const char* program, const char* argumen
 
 void showCompactView()
 {
-    resizeMainWindow(narrowViewWidth, compactViewHeightBelowCaption);
+    resizeMainWindow(layout::narrowViewWidth, layout::compactViewHeightBelowCaption);
     shared.compactView = 1;
     // "Avbryt" is shown only here, inside the 291-pixel window, so that the
     // small view can be reached.
@@ -103,7 +103,7 @@ void showCompactView()
 
 void showSmallView()
 {
-    resizeMainWindow(narrowViewWidth, smallViewHeightBelowCaption);
+    resizeMainWindow(layout::narrowViewWidth, layout::smallViewHeightBelowCaption);
     shared.compactView = 0;
     placeButton(buttons.cancelButton, layout::noPlace);
 }
@@ -112,7 +112,7 @@ void showSmallView()
 // buttons; the tick's next refresh sets the title to the running time.
 void showMainView()
 {
-    resizeMainWindow(mainViewWidth, mainViewHeightBelowCaption);
+    resizeMainWindow(layout::mainViewWidth, layout::mainViewHeightBelowCaption);
     shared.compactView = 0;
     placeButton(buttons.cancelButton, layout::noPlace);
 }

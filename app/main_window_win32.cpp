@@ -57,11 +57,11 @@ bool registerMainWindowClass(HINSTANCE instance)
 
 HWND createMainWindow(HINSTANCE instance, int showMode)
 {
-    const int height = GetSystemMetrics(SM_CYCAPTION) + mainViewHeightBelowCaption;
+    const int height = GetSystemMetrics(SM_CYCAPTION) + layout::mainViewHeightBelowCaption;
     HWND window =
         CreateWindowExA(WS_EX_CLIENTEDGE, shell_texts::className, shell_texts::initialTitle,
-                        WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, mainViewWidth,
-                        height, nullptr, nullptr, instance, nullptr);
+                        WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        layout::mainViewWidth, height, nullptr, nullptr, instance, nullptr);
     shared.mainWindow = host::asWindowHandle(window);
     addMainViewMenuItem(window);
     ShowWindow(window, showMode);

@@ -4,6 +4,7 @@
 
 #include "display/colours.h"
 #include "display/font_style.h"
+#include "display/layout.h"
 #include "win32/gdi_scoped_win32.h"
 
 bool cullHiddenDrawing = true;
@@ -99,7 +100,8 @@ void fieldBox(HDC dc, int x, int y, int width, int height, const char* fillColou
     const int textX = x + textDx + offset;
     const int textY = y + textDy;
     const bool textShows = text[0] != '\0' && textMeetsClip(dc, textX, textY, extent);
-    if (!textShows && !meetsClip(dc, x, y, x + width + 1, y + height + 5)) {
+    if (!textShows && !meetsClip(dc, x, y, x + width + layout::boxOverhangRight,
+                                 y + height + layout::boxOverhangBelow)) {
         // Nothing of it shows; leave the device context as drawing would.
         SetBkColor(dc, fill);
         SetTextColor(dc, colourByName(textColour));

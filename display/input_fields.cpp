@@ -1,17 +1,12 @@
 #include "display/input_fields.h"
 
+#include "display/layout.h"
+
 namespace {
 
 constexpr int backspaceCode = 8;
 constexpr int firstAcceptedCode = 48;  // '0'
 constexpr int lastAcceptedCode = 122;  // 'z'
-
-// The box painted for a field reaches one column right of x + width and
-// four rows below y + height, and its text cell below y + height too: a
-// repaint after a key covers all of it, or descenders and the border's
-// lower rows keep what was there before.
-constexpr int drawnBoxExtraWidth = 1;
-constexpr int drawnBoxExtraHeight = 5;
 
 }  // namespace
 
@@ -36,8 +31,10 @@ char* editFieldText(host::WindowHandle window, int x, int y, int width, int heig
         ++fieldTextLength;
         text[fieldTextLength] = '\0';
     }
-    host::invalidateRect(window, x, y, x + width + drawnBoxExtraWidth,
-                         y + height + drawnBoxExtraHeight, false);
+    // The whole box as drawn: otherwise descenders and the border's lower
+    // rows keep what was there before.
+    host::invalidateRect(window, x, y, x + width + layout::boxOverhangRight,
+                         y + height + layout::boxOverhangBelow, false);
     return text;
 }
 

@@ -24,8 +24,8 @@ using paint_forms::label;
 void paintHeadings(HDC dc)
 {
     selectFont(dc, fonts.headingFont.get());
-    darkRedLabel(dc, 27, 5, t::leftHeading);
-    darkRedLabel(dc, 290, 5, t::rightHeading);
+    darkRedLabel(dc, layout::leftHeading, t::leftHeading);
+    darkRedLabel(dc, layout::rightHeading, t::rightHeading);
     releaseFont(dc, fonts.headingFont.get());
 }
 
@@ -37,27 +37,35 @@ void paintBox(HDC dc, RefreshedBox& box)
         paint_forms::valueCentred(dc, box.drawn, box.fill, box.text, box.ink);
 }
 
+// A label on its box's row.
+void labelOf(HDC dc, int x, const FieldRect& box, const char* text)
+{
+    label(dc, {x, box.y}, text);
+}
+
 void paintRightLabels(HDC dc)
 {
-    label(dc, 285, 30, t::modemStatusLabel);
-    label(dc, 285, 60, t::startupLabel);
-    label(dc, 285, 90, t::nowLabel);
-    label(dc, 285, 120, t::runLabel);
-    label(dc, 285, 150, t::totalLabel);
-    darkRedLabel(dc, 285, 180, t::periodLabel);
-    for (int y : {120, 150, 180})
-        label(dc, 507, y, t::comesToLabel);
-    for (int y : {120, 150, 180})
-        label(dc, 590, y, t::kronorLabel);
+    const int x = layout::rightLabelX;
+    labelOf(dc, x, layout::portBox, t::modemStatusLabel);
+    labelOf(dc, x, layout::onlineStartupBox, t::startupLabel);
+    labelOf(dc, x, layout::onlineNowBox, t::nowLabel);
+    labelOf(dc, x, layout::onlineRunBox, t::runLabel);
+    labelOf(dc, x, layout::onlineTotalBox, t::totalLabel);
+    darkRedLabel(dc, {x, layout::periodBox.y}, t::periodLabel);
+    for (const FieldRect& cost : {layout::runCostBox, layout::totalCostBox, layout::periodCostBox})
+        labelOf(dc, layout::comesToLabelX, cost, t::comesToLabel);
+    for (const FieldRect& cost : {layout::runCostBox, layout::totalCostBox, layout::periodCostBox})
+        labelOf(dc, layout::kronorLabelX, cost, t::kronorLabel);
 }
 
 void paintLeftLabels(HDC dc)
 {
-    label(dc, 27, 30, t::todayLabel);
-    label(dc, 27, 60, t::startupLabel);
-    label(dc, 27, 90, t::nowLabel);
-    label(dc, 27, 120, t::runLabel);
-    label(dc, 27, 150, t::totalLabel);
+    const int x = layout::leftLabelX;
+    labelOf(dc, x, layout::todayBox, t::todayLabel);
+    labelOf(dc, x, layout::startupBox, t::startupLabel);
+    labelOf(dc, x, layout::nowBox, t::nowLabel);
+    labelOf(dc, x, layout::runBox, t::runLabel);
+    labelOf(dc, x, layout::totalBox, t::totalLabel);
 }
 
 // Unbroken raised ridges around the buttons.
@@ -72,8 +80,8 @@ void paintButtonFrames(HDC dc)
 
 void paintClientArea(HDC dc, HWND window)
 {
-    paint_forms::frame(dc, layout::leftGroupFrame, "U", 113);
-    paint_forms::frame(dc, layout::rightGroupFrame, "U", 138);
+    paint_forms::frame(dc, layout::leftGroupFrame, "U", layout::leftHeadingGap);
+    paint_forms::frame(dc, layout::rightGroupFrame, "U", layout::rightHeadingGap);
     paintHeadings(dc);
 
     selectFont(dc, fonts.textFont.get());
