@@ -34,7 +34,7 @@ char* editFieldText(host::WindowHandle window, int x, int y, int width, int heig
     // The whole box as drawn: otherwise descenders and the border's lower
     // rows keep what was there before.
     host::invalidateRect(window, x, y, x + width + layout::boxOverhangRight,
-                         y + height + layout::boxOverhangBelow, false);
+                         y + height + layout::boxOverhangBelow);
     return text;
 }
 
@@ -43,5 +43,5 @@ void invalidateField(host::WindowHandle window, const void*, int x, int y, int w
 {
     if (enabled == 0)
         return;
-    host::invalidateRect(window, x, y, x + width, y + height, false);
+    host::invalidateRect(window, x, y, x + width, y + height);
 }
