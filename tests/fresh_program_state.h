@@ -10,6 +10,11 @@
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
+#ifdef _WIN32
+#include "app/main_window_win32.h"
+#include "display/draw_primitives_win32.h"
+#include "display/fonts_win32.h"
+#endif
 
 inline void resetProgramState()
 {
@@ -20,4 +25,10 @@ inline void resetProgramState()
     stateFile = StateFileState{};
     timeLog = TimeLogState{};
     refreshCache = RefreshCache{};
+#ifdef _WIN32
+    // The Win32 side's: no buttons or fonts made yet, hidden drawing culled.
+    buttons = MainWindowButtons{};
+    fonts = FontState{};
+    cullHiddenDrawing = true;
+#endif
 }

@@ -56,7 +56,6 @@ public:
     explicit Replay(bool economical)
     {
         resetProgramState();
-        fonts = FontState{};
         refreshCache.enabled = economical;
         cullHiddenDrawing = economical;
         scriptedHost = ScriptedHost{};
