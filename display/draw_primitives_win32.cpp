@@ -190,8 +190,7 @@ void drawColourText(HDC dc, int x, int y, const char* text, const char* colourNa
     SetBkMode(dc, OPAQUE);
 }
 
-HFONT createFont(HANDLE, int height, int width, int angle, int weight, int styleCode, int,
-                 const char* faceName)
+HFONT createFont(int height, int width, int angle, int weight, int styleCode, const char* faceName)
 {
     const FontStyle style = fontStyleFromCode(styleCode);
     return CreateFontA(height, width, angle, angle, weight, style.italic, style.underline,
@@ -199,16 +198,14 @@ HFONT createFont(HANDLE, int height, int width, int angle, int weight, int style
                        DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, faceName);
 }
 
-int selectFont(HDC dc, HFONT font)
+void selectFont(HDC dc, HFONT font)
 {
     if (font != nullptr)
         SelectObject(dc, font);
-    return 0;
 }
 
-int releaseFont(HDC dc, HFONT)
+void releaseFont(HDC dc)
 {
     SelectObject(dc, GetStockObject(SYSTEM_FONT));
     SetBkMode(dc, OPAQUE);
-    return 0;
 }

@@ -38,10 +38,7 @@ char* editFieldText(host::WindowHandle window, int x, int y, int width, int heig
     return text;
 }
 
-void invalidateField(host::WindowHandle window, const void*, int x, int y, int width, int height,
-                     int enabled)
+void invalidateField(host::WindowHandle window, const FieldRect& f)
 {
-    if (enabled == 0)
-        return;
-    host::invalidateRect(window, x, y, x + width, y + height);
+    host::invalidateRect(window, f.x, f.y, f.x + f.width, f.y + f.height);
 }

@@ -26,7 +26,7 @@ void paintHeadings(HDC dc)
     selectFont(dc, fonts.headingFont.get());
     darkRedLabel(dc, layout::leftHeading, t::leftHeading);
     darkRedLabel(dc, layout::rightHeading, t::rightHeading);
-    releaseFont(dc, fonts.headingFont.get());
+    releaseFont(dc);
 }
 
 void paintBox(HDC dc, RefreshedBox& box)
@@ -105,7 +105,7 @@ void paintClientArea(HDC dc, HWND window)
     paintLeftLabels(dc);
     if (shared.editMode != 0)
         paintSettingsBlock(dc);
-    releaseFont(dc, fonts.textFont.get());
+    releaseFont(dc);
 
     paintButtonFrames(dc);
 }

@@ -43,7 +43,7 @@ void invalidateRefreshedBoxes(host::WindowHandle window)
 {
     if (!refreshCache.enabled) {
         for (const FieldRect& r : layout::refreshedRects)
-            invalidateField(window, nullptr, r.x, r.y, r.width, r.height, 1);
+            invalidateField(window, r);
         return;
     }
     RefreshedBoxes shown;
