@@ -37,22 +37,16 @@ TEST_F(Tick, RefreshEveryNinthPortPassEveryTenthPortFirstOnTheNinetieth)
 
 TEST_F(Tick, RefreshInvalidatesTheFifteenValueRectangles)
 {
-    // Left and bottom edge of each box; the ON/OFF box is taller.
-    using namespace layout;
-    const FieldRect expected[] = {
-        todayBox,      startupBox,     nowBox,           runBox,       totalBox,
-        modemStateBox, portBox,        onlineStartupBox, onlineNowBox, onlineRunBox,
-        runCostBox,    onlineTotalBox, totalCostBox,     periodBox,    periodCostBox,
-    };
     ticks(9);
     ASSERT_EQ(fakeHost.invalidations.size(), 15u);
     for (std::size_t i = 0; i < 15; ++i) {
         const host::Rect& r = fakeHost.invalidations[i];
-        const int taller = i == 5 ? 5 : 0;
-        EXPECT_EQ(std::make_pair(r.left, r.bottom),
-                  std::make_pair(expected[i].x, expected[i].y + expected[i].height + taller))
+        const FieldRect& box = layout::refreshedRects[i];
+        EXPECT_EQ(std::make_pair(r.left, r.bottom), std::make_pair(box.x, box.y + box.height))
             << "box " << i;
     }
+    const FieldRect& onOff = layout::modemStateBox;
+    EXPECT_EQ(fakeHost.invalidations[5].bottom, onOff.y + onOff.height + 5) << "taller";
 }
 
 TEST_F(Tick, TitleFollowsTheRunOnlyInTheMainViewWhileOffLine)
