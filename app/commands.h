@@ -1,5 +1,5 @@
 #pragma once
-// The button command ids and the window's fixed sizes.
+// The button command ids.
 
 enum Command : int {
     cmdManual = 3,
@@ -15,9 +15,3 @@ enum Command : int {
 // The system menu item that restores the main view. System menu ids lie
 // below 0xF000 and keep their low four bits clear.
 constexpr unsigned sysCmdMainView = 0x0110;
-
-constexpr int mainViewWidth = 650;
-constexpr int mainViewHeightBelowCaption = 288;
-constexpr int narrowViewWidth = 291;
-constexpr int compactViewHeightBelowCaption = 258;
-constexpr int smallViewHeightBelowCaption = 188;

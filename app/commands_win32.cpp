@@ -8,8 +8,8 @@
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
 #include "display/layout.h"
+#include "host/window_handle_win32.h"
 #include "timekeeping/persistence_texts.h"
-#include "win32/window_basics_win32.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ void placeButton(HWND button, const FieldRect& place)
 // window jump to another place on the screen.
 void resizeMainWindow(int width, int heightBelowCaption)
 {
-    HWND window = win32::asHwnd(shared.mainWindow);
+    HWND window = host::asHwnd(shared.mainWindow);
     RECT rect;
     GetWindowRect(window, &rect);
     MoveWindow(window, rect.left, rect.top, width,
@@ -92,18 +92,18 @@ void startProgram(ProgramFolder folder, const char* program, const char* argumen
 
 void showCompactView()
 {
-    resizeMainWindow(narrowViewWidth, compactViewHeightBelowCaption);
+    resizeMainWindow(layout::narrowViewWidth, layout::compactViewHeightBelowCaption);
     shared.compactView = 1;
     // "Avbryt" is shown only here, inside the 291-pixel window, so that the
     // small view can be reached.
     placeButton(buttons.cancelButton, layout::cancelButton);
-    SetFocus(win32::asHwnd(shared.mainWindow));
-    SetWindowTextA(win32::asHwnd(shared.mainWindow), shell_texts::compactViewTitle);
+    SetFocus(host::asHwnd(shared.mainWindow));
+    SetWindowTextA(host::asHwnd(shared.mainWindow), shell_texts::compactViewTitle);
 }
 
 void showSmallView()
 {
-    resizeMainWindow(narrowViewWidth, smallViewHeightBelowCaption);
+    resizeMainWindow(layout::narrowViewWidth, layout::smallViewHeightBelowCaption);
     shared.compactView = 0;
     placeButton(buttons.cancelButton, layout::noPlace);
 }
@@ -112,7 +112,7 @@ void showSmallView()
 // buttons; the tick's next refresh sets the title to the running time.
 void showMainView()
 {
-    resizeMainWindow(mainViewWidth, mainViewHeightBelowCaption);
+    resizeMainWindow(layout::mainViewWidth, layout::mainViewHeightBelowCaption);
     shared.compactView = 0;
     placeButton(buttons.cancelButton, layout::noPlace);
 }
@@ -120,12 +120,12 @@ void showMainView()
 void switchEditMode(int on)
 {
     shared.editMode = on;
-    InvalidateRect(win32::asHwnd(shared.mainWindow), nullptr, TRUE);
+    InvalidateRect(host::asHwnd(shared.mainWindow), nullptr, TRUE);
     placeButton(on ? buttons.editButton : buttons.okButton, layout::noPlace);
     placeButton(on ? buttons.okButton : buttons.editButton, layout::editButton);
     // Typed characters must reach the window procedure, not the button.
     if (on)
-        SetFocus(win32::asHwnd(shared.mainWindow));
+        SetFocus(host::asHwnd(shared.mainWindow));
 }
 
 }  // namespace

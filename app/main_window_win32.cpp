@@ -10,6 +10,7 @@
 #include "app/window_proc_win32.h"
 #include "display/fonts_win32.h"
 #include "display/layout.h"
+#include "host/window_handle_win32.h"
 #include "timekeeping/atomic_write.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
@@ -56,12 +57,12 @@ bool registerMainWindowClass(HINSTANCE instance)
 
 HWND createMainWindow(HINSTANCE instance, int showMode)
 {
-    const int height = GetSystemMetrics(SM_CYCAPTION) + mainViewHeightBelowCaption;
+    const int height = GetSystemMetrics(SM_CYCAPTION) + layout::mainViewHeightBelowCaption;
     HWND window =
         CreateWindowExA(WS_EX_CLIENTEDGE, shell_texts::className, shell_texts::initialTitle,
-                        WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, mainViewWidth,
-                        height, nullptr, nullptr, instance, nullptr);
-    shared.mainWindow = win32::asWindowHandle(window);
+                        WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        layout::mainViewWidth, height, nullptr, nullptr, instance, nullptr);
+    shared.mainWindow = host::asWindowHandle(window);
     addMainViewMenuItem(window);
     ShowWindow(window, showMode);
     return window;
@@ -69,7 +70,7 @@ HWND createMainWindow(HINSTANCE instance, int showMode)
 
 void createButtons(HINSTANCE instance)
 {
-    HWND parent = win32::asHwnd(shared.mainWindow);
+    HWND parent = host::asHwnd(shared.mainWindow);
     for (const ButtonLayout& b : buttonLayouts) {
         const FieldRect& r = b.place;
         buttons.*b.handle =

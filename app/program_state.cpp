@@ -5,7 +5,6 @@
 #include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "common/shared_state.h"
-#include "display/paint_state.h"
 #include "display/refresh_cache.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
@@ -17,5 +16,4 @@ PortWatchState portWatch;
 ClockState clockState;
 StateFileState stateFile;
 TimeLogState timeLog;
-PaintState paintState;
 RefreshCache refreshCache;

@@ -4,6 +4,7 @@
 
 #include "display/colours.h"
 #include "display/font_style.h"
+#include "display/layout.h"
 #include "win32/gdi_scoped_win32.h"
 
 bool cullHiddenDrawing = true;
@@ -99,7 +100,8 @@ void fieldBox(HDC dc, int x, int y, int width, int height, const char* fillColou
     const int textX = x + textDx + offset;
     const int textY = y + textDy;
     const bool textShows = text[0] != '\0' && textMeetsClip(dc, textX, textY, extent);
-    if (!textShows && !meetsClip(dc, x, y, x + width + 1, y + height + 5)) {
+    if (!textShows && !meetsClip(dc, x, y, x + width + layout::boxOverhangRight,
+                                 y + height + layout::boxOverhangBelow)) {
         // Nothing of it shows; leave the device context as drawing would.
         SetBkColor(dc, fill);
         SetTextColor(dc, colourByName(textColour));
@@ -188,8 +190,7 @@ void drawColourText(HDC dc, int x, int y, const char* text, const char* colourNa
     SetBkMode(dc, OPAQUE);
 }
 
-HFONT createFont(HANDLE, int height, int width, int angle, int weight, int styleCode, int,
-                 const char* faceName)
+HFONT createFont(int height, int width, int angle, int weight, int styleCode, const char* faceName)
 {
     const FontStyle style = fontStyleFromCode(styleCode);
     return CreateFontA(height, width, angle, angle, weight, style.italic, style.underline,
@@ -197,16 +198,14 @@ HFONT createFont(HANDLE, int height, int width, int angle, int weight, int style
                        DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, faceName);
 }
 
-int selectFont(HDC dc, HFONT font)
+void selectFont(HDC dc, HFONT font)
 {
     if (font != nullptr)
         SelectObject(dc, font);
-    return 0;
 }
 
-int releaseFont(HDC dc, HFONT)
+void releaseFont(HDC dc)
 {
     SelectObject(dc, GetStockObject(SYSTEM_FONT));
     SetBkMode(dc, OPAQUE);
-    return 0;
 }

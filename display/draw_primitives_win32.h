@@ -38,13 +38,12 @@ void drawTwoToneText(HDC dc, int x, int y, const char* text, int offset, int red
 void drawColourText(HDC dc, int x, int y, const char* text, const char* colourName);
 
 // A sans-serif font chosen by family, never by face name when faceName is
-// null. The first and seventh arguments are not used.
-HFONT createFont(HANDLE ignored, int height, int width, int angle, int weight, int styleCode,
-                 int ignoredToo, const char* faceName);
+// null.
+HFONT createFont(int height, int width, int angle, int weight, int styleCode, const char* faceName);
 
 // Selects the font; a null font (fonts not made yet) leaves the DC's font
-// as it is. Returns 0.
-int selectFont(HDC dc, HFONT font);
+// as it is.
+void selectFont(HDC dc, HFONT font);
 
-// Puts the system font back; the font itself stays valid. Returns 0.
-int releaseFont(HDC dc, HFONT font);
+// Puts the system font back; the font itself stays valid.
+void releaseFont(HDC dc);

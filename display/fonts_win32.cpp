@@ -6,6 +6,6 @@ FontState fonts;
 
 void createFonts()
 {
-    fonts.headingFont = win32::OwnedGdi<HFONT>(createFont(nullptr, 22, 12, 0, 600, 0, 32, nullptr));
-    fonts.textFont = win32::OwnedGdi<HFONT>(createFont(nullptr, 16, 6, 0, 0, 0, 32, nullptr));
+    fonts.headingFont = win32::OwnedGdi<HFONT>(createFont(22, 12, 0, 600, 0, nullptr));
+    fonts.textFont = win32::OwnedGdi<HFONT>(createFont(16, 6, 0, 0, 0, nullptr));
 }

@@ -1,17 +1,12 @@
 #include "display/input_fields.h"
 
+#include "display/layout.h"
+
 namespace {
 
 constexpr int backspaceCode = 8;
 constexpr int firstAcceptedCode = 48;  // '0'
 constexpr int lastAcceptedCode = 122;  // 'z'
-
-// The box painted for a field reaches one column right of x + width and
-// four rows below y + height, and its text cell below y + height too: a
-// repaint after a key covers all of it, or descenders and the border's
-// lower rows keep what was there before.
-constexpr int drawnBoxExtraWidth = 1;
-constexpr int drawnBoxExtraHeight = 5;
 
 }  // namespace
 
@@ -36,15 +31,14 @@ char* editFieldText(host::WindowHandle window, int x, int y, int width, int heig
         ++fieldTextLength;
         text[fieldTextLength] = '\0';
     }
-    host::invalidateRect(window, x, y, x + width + drawnBoxExtraWidth,
-                         y + height + drawnBoxExtraHeight, false);
+    // The whole box as drawn: otherwise descenders and the border's lower
+    // rows keep what was there before.
+    host::invalidateRect(window, x, y, x + width + layout::boxOverhangRight,
+                         y + height + layout::boxOverhangBelow);
     return text;
 }
 
-void invalidateField(host::WindowHandle window, const void*, int x, int y, int width, int height,
-                     int enabled)
+void invalidateField(host::WindowHandle window, const FieldRect& f)
 {
-    if (enabled == 0)
-        return;
-    host::invalidateRect(window, x, y, x + width, y + height, false);
+    host::invalidateRect(window, f.x, f.y, f.x + f.width, f.y + f.height);
 }

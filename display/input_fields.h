@@ -2,6 +2,7 @@
 // The two on-window input fields: plain rectangles of the client area with a
 // text buffer each, no platform edit control.
 
+#include "display/layout.h"
 #include "host/host.h"
 
 constexpr int fieldTextCapacity = 7;  // characters; the buffers hold 8 bytes
@@ -18,5 +19,4 @@ char* editFieldText(host::WindowHandle window, int x, int y, int width, int heig
                     char* text, int& fieldTextLength);
 
 // Asks for the rectangle to be repainted, without erasing the background.
-void invalidateField(host::WindowHandle window, const void* ignored, int x, int y, int width,
-                     int height, int enabled);
+void invalidateField(host::WindowHandle window, const FieldRect& field);

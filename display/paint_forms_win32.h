@@ -29,14 +29,19 @@ inline void frame(HDC dc, const FieldRect& r, const char* style, int gapWidth)
 }
 
 // Embossed: a white copy under a dark one, one pixel down and right.
-inline void label(HDC dc, int x, int y, const char* text)
+inline void label(HDC dc, TextPlace at, const char* text)
 {
-    drawTwoToneText(dc, x, y, text, 1, 255, 255, 255, 0, 0, 0);
+    drawTwoToneText(dc, at.x, at.y, text, 1, 255, 255, 255, 0, 0, 0);
 }
 
-inline void darkRedLabel(HDC dc, int x, int y, const char* text)
+inline void darkRedLabel(HDC dc, TextPlace at, const char* text)
 {
-    drawTwoToneText(dc, x, y, text, 1, 255, 255, 255, 100, 0, 0);
+    drawTwoToneText(dc, at.x, at.y, text, 1, 255, 255, 255, 100, 0, 0);
+}
+
+inline void plainText(HDC dc, TextPlace at, const char* text)
+{
+    drawColourText(dc, at.x, at.y, text, "BLACK");
 }
 
 }  // namespace paint_forms

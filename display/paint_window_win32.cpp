@@ -1,6 +1,5 @@
 #include "display/paint_window_win32.h"
 
-#include <cstdio>
 #include <initializer_list>
 
 #include "common/shared_state.h"
@@ -8,12 +7,12 @@
 #include "display/display_texts.h"
 #include "display/fonts_win32.h"
 #include "display/paint_forms_win32.h"
-#include "display/paint_state.h"
 #include "display/refresh_cache.h"
+#include "display/refreshed_boxes.h"
 #include "display/settings_block_win32.h"
 #include "display/value_texts.h"
+#include "host/window_handle_win32.h"
 #include "timekeeping/clock.h"
-#include "win32/window_basics_win32.h"
 
 namespace {
 
@@ -21,117 +20,52 @@ namespace t = display_texts;
 using paint_forms::darkRedLabel;
 using paint_forms::frame;
 using paint_forms::label;
-using paint_forms::valueCentred;
-using paint_forms::valueRightAligned;
-
-template <std::size_t N>
-void copyText(char (&to)[N], const char* from)
-{
-    std::snprintf(to, N, "%s", from);
-}
-
-void formatTotalText(char* out, std::size_t outSize)
-{
-    const ClockState& c = clockState;
-    formatTimeText(out, outSize, c.totalHoursText, c.totalHoursLen, c.totalMinutesText,
-                   c.totalMinutesLen, c.totalSecondsText, c.totalSecondsLen);
-}
 
 void paintHeadings(HDC dc)
 {
     selectFont(dc, fonts.headingFont.get());
-    darkRedLabel(dc, 27, 5, t::leftHeading);
-    darkRedLabel(dc, 290, 5, t::rightHeading);
-    releaseFont(dc, fonts.headingFont.get());
+    darkRedLabel(dc, layout::leftHeading, t::leftHeading);
+    darkRedLabel(dc, layout::rightHeading, t::rightHeading);
+    releaseFont(dc);
 }
 
-void paintLeftValues(HDC dc)
+void paintBox(HDC dc, RefreshedBox& box)
 {
-    ClockState& c = clockState;
-    char* field = paintState.fieldText;
-    const std::size_t size = sizeof paintState.fieldText;
+    if (box.placement == TextPlacement::rightAligned)
+        paint_forms::valueRightAligned(dc, box.drawn, box.text, box.ink);
+    else
+        paint_forms::valueCentred(dc, box.drawn, box.fill, box.text, box.ink);
+}
 
-    formatDateText(field, size, c.nowYearText, c.nowMonthText, c.nowDayText);
-    valueRightAligned(dc, layout::todayBox, field, "BLACK");
-    formatTimeText(field, size, c.startHourText, c.startMinuteText, c.startSecondText);
-    valueRightAligned(dc, layout::startupBox, field, "BLACK");
-    copyTimeNow();
-    formatTimeText(field, size, c.clockHourText, c.clockMinuteText, c.clockSecondText);
-    valueRightAligned(dc, layout::nowBox, field, "BLACK");
-    valueRightAligned(dc, layout::runBox, shownRunText(), "RED0");
-    formatTotalText(field, size);
-    valueRightAligned(dc, layout::totalBox, field, "RED1");
+// A label on its box's row.
+void labelOf(HDC dc, int x, const FieldRect& box, const char* text)
+{
+    label(dc, {x, box.y}, text);
 }
 
 void paintRightLabels(HDC dc)
 {
-    label(dc, 285, 30, t::modemStatusLabel);
-    label(dc, 285, 60, t::startupLabel);
-    label(dc, 285, 90, t::nowLabel);
-    label(dc, 285, 120, t::runLabel);
-    label(dc, 285, 150, t::totalLabel);
-    darkRedLabel(dc, 285, 180, t::periodLabel);
-    for (int y : {120, 150, 180})
-        label(dc, 507, y, t::comesToLabel);
-    for (int y : {120, 150, 180})
-        label(dc, 590, y, t::kronorLabel);
-}
-
-// The right group while edit mode is off: port, ON/OFF, and the times,
-// which show only while the modem is on line (empty white boxes otherwise).
-void paintLiveBlock(HDC dc, HWND window)
-{
-    ClockState& c = clockState;
-    PaintState& p = paintState;
-    const bool online = shared.modemOnline == 1;
-    char fixedCost[8];
-    copyText(fixedCost, t::fixedCost);
-
-    formatPortText(shared.probedPort);
-    valueCentred(dc, layout::portBox, "WHITE", p.comText, "BLACK");
-    chooseModemStateTexts(shared.modemOnline);
-    valueCentred(dc, layout::modemStateBox, p.modemStateFill, p.modemStateText, p.modemStateInk);
-
-    p.fieldText[0] = '\0';
-    if (online)
-        formatTimeText(p.fieldText, sizeof p.fieldText, c.startHourText, c.startMinuteText,
-                       c.startSecondText);
-    valueRightAligned(dc, layout::onlineStartupBox, p.fieldText, "BLACK");
-
-    if (online) {
-        copyTimeNow();
-        formatTimeText(p.fieldText, sizeof p.fieldText, c.clockHourText, c.clockMinuteText,
-                       c.clockSecondText);
-    }
-    valueRightAligned(dc, layout::onlineNowBox, p.fieldText, "BLACK");
-
-    if (online) {
-        copyText(p.fieldText, shownRunText());
-        formatInternetTitle(p.fieldText);
-        SetWindowTextA(window, c.titleText);
-    }
-    valueRightAligned(dc, layout::onlineRunBox, p.fieldText, "BLACK");
-    valueCentred(dc, layout::runCostBox, "WHITE", fixedCost, "BLACK");
-
-    if (online)
-        formatTotalText(p.fieldText, sizeof p.fieldText);
-    valueRightAligned(dc, layout::onlineTotalBox, p.fieldText, "BLACK");
-    valueCentred(dc, layout::totalCostBox, "WHITE", fixedCost, "BLACK");
-
-    // The period line repeats the total.
-    valueRightAligned(dc, layout::periodBox, p.fieldText, "RED1");
-    valueCentred(dc, layout::periodCostBox, "WHITE", fixedCost, "RED1");
-
-    paintRightLabels(dc);
+    const int x = layout::rightLabelX;
+    labelOf(dc, x, layout::portBox, t::modemStatusLabel);
+    labelOf(dc, x, layout::onlineStartupBox, t::startupLabel);
+    labelOf(dc, x, layout::onlineNowBox, t::nowLabel);
+    labelOf(dc, x, layout::onlineRunBox, t::runLabel);
+    labelOf(dc, x, layout::onlineTotalBox, t::totalLabel);
+    darkRedLabel(dc, {x, layout::periodBox.y}, t::periodLabel);
+    for (const FieldRect& cost : {layout::runCostBox, layout::totalCostBox, layout::periodCostBox})
+        labelOf(dc, layout::comesToLabelX, cost, t::comesToLabel);
+    for (const FieldRect& cost : {layout::runCostBox, layout::totalCostBox, layout::periodCostBox})
+        labelOf(dc, layout::kronorLabelX, cost, t::kronorLabel);
 }
 
 void paintLeftLabels(HDC dc)
 {
-    label(dc, 27, 30, t::todayLabel);
-    label(dc, 27, 60, t::startupLabel);
-    label(dc, 27, 90, t::nowLabel);
-    label(dc, 27, 120, t::runLabel);
-    label(dc, 27, 150, t::totalLabel);
+    const int x = layout::leftLabelX;
+    labelOf(dc, x, layout::todayBox, t::todayLabel);
+    labelOf(dc, x, layout::startupBox, t::startupLabel);
+    labelOf(dc, x, layout::nowBox, t::nowLabel);
+    labelOf(dc, x, layout::runBox, t::runLabel);
+    labelOf(dc, x, layout::totalBox, t::totalLabel);
 }
 
 // Unbroken raised ridges around the buttons.
@@ -146,18 +80,32 @@ void paintButtonFrames(HDC dc)
 
 void paintClientArea(HDC dc, HWND window)
 {
-    paint_forms::frame(dc, layout::leftGroupFrame, "U", 113);
-    paint_forms::frame(dc, layout::rightGroupFrame, "U", 138);
+    paint_forms::frame(dc, layout::leftGroupFrame, "U", layout::leftHeadingGap);
+    paint_forms::frame(dc, layout::rightGroupFrame, "U", layout::rightHeadingGap);
     paintHeadings(dc);
 
     selectFont(dc, fonts.textFont.get());
-    paintLeftValues(dc);
-    if (shared.editMode == 0)
-        paintLiveBlock(dc, window);
+    // The log takes the time now from the copy the paint makes.
+    copyTimeNow();
+    RefreshedBoxes boxes;
+    describeRefreshedBoxes(boxes);
+    for (int box = 0; box < firstRightBox; ++box)
+        paintBox(dc, boxes.box[box]);
+    if (shared.editMode == 0) {
+        // The right group: port, ON/OFF, and the times, which show only
+        // while the modem is on line (empty white boxes otherwise).
+        for (int box = firstRightBox; box < layout::refreshedBoxCount; ++box)
+            paintBox(dc, boxes.box[box]);
+        if (shared.modemOnline == 1) {
+            formatInternetTitle(boxes.box[rightRunBox].text);
+            SetWindowTextA(window, clockState.titleText);
+        }
+        paintRightLabels(dc);
+    }
     paintLeftLabels(dc);
     if (shared.editMode != 0)
         paintSettingsBlock(dc);
-    releaseFont(dc, fonts.textFont.get());
+    releaseFont(dc);
 
     paintButtonFrames(dc);
 }
@@ -176,9 +124,9 @@ void paintWindow(HWND window)
     }
     const bool fontsExist = fonts.textFont.get() != nullptr;
     refreshCache.fontsExisted = fontsExist;
-    BoxContents shown;
-    describeRefreshedBoxes(shown, fontsExist);
-    completePendingRefresh(win32::asWindowHandle(window), shown);
+    RefreshedBoxes shown;
+    describeRefreshedBoxes(shown);
+    completePendingRefresh(host::asWindowHandle(window), shown, fontsExist);
 
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
@@ -186,5 +134,5 @@ void paintWindow(HWND window)
     Coverage coverage[layout::refreshedBoxCount];
     measureBoxCoverage(window, dc, coverage);
     EndPaint(window, &paint);
-    recordPaintedBoxes(shown, coverage);
+    recordPaintedBoxes(shown, fontsExist, coverage);
 }

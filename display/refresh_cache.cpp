@@ -4,15 +4,9 @@
 #include <cstring>
 
 #include "common/shared_state.h"
-#include "display/display_texts.h"
 #include "display/input_fields.h"
-#include "display/value_texts.h"
 
 namespace {
-
-constexpr int timeNowBox = 2;
-constexpr int rightTimeNowBox = 8;
-constexpr int firstRightBox = 5;
 
 // The boxes that show the time now change with every second; they are
 // repainted on every refresh without asking.
@@ -26,68 +20,48 @@ host::Rect asRect(const FieldRect& r)
     return {r.x, r.y, r.x + r.width, r.y + r.height};
 }
 
-}  // namespace
+struct BoxContent {
+    char text[boxContentSize];
+};
 
-void describeRefreshedBoxes(BoxContents& out, bool fontsExist)
+BoxContent contentOf(const RefreshedBox& box, bool fontsExist)
 {
-    const ClockState& c = clockState;
-    const bool online = shared.modemOnline == 1;
-    char date[boxContentSize], startup[boxContentSize], now[boxContentSize];
-    char total[boxContentSize], port[boxContentSize];
-    formatDateText(date, sizeof date, c.nowYearText, c.nowMonthText, c.nowDayText);
-    formatTimeText(startup, sizeof startup, c.startHourText, c.startMinuteText, c.startSecondText);
-    formatTimeText(now, sizeof now, c.nowHourText, c.nowMinuteText, c.nowSecondText);
-    formatTimeText(total, sizeof total, c.totalHoursText, c.totalHoursLen, c.totalMinutesText,
-                   c.totalMinutesLen, c.totalSecondsText, c.totalSecondsLen);
-    std::snprintf(port, sizeof port, display_texts::portFormat, shared.probedPort);
-    const char* run = c.runTextLen == 0 ? display_texts::zeroTime : c.runText;
-    auto ifOnline = [online](const char* text) { return online ? text : ""; };
-
-    const char* shown[layout::refreshedBoxCount] = {
-        date,
-        startup,
-        now,
-        run,
-        total,
-        online ? display_texts::modemOn : display_texts::modemOff,
-        port,
-        ifOnline(startup),
-        ifOnline(now),
-        ifOnline(run),
-        display_texts::fixedCost,
-        ifOnline(total),
-        display_texts::fixedCost,
-        ifOnline(total),
-        display_texts::fixedCost,
-    };
-    for (int box = 0; box < layout::refreshedBoxCount; ++box) {
-        std::snprintf(out.text[box], boxContentSize, "%c%s", fontsExist ? 'F' : 'S', shown[box]);
-        out.settled[box] = shared.editMode == 0 || box < firstRightBox;
-    }
+    BoxContent content;
+    std::snprintf(content.text, sizeof content.text, "%c%s %s %s", fontsExist ? 'F' : 'S', box.fill,
+                  box.ink, box.text);
+    return content;
 }
+
+bool showsKnownContent(int box, const BoxContent& content)
+{
+    return refreshCache.known[box] && std::strcmp(content.text, refreshCache.knownText[box]) == 0;
+}
+
+}  // namespace
 
 void invalidateRefreshedBoxes(host::WindowHandle window)
 {
     if (!refreshCache.enabled) {
         for (const FieldRect& r : layout::refreshedRects)
-            invalidateField(window, nullptr, r.x, r.y, r.width, r.height, 1);
+            invalidateField(window, r);
         return;
     }
-    BoxContents shown;
-    describeRefreshedBoxes(shown, refreshCache.fontsExisted);
+    RefreshedBoxes shown;
+    describeRefreshedBoxes(shown);
     host::Rect rects[layout::refreshedBoxCount];
     int count = 0;
     for (int box = 0; box < layout::refreshedBoxCount; ++box) {
-        const bool same = refreshCache.known[box] && shown.settled[box] &&
-                          std::strcmp(shown.text[box], refreshCache.knownText[box]) == 0;
+        const RefreshedBox& b = shown.box[box];
+        const bool same =
+            b.settled && showsKnownContent(box, contentOf(b, refreshCache.fontsExisted));
         if (!same || showsTimeNow(box))
-            rects[count++] = asRect(layout::refreshedRects[box]);
+            rects[count++] = asRect(b.refreshed);
     }
     host::invalidateRects(window, rects, count);
     refreshCache.refreshPending = true;
 }
 
-void completePendingRefresh(host::WindowHandle window, const BoxContents& shown)
+void completePendingRefresh(host::WindowHandle window, const RefreshedBoxes& shown, bool fontsExist)
 {
     if (!refreshCache.enabled || !refreshCache.refreshPending)
         return;
@@ -97,27 +71,28 @@ void completePendingRefresh(host::WindowHandle window, const BoxContents& shown)
     host::Rect rects[layout::refreshedBoxCount];
     int count = 0;
     for (int box = 0; box < layout::refreshedBoxCount; ++box) {
-        if (refreshCache.known[box] &&
-            std::strcmp(shown.text[box], refreshCache.knownText[box]) != 0)
-            rects[count++] = asRect(layout::refreshedRects[box]);
+        const RefreshedBox& b = shown.box[box];
+        if (refreshCache.known[box] && !showsKnownContent(box, contentOf(b, fontsExist)))
+            rects[count++] = asRect(b.refreshed);
     }
     if (count > 0)
         host::invalidateRects(window, rects, count);
 }
 
-void recordPaintedBoxes(const BoxContents& shown,
+void recordPaintedBoxes(const RefreshedBoxes& shown, bool fontsExist,
                         const Coverage (&coverage)[layout::refreshedBoxCount])
 {
     RefreshCache& cache = refreshCache;
     for (int box = 0; box < layout::refreshedBoxCount; ++box) {
         if (coverage[box] == Coverage::none)
             continue;
-        const bool same = std::strcmp(shown.text[box], cache.knownText[box]) == 0;
-        if (!shown.settled[box]) {
+        const BoxContent content = contentOf(shown.box[box], fontsExist);
+        const bool same = std::strcmp(content.text, cache.knownText[box]) == 0;
+        if (!shown.box[box].settled) {
             cache.known[box] = false;
         } else if (coverage[box] == Coverage::whole) {
             cache.known[box] = true;
-            std::memcpy(cache.knownText[box], shown.text[box], boxContentSize);
+            std::memcpy(cache.knownText[box], content.text, boxContentSize);
         } else if (!same) {
             // Part old, part new: what the box shows is no content at all.
             cache.known[box] = false;

@@ -4,20 +4,12 @@
 // of the time now are repainted on every refresh, so every refresh still
 // paints (the on-line title is set by the paint). Portable: no <windows.h>.
 
-#include "display/layout.h"
+#include "display/refreshed_boxes.h"
 #include "host/host.h"
-#include "timekeeping/clock.h"
 
-// Everything a box's pixels depend on, as text: the fonts, the view and
-// the value it shows.
-constexpr std::size_t boxContentSize = runTextSize + 4;
-struct BoxContents {
-    char text[layout::refreshedBoxCount][boxContentSize];
-    // In edit mode the right group's rectangles hold texts drawn
-    // transparently over what is there; drawing them again is not exact
-    // with anti-aliased text, so they are never taken as known.
-    bool settled[layout::refreshedBoxCount];
-};
+// Everything a box's pixels depend on, as text: whether the fonts exist,
+// its colours and its text.
+constexpr std::size_t boxContentSize = runTextSize + 20;
 
 enum class Coverage { none, partial, whole };
 
@@ -35,9 +27,6 @@ struct RefreshCache {
 
 extern RefreshCache refreshCache;
 
-// What each box would show if painted now, from the state as it stands.
-void describeRefreshedBoxes(BoxContents& out, bool fontsExist);
-
 // The tick's refresh: invalidates, in one call, the boxes that show the
 // time now and every box whose content differs from what it shows.
 void invalidateRefreshedBoxes(host::WindowHandle window);
@@ -45,9 +34,10 @@ void invalidateRefreshedBoxes(host::WindowHandle window);
 // The paint, once the clock is read and before painting starts: adds to the
 // update region the boxes of a pending refresh whose content changed after
 // the refresh looked (a paint deferred past a second or past midnight).
-void completePendingRefresh(host::WindowHandle window, const BoxContents& shown);
+void completePendingRefresh(host::WindowHandle window, const RefreshedBoxes& shown,
+                            bool fontsExist);
 
 // The paint, when done: how much of each box it covered. A box is known
 // only after a paint that covered it whole.
-void recordPaintedBoxes(const BoxContents& shown,
+void recordPaintedBoxes(const RefreshedBoxes& shown, bool fontsExist,
                         const Coverage (&coverage)[layout::refreshedBoxCount]);

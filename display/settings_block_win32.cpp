@@ -28,18 +28,22 @@ void paintSettingsBlock(HDC dc)
     char fixedCost[8];
     std::strcpy(fixedCost, t::fixedCost);
 
-    drawColourText(dc, 290, 35, t::settingsInstruction, "BLACK");
-    label(dc, 285, 65, t::lowRateFromLabel);
+    // Each label stands on its box's row.
+    const auto labelOf = [dc](const FieldRect& box, const char* text) {
+        label(dc, {layout::rightLabelX, box.y}, text);
+    };
+    paint_forms::plainText(dc, layout::settingsInstruction, t::settingsInstruction);
+    labelOf(layout::lowRateFromBox, t::lowRateFromLabel);
     valueBox(dc, layout::lowRateFromBox, fixedCost);
-    label(dc, 285, 95, t::lowRateCostLabel);
+    labelOf(layout::lowRateCostBox, t::lowRateCostLabel);
     valueBox(dc, layout::lowRateCostBox, fixedCost);
-    label(dc, 285, 125, t::highRateFromLabel);
+    labelOf(layout::highRateFromBox, t::highRateFromLabel);
     valueBox(dc, layout::highRateFromBox, fixedCost);
-    label(dc, 285, 155, t::highRateCostLabel);
+    labelOf(layout::highRateCostInput, t::highRateCostLabel);
     // The two input fields: exactly the rectangles that clicks and typing use.
     inputField(dc, layout::highRateCostInput, shared.highRateCostText);
-    drawColourText(dc, 290, 190, t::modemPortInstruction1, "BLACK");
-    drawColourText(dc, 290, 205, t::modemPortInstruction2, "BLACK");
-    label(dc, 285, 235, t::modemPortLabel);
+    paint_forms::plainText(dc, layout::modemPortInstruction1, t::modemPortInstruction1);
+    paint_forms::plainText(dc, layout::modemPortInstruction2, t::modemPortInstruction2);
+    labelOf(layout::modemPortInput, t::modemPortLabel);
     inputField(dc, layout::modemPortInput, shared.modemPortText);
 }

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "display/display_texts.h"
-#include "display/paint_state.h"
 #include "timekeeping/clock.h"
 
 namespace {
@@ -52,34 +51,12 @@ void formatDateText(char* out, std::size_t outSize, const char* year, const char
                   leadingZero(lengthOf(day)), day);
 }
 
-char* shownRunText()
-{
-    if (clockState.runTextLen == 0)
-        copyText(clockState.runText, display_texts::zeroTime);
-    return clockState.runText;
-}
-
 void copyTimeNow()
 {
     ClockState& c = clockState;
     copyText(c.clockHourText, c.nowHourText);
     copyText(c.clockMinuteText, c.nowMinuteText);
     copyText(c.clockSecondText, c.nowSecondText);
-}
-
-void formatPortText(int probedPort)
-{
-    std::snprintf(paintState.comText, sizeof paintState.comText, display_texts::portFormat,
-                  probedPort);
-}
-
-void chooseModemStateTexts(int modemOnline)
-{
-    PaintState& p = paintState;
-    const bool on = modemOnline == 1;
-    copyText(p.modemStateText, on ? display_texts::modemOn : display_texts::modemOff);
-    copyText(p.modemStateFill, on ? "RED1" : "WHITE");
-    copyText(p.modemStateInk, on ? "WHITE" : "BLACK");
 }
 
 void formatInternetTitle(const char* runText)

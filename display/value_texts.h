@@ -19,20 +19,8 @@ void formatTimeText(char* out, std::size_t outSize, const char* hours, const cha
 void formatDateText(char* out, std::size_t outSize, const char* year, const char* month,
                     const char* day);
 
-// The run text as a run box shows it. Before the first counters update the
-// run text is empty; "0:00:00" is then written into clockState.runText
-// (its length stays 0, so the next update replaces it).
-char* shownRunText();
-
 // Copies the time now into the clock copies that painting formats.
 void copyTimeNow();
-
-// "COM = n" into paintState.comText.
-void formatPortText(int probedPort);
-
-// The modem state box: red with white "ON" while on line, else white with
-// black "OFF" (paintState.modemStateText, modemStateFill, modemStateInk).
-void chooseModemStateTexts(int modemOnline);
 
 // "Internet nu " and the run text, into clockState.titleText.
 void formatInternetTitle(const char* runText);

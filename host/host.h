@@ -48,8 +48,9 @@ int windowTitle(WindowHandle window, char* buffer, int bufferSize);
 // redraws the whole caption.
 void setWindowTitle(WindowHandle window, const char* text);
 
-// Adds the rectangle (right and bottom exclusive) to the window's update region.
-void invalidateRect(WindowHandle window, int left, int top, int right, int bottom, bool erase);
+// Adds the rectangle (right and bottom exclusive) to the window's update
+// region, without erasing: every paint draws its whole background itself.
+void invalidateRect(WindowHandle window, int left, int top, int right, int bottom);
 
 // Rectangles (right and bottom exclusive) added to the window's update
 // region as one region in one call, without erasing.

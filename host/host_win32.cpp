@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "host/host.h"
-#include "win32/window_basics_win32.h"
+#include "host/window_handle_win32.h"
+#include "win32/gdi_scoped_win32.h"
 
 namespace host {
 
 namespace {
-
-using win32::asHwnd;
 
 // Windows the desktop window manager keeps cloaked (apps on other virtual
 // desktops, suspended store apps) are visible by style but not on screen.
@@ -24,19 +23,6 @@ bool isCloaked(HWND window)
     return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
            cloaked != 0;
 }
-
-// A region deleted when it goes out of scope.
-class OwnedRegion {
-public:
-    explicit OwnedRegion(HRGN region) : region_(region) {}
-    ~OwnedRegion() { DeleteObject(region_); }
-    OwnedRegion(const OwnedRegion&) = delete;
-    OwnedRegion& operator=(const OwnedRegion&) = delete;
-    HRGN get() const { return region_; }
-
-private:
-    HRGN region_;
-};
 
 }  // namespace
 
@@ -67,7 +53,7 @@ WindowHandle visibleWindowAbove(WindowHandle window)
     HWND above = GetWindow(asHwnd(window), GW_HWNDPREV);
     while (above && (!IsWindowVisible(above) || isCloaked(above)))
         above = GetWindow(above, GW_HWNDPREV);
-    return win32::asWindowHandle(above);
+    return asWindowHandle(above);
 }
 
 int windowTitle(WindowHandle window, char* buffer, int bufferSize)
@@ -87,10 +73,10 @@ void setWindowTitle(WindowHandle window, const char* text)
         SetWindowTextA(asHwnd(window), text);
 }
 
-void invalidateRect(WindowHandle window, int left, int top, int right, int bottom, bool erase)
+void invalidateRect(WindowHandle window, int left, int top, int right, int bottom)
 {
     const RECT rect = {left, top, right, bottom};
-    InvalidateRect(asHwnd(window), &rect, erase ? TRUE : FALSE);
+    InvalidateRect(asHwnd(window), &rect, FALSE);
 }
 
 void invalidateRects(WindowHandle window, const Rect* rects, int count)
@@ -110,7 +96,8 @@ void invalidateRects(WindowHandle window, const Rect* rects, int count)
         UnionRect(&bounds, &bounds, &out[i]);
     }
     region->rdh.rcBound = bounds;
-    OwnedRegion united(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region));
+    const win32::OwnedGdi<HRGN> united(
+        ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region));
     InvalidateRgn(asHwnd(window), united.get(), FALSE);
 }
 

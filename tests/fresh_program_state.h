@@ -6,11 +6,15 @@
 #include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "common/shared_state.h"
-#include "display/paint_state.h"
 #include "display/refresh_cache.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
+#ifdef _WIN32
+#include "app/main_window_win32.h"
+#include "display/draw_primitives_win32.h"
+#include "display/fonts_win32.h"
+#endif
 
 inline void resetProgramState()
 {
@@ -20,6 +24,11 @@ inline void resetProgramState()
     clockState = ClockState{};
     stateFile = StateFileState{};
     timeLog = TimeLogState{};
-    paintState = PaintState{};
     refreshCache = RefreshCache{};
+#ifdef _WIN32
+    // The Win32 side's: no buttons or fonts made yet, hidden drawing culled.
+    buttons = MainWindowButtons{};
+    fonts = FontState{};
+    cullHiddenDrawing = true;
+#endif
 }

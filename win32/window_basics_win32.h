@@ -1,11 +1,8 @@
 #pragma once
-// What every window of the program and the companions needs: a window class,
-// a message loop, and the one conversion between a window handle and the
-// seam's opaque number.
+// What every window of the program and the companions needs: a window class
+// and a message loop.
 
 #include <windows.h>
-
-#include "host/host.h"
 
 namespace win32 {
 
@@ -24,15 +21,5 @@ bool registerWindowClass(HINSTANCE instance, const WindowClass& windowClass);
 // Runs until WM_QUIT (or a failing GetMessageA) and returns the exit code.
 // Keyboard navigation between controls goes to `dialogWindow` when given.
 int runMessageLoop(HWND dialogWindow = nullptr);
-
-inline HWND asHwnd(host::WindowHandle handle)
-{
-    return reinterpret_cast<HWND>(handle);
-}
-
-inline host::WindowHandle asWindowHandle(HWND window)
-{
-    return reinterpret_cast<host::WindowHandle>(window);
-}
 
 }  // namespace win32

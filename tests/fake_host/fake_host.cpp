@@ -47,10 +47,9 @@ void setWindowTitle(WindowHandle, const char* text)
     fakeHost.titlesSet.emplace_back(text);
 }
 
-void invalidateRect(WindowHandle, int left, int top, int right, int bottom, bool erase)
+void invalidateRect(WindowHandle, int left, int top, int right, int bottom)
 {
     fakeHost.invalidations.push_back({left, top, right, bottom});
-    fakeHost.erasingInvalidations += erase ? 1 : 0;
 }
 
 void invalidateRects(WindowHandle, const Rect* rects, int count)

@@ -33,8 +33,7 @@ struct FakeHost {
 
     // What the logic did, in order.
     std::vector<std::string> titlesSet;
-    std::vector<host::Rect> invalidations;  // none of them erases
-    int erasingInvalidations = 0;
+    std::vector<host::Rect> invalidations;
     std::vector<Message> messages;
     std::vector<int> probes;
 

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "display/paint_state.h"
+#include "display/refreshed_boxes.h"
 #include "display/value_texts.h"
 #include "tests/unit/persistence_fixture.h"
 
@@ -31,15 +31,6 @@ TEST_F(ValueTexts, TimesPadMinutesAndSecondsDatesPadMonthAndDay)
     EXPECT_STREQ(out, "2024-12-31");
 }
 
-TEST_F(ValueTexts, RunTextIsZeroUntilTheFirstCountersUpdate)
-{
-    EXPECT_STREQ(shownRunText(), "0:00:00");
-    EXPECT_EQ(clockState.runTextLen, 0);
-    std::snprintf(clockState.runText, sizeof clockState.runText, "1:02:03");
-    clockState.runTextLen = 7;
-    EXPECT_STREQ(shownRunText(), "1:02:03");
-}
-
 TEST_F(ValueTexts, TimeNowIsCopiedForPainting)
 {
     fakeHost.calendar = {124, 2, 7, 23, 7, 59};
@@ -50,19 +41,32 @@ TEST_F(ValueTexts, TimeNowIsCopiedForPainting)
               "23:7:59");
 }
 
-TEST_F(ValueTexts, PortModemAndTitleTexts)
+// What the paint draws and the refresh compares: the right group's times
+// only on line, the run as zero before the first counters update.
+TEST_F(ValueTexts, RefreshedBoxesFollowTheLine)
 {
-    formatPortText(7);
-    EXPECT_STREQ(paintState.comText, "COM = 7");
-    const auto modem = [] {
-        return std::string(paintState.modemStateText) + " " + paintState.modemStateFill + " " +
-               paintState.modemStateInk;
+    shared.probedPort = 7;
+    const auto described = [](int online) {
+        shared.modemOnline = online;
+        RefreshedBoxes boxes;
+        describeRefreshedBoxes(boxes);
+        std::string all;
+        for (int box : {3, 5, 6, 9, 13}) {
+            const RefreshedBox& b = boxes.box[box];
+            all += std::string(b.fill) + " " + b.ink + " '" + b.text + "'; ";
+        }
+        return all;
     };
-    chooseModemStateTexts(1);
-    EXPECT_EQ(modem(), "ON RED1 WHITE");
-    chooseModemStateTexts(0);
-    EXPECT_EQ(modem(), "OFF WHITE BLACK");
+    EXPECT_EQ(described(0),
+              "WHITE RED0 '0:00:00'; WHITE BLACK 'OFF'; WHITE BLACK 'COM = 7'; "
+              "WHITE BLACK ''; WHITE RED1 ''; ");
+    EXPECT_EQ(described(1),
+              "WHITE RED0 '0:00:00'; RED1 WHITE 'ON'; WHITE BLACK 'COM = 7'; "
+              "WHITE BLACK '0:00:00'; WHITE RED1 '0:00:00'; ");
+}
 
+TEST_F(ValueTexts, TitleHoldsTheLongestRunText)
+{
     const std::string longest = "12345678901234567890:59:59";
     formatInternetTitle(longest.c_str());
     EXPECT_EQ(std::string(clockState.titleText), "Internet nu " + longest);

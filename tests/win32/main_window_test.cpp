@@ -12,6 +12,7 @@
 #include "app/port_watch.h"
 #include "app/shell_state.h"
 #include "companions/testing/win32_test_support.h"
+#include "display/layout.h"
 #include "tests/fresh_program_state.h"
 #include "timekeeping/clock.h"
 
@@ -38,6 +39,16 @@ std::string placeOf(HWND child)
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
            "," + std::to_string(r.bottom);
 }
+
+// The same for a rectangle of the layout.
+std::string placeOf(const FieldRect& r)
+{
+    return std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.x + r.width) +
+           "," + std::to_string(r.y + r.height);
+}
+
+const std::string mainViewSize = std::to_string(layout::mainViewWidth) + "x" +
+                                 std::to_string(layout::mainViewHeightBelowCaption);
 
 std::string sizeOf(HWND window)
 {
@@ -76,7 +87,7 @@ protected:
 
 TEST_F(MainWindow, FixedSizeStyleTitleAndEightButtonsInTheirPlaces)
 {
-    EXPECT_EQ(sizeOf(window), "650x288");
+    EXPECT_EQ(sizeOf(window), mainViewSize);
     const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
     EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
               WS_SYSMENU | WS_MINIMIZEBOX);
@@ -96,11 +107,14 @@ TEST_F(MainWindow, FixedSizeStyleTitleAndEightButtonsInTheirPlaces)
         buttons.push_back(std::to_string(GetDlgCtrlID(child)) + " " + titleOf(child) + " " +
                           placeOf(child) + (visiblePushButton ? "" : " not a shown push button"));
     }
-    EXPECT_EQ(buttons,
-              (std::vector<std::string>{"6 Tidlista 87,190,187,215", "5 Statistik 25,245,94,270",
-                                        "7 Config 94,245,154,270", "3 Manual 154,245,214,270",
-                                        "4 Om 214,245,245,270", "8 Avbryt 0,0,0,0", "9 OK 0,0,0,0",
-                                        "10 Config 558,238,608,263"}));
+    using namespace layout;
+    EXPECT_EQ(
+        buttons,
+        (std::vector<std::string>{
+            "6 Tidlista " + placeOf(timeListButton), "5 Statistik " + placeOf(statisticsButton),
+            "7 Config " + placeOf(compactViewButton), "3 Manual " + placeOf(manualButton),
+            "4 Om " + placeOf(aboutButton), "8 Avbryt 0,0,0,0", "9 OK 0,0,0,0",
+            "10 Config " + placeOf(editButton)}));
 }
 
 TEST_F(MainWindow, TitleShowsTheRunFromTheFirstRefresh)
@@ -124,7 +138,7 @@ TEST_F(MainWindow, SystemMenuLeadsBackToTheMainViewFromEitherNarrowView)
         if (small)
             SendMessageA(window, WM_COMMAND, cmdSmallView, 0);
         SendMessageA(window, WM_SYSCOMMAND, sysCmdMainView, 0);
-        EXPECT_EQ(sizeOf(window), "650x288") << small;
+        EXPECT_EQ(sizeOf(window), mainViewSize) << small;
         EXPECT_EQ(shared.compactView, 0);
         EXPECT_EQ(placeOf(GetDlgItem(window, cmdSmallView)), "0,0,0,0") << "\"Avbryt\" hidden";
     }
@@ -135,7 +149,7 @@ TEST_F(MainWindow, CommandsOutsideThreeToTenAreIgnored)
     // A notification code in the high half makes the whole value no command.
     for (WPARAM id : {WPARAM{0}, WPARAM{2}, WPARAM{11}, WPARAM{0x10007}, WPARAM{0x1000A}})
         EXPECT_EQ(SendMessageA(window, WM_COMMAND, id, 0), 0) << id;
-    EXPECT_EQ(sizeOf(window), "650x288");
+    EXPECT_EQ(sizeOf(window), mainViewSize);
     EXPECT_EQ(shared.editMode, 0);
     EXPECT_EQ(shared.compactView, 0);
 }

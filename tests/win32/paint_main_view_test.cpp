@@ -76,11 +76,10 @@ Image reference(const std::string& name)
 
 class MainView : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { createFonts(); }
-
     void SetUp() override
     {
         resetProgramState();
+        createFonts();
         // 9 May 2001, 14:30:00, started at 8:05:09; run 1:02:03; total 1234:05:00.
         setShownClock(
             {"2001", "5", "9", "14", "30", "0", "8", "5", "9", "1:02:03", "1234", "5", "0"});

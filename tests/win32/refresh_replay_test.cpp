@@ -20,7 +20,7 @@
 #include "app/shell_state.h"
 #include "display/draw_primitives_win32.h"
 #include "display/fonts_win32.h"
-#include "display/paint_state.h"
+#include "display/layout.h"
 #include "display/refresh_cache.h"
 #include "tests/fresh_program_state.h"
 #include "tests/win32/display_canvas.h"
@@ -56,7 +56,6 @@ public:
     explicit Replay(bool economical)
     {
         resetProgramState();
-        fonts = FontState{};
         refreshCache.enabled = economical;
         cullHiddenDrawing = economical;
         scriptedHost = ScriptedHost{};
@@ -271,8 +270,8 @@ void runScript(Replay& r)
     r.step("wide again", [&] {
         RECT rect;
         GetWindowRect(w, &rect);
-        MoveWindow(w, rect.left, rect.top, mainViewWidth,
-                   GetSystemMetrics(SM_CYCAPTION) + mainViewHeightBelowCaption, TRUE);
+        MoveWindow(w, rect.left, rect.top, layout::mainViewWidth,
+                   GetSystemMetrics(SM_CYCAPTION) + layout::mainViewHeightBelowCaption, TRUE);
     });
     r.refreshes("wide again", 3);
 }
