@@ -7,6 +7,7 @@
 #include "common/shared_state.h"
 #include "display/paint_state.h"
 #include "display/refresh_cache.h"
+#include "timekeeping/away_time.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
@@ -19,3 +20,4 @@ StateFileState stateFile;
 TimeLogState timeLog;
 PaintState paintState;
 RefreshCache refreshCache;
+AwayState away;

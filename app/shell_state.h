@@ -4,6 +4,11 @@
 
 #include "common/shared_state.h"
 
+#include <cstdint>
+
+// Why the run is ended: closed for good, or for a while.
+enum class RunPause { none, closed, sessionEnded, asleep };
+
 struct ShellState {
     int refreshTicks = 0;
     int portWatchTicks = 0;
@@ -17,6 +22,9 @@ struct ShellState {
     bool startupComplete = false;
     // Set once the end of the run is recorded; the tick writes nothing more.
     bool runEnded = false;
+    RunPause pause = RunPause::none;
+    std::uint64_t pausedTick = 0;
+    std::uint64_t previousTick = 0;  // when the latest tick ran
 };
 
 extern ShellState shell;

@@ -8,6 +8,7 @@
 #include "common/shared_state.h"
 #include "display/paint_state.h"
 #include "display/refresh_cache.h"
+#include "timekeeping/away_time.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
@@ -22,4 +23,5 @@ inline void resetProgramState()
     timeLog = TimeLogState{};
     paintState = PaintState{};
     refreshCache = RefreshCache{};
+    away = AwayState{};
 }
