@@ -2,9 +2,9 @@
 // The window procedure's own variables. What the display and the time
 // keeping read as well lives in common/shared_state.h.
 
-#include "common/shared_state.h"
-
 #include <cstdint>
+
+#include "common/shared_state.h"
 
 // Why the run is ended: closed for good, or for a while.
 enum class RunPause { none, closed, sessionEnded, asleep };
