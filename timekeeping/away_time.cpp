@@ -100,27 +100,32 @@ void writeUnwritten()
                     persistence_texts::errorCaption, host::MessageIcon::error);
 }
 
-// The period under way ends at `at` and `next` begins there.
+// The local date and time at `tick`, in whole seconds, rounded.
+std::string dateTimeAt(std::uint64_t tick)
+{
+    const std::uint64_t now = host::tickCount();
+    const auto secondsAgo = static_cast<std::int64_t>(now > tick ? (now - tick + 500) / 1000 : 0);
+    return dateTimeBefore(host::localCalendarTime(), secondsAgo);
+}
+
+// The period under way ends at `at` and `next` begins there. A moment is
+// dated once, when it comes, so that back-to-back periods share it to the
+// second and a long period's start does not move with the clock's changes.
 void changeCause(AwayCause next, std::uint64_t at)
 {
     if (next == away.cause)
         return;
     const AwayCause ended = away.cause;
-    const std::uint64_t began = away.beganTick;
+    const std::string atText = dateTimeAt(at);
+    const std::string line = away.beganText + format::awayFieldGap + atText + format::awayFieldGap +
+                             causeWord(ended) + "\n";
     away.cause = next;
     away.beganTick = at;
+    away.beganText = atText;
     if (ended == AwayCause::none)
         return;
     away.earliestTick = at;
-    const std::uint64_t now = host::tickCount();
-    const host::CalendarTime calendar = host::localCalendarTime();
-    // Whole seconds, rounded, so that back-to-back periods share a moment.
-    const auto secondsAgo = [now](std::uint64_t tick) {
-        return static_cast<std::int64_t>((now - tick + 500) / 1000);
-    };
-    away.unwritten += dateTimeBefore(calendar, secondsAgo(began)) + format::awayFieldGap +
-                      dateTimeBefore(calendar, secondsAgo(at)) + format::awayFieldGap +
-                      causeWord(ended) + "\n";
+    away.unwritten += line;
     writeUnwritten();
 }
 

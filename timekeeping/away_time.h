@@ -19,6 +19,7 @@ struct AwayState {
     bool asleep = false;
     AwayCause cause = AwayCause::none;  // the period under way
     std::uint64_t beganTick = 0;
+    std::string beganText;  // its start as the file writes it
     // The latest input when the idle period began; a later one ends it.
     std::uint64_t idleInputTick = 0;
     // No period begins before the run did, nor before the last one ended.

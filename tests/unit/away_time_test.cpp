@@ -109,7 +109,7 @@ TEST_F(AwayTime, CausesFollowOneAnotherWithoutGapOrOverlapToTheEndOfTheRun)
     startWithLimit("1");
     fakeHost.windowAbove = 11;
     fakeHost.titles[11] = "Anteckningar";
-    tickUntil(300);
+    tickUntil(300.9);  // a moment dated once: both lines say 12:05:00
     noteLocked(true);
     tickUntil(600);
     suspendRun();
