@@ -1,5 +1,7 @@
 #include "app/main_window_win32.h"
 
+#include <wtsapi32.h>
+
 #include "app/commands.h"
 #include "app/commands_win32.h"
 #include "app/port_watch.h"
@@ -12,6 +14,7 @@
 #include "display/layout.h"
 #include "host/window_handle_win32.h"
 #include "timekeeping/atomic_write.h"
+#include "timekeeping/away_time.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
@@ -63,6 +66,9 @@ HWND createMainWindow(HINSTANCE instance, int showMode)
                         WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
                         layout::mainViewWidth, height, nullptr, nullptr, instance, nullptr);
     shared.mainWindow = host::asWindowHandle(window);
+    // Locks and unlocks of the workstation; where the system sends none,
+    // none are noted.
+    WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION);
     addMainViewMenuItem(window);
     ShowWindow(window, showMode);
     return window;
@@ -99,6 +105,7 @@ int runUravik(HINSTANCE instance, int showMode)
     loadState();
     checkLogSize();
     shell.startupComplete = true;
+    startAwayWatch();
     createFonts();
     // A start-up message box lets paints through before the fonts exist;
     // what they drew in the system font is drawn again with the fonts.

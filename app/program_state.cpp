@@ -6,6 +6,7 @@
 #include "app/shell_state.h"
 #include "common/shared_state.h"
 #include "display/refresh_cache.h"
+#include "timekeeping/away_time.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
@@ -17,3 +18,4 @@ ClockState clockState;
 StateFileState stateFile;
 TimeLogState timeLog;
 RefreshCache refreshCache;
+AwayState away;

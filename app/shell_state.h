@@ -2,7 +2,12 @@
 // The window procedure's own variables. What the display and the time
 // keeping read as well lives in common/shared_state.h.
 
+#include <cstdint>
+
 #include "common/shared_state.h"
+
+// Why the run is ended: closed for good, or for a while.
+enum class RunPause { none, closed, sessionEnded, asleep };
 
 struct ShellState {
     int refreshTicks = 0;
@@ -17,6 +22,9 @@ struct ShellState {
     bool startupComplete = false;
     // Set once the end of the run is recorded; the tick writes nothing more.
     bool runEnded = false;
+    RunPause pause = RunPause::none;
+    std::uint64_t pausedTick = 0;
+    std::uint64_t previousTick = 0;  // when the latest tick ran
 };
 
 extern ShellState shell;

@@ -1,16 +1,21 @@
 #include "app/window_events.h"
 
 #include "app/port_watch.h"
+#include "app/run_pause.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
 #include "common/shared_state.h"
 #include "display/input_fields.h"
+#include "timekeeping/away_time.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
 
 void runTick()
 {
+    if (shell.runEnded)
+        takeUpRunWhenRunning(shell.previousTick);
+    shell.previousTick = host::tickCount();
     shared.windowAbove = host::visibleWindowAbove(shared.mainWindow);
     if (shell.startupComplete && !shell.runEnded &&
         shared.windowAbove != shared.loggedWindowAbove && logRecordDue()) {
@@ -22,6 +27,8 @@ void runTick()
         shell.portWatchTicks = 0;
         const int wasOnline = shared.modemOnline;
         watchPortStep();
+        if (shell.startupComplete && !shell.runEnded)
+            watchInput();
         // Painting put the internet text into the title while on line; in
         // the compact view no refresh would take it away again.
         if (wasOnline == 1 && shared.modemOnline == 0 && shared.compactView == 1)
@@ -39,6 +46,14 @@ void runTick()
 
 void endRun()
 {
+    recordEndOfRun();
+    if (shell.startupComplete)
+        shell.pause = RunPause::closed;
+    stopAwayWatch();
+}
+
+void recordEndOfRun()
+{
     // Nothing before the state is loaded (it would be overwritten), and only
     // once however many of the ending messages arrive.
     if (!shell.startupComplete || shell.runEnded)
@@ -54,11 +69,6 @@ void endRun()
     // The totals grow by the whole run even when the log cannot take it.
     if (timeLog.lastTryFailed)
         storeTotals();
-}
-
-void resumeRun()
-{
-    shell.runEnded = false;
 }
 
 void selectFieldAtCursor()

@@ -16,11 +16,13 @@ constexpr int modemPortField = 5;
 
 void runTick();
 
-// The run is ending (the window closes, the session ends, the machine goes
-// to sleep): records the period up to now and saves the totals, once.
+// The window closes: records the period up to now and saves the totals,
+// once, and notes the time away under way.
 void endRun();
-// The machine woke up: the run goes on and a later end records again.
-void resumeRun();
+// What every end of a run does (the window closes, the session ends, the
+// machine goes to sleep): records the period up to now and saves the
+// totals, once until the run goes on.
+void recordEndOfRun();
 
 void selectFieldAtCursor();
 void typeIntoSelectedField(int code);

@@ -86,4 +86,29 @@ constexpr std::size_t rightSetBlanks(std::size_t length, std::size_t width)
 constexpr const char* historyHeading = "HISTORIA\r\n";
 constexpr std::string_view historyMark = bare(historyHeading);
 
+// yborta.dab: one line per period nobody was at the computer, appended when
+// it ends: its local start and end date and time and its cause,
+//   2024-03-07 12:01:15  2024-03-07 12:48:02  inaktiv
+// with two blanks between the three fields.
+constexpr const char* awayFileName = "yborta.dab";
+constexpr const char* awayFieldGap = "  ";
+constexpr const char* awayDateTimeFormat = "%04d-%02d-%02d %02d:%02d:%02d";
+constexpr std::size_t awayDateTimeLength = 19;
+// No keyboard or mouse input for the away limit; the workstation locked; the
+// machine asleep.
+constexpr const char* awayIdleCause = "inaktiv";
+constexpr const char* awayLockedCause = "låst";
+constexpr const char* awayAsleepCause = "vila";
+
+// uravik.ini, optional, beside the data files: the away limit in minutes,
+//   [Borta]
+//   Minuter=5
+// 0 turns the noting of away time off; a missing file or key, or a value
+// that is not a whole number from 0 to the largest, means the default.
+constexpr const char* settingsFileName = "uravik.ini";
+constexpr const char* awaySection = "Borta";
+constexpr const char* awayLimitKey = "Minuter";
+constexpr int defaultAwayLimitMinutes = 5;
+constexpr int largestAwayLimitMinutes = 24 * 60;
+
 }  // namespace data_file_format

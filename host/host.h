@@ -33,6 +33,9 @@ enum class MessageIcon { none, error };
 // does not wrap after 49.7 days.
 std::uint64_t tickCount();
 
+// The tickCount() at the user's latest keyboard or mouse input.
+std::uint64_t lastInputTick();
+
 // The local date and time now.
 CalendarTime localCalendarTime();
 
@@ -75,6 +78,11 @@ PortProbe probeSerialPort(int portNumber);
 // Size in bytes of the named file in the working directory; false when there
 // is no such file.
 bool findFileSize(const char* name, std::uint64_t* size);
+
+// The text of `key` in `[section]` of the settings file `name` in the
+// working directory; false when the file or the key is missing or empty.
+bool readSetting(const char* name, const char* section, const char* key, char* buffer,
+                 int bufferSize);
 
 // Forces what was written to the stream onto the disk (after fflush).
 bool flushFileToDisk(std::FILE* file);

@@ -31,6 +31,18 @@ std::uint64_t tickCount()
     return GetTickCount64();
 }
 
+std::uint64_t lastInputTick()
+{
+    // The input time is a 32-bit tick; it lies within 49.7 days before now,
+    // so one reading of the 64-bit count dates it without a wrap.
+    const ULONGLONG now = GetTickCount64();
+    LASTINPUTINFO input = {sizeof input, 0};
+    if (!GetLastInputInfo(&input))
+        return now;
+    const DWORD since = static_cast<DWORD>(now) - input.dwTime;
+    return since <= now ? now - since : 0;
+}
+
 CalendarTime localCalendarTime()
 {
     const std::time_t now = std::time(nullptr);
@@ -136,6 +148,18 @@ bool findFileSize(const char* name, std::uint64_t* size)
     FindClose(search);
     *size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     return true;
+}
+
+bool readSetting(const char* name, const char* section, const char* key, char* buffer,
+                 int bufferSize)
+{
+    // A name without a folder would be looked for in the Windows folder.
+    char path[MAX_PATH];
+    const DWORD length = GetFullPathNameA(name, sizeof path, path, nullptr);
+    if (length == 0 || length >= sizeof path || bufferSize <= 0)
+        return false;
+    return GetPrivateProfileStringA(section, key, "", buffer, static_cast<DWORD>(bufferSize),
+                                    path) > 0;
 }
 
 bool flushFileToDisk(std::FILE* file)

@@ -16,7 +16,7 @@ case "$description" in
     "$format (GUI)"*) ;;
     *) echo "FAIL: expected $format (GUI)" >&2; exit 1 ;;
 esac
-system_dlls='^(kernel32|user32|gdi32|msvcrt|dwmapi|advapi32|shell32|comctl32|comdlg32|ole32|oleaut32|version|api-ms-win-[a-z0-9-]+)\.dll$'
+system_dlls='^(kernel32|user32|gdi32|msvcrt|dwmapi|wtsapi32|advapi32|shell32|comctl32|comdlg32|ole32|oleaut32|version|api-ms-win-[a-z0-9-]+)\.dll$'
 bad=0
 while read -r dll; do
     if echo "$dll" | tr 'A-Z' 'a-z' | grep -Eq "$system_dlls"; then

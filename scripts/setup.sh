@@ -12,6 +12,7 @@ packages=(
     wine wine64 xvfb xauth fonts-wine           # running the Windows builds here
     fonts-liberation                            # the sans-serif face Wine picks for the window's text
     imagemagick                                 # screenshots
+    xdotool                                     # real input for the away end-to-end test
 )
 
 missing=()

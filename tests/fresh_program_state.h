@@ -7,6 +7,7 @@
 #include "app/shell_state.h"
 #include "common/shared_state.h"
 #include "display/refresh_cache.h"
+#include "timekeeping/away_time.h"
 #include "timekeeping/clock.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
@@ -25,6 +26,7 @@ inline void resetProgramState()
     stateFile = StateFileState{};
     timeLog = TimeLogState{};
     refreshCache = RefreshCache{};
+    away = AwayState{};
 #ifdef _WIN32
     // The Win32 side's: no buttons or fonts made yet, hidden drawing culled.
     buttons = MainWindowButtons{};

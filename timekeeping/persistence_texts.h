@@ -44,4 +44,9 @@ constexpr const char* logNotEmptiedMessage =
     "Uravik kunde inte tömma filen 'ytime.dab'.\nInnehållet finns kvar och har även sparats i "
     "'yhist.dab'.\nStäng denna ruta och fortsätt arbeta som vanligt.";
 
+// The times away wait in memory and are written with the next period.
+constexpr const char* awayNotWrittenMessage =
+    "Uravik kunde inte skriva filen 'yborta.dab'.\nTiden borta skrivs dit när filen går att "
+    "skriva igen.\nStäng denna ruta och fortsätt arbeta som vanligt.";
+
 }  // namespace persistence_texts

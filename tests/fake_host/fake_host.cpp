@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 
 FakeHost fakeHost;
@@ -23,9 +24,20 @@ std::uint64_t tickCount()
     return fakeHost.tick;
 }
 
+std::uint64_t lastInputTick()
+{
+    return fakeHost.lastInput;
+}
+
 CalendarTime localCalendarTime()
 {
-    return fakeHost.calendar;
+    if (fakeHost.calendarAtTickZero < 0)
+        return fakeHost.calendar;
+    const std::time_t now =
+        static_cast<std::time_t>(fakeHost.calendarAtTickZero + fakeHost.tick / 1000);
+    std::tm parts{};
+    gmtime_r(&now, &parts);
+    return {parts.tm_year, parts.tm_mon, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
 }
 
 WindowHandle visibleWindowAbove(WindowHandle)
@@ -80,6 +92,16 @@ bool findFileSize(const char* name, std::uint64_t* size)
     if (fails("findFileSize", name, nullptr) || error)
         return false;
     *size = bytes;
+    return true;
+}
+
+bool readSetting(const char* name, const char* section, const char* key, char* buffer,
+                 int bufferSize)
+{
+    const auto found = fakeHost.settings.find(std::string(name) + "/" + section + "/" + key);
+    if (found == fakeHost.settings.end() || found->second.empty())
+        return false;
+    std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s", found->second.c_str());
     return true;
 }
 

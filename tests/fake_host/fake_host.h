@@ -19,7 +19,13 @@ struct FakeHost {
     };
 
     std::uint64_t tick = 0;
+    std::uint64_t lastInput = 0;  // the tick of the latest input
+    // What readSetting finds, by "file/section/key".
+    std::map<std::string, std::string> settings;
     host::CalendarTime calendar;
+    // When set, the calendar runs with the tick instead: the seconds since
+    // 1970 at tick 0, as a UTC time taken for the local one.
+    long long calendarAtTickZero = -1;
     host::WindowHandle windowAbove = 0;
     std::map<host::WindowHandle, std::string> titles;
     host::Point cursor;

@@ -16,6 +16,7 @@
 #include "tests/sample_state.h"
 #include "tests/unit/file_call_faults.h"
 #include "tests/unit/persistence_fixture.h"
+#include "timekeeping/away_time.h"
 
 namespace texts = data_file_format;
 namespace faults = file_call_faults;
@@ -266,6 +267,43 @@ TEST_F(FaultSweep, EveryFailingCallOfTheEndOfARunLeavesWholeFiles)
                   EXPECT_EQ(captions(), std::vector<std::string>{"FELMEDDELANDE"}) << now.state;
           },
           {{"replaceFile", texts::stateFileName}});
+}
+
+// A failure to write yborta.dab costs the log and the state nothing; it is
+// told unless the line got there, and the line goes with the next period.
+TEST_F(FaultSweep, EveryFailingCallOfAnAwayLineLeavesTheLogAndStateAlone)
+{
+    // A run under way with the workstation locked for a minute and a period
+    // of an earlier run in yborta.dab; the operation unlocks it.
+    const auto prepareLockedRun = [] {
+        prepareRunUnderWay();
+        writeFile(texts::awayFileName, "2024-03-06 07:10:00  2024-03-06 07:20:00  inaktiv\n");
+        noteLocked(true);
+        fakeHost.tick += 60'000;
+    };
+    sweep(
+        prepareLockedRun, [] { noteLocked(false); },
+        [](const FileCall& call, const Files& before, const Files&) {
+            const Files now = snapshot();
+            EXPECT_EQ(now.log, before.log);
+            EXPECT_EQ(now.state, before.state);
+            const std::string lines = readFile(texts::awayFileName);
+            const std::string earlier = "2024-03-06 07:10:00  2024-03-06 07:20:00  inaktiv\n";
+            const bool written = lines != earlier;
+            EXPECT_TRUE(!written || lines.size() == earlier.size() * 2 - 3) << lines;
+            expectBoxes(call, call.name != "findFileSize" && call.name != "fclose");
+            EXPECT_EQ(written, call.name == "findFileSize" || call.name == "fclose");
+
+            tickWith(102);
+            tickWith(103);
+            noteLocked(true);
+            noteLocked(false);
+            EXPECT_TRUE(fakeHost.messages.empty());
+            EXPECT_EQ(recordNames(readFile(texts::logFileName), earlierLog().size()),
+                      (std::vector<std::string>{"WINDOWS", "Anteckningar", "Kalkylator"}));
+            EXPECT_EQ(readFile(texts::awayFileName).size(), earlier.size() * 3 - 6);
+        },
+        {{"fopen", texts::awayFileName}, {"flushFileToDisk", texts::awayFileName}});
 }
 
 }  // namespace

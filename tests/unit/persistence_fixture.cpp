@@ -12,6 +12,7 @@
 
 #include "app/window_events.h"
 #include "timekeeping/atomic_write.h"
+#include "timekeeping/away_time.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ void PersistenceTest::startUp(std::uint64_t tick)
     loadState();
     checkLogSize();
     shell.startupComplete = true;
+    startAwayWatch();
     shared.mainWindow = 77;
 }
 

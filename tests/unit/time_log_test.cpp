@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/run_pause.h"
 #include "app/window_events.h"
 #include "common/data_file_format.h"
 #include "tests/sample_state.h"
@@ -221,8 +222,8 @@ TEST_F(TimeLog, RunEndRecordsTheRunOnceAndSleepEndsItUntilWaking)
         return state.substr(state.find("=Uppstarter\n") + 12, 30);
     };
     runFor(61'000);
-    endRun();
-    endRun();  // the session ends, then the window is destroyed
+    suspendRun();
+    endRunWithSession();  // asleep, then the session ends
     ticks(20);
     std::vector<std::string> lines = logLines();
     ASSERT_EQ(lines.size(), 3u) << "nothing ever above: header and WINDOWS";
@@ -234,7 +235,7 @@ TEST_F(TimeLog, RunEndRecordsTheRunOnceAndSleepEndsItUntilWaking)
     ticks(1);
     EXPECT_EQ(logLines().size(), 4u);
     runFor(5000);
-    endRun();  // asleep
+    suspendRun();
     EXPECT_EQ(nameOf(logLines().back()), "Anteckningar");
     fakeHost.windowAbove = 12;
     ticks(5);
@@ -246,8 +247,12 @@ TEST_F(TimeLog, RunEndRecordsTheRunOnceAndSleepEndsItUntilWaking)
     const std::int32_t applications = stateFile.appCount;
     runFor(3'600'000);
     endRun();
+    endRun();
+    resumeRun();
+    ticks(100);
     EXPECT_EQ(stateFile.appCount, applications);
     EXPECT_EQ(savedTotal(), "313   =Timmar totalt\n06   =Min");
+    EXPECT_TRUE(shell.runEnded) << "a closed run stays ended";
 }
 
 TEST_F(TimeLog, NothingIsWrittenAtTheEndBeforeTheStateIsLoaded)

@@ -1,0 +1,195 @@
+// uravik.exe noting the time nobody was at the computer in yborta.dab, and
+// leaving a sleep out of the run: left idle until the mouse moves over it,
+// told of a lock and a sleep as the system tells it, and outliving the end
+// of its session.
+
+#include <gtest/gtest.h>
+#include <wtsapi32.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/e2e_desktop.h"
+#include "tests/e2e/e2e_process.h"
+#include "tests/sample_state.h"
+
+namespace {
+
+constexpr const char* peerTitle = "Uravik testf\xF6nster";
+
+struct AwayLine {
+    long long began = 0, ended = 0;  // seconds, local time
+    std::string cause;
+};
+
+long long secondsOf(const SYSTEMTIME& time)
+{
+    FILETIME file;
+    SystemTimeToFileTime(&time, &file);
+    return static_cast<long long>(
+        (static_cast<ULONGLONG>(file.dwHighDateTime) << 32 | file.dwLowDateTime) / 10'000'000);
+}
+
+long long localNow()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return secondsOf(now);
+}
+
+// The lines of yborta.dab; a line out of its layout fails the test.
+std::vector<AwayLine> awayLines(const std::string& dir)
+{
+    std::vector<AwayLine> lines;
+    const std::string text = readFile(dir + "\\yborta.dab");
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find("\r\n", at);
+        const std::string line = text.substr(at, end - at);
+        at = end == std::string::npos ? text.size() : end + 2;
+        SYSTEMTIME a = {}, b = {};
+        char cause[16] = "";
+        int used = 0;
+        const int fields = std::sscanf(
+            line.c_str(), "%4hu-%2hu-%2hu %2hu:%2hu:%2hu  %4hu-%2hu-%2hu %2hu:%2hu:%2hu  %15s%n",
+            &a.wYear, &a.wMonth, &a.wDay, &a.wHour, &a.wMinute, &a.wSecond, &b.wYear, &b.wMonth,
+            &b.wDay, &b.wHour, &b.wMinute, &b.wSecond, cause, &used);
+        EXPECT_TRUE(fields == 13 && used == static_cast<int>(line.size()) &&
+                    end != std::string::npos)
+            << text;
+        lines.push_back({secondsOf(a), secondsOf(b), cause});
+    }
+    return lines;
+}
+
+long totalSeconds(const std::string& state)
+{
+    long startups = 0, hours = 0, minutes = 0, seconds = 0;
+    std::sscanf(state.c_str(),
+                "%ld   =Uppstarter\r\n%ld   =Timmar totalt\r\n%ld   =Minuter totalt\r\n%ld",
+                &startups, &hours, &minutes, &seconds);
+    return hours * 3600 + minutes * 60 + seconds;
+}
+
+constexpr long sampleTotal = 312 * 3600 + 5 * 60 + 48;
+
+// Moves the mouse as a user's hand would: through the X server, which Wine
+// takes for real input.
+void moveMouseOver(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    for (int step = 0; step < 2; ++step) {
+        char command[128];
+        std::snprintf(command, sizeof command, "Z:\\usr\\bin\\xdotool mousemove %ld %ld",
+                      (rect.left + rect.right) / 2 + step * 5, (rect.top + rect.bottom) / 2);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process))
+            << "xdotool is needed (scripts/setup.sh installs it)";
+        WaitForSingleObject(process.hProcess, 5000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        settle(200);
+    }
+}
+
+std::string startIn(const char* name, const std::string& settings)
+{
+    const std::string dir = makeEmptyDirectory(name);
+    writeFile(dir + "\\ysave.dab", sampleState("\r\n"));
+    writeFile(dir + "\\ytime.dab", "");
+    if (!settings.empty())
+        writeFile(dir + "\\uravik.ini", settings);
+    return dir;
+}
+
+TEST(AwayEndToEnd, NoInputForTheLimitIsOneIdlePeriodFromTheStartUntilTheMouseMoves)
+{
+    const std::string dir = startIn("uravik-e2e-away-idle", "[Borta]\r\nMinuter=1\r\n");
+    const long long started = localNow();
+    UravikProcess uravik(uravikExe(), dir);
+    HWND window = uravik.waitForMainWindow(runsItsClock, 10000);
+    ASSERT_NE(window, nullptr);
+    settle(75'000);
+    EXPECT_EQ(readFile(dir + "\\yborta.dab"), "") << "written when the input comes";
+    moveMouseOver(window);
+    settle(2000);
+    EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+    const std::vector<AwayLine> lines = awayLines(dir);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].cause, "inaktiv");
+    EXPECT_LE(lines[0].began - started, 5) << "the whole gap counts, from the run's start";
+    EXPECT_GE(lines[0].ended - lines[0].began, 60);
+    EXPECT_LE(lines[0].ended - lines[0].began, 85);
+    keepDataFiles(dir);
+}
+
+// Locked for 3 s, then asleep for 8 s: one line each, one after the other,
+// and the total grows by the run without the sleep.
+TEST(AwayEndToEnd, ALockAndASleepAreNotedAndTheSleepIsNotCounted)
+{
+    const std::string dir = startIn("uravik-e2e-away-lock", "");
+    const ULONGLONG started = GetTickCount64();
+    UravikProcess uravik(uravikExe(), dir);
+    HWND window = uravik.waitForMainWindow(runsItsClock, 10000);
+    ASSERT_NE(window, nullptr);
+    settle(1000);
+    SendMessageA(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1);
+    settle(3000);
+    SendMessageA(window, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1);
+    settle(1000);
+    SendMessageA(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    settle(8000);
+    SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    settle(1000);
+    EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+    const long ran = static_cast<long>((GetTickCount64() - started) / 1000);
+
+    const std::vector<AwayLine> lines = awayLines(dir);
+    ASSERT_EQ(lines.size(), 2u) << readFile(dir + "\\yborta.dab");
+    EXPECT_EQ(lines[0].cause, "l\xE5st");
+    EXPECT_EQ(lines[1].cause, "vila");
+    EXPECT_NEAR(lines[0].ended - lines[0].began, 3, 1);
+    EXPECT_NEAR(lines[1].began - lines[0].ended, 1, 1);
+    EXPECT_NEAR(lines[1].ended - lines[1].began, 8, 1);
+    // The run began up to a few seconds after `started`.
+    const long total = totalSeconds(readFile(dir + "\\ysave.dab"));
+    EXPECT_LE(total, sampleTotal + ran - 7) << "the sleep is left out";
+    EXPECT_GE(total, sampleTotal + ran - 14);
+    keepDataFiles(dir);
+}
+
+// An installer's restart request ends the session but not the process:
+// after a while it records again, and its close saves the whole run.
+TEST(AwayEndToEnd, ARunThatOutlivesTheEndOfItsSessionGoesOn)
+{
+    const std::string dir = startIn("uravik-e2e-away-session", "");
+    const ULONGLONG started = GetTickCount64();
+    UravikProcess uravik(uravikExe(), dir);
+    HWND window = uravik.waitForMainWindow(runsItsClock, 10000);
+    ASSERT_NE(window, nullptr);
+    settle(1000);
+    SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+    SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    settle(7000);
+    HWND peer = makePeerWindow(peerTitle);
+    bringToTop(peer);
+    settle(2000);
+    bringToTop(window);
+    settle(1000);
+    EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+    DestroyWindow(peer);
+    const long ran = static_cast<long>((GetTickCount64() - started) / 1000);
+
+    const std::string log = readFile(dir + "\\ytime.dab");
+    EXPECT_NE(log.find(std::string("    ") + peerTitle + "\r\n"), std::string::npos) << log;
+    const long total = totalSeconds(readFile(dir + "\\ysave.dab"));
+    EXPECT_GE(total, sampleTotal + ran - 5) << "the whole run is counted";
+    EXPECT_LE(total, sampleTotal + ran);
+    keepDataFiles(dir);
+}
+
+}  // namespace

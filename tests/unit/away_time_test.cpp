@@ -1,0 +1,197 @@
+// The times away noted in yborta.dab, and a run that pauses: the sleep left
+// out of the run's time, a wake or a missed sleep seen by the tick, and a
+// process that outlives the end of its session.
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/run_pause.h"
+#include "app/window_events.h"
+#include "common/data_file_format.h"
+#include "tests/sample_state.h"
+#include "tests/unit/persistence_fixture.h"
+#include "timekeeping/away_time.h"
+
+namespace format = data_file_format;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+constexpr std::uint64_t startTick = 1'000'000;
+
+// A run that starts at 12:00:00 on 2024-03-07, with the calendar running
+// with the tick; nothing lies above Uravik's window.
+class AwayTime : public PersistenceTest {
+protected:
+    void SetUp() override
+    {
+        PersistenceTest::SetUp();
+        writeFile(format::stateFileName, sampleState());
+        writeFile(format::logFileName, "");
+        std::tm noon{};
+        noon.tm_year = 124;
+        noon.tm_mon = 2;
+        noon.tm_mday = 7;
+        noon.tm_hour = 12;
+        fakeHost.calendarAtTickZero = timegm(&noon) - static_cast<long long>(startTick / 1000);
+    }
+
+    static void startWithLimit(const char* minutes)
+    {
+        if (minutes != nullptr)
+            fakeHost.settings["uravik.ini/Borta/Minuter"] = minutes;
+        startUp(startTick);
+    }
+
+    // The tick `seconds` into the run.
+    static std::uint64_t at(double seconds)
+    {
+        return startTick + static_cast<std::uint64_t>(seconds * 1000);
+    }
+
+    // Ticks on until `seconds` into the run.
+    static void tickUntil(double seconds)
+    {
+        while (fakeHost.tick + 100 <= at(seconds))
+            ticks(1);
+    }
+
+    static std::vector<std::string> awayLines()
+    {
+        std::vector<std::string> lines;
+        std::istringstream in(readFile(format::awayFileName));
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+};
+
+TEST_F(AwayTime, TheLimitComesFromTheSettingsOrFallsBackToFiveMinutes)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"1", 1},     {" 30 ", 30}, {"0", 0},     {"1440", 1440}, {"1441", 5},
+        {"-3", 5},    {"abc", 5},   {"7 min", 5}, {"+7", 5},      {"99999999999999999999", 5},
+        {"00010", 10}};
+    for (const auto& [text, minutes] : cases)
+        EXPECT_EQ(awayLimitMinutes(text), minutes) << text;
+
+    startWithLimit(nullptr);
+    EXPECT_EQ(away.limitMinutes, 5) << "no file";
+    startWithLimit("12");
+    EXPECT_EQ(away.limitMinutes, 12);
+}
+
+TEST_F(AwayTime, IdleFromTheLastInputUntilTheNextOnceTheLimitIsReached)
+{
+    startWithLimit(nullptr);
+    fakeHost.lastInput = at(30);
+    tickUntil(325);  // input again 5 s before the limit: not away
+    fakeHost.lastInput = at(325);
+    tickUntil(600);
+    EXPECT_FALSE(exists(format::awayFileName));
+    tickUntil(1200);  // away since 12:05:25; the line waits for the input
+    EXPECT_FALSE(exists(format::awayFileName));
+    fakeHost.lastInput = at(1200.4);
+    tickUntil(1203);
+    endRun();
+    EXPECT_EQ(readFile(format::awayFileName),
+              "2024-03-07 12:05:25  2024-03-07 12:20:00  inaktiv\n");
+}
+
+// Idle since before the run, then locked, asleep an hour (the machine still
+// locked when it wakes), unlocked and left idle until the window closes.
+TEST_F(AwayTime, CausesFollowOneAnotherWithoutGapOrOverlapToTheEndOfTheRun)
+{
+    startWithLimit("1");
+    fakeHost.windowAbove = 11;
+    fakeHost.titles[11] = "Anteckningar";
+    tickUntil(300.9);  // a moment dated once: both lines say 12:05:00
+    noteLocked(true);
+    tickUntil(600);
+    suspendRun();
+    fakeHost.tick += 3'600'000;
+    resumeRun();
+    tickUntil(4260);
+    noteLocked(false);
+    tickUntil(4500);
+    endRun();
+    EXPECT_EQ(awayLines(), (Lines{"2024-03-07 12:00:00  2024-03-07 12:05:00  inaktiv",
+                                  "2024-03-07 12:05:00  2024-03-07 12:10:00  låst",
+                                  "2024-03-07 12:10:00  2024-03-07 13:10:00  vila",
+                                  "2024-03-07 13:10:00  2024-03-07 13:11:00  låst",
+                                  "2024-03-07 13:11:00  2024-03-07 13:15:00  inaktiv"}));
+    // The run counts 15 minutes; the record at the end, the 5 since waking.
+    EXPECT_STREQ(clockState.runText, "0:15:00");
+    const std::string log = readFile(format::logFileName);
+    EXPECT_EQ(log.substr(log.size() - 24), "0:05:00    Anteckningar\n");
+}
+
+TEST_F(AwayTime, NothingIsNotedWithTheLimitAtZero)
+{
+    startWithLimit("0");
+    tickUntil(600);
+    noteLocked(true);
+    noteLocked(false);
+    suspendRun();
+    fakeHost.tick += 60'000;
+    resumeRun();
+    endRun();
+    EXPECT_FALSE(exists(format::awayFileName));
+    EXPECT_STREQ(clockState.runText, "0:10:00") << "the sleep is left out all the same";
+}
+
+// Without a resume message the tick takes the run up again: after a pause
+// between ticks that only a sleep explains, or once ticks went on too long
+// for the sleep to have come.
+TEST_F(AwayTime, TheTickTakesUpARunThatWokeOrNeverSlept)
+{
+    startWithLimit(nullptr);
+    fakeHost.lastInput = at(0);
+    tickUntil(10);
+    suspendRun();
+    tickUntil(12);
+    fakeHost.tick = at(7212);
+    ticks(1);
+    EXPECT_FALSE(shell.runEnded);
+    updateCounters();
+    EXPECT_STREQ(clockState.runText, "0:00:12");
+
+    fakeHost.lastInput = fakeHost.tick;
+    suspendRun();
+    tickUntil(7242);
+    EXPECT_TRUE(shell.runEnded);
+    ticks(1);
+    EXPECT_FALSE(shell.runEnded);
+    updateCounters();
+    EXPECT_STREQ(clockState.runText, "0:00:42") << "no sleep came: the time ran";
+    endRun();
+    EXPECT_EQ(awayLines(), Lines{"2024-03-07 12:00:10  2024-03-07 14:00:12  vila"});
+}
+
+// An installer's restart request ends the session but not the process.
+TEST_F(AwayTime, ARunThatOutlivesItsSessionIsTakenUpAgain)
+{
+    startWithLimit(nullptr);
+    fakeHost.titles = {{11, "Anteckningar"}, {12, "Kalkylator"}};
+    fakeHost.windowAbove = 11;
+    tickUntil(60);
+    endRunWithSession();
+    const std::string ended = readFile(format::logFileName);
+    fakeHost.windowAbove = 12;
+    tickUntil(64);
+    EXPECT_EQ(readFile(format::logFileName), ended) << "not before it outlived the session";
+    tickUntil(66);
+    tickUntil(70);
+    endRun();
+    const std::string log = readFile(format::logFileName);
+    ASSERT_EQ(log.compare(0, ended.size(), ended), 0);
+    EXPECT_NE(log.find("0:00:05    Anteckningar\n", ended.size()), std::string::npos) << log;
+    EXPECT_NE(log.find("0:00:05    Kalkylator\n", ended.size()), std::string::npos) << log;
+    EXPECT_TRUE(fakeHost.messages.empty());
+}
+
+}  // namespace
