@@ -94,10 +94,7 @@ int runUravik(HINSTANCE instance, int showMode)
     createButtons(instance);
     SetTimer(window, tickTimerId, tickPeriodMs, nullptr);
     captureDateTime();
-    removeLeftoverTempFiles();
-    loadState();
-    checkLogSize();
-    shell.startupComplete = true;
+    loadDataFiles();
     createFonts();
     // A start-up message box lets paints through before the fonts exist;
     // what they drew in the system font is drawn again with the fonts.

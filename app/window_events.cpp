@@ -5,9 +5,22 @@
 #include "app/shell_texts.h"
 #include "common/shared_state.h"
 #include "display/input_fields.h"
+#include "timekeeping/atomic_write.h"
 #include "timekeeping/clock.h"
+#include "timekeeping/failure_notice.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
+
+void loadDataFiles()
+{
+    removeLeftoverTempFiles();
+    loadState();
+    // The totals are in: from here a close or the end of the session (in a
+    // start-up box's own message loop) stores the run, and the tick logs.
+    shell.startupComplete = true;
+    reportStateFile();
+    checkLogSize();
+}
 
 void runTick()
 {
@@ -54,6 +67,12 @@ void endRun()
     // The totals grow by the whole run even when the log cannot take it.
     if (timeLog.lastTryFailed)
         storeTotals();
+}
+
+void endSession()
+{
+    failureBoxesHeld = true;
+    endRun();
 }
 
 void resumeRun()

@@ -14,11 +14,18 @@ constexpr int portWatchEveryTicks = 10;
 constexpr int highRateCostField = 4;
 constexpr int modemPortField = 5;
 
+// At start-up: reads the state, then tells what start-up found in message
+// boxes, during which the run is already kept; moves an outgrown log.
+void loadDataFiles();
+
 void runTick();
 
 // The run is ending (the window closes, the session ends, the machine goes
 // to sleep): records the period up to now and saves the totals, once.
 void endRun();
+// The session ends: the run ends with no message box, which would hold up
+// the log-off.
+void endSession();
 // The machine woke up: the run goes on and a later end records again.
 void resumeRun();
 

@@ -16,7 +16,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             // The system may end the process as soon as this returns, with no
             // WM_DESTROY: the run's time is saved now or never.
             if (wParam)
-                endRun();
+                endSession();
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMSUSPEND)

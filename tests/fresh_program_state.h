@@ -22,4 +22,5 @@ inline void resetProgramState()
     timeLog = TimeLogState{};
     paintState = PaintState{};
     refreshCache = RefreshCache{};
+    failureBoxesHeld = false;
 }

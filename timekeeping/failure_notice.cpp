@@ -6,6 +6,8 @@ void announceFailure(FailureNotice& notice, const char* text, const char* captio
     if (notice.announced || notice.boxOpen)
         return;
     notice.announced = true;
+    if (failureBoxesHeld)
+        return;
     notice.boxOpen = true;
     host::messageBox(text, caption, icon);
     notice.boxOpen = false;
