@@ -18,8 +18,10 @@ void loadDataFiles()
     // The totals are in: from here a close or the end of the session (in a
     // start-up box's own message loop) stores the run, and the tick logs.
     shell.startupComplete = true;
-    reportStateFile();
+    // The log first: its check finds it as it was at start-up, before a
+    // box's ticks create it or write to it.
     checkLogSize();
+    reportStateFile();
 }
 
 void runTick()

@@ -241,11 +241,6 @@ void checkLogSize()
     }
     if (!logIsOverLimit(decimalValue(stateFile.maxLogSizeText), size))
         return;
-    // This run already writes to the log (a start-up box's ticks): moving it
-    // now would leave the run's records without their header. The next
-    // start-up moves it.
-    if (timeLog.logHeaderWritten != 0)
-        return;
 
     // Binary: in text mode the C library on Windows ends the file at the
     // first Ctrl-Z byte, and the rest of the log would be lost.
