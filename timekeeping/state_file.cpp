@@ -265,12 +265,13 @@ void loadState()
     // instead of a count started afresh from nothing.
     if (file == nullptr && exists)
         file = reopenStateFileWaiting(heldOpenAttempts, readOnly);
-    // One that cannot even be read is held by another program: it is not
-    // damaged, and nothing may replace it before it has been read.
-    stateFile.heldUnread = file == nullptr && exists;
+    // One with content that cannot even be read is held by another program:
+    // it is not damaged, and nothing may replace it before it has been read.
+    std::uint64_t size = 0;
+    stateFile.heldUnread =
+        file == nullptr && exists && host::findFileSize(format::stateFileName, &size) && size > 0;
     const bool complete = readStateFile(file);
     const bool unreadable = file != nullptr && keepAsideWhenUnreadable(complete);
-    stateFile.loaded = true;
 
     if (stateFile.newInstall)
         stateFile.startupNotice = StateFileNotice::none;
@@ -278,7 +279,7 @@ void loadState()
         stateFile.startupNotice = StateFileNotice::held;
     // One box about the file is enough: a file opened only for reading has
     // had its box, and what could be read of it is a bonus.
-    else if (!exists || readOnly)
+    else if (!exists || file == nullptr || readOnly)
         stateFile.startupNotice = StateFileNotice::notFound;
     else if (unreadable)
         stateFile.startupNotice = StateFileNotice::unreadable;

@@ -33,8 +33,6 @@ struct StateFileState {
     // ysave.dab was there but could not be opened at all (another program
     // held it): read at a later save, and not replaced before.
     bool heldUnread = false;
-    // Set once loadState has taken the totals in, before any box about them.
-    bool loaded = false;
     StateFileNotice startupNotice = StateFileNotice::none;
 };
 
