@@ -10,10 +10,7 @@
 #include "app/window_proc_win32.h"
 #include "display/fonts_win32.h"
 #include "display/layout.h"
-#include "timekeeping/atomic_write.h"
 #include "timekeeping/clock.h"
-#include "timekeeping/state_file.h"
-#include "timekeeping/time_log.h"
 #include "win32/window_basics_win32.h"
 
 namespace {
