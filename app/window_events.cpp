@@ -45,6 +45,10 @@ void runTick()
 
     if (++shell.refreshTicks == refreshEveryTicks) {
         shell.refreshTicks = 0;
+        // A state file held at start-up is read as soon as it comes free, so
+        // that the totals shown go on from it.
+        if (shell.startupComplete)
+            readHeldStateFile();
         updateCounters();
         invalidateRefreshedBoxes(shared.mainWindow);
         if (shared.compactView == 0 && shared.modemOnline == 0)

@@ -61,7 +61,13 @@ TEST_F(HeldStateFile, HeldLongerIsToldThenReadAtALaterRecordAndNeverReplacedMean
     EXPECT_EQ(readFile(logFileName), "");
     EXPECT_EQ(readFile(stateFileName), sampleState());
 
+    // Once free it is read at the next refresh, so the totals shown go on
+    // from it, and the next record writes the header.
     faults::release();
+    fakeHost.windowAbove = 0;
+    ticks(9);
+    EXPECT_EQ(clockState.savedHours, 312);
+    fakeHost.windowAbove = 11;
     ticks(1);
     EXPECT_NE(readFile(logFileName).find("Uppstart nr=  57 "), std::string::npos);
     const std::string state = readFile(stateFileName);
