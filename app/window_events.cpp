@@ -22,6 +22,7 @@ void loadDataFiles()
     // box's ticks create it or write to it.
     checkLogSize();
     reportStateFile();
+    tellFailuresHeldBack();
 }
 
 void runTick()

@@ -292,14 +292,23 @@ TEST_F(TimeLog, StartUpBoxesLetTheRunBeLoggedAndEnded)
     EXPECT_NE(readFile(stateFileName).find("05   =Minuter totalt\n53   =Sek"), std::string::npos);
 }
 
-// At the session's end no box may hold up the log-off.
-TEST_F(TimeLog, TheSessionsEndShowsNoBox)
+// At the session's end no box may hold up the log-off: what failed is told
+// at the next start-up, once.
+TEST_F(TimeLog, TheSessionsEndShowsNoBoxAndTheNextStartUpTellsWhatFailed)
 {
     std::filesystem::remove(stateFileName);
     std::filesystem::create_directory(stateFileName);
-    makeLogUnwritable();
     runFor(5000);
     endSession();
+    EXPECT_TRUE(fakeHost.messages.empty());
+    std::filesystem::remove(stateFileName);
+    writeFile(stateFileName, sampleState());
+    startUp();
+    ASSERT_EQ(fakeHost.messages.size(), 1u);
+    EXPECT_EQ(fakeHost.messages[0].text,
+              std::string(persistence_texts::stateNotWrittenMessage) + "\n\n");
+    EXPECT_EQ(fakeHost.messages[0].caption, "FELMEDDELANDE");
+    startUp();
     EXPECT_TRUE(fakeHost.messages.empty());
 }
 
