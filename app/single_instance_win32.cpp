@@ -117,8 +117,10 @@ void WorkingDirectoryClaim::markWindow(HWND window) const
     const int length =
         std::snprintf(text, sizeof text, "%llu",
                       static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)));
+    // A file left by a crash may hold a longer number: it is cut after ours.
     DWORD written = 0;
     WriteFile(lock_, text, static_cast<DWORD>(length), &written, nullptr);
+    SetEndOfFile(lock_);
 }
 
 void WorkingDirectoryClaim::bringOtherForward() const
