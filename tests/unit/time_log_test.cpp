@@ -269,6 +269,11 @@ TEST_F(TimeLog, RunEndRecordsTheRunOnceAndSleepEndsItUntilWaking)
     endRun();
     EXPECT_EQ(stateFile.appCount, applications);
     EXPECT_EQ(savedTotal(), "313   =Timmar totalt\n06   =Min");
+    // Also within the minute after the last save made without the log.
+    resumeRun();
+    runFor(30'000);
+    endRun();
+    EXPECT_EQ(savedTotal(), "313   =Timmar totalt\n07   =Min");
 }
 
 // A start-up box can stay open behind other windows for hours: the state is
