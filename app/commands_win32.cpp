@@ -32,30 +32,40 @@ void resizeMainWindow(int width, int heightBelowCaption)
 enum class ProgramFolder { system, uravik };
 
 // The folder of the system's programs, or of uravik.exe, with a trailing
-// backslash.
-std::string folderOf(ProgramFolder folder)
+// backslash. In wide characters: a folder whose name the ANSI code page
+// cannot spell would come back with "?" in it, and nothing would be found.
+std::wstring folderOf(ProgramFolder folder)
 {
-    char path[MAX_PATH] = "";
+    wchar_t path[MAX_PATH] = L"";
     if (folder == ProgramFolder::system) {
-        const UINT length = GetSystemDirectoryA(path, sizeof path);
-        return length > 0 && length < sizeof path ? std::string(path) + "\\" : std::string();
+        const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+        return length > 0 && length < MAX_PATH ? std::wstring(path) + L"\\" : std::wstring();
     }
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path)
-        return std::string();
-    std::string exe(path);
-    return exe.substr(0, exe.find_last_of('\\') + 1);
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return std::wstring();
+    std::wstring exe(path);
+    return exe.substr(0, exe.find_last_of(L'\\') + 1);
 }
 
-void tellProgramNotStarted(const char* format, const std::string& program)
+std::wstring widened(const char* text)
+{
+    wchar_t wide[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, MAX_PATH);
+    return wide;
+}
+
+void tellProgramNotStarted(const char* format, const std::wstring& program)
 {
     // A click while the box is open must not stack a second one.
     static bool boxOpen = false;
     if (boxOpen)
         return;
     boxOpen = true;
+    char path[MAX_PATH] = "";
+    WideCharToMultiByte(CP_ACP, 0, program.c_str(), -1, path, sizeof path, nullptr, nullptr);
     char text[MAX_PATH + 64];
-    std::snprintf(text, sizeof text, format, program.c_str());
+    std::snprintf(text, sizeof text, format, path);
     host::messageBox(text, persistence_texts::errorCaption, host::MessageIcon::error);
     boxOpen = false;
 }
@@ -65,23 +75,23 @@ void tellProgramNotStarted(const char* format, const std::string& program)
 // does not wait for it. The working directory is Uravik's own.
 void startProgram(ProgramFolder folder, const char* program, const char* arguments)
 {
-    const std::string directory = folderOf(folder);
-    const std::string path = directory + program;
+    const std::wstring directory = folderOf(folder);
+    const std::wstring path = directory + widened(program);
     // Without its folder the name alone would be looked up in the working
     // directory.
-    if (directory.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (directory.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         tellProgramNotStarted(shell_texts::programMissingMessage, path);
         return;
     }
-    std::string commandLine = "\"" + path + "\"";
+    std::wstring commandLine = L"\"" + path + L"\"";
     if (arguments)
-        commandLine += std::string(" ") + arguments;
-    STARTUPINFOA startup = {};
+        commandLine += L" " + widened(arguments);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &started)) {
         tellProgramNotStarted(shell_texts::programNotStartedMessage, path);
         return;

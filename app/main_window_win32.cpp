@@ -13,11 +13,7 @@
 #include "display/fonts_win32.h"
 #include "display/layout.h"
 #include "host/window_handle_win32.h"
-#include "timekeeping/atomic_write.h"
-#include "timekeeping/away_time.h"
 #include "timekeeping/clock.h"
-#include "timekeeping/state_file.h"
-#include "timekeeping/time_log.h"
 #include "win32/window_basics_win32.h"
 
 namespace {
@@ -101,11 +97,7 @@ int runUravik(HINSTANCE instance, int showMode)
     createButtons(instance);
     SetTimer(window, tickTimerId, tickPeriodMs, nullptr);
     captureDateTime();
-    removeLeftoverTempFiles();
-    loadState();
-    checkLogSize();
-    shell.startupComplete = true;
-    startAwayWatch();
+    loadDataFiles();
     createFonts();
     // A start-up message box lets paints through before the fonts exist;
     // what they drew in the system font is drawn again with the fonts.

@@ -8,6 +8,7 @@
 #include "display/refresh_cache.h"
 #include "timekeeping/away_time.h"
 #include "timekeeping/clock.h"
+#include "timekeeping/failure_notice.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
 
@@ -19,3 +20,4 @@ StateFileState stateFile;
 TimeLogState timeLog;
 RefreshCache refreshCache;
 AwayState away;
+bool failureBoxesHeld = false;

@@ -5,6 +5,7 @@
 #include "host/host.h"
 #include "timekeeping/away_time.h"
 #include "timekeeping/clock.h"
+#include "timekeeping/failure_notice.h"
 #include "timekeeping/time_log.h"
 
 namespace {
@@ -19,6 +20,8 @@ void goOn(std::uint64_t sleepMs, bool slept)
         timeLog.lastRecordTick += sleepMs;
     shell.runEnded = false;
     shell.pause = RunPause::none;
+    // A process that outlived its session has a user again to tell.
+    failureBoxesHeld = false;
     noteAwake(slept);
 }
 
@@ -46,6 +49,14 @@ void resumeRun()
         goOn(host::tickCount() - shell.pausedTick, true);
     else if (shell.pause == RunPause::sessionEnded)
         goOn(0, false);
+}
+
+void endSession()
+{
+    // A box now would hold up the log-off: what fails is told at the next
+    // start-up instead.
+    failureBoxesHeld = true;
+    endRunWithSession();
 }
 
 void endRunWithSession()

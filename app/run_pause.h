@@ -20,7 +20,10 @@ constexpr std::uint64_t outlivedSessionMs = 5'000;
 void suspendRun();
 // The machine woke up: the run goes on, the sleep left out.
 void resumeRun();
-// The session ends: the run ends as at a close, unless the process lives on.
+// The session ends: the run ends as at a close, unless the process lives on,
+// and nothing that fails is shown in a box, which would hold up the log-off.
+void endSession();
+// The run's part of the session's end: recorded and paused.
 void endRunWithSession();
 
 // Each tick of an ended run, with the tick count of the tick before: takes

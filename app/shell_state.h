@@ -16,9 +16,9 @@ struct ShellState {
     int highRateCostLength = 0;  // characters typed into field 4 so far
     int modemPortLength = 0;     // characters typed into field 5 so far
 
-    // Set once the state file is loaded and the log checked; until then the
-    // tick does no file work, although the timer already runs and start-up
-    // message boxes deliver ticks.
+    // Set once the state file is loaded; until then the tick does no file
+    // work, although the timer already runs. Start-up message boxes come
+    // after it, and their ticks log.
     bool startupComplete = false;
     // Set once the end of the run is recorded; the tick writes nothing more.
     bool runEnded = false;

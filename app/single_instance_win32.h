@@ -1,6 +1,7 @@
 #pragma once
 // One Uravik per working directory: two in one folder would write the same
-// files, with the same start-up number, over each other.
+// files, with the same start-up number, over each other. The folder is told
+// by name and, whatever name it was reached by, by a lock file in it.
 
 #include <windows.h>
 
@@ -26,5 +27,6 @@ public:
 private:
     unsigned long key_ = 0;
     HANDLE mutex_ = nullptr;
+    HANDLE lock_ = nullptr;
     bool claimed_ = true;
 };

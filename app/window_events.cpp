@@ -6,10 +6,27 @@
 #include "app/shell_texts.h"
 #include "common/shared_state.h"
 #include "display/input_fields.h"
+#include "timekeeping/atomic_write.h"
 #include "timekeeping/away_time.h"
 #include "timekeeping/clock.h"
+#include "timekeeping/failure_notice.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
+
+void loadDataFiles()
+{
+    removeLeftoverTempFiles();
+    loadState();
+    // The totals are in: from here a close or the end of the session (in a
+    // start-up box's own message loop) stores the run, and the tick logs.
+    shell.startupComplete = true;
+    startAwayWatch();
+    // The log first: its check finds it as it was at start-up, before a
+    // box's ticks create it or write to it.
+    checkLogSize();
+    reportStateFile();
+    tellFailuresHeldBack();
+}
 
 void runTick()
 {
@@ -37,6 +54,10 @@ void runTick()
 
     if (++shell.refreshTicks == refreshEveryTicks) {
         shell.refreshTicks = 0;
+        // A state file held at start-up is read as soon as it comes free, so
+        // that the totals shown go on from it.
+        if (shell.startupComplete)
+            readHeldStateFile();
         updateCounters();
         invalidateRefreshedBoxes(shared.mainWindow);
         if (shared.compactView == 0 && shared.modemOnline == 0)

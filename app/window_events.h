@@ -14,6 +14,10 @@ constexpr int portWatchEveryTicks = 10;
 constexpr int highRateCostField = 4;
 constexpr int modemPortField = 5;
 
+// At start-up: reads the state, moves an outgrown log, then tells what
+// start-up found in message boxes, during which the run is already kept.
+void loadDataFiles();
+
 void runTick();
 
 // The window closes: records the period up to now and saves the totals,

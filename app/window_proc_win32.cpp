@@ -22,7 +22,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             // WM_DESTROY: the run's time is saved now or never. A process
             // that lives on (an installer's restart request) takes it up again.
             if (wParam)
-                endRunWithSession();
+                endSession();
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMSUSPEND)

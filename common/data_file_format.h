@@ -26,8 +26,13 @@ constexpr const char* logFileName = "ytime.dab";
 constexpr const char* historyFileName = "yhist.dab";
 constexpr const char* stateTempFileName = "ysave.tmp";
 constexpr const char* historyTempFileName = "yhist.tmp";
+// Held open by the Uravik working in the folder, and gone when it ends.
+constexpr const char* instanceLockFileName = "uravik.lck";
+// Failures the end of a session could not show, as text for the next
+// start-up's box, which removes the file.
+constexpr const char* heldNoticeFileName = "uravik.fel";
 // Where a ysave.dab that could not be read is kept, rather than overwritten:
-// the first free of ysave.old, ysave1.old ... ysave9.old.
+// the first free of ysave.old, ysave1.old, ysave2.old and on.
 constexpr const char* keptStateFileName = "ysave.old";
 constexpr const char* keptStateFileNumbered = "ysave%d.old";
 

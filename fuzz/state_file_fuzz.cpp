@@ -31,6 +31,7 @@ Loaded load()
     fakeHost.tick = 1000;
     captureDateTime();
     loadState();
+    reportStateFile();
     return {stateFile.startupCount,    clockState.savedHours,
             clockState.savedMinutes,   clockState.savedSeconds,
             stateFile.savedAppTotal,   decimalValue(stateFile.maxLogSizeText),

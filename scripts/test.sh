@@ -70,6 +70,9 @@ export URAVIK_WINEPREFIX
 trap 'rm -f "$log"; rm -rf "$URAVIK_WINEPREFIX"' EXIT
 scripts/wine-session.sh ctest --preset mingw-x64 2>&1 | tee -a "$log"
 
+phase "run command: Ctrl+C in a terminal closes Uravik and keeps the run"
+WINEPREFIX=$URAVIK_WINEPREFIX python3 tests/run_command/interrupt_test.py && interrupt=0 || interrupt=1
+
 phase "i686: the 32-bit release target"
 cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686
@@ -96,5 +99,7 @@ pass=$((pass + (fuzz == 0 ? 1 : 0)))
 fail=$((fail + fuzz))
 pass=$((pass + (logfuzz == 0 ? 1 : 0)))
 fail=$((fail + logfuzz))
+pass=$((pass + (interrupt == 0 ? 1 : 0)))
+fail=$((fail + interrupt))
 echo "all: $pass passed, $fail failed (${SECONDS} s after setup)"
 [ "$fail" -eq 0 ]

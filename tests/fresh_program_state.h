@@ -9,6 +9,7 @@
 #include "display/refresh_cache.h"
 #include "timekeeping/away_time.h"
 #include "timekeeping/clock.h"
+#include "timekeeping/failure_notice.h"
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
 #ifdef _WIN32
@@ -27,6 +28,7 @@ inline void resetProgramState()
     timeLog = TimeLogState{};
     refreshCache = RefreshCache{};
     away = AwayState{};
+    failureBoxesHeld = false;
 #ifdef _WIN32
     // The Win32 side's: no buttons or fonts made yet, hidden drawing culled.
     buttons = MainWindowButtons{};

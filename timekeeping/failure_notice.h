@@ -11,6 +11,14 @@ struct FailureNotice {
     bool boxOpen = false;
 };
 
+// Set when the session ends: a modal box then would hold up the log-off
+// until someone answers it, so failures are not shown but kept in a file
+// for the next start-up.
+extern bool failureBoxesHeld;
+
+// At start-up: shows, once, what the end of the last session held back.
+void tellFailuresHeldBack();
+
 // Shows the box unless this failure was already told or its box is open.
 void announceFailure(FailureNotice& notice, const char* text, const char* caption,
                      host::MessageIcon icon);

@@ -20,6 +20,10 @@ constexpr const char* stateUnreadableMessage =
     "eller så har filens innehåll raderats av någon anledning.\nOavsett vilket av orsakerna det "
     "är, stäng detta fönster och fortsätt som vanligt\nUravik reparerar skadan eller skapar en "
     "ny fil, i båda fallen förloras data som sparats.";
+// ysave.dab is held by another program beyond the start-up's wait.
+constexpr const char* stateHeldMessage =
+    "Uravik kan inte läsa filen 'ysave.dab' just nu: ett annat program håller den.\nFilen "
+    "lämnas orörd. Uravik läser den och sparar i den så snart den är ledig.";
 // Added to the start-up box when an unreadable ysave.dab was kept aside.
 constexpr const char* stateFileKeptNote = "\nDen gamla filen behålls som '%s'.";
 constexpr const char* stateNotWrittenMessage =
@@ -28,6 +32,10 @@ constexpr const char* stateNotWrittenMessage =
 constexpr const char* logNotWrittenMessage =
     "'ytime.dab' finns inte, är förstörd eller ligger i fel mapp!\nUravik skapar en ny fil. "
     "Sparad data förloras.";
+// The log is there but an append to it failed (a full disk).
+constexpr const char* logNotWritableMessage =
+    "Uravik kan inte skriva i filen 'ytime.dab'. Disken kan vara full.\nInget av det som redan "
+    "finns i filen förloras, och Uravik försöker skriva igen.";
 constexpr const char* logNotFoundMessage =
     "'ytime.dab' finns inte, är förstörd eller ligger i fel mapp!\nUravik har upptäckt att "
     "'ytime.dab'databasens storlek har uppnått max bestämd storlek (i 'Config').\nUravik hittar "

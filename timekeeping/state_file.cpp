@@ -22,9 +22,14 @@ constexpr std::size_t lineReadSize = 255;
 // line end, and the writer then adds the empty line 7 after it.
 constexpr std::size_t maxLogSizeReadSize = 9;
 // A file held by another program for a moment (a virus scanner, a backup) is
-// tried again for about half a second before it counts as unreadable.
+// tried again for writing for about half a second before it is read as a
+// read-only file; one that cannot even be read is waited for a few seconds
+// more, and after that it is read at a later save.
 constexpr int openAttempts = 10;
+constexpr int heldOpenAttempts = 60;
 constexpr int openRetryMs = 50;
+// Free names for the unreadable file's copy are looked for this far.
+constexpr int keptNameCount = 10000;
 // More than a state file ever holds; enough to tell what the file is.
 constexpr std::size_t inspectedBytes = 4096;
 
@@ -65,9 +70,13 @@ std::int32_t clampedValue(const char* text, std::int64_t low, std::int64_t high)
     return static_cast<std::int32_t>(std::clamp(decimalValue(text), low, high));
 }
 
+// A setting is digits, with blanks around them: text, a sign or nothing at
+// all is no setting.
 bool holdsSizeSetting(const char* text)
 {
-    return std::strspn(text, " \t\r\n") < std::strlen(text);
+    const char* digits = text + std::strspn(text, " \t");
+    const std::size_t count = std::strspn(digits, "0123456789");
+    return count > 0 && digits[count + std::strspn(digits + count, " \t\r\n")] == '\0';
 }
 
 // Single-byte text with line feeds, as the writer makes it: not UTF-16, no
@@ -91,12 +100,19 @@ bool looksLikeStateFile()
     return !byteOrderMark && !nul && lineFeed;
 }
 
-std::FILE* reopenStateFileWaiting(const char* mode)
+// Opens ysave.dab for writing back, waiting for a program that holds it;
+// after the first attempts a file that opens only for reading is taken as
+// read-only. Null when it cannot be opened at all within the attempts.
+std::FILE* reopenStateFileWaiting(int attempts, bool& readOnly)
 {
     std::FILE* file = nullptr;
-    for (int attempt = 1; file == nullptr && attempt < openAttempts; ++attempt) {
+    for (int attempt = 1; file == nullptr && attempt < attempts; ++attempt) {
         host::waitMilliseconds(openRetryMs);
-        file = std::fopen(format::stateFileName, mode);
+        file = std::fopen(format::stateFileName, "r+");
+        if (file == nullptr && attempt + 1 >= openAttempts) {
+            file = std::fopen(format::stateFileName, "r");
+            readOnly = file != nullptr;
+        }
     }
     return file;
 }
@@ -108,31 +124,41 @@ bool fileExists(const char* name)
 }
 
 // Picks the name the unreadable file is kept under: the first of ysave.old,
-// ysave1.old, ... ysave9.old that is free, so an earlier kept file stays too.
+// ysave1.old, ysave2.old and on that is free, so every earlier kept file
+// stays too. Empty when none is free.
 void chooseKeptStateFileName()
 {
-    char name[sizeof stateFile.keptStateFileName];
-    for (int n = 0; n <= 9; ++n) {
+    char name[sizeof stateFile.keptStateFileName] = "";
+    for (int n = 0; n < keptNameCount; ++n) {
         if (n == 0)
             std::snprintf(name, sizeof name, "%s", format::keptStateFileName);
         else
             std::snprintf(name, sizeof name, format::keptStateFileNumbered, n);
         if (!fileExists(name))
             break;
+        name[0] = '\0';
     }
     std::memcpy(stateFile.keptStateFileName, name, sizeof name);
-    stateFile.keptStateFilePending = true;
 }
 
-// Moves the unreadable ysave.dab aside under its kept name; false while it
-// is still in place, so that no save replaces it.
+// Moves the unreadable ysave.dab aside under a free name; false while it is
+// still in place, so that no save replaces it.
 bool keepUnreadableStateFile()
 {
     if (!stateFile.keptStateFilePending)
         return true;
-    if (!fileExists(format::stateFileName) ||
-        std::rename(format::stateFileName, stateFile.keptStateFileName) == 0)
+    if (!fileExists(format::stateFileName)) {
         stateFile.keptStateFilePending = false;
+        return true;
+    }
+    // A name taken since it was chosen would refuse the rename every time.
+    if (stateFile.keptStateFileName[0] == '\0' || fileExists(stateFile.keptStateFileName))
+        chooseKeptStateFileName();
+    if (stateFile.keptStateFileName[0] != '\0' &&
+        std::rename(format::stateFileName, stateFile.keptStateFileName) == 0) {
+        stateFile.keptStateFilePending = false;
+        stateFile.stateFileKept = true;
+    }
     return !stateFile.keptStateFilePending;
 }
 
@@ -141,7 +167,8 @@ bool keepUnreadableStateFile()
 void tellAboutStateFile(const char* text, host::MessageIcon icon)
 {
     std::string message = text;
-    if (stateFile.keptStateFileName[0] != '\0') {
+    // Only a copy that is really there is named.
+    if (stateFile.stateFileKept) {
         char note[128];
         std::snprintf(note, sizeof note, texts::stateFileKeptNote, stateFile.keptStateFileName);
         message += note;
@@ -166,9 +193,10 @@ std::string stateFileText()
     return text;
 }
 
-}  // namespace
-
-void loadState()
+// Reads the open ysave.dab into the start-up count, the saved totals, the
+// applications total and the size setting, and closes it; with no file,
+// everything starts from nothing. True when the file held every line.
+bool readStateFile(std::FILE* file)
 {
     char startups[lineReadSize] = "";
     char hours[lineReadSize] = "";
@@ -176,23 +204,7 @@ void loadState()
     char seconds[lineReadSize] = "";
     char applications[lineReadSize] = "";
     bool complete = false;
-    bool readOnly = false;
-
-    // "r+" so that a file we could not write back is reported now, at start-up.
-    std::FILE* file = std::fopen(format::stateFileName, "r+");
-    const bool exists = file != nullptr || fileExists(format::stateFileName);
-    stateFile.newInstall =
-        !exists && !fileExists(format::logFileName) && !fileExists(format::historyFileName);
-    if (file == nullptr && exists)
-        file = reopenStateFileWaiting("r+");
-    if (file == nullptr && exists) {
-        // A file that is there but cannot be written (read-only, say) still
-        // holds the totals of every earlier run. Read them, so that a save
-        // that succeeds later (the file made writable again) stores the
-        // grown totals instead of a count started afresh from nothing.
-        file = std::fopen(format::stateFileName, "r");
-        readOnly = true;
-    }
+    stateFile.maxLogSizeText[0] = '\0';
     if (file != nullptr) {
         readWholeLine(startups, file);
         readWholeLine(hours, file);
@@ -213,30 +225,100 @@ void loadState()
     clockState.savedMinutes = clampedValue(minutes, 0, 59);
     clockState.savedSeconds = clampedValue(seconds, 0, 59);
     stateFile.savedAppTotal = clampedValue(applications, 0, maxCount);
-    // Without a setting every start-up would move the log and each move
-    // would replace the history: start from the program's own cap.
+    // Without a setting (none, text, a negative number) every start-up would
+    // move the log and each move would replace the history: start from the
+    // program's own cap.
     if (!holdsSizeSetting(stateFile.maxLogSizeText))
         std::snprintf(stateFile.maxLogSizeText, sizeof stateFile.maxLogSizeText, "%s",
                       format::maxLogSizeCap);
+    return complete;
+}
 
-    // A file that exists but could not be read as a state file keeps its
-    // bytes: the first save would otherwise write a count started from
-    // nothing over every stored total.
-    const bool unreadable = file == nullptr || !complete || !looksLikeStateFile();
+// A file that was read but is not a state file keeps its bytes under a
+// name of its own: the first save would otherwise write a count started
+// from nothing over every stored total. True when it was not a state file.
+bool keepAsideWhenUnreadable(bool complete)
+{
+    const bool unreadable = !complete || !looksLikeStateFile();
     std::uint64_t size = 0;
-    if (exists && unreadable && host::findFileSize(format::stateFileName, &size) && size > 0) {
+    if (unreadable && host::findFileSize(format::stateFileName, &size) && size > 0) {
+        stateFile.keptStateFilePending = true;
         chooseKeptStateFileName();
         keepUnreadableStateFile();
     }
+    return unreadable;
+}
+
+}  // namespace
+
+void loadState()
+{
+    bool readOnly = false;
+    // "r+" so that a file we could not write back is reported now, at start-up.
+    std::FILE* file = std::fopen(format::stateFileName, "r+");
+    const bool exists = file != nullptr || fileExists(format::stateFileName);
+    stateFile.newInstall =
+        !exists && !fileExists(format::logFileName) && !fileExists(format::historyFileName);
+    // A file that is there but cannot be written (read-only, say) still
+    // holds the totals of every earlier run. It is read, so that a save that
+    // succeeds later (the file made writable again) stores the grown totals
+    // instead of a count started afresh from nothing.
+    if (file == nullptr && exists)
+        file = reopenStateFileWaiting(heldOpenAttempts, readOnly);
+    // One with content that cannot even be read is held by another program:
+    // it is not damaged, and nothing may replace it before it has been read.
+    std::uint64_t size = 0;
+    stateFile.heldUnread =
+        file == nullptr && exists && host::findFileSize(format::stateFileName, &size) && size > 0;
+    const bool complete = readStateFile(file);
+    const bool unreadable = file != nullptr && keepAsideWhenUnreadable(complete);
 
     if (stateFile.newInstall)
-        return;
+        stateFile.startupNotice = StateFileNotice::none;
+    else if (stateFile.heldUnread)
+        stateFile.startupNotice = StateFileNotice::held;
     // One box about the file is enough: a file opened only for reading has
     // had its box, and what could be read of it is a bonus.
-    if (!exists || file == nullptr || readOnly)
-        tellAboutStateFile(texts::stateNotFoundMessage, host::MessageIcon::none);
+    else if (!exists || file == nullptr || readOnly)
+        stateFile.startupNotice = StateFileNotice::notFound;
     else if (unreadable)
-        tellAboutStateFile(texts::stateUnreadableMessage, host::MessageIcon::error);
+        stateFile.startupNotice = StateFileNotice::unreadable;
+}
+
+void reportStateFile()
+{
+    switch (stateFile.startupNotice) {
+        case StateFileNotice::notFound:
+            tellAboutStateFile(texts::stateNotFoundMessage, host::MessageIcon::none);
+            break;
+        case StateFileNotice::unreadable:
+            tellAboutStateFile(texts::stateUnreadableMessage, host::MessageIcon::error);
+            break;
+        case StateFileNotice::held:
+            host::messageBox(texts::stateHeldMessage, texts::startupCaption,
+                             host::MessageIcon::none);
+            break;
+        case StateFileNotice::none:
+            break;
+    }
+}
+
+void readHeldStateFile()
+{
+    if (!stateFile.heldUnread)
+        return;
+    std::FILE* file = std::fopen(format::stateFileName, "r+");
+    if (file == nullptr)
+        file = std::fopen(format::stateFileName, "r");
+    if (file == nullptr) {
+        // Gone meanwhile: there is nothing left to protect.
+        stateFile.heldUnread = fileExists(format::stateFileName);
+        return;
+    }
+    stateFile.heldUnread = false;
+    keepAsideWhenUnreadable(readStateFile(file));
+    // The totals shown and saved from now on start from the file's.
+    updateCounters();
 }
 
 void saveState()
@@ -247,6 +329,10 @@ void saveState()
 
 void storeTotals()
 {
+    // Totals that did not start from a held file never replace it.
+    readHeldStateFile();
+    if (stateFile.heldUnread)
+        return;
     if (decimalValue(stateFile.maxLogSizeText) > decimalValue(format::maxLogSizeCap)) {
         const bool lineEnd = endsWithLineEnd(stateFile.maxLogSizeText);
         std::snprintf(stateFile.maxLogSizeText, sizeof stateFile.maxLogSizeText, "%s%s",

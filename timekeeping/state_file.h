@@ -9,6 +9,9 @@
 
 constexpr std::size_t maxLogSizeTextSize = 20;
 
+// The start-up box about ysave.dab, if any.
+enum class StateFileNotice { none, notFound, unreadable, held };
+
 struct StateFileState {
     std::int32_t startupCount = 1;  // this start-up: the stored count plus 1
     std::int32_t savedAppTotal = 0;
@@ -25,13 +28,26 @@ struct StateFileState {
     // name before anything replaces it; empty when there is none to keep.
     char keptStateFileName[16] = "";
     bool keptStateFilePending = false;  // not renamed yet: no save may replace it
+    bool stateFileKept = false;         // renamed: the start-up box may say where
+
+    // ysave.dab was there but could not be opened at all (another program
+    // held it): read at a later save, and not replaced before.
+    bool heldUnread = false;
+    StateFileNotice startupNotice = StateFileNotice::none;
 };
 
 extern StateFileState stateFile;
 
 // Reads ysave.dab once at start-up into the start-up count, the saved totals
-// (clockState), the applications total and the size setting.
+// (clockState), the applications total and the size setting. Shows no box:
+// what it found is told by reportStateFile.
 void loadState();
+
+// The start-up box about what loadState found, if any.
+void reportStateFile();
+
+// Reads a ysave.dab that was held at start-up, once it can be opened.
+void readHeldStateFile();
 
 // Rewrites ysave.dab from the current totals; counts one more application.
 void saveState();

@@ -131,12 +131,19 @@ std::uint64_t copyStream(std::FILE* from, std::FILE* to)
 
 void writeLogRecord()
 {
+    // The header carries the start-up number, which only the state file
+    // tells: while another program holds it the run's first record waits.
+    readHeldStateFile();
+    if (stateFile.heldUnread && timeLog.logHeaderWritten == 0)
+        return;
     std::FILE* log = std::fopen(format::logFileName, "a");
     bool written = false;
+    bool appendFailed = false;
     if (log != nullptr) {
         captureDateTime();
         if (timeLog.logHeaderWritten == 0) {
             written = appendAndClose(log, headerLines());
+            appendFailed = !written;
             if (written) {
                 timeLog.logHeaderWritten = 1;
                 std::snprintf(timeLog.previousTitle, sizeof timeLog.previousTitle, "%s",
@@ -147,14 +154,25 @@ void writeLogRecord()
             std::memcpy(c.clockHourText, c.nowHourText, sizeof c.clockHourText);
             std::memcpy(c.clockMinuteText, c.nowMinuteText, sizeof c.clockMinuteText);
             std::memcpy(c.clockSecondText, c.nowSecondText, sizeof c.clockSecondText);
+            // A retry names the next period after the window that came above
+            // when the change was first tried, not after whatever lies there
+            // by the time the log can be written again.
             char title[windowTitleTextSize];
-            readWindowTitle(shared.windowAbove, title);
+            host::WindowHandle above = shared.windowAbove;
+            if (timeLog.changeKept) {
+                std::memcpy(title, timeLog.changedWindowTitle, sizeof title);
+                above = timeLog.changedWindow;
+            } else {
+                readWindowTitle(above, title);
+            }
             const std::uint64_t now = host::tickCount();
             written = appendAndClose(log, recordLine(now - timeLog.lastRecordTick));
+            appendFailed = !written;
             // Only a record that reached the file moves the log on; after a
             // failed write a later tick retries the same period, longer.
             if (written) {
-                shared.loggedWindowAbove = shared.windowAbove;
+                timeLog.changeKept = false;
+                shared.loggedWindowAbove = above;
                 std::memcpy(timeLog.currentTitle, title, sizeof title);
                 timeLog.lastRecordTick = now;
                 std::memcpy(timeLog.previousTitle, timeLog.currentTitle,
@@ -163,15 +181,32 @@ void writeLogRecord()
         }
     }
     timeLog.lastTryFailed = !written;
+    if (!written && timeLog.logHeaderWritten == 1 && !timeLog.changeKept) {
+        timeLog.changeKept = true;
+        timeLog.changedWindow = shared.windowAbove;
+        readWindowTitle(shared.windowAbove, timeLog.changedWindowTitle);
+    }
     if (!written) {
-        // A try that wrote nothing is no record: it neither counts nor
-        // saves, and the next try waits a second unless the window changes.
+        // A try that wrote nothing is no record: it does not count, and the
+        // next try waits a second unless the window changes.
         timeLog.failedTryTick = host::tickCount();
         timeLog.failedTryWindow = shared.windowAbove;
-        announceFailure(timeLog.writeFailure, texts::logNotWrittenMessage, texts::errorCaption,
-                        host::MessageIcon::error);
+        // The run's start-up and time are kept all the same, so that a kill
+        // loses at most a minute of them.
+        if (!timeLog.failingTotalsSaved ||
+            timeLog.failedTryTick - timeLog.failingTotalsTick >= failingTotalsIntervalMs) {
+            timeLog.failingTotalsSaved = true;
+            timeLog.failingTotalsTick = timeLog.failedTryTick;
+            storeTotals();
+        }
+        // An append that failed found the file there: it cannot be written
+        // (a full disk), and nothing of it is lost.
+        announceFailure(timeLog.writeFailure,
+                        appendFailed ? texts::logNotWritableMessage : texts::logNotWrittenMessage,
+                        texts::errorCaption, host::MessageIcon::error);
         return;
     }
+    timeLog.failingTotalsSaved = false;
     clearFailure(timeLog.writeFailure);
     saveState();
 }

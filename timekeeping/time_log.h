@@ -22,11 +22,22 @@ struct TimeLogState {
     bool lastTryFailed = false;
     std::uint64_t failedTryTick = 0;
     host::WindowHandle failedTryWindow = 0;
+    // The window that came above when a record was first tried and failed,
+    // and its title then: the retry names the next period by it.
+    bool changeKept = false;
+    host::WindowHandle changedWindow = 0;
+    char changedWindowTitle[windowTitleTextSize] = "";
+    // While the log fails, the totals are saved now and then without it.
+    bool failingTotalsSaved = false;
+    std::uint64_t failingTotalsTick = 0;
 };
 
 // A log that cannot be written is tried again at most this often, or at
 // once when another window comes above.
 constexpr std::uint64_t logRetryIntervalMs = 1000;
+// While it cannot be written, the totals are saved without it at the first
+// failed try and then at most this often.
+constexpr std::uint64_t failingTotalsIntervalMs = 60'000;
 
 extern TimeLogState timeLog;
 

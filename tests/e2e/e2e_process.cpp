@@ -51,6 +51,16 @@ UravikProcess::UravikProcess(const std::string& exePath, const std::string& work
         process_ = {};
 }
 
+UravikProcess::UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory)
+{
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    if (!CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDirectory.c_str(), &startup, &process_))
+        process_ = {};
+}
+
 UravikProcess::~UravikProcess()
 {
     if (!started())

@@ -22,6 +22,8 @@ bool runsItsClock(HWND window);
 class UravikProcess {
 public:
     UravikProcess(const std::string& exePath, const std::string& workingDirectory);
+    // For folders whose names the ANSI code page cannot spell.
+    UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory);
     ~UravikProcess();
     UravikProcess(const UravikProcess&) = delete;
     UravikProcess& operator=(const UravikProcess&) = delete;

@@ -25,6 +25,7 @@ struct Recorder {
 };
 
 Recorder recorder;
+std::string heldFile;
 
 // Records a call by name; true when it is the one to fail.
 bool failsNow(const char* name, const std::string& file, const std::string& mode = "")
@@ -67,9 +68,20 @@ std::vector<FileCall> disarm()
     return recorder.calls;
 }
 
+void hold(const std::string& file)
+{
+    heldFile = file;
+}
+
+void release()
+{
+    heldFile.clear();
+}
+
 }  // namespace file_call_faults
 
 using file_call_faults::failsNow;
+using file_call_faults::heldFile;
 using file_call_faults::recorder;
 using file_call_faults::streamFailsNow;
 
@@ -89,7 +101,7 @@ int __real_remove(const char* path);
 
 std::FILE* __wrap_fopen(const char* path, const char* mode)
 {
-    if (failsNow("fopen", path, mode)) {
+    if (heldFile == path || failsNow("fopen", path, mode)) {
         errno = EACCES;
         return nullptr;
     }

@@ -29,4 +29,9 @@ void arm(int failAt);
 // Stops recording and returns the calls made since arm(), in order.
 std::vector<FileCall> disarm();
 
+// Every open of `file` fails, as while another program holds it exclusively,
+// until release(); such opens are not recorded.
+void hold(const std::string& file);
+void release();
+
 }  // namespace file_call_faults

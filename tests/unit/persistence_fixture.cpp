@@ -66,12 +66,8 @@ void PersistenceTest::startUp(std::uint64_t tick)
     resetProgramState();
     fakeHost.messages.clear();
     startRun(tick);
-    removeLeftoverTempFiles();
-    loadState();
-    checkLogSize();
-    shell.startupComplete = true;
-    startAwayWatch();
     shared.mainWindow = 77;
+    loadDataFiles();
 }
 
 void PersistenceTest::ticks(int count)

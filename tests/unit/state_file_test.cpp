@@ -110,8 +110,11 @@ TEST_F(StateFile, SizeSettingIsCappedAndKeepsTheFormItWasReadIn)
         // Eight characters leave their line end to the final read: no line 7.
         {"12345678\nSlut\n", "4000000\nSlut\n"},
         {"00001000\nSlut\n", "00001000\nSlut\n"},
-        {"abc\n\nSlut\n", "abc\n\nSlut\n"},
-        {"-17\n\nSlut\n", "-17\n\nSlut\n"},
+        // Text or a negative number is no setting (it would move the log at
+        // every start-up); 0 is the user's choice.
+        {"abc\n\nSlut\n", "4000000\nSlut\n"},
+        {"-17\n\nSlut\n", "4000000\nSlut\n"},
+        {"0\n\nSlut\n", "0\n\nSlut\n"},
     };
     for (const auto& [tail, writtenTail] : cases) {
         loaded(head + tail);
@@ -151,6 +154,17 @@ TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
     EXPECT_EQ(loaded(storedState.substr(0, storedState.find("48 "))), "57 312:5:0 0 4000000");
     EXPECT_EQ(readFile("ysave1.old"), endsAfterLine6);
     EXPECT_EQ(readFile("ysave2.old"), storedState.substr(0, storedState.find("48 ")));
+
+    // With ysave.old to ysave9.old taken the count goes on, and the saves
+    // that follow are not held up.
+    for (int n = 3; n <= 9; ++n)
+        writeFile(("ysave" + std::to_string(n) + ".old").c_str(), "kept");
+    loaded(utf16);
+    EXPECT_EQ(fakeHost.messages.at(0).text, std::string(texts::stateUnreadableMessage) +
+                                                "\nDen gamla filen beh\xE5lls som 'ysave10.old'.");
+    EXPECT_EQ(readFile("ysave10.old"), utf16);
+    saveAfter(1000);
+    EXPECT_EQ(readFile(stateFileName).rfind("1   =Uppstarter\n", 0), 0u);
 
     // An empty file has nothing to keep.
     loaded("");

@@ -134,7 +134,7 @@ TEST_F(TimeLog, EachChangeOfTheWindowAboveNamesTheWindowThatLayThere)
     EXPECT_NE(readFile(stateFileName).find("\n1207   =Applikationer"), std::string::npos);
 }
 
-TEST_F(TimeLog, LogThatCannotBeWrittenNeitherCountsNorSavesAndIsRetried)
+TEST_F(TimeLog, LogThatCannotBeWrittenCountsNothingButKeepsTheTotalsAndIsRetried)
 {
     makeLogUnwritable();
     fakeHost.windowAbove = 11;
@@ -150,8 +150,18 @@ TEST_F(TimeLog, LogThatCannotBeWrittenNeitherCountsNorSavesAndIsRetried)
     EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::error);
     EXPECT_EQ(ticksInBox, 20);
     EXPECT_EQ(stateFile.appCount, 0) << "a try that wrote nothing is no record";
-    EXPECT_EQ(readFile(stateFileName), sampleState());
     EXPECT_FALSE(fakeHost.invalidations.empty()) << "the refresh went on meanwhile";
+    // The start-up is saved at the first failed try, and then the run's
+    // time at most once a minute, with no application counted.
+    const std::string firstSave = sampleState().replace(0, 2, "57");
+    EXPECT_EQ(readFile(stateFileName), firstSave);
+    runFor(57'000);
+    ticks(1);
+    EXPECT_EQ(readFile(stateFileName), firstSave);
+    runFor(1000);
+    ticks(1);
+    EXPECT_NE(readFile(stateFileName).find("06   =Minuter totalt\n48   =Sek"), std::string::npos);
+    EXPECT_NE(readFile(stateFileName).find("\n1200   =Applikationer"), std::string::npos);
 
     // The same window is tried again a second after the last try.
     std::filesystem::remove(logFileName);
@@ -159,20 +169,29 @@ TEST_F(TimeLog, LogThatCannotBeWrittenNeitherCountsNorSavesAndIsRetried)
     EXPECT_FALSE(exists(logFileName));
     ticks(1);
     EXPECT_EQ(logLines().size(), 2u);
+    ticks(1);  // WINDOWS, with 11 above
 
-    // Another window coming above is tried at once, and told anew.
+    // 13 comes above and is closed again while the log fails: the retry
+    // names the next period after 13, not after what lies above by then.
     makeLogUnwritable();
-    fakeHost.windowAbove = 12;
-    ticks(1);
-    EXPECT_EQ(fakeHost.messages.size(), 2u);
-    std::filesystem::remove(logFileName);
     fakeHost.windowAbove = 13;
     ticks(1);
-    EXPECT_EQ(shared.loggedWindowAbove, 13u);
+    EXPECT_EQ(fakeHost.messages.size(), 2u) << "another window is tried at once, and told anew";
+    fakeHost.windowAbove = 0;
+    ticks(1);
+    std::filesystem::remove(logFileName);
+    writeFile(logFileName, "");
+    ticks(12);
+    fakeHost.windowAbove = 11;
+    ticks(1);
     const std::vector<std::string> lines = logLines();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].substr(0, 14), blanks(13) + "1") << "numbers go on without a gap";
-    EXPECT_EQ(nameOf(lines[0]), "WINDOWS");
+    std::vector<std::string> names;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        EXPECT_EQ(lines[n].substr(0, 14), blanks(13) + std::to_string(n + 2))
+            << "numbers go on without a gap";
+        names.push_back(nameOf(lines[n]));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Anteckningar", "Rad 1  Rad 2 slut ~", "?"}));
 }
 
 TEST_F(TimeLog, FailedAppendIsCutBackAndRetriedOnALineOfItsOwn)
@@ -190,7 +209,9 @@ TEST_F(TimeLog, FailedAppendIsCutBackAndRetriedOnALineOfItsOwn)
     ticks(10);
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_EQ(readFile(logFileName), header);
-    EXPECT_EQ(fakeHost.messages.size(), 1u);
+    ASSERT_EQ(fakeHost.messages.size(), 1u);
+    EXPECT_EQ(fakeHost.messages[0].text, persistence_texts::logNotWritableMessage)
+        << "the file is there: it cannot be written";
 
     ticks(10);
     const std::vector<std::string> lines = logLines();
@@ -241,18 +262,64 @@ TEST_F(TimeLog, RunEndRecordsTheRunOnceAndSleepEndsItUntilWaking)
     ticks(5);
     EXPECT_EQ(logLines().size(), 5u) << "nothing is written while asleep";
 
-    // The totals grow by the run even when the log cannot take it.
+    // The totals grow by the run even when the log cannot take it, and an
+    // end within the minute after such a save saves again.
     resumeRun();
     makeLogUnwritable();
     const std::int32_t applications = stateFile.appCount;
     runFor(3'600'000);
+    suspendRun();
+    EXPECT_EQ(savedTotal(), "313   =Timmar totalt\n06   =Min");
+    resumeRun();
+    runFor(30'000);
     endRun();
     endRun();
     resumeRun();
     ticks(100);
     EXPECT_EQ(stateFile.appCount, applications);
-    EXPECT_EQ(savedTotal(), "313   =Timmar totalt\n06   =Min");
+    EXPECT_EQ(savedTotal(), "313   =Timmar totalt\n07   =Min");
     EXPECT_TRUE(shell.runEnded) << "a closed run stays ended";
+}
+
+// A start-up box can stay open behind other windows for hours: the state is
+// loaded before it, so its ticks log and a close or the session's end
+// stores the run.
+TEST_F(TimeLog, StartUpBoxesLetTheRunBeLoggedAndEnded)
+{
+    const std::string state = sampleState();
+    writeFile(stateFileName, state.substr(0, state.find("\nSlut")));
+    fakeHost.windowAbove = 11;
+    fakeHost.whileMessageBoxOpen = [] {
+        ticks(2);
+        runFor(5000);
+        endRun();
+    };
+    startUp();
+    EXPECT_EQ(captions(), std::vector<std::string>{"FILFEL"});
+    const std::vector<std::string> lines = logLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(nameOf(lines[3]), "Anteckningar");
+    EXPECT_NE(readFile(stateFileName).find("05   =Minuter totalt\n53   =Sek"), std::string::npos);
+}
+
+// At the session's end no box may hold up the log-off: what failed is told
+// at the next start-up, once.
+TEST_F(TimeLog, TheSessionsEndShowsNoBoxAndTheNextStartUpTellsWhatFailed)
+{
+    std::filesystem::remove(stateFileName);
+    std::filesystem::create_directory(stateFileName);
+    runFor(5000);
+    endSession();
+    EXPECT_TRUE(fakeHost.messages.empty());
+    std::filesystem::remove(stateFileName);
+    writeFile(stateFileName, sampleState());
+    startUp();
+    ASSERT_EQ(fakeHost.messages.size(), 1u);
+    EXPECT_EQ(fakeHost.messages[0].text,
+              std::string(persistence_texts::stateNotWrittenMessage) + "\n\n");
+    EXPECT_EQ(fakeHost.messages[0].caption, "FELMEDDELANDE");
+    startUp();
+    EXPECT_TRUE(fakeHost.messages.empty());
 }
 
 TEST_F(TimeLog, NothingIsWrittenAtTheEndBeforeTheStateIsLoaded)

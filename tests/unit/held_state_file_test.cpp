@@ -1,0 +1,81 @@
+// A sound ysave.dab that another program (a backup, a virus scanner) holds
+// while Uravik starts: it is waited for, then read later, and never replaced
+// by totals that did not start from it.
+
+#include "app/run_pause.h"
+#include "app/window_events.h"
+#include "common/data_file_format.h"
+#include "tests/sample_state.h"
+#include "tests/unit/file_call_faults.h"
+#include "tests/unit/persistence_fixture.h"
+#include "timekeeping/persistence_texts.h"
+
+namespace faults = file_call_faults;
+using data_file_format::logFileName;
+using data_file_format::stateFileName;
+
+namespace {
+
+class HeldStateFile : public PersistenceTest {
+protected:
+    void SetUp() override
+    {
+        PersistenceTest::SetUp();
+        writeFile(stateFileName, sampleState());
+        writeFile(logFileName, "");
+        fakeHost.titles = {{11, "Anteckningar"}};
+        faults::hold(stateFileName);
+    }
+    void TearDown() override
+    {
+        faults::release();
+        PersistenceTest::TearDown();
+    }
+};
+
+TEST_F(HeldStateFile, HeldForTwoSecondsAtStartUpIsWaitedFor)
+{
+    fakeHost.whileWaiting = [] {
+        if (fakeHost.waitedMs >= 2000)
+            faults::release();
+    };
+    startUp();
+    EXPECT_TRUE(fakeHost.messages.empty());
+    EXPECT_EQ(stateFile.startupCount, 57);
+    EXPECT_FALSE(exists("ysave.old"));
+}
+
+TEST_F(HeldStateFile, HeldLongerIsToldThenReadAtALaterRecordAndNeverReplacedMeanwhile)
+{
+    startUp();
+    ASSERT_EQ(fakeHost.messages.size(), 1u);
+    EXPECT_EQ(fakeHost.messages[0].text, persistence_texts::stateHeldMessage);
+    EXPECT_EQ(fakeHost.messages[0].caption, "FILFEL");
+    EXPECT_FALSE(exists("ysave.old"));
+
+    // The run's header waits for the start-up number; nothing is saved.
+    fakeHost.windowAbove = 11;
+    ticks(5);
+    runFor(60'000);
+    suspendRun();
+    resumeRun();
+    EXPECT_EQ(readFile(logFileName), "");
+    EXPECT_EQ(readFile(stateFileName), sampleState());
+
+    // Once free it is read at the next refresh, so the totals shown go on
+    // from it, and the next record writes the header.
+    faults::release();
+    fakeHost.windowAbove = 0;
+    ticks(9);
+    EXPECT_EQ(clockState.savedHours, 312);
+    fakeHost.windowAbove = 11;
+    ticks(1);
+    EXPECT_NE(readFile(logFileName).find("Uppstart nr=  57 "), std::string::npos);
+    const std::string state = readFile(stateFileName);
+    EXPECT_EQ(state.rfind("57   =Uppstarter\n312   =Timmar totalt\n06   =Minuter totalt\n", 0), 0u)
+        << state;
+    EXPECT_NE(state.find("\n1201   =Applikationer"), std::string::npos) << state;
+    EXPECT_EQ(fakeHost.messages.size(), 1u);
+}
+
+}  // namespace
