@@ -62,15 +62,6 @@ std::vector<AwayLine> awayLines(const std::string& dir)
     return lines;
 }
 
-long totalSeconds(const std::string& state)
-{
-    long startups = 0, hours = 0, minutes = 0, seconds = 0;
-    std::sscanf(state.c_str(),
-                "%ld   =Uppstarter\r\n%ld   =Timmar totalt\r\n%ld   =Minuter totalt\r\n%ld",
-                &startups, &hours, &minutes, &seconds);
-    return hours * 3600 + minutes * 60 + seconds;
-}
-
 constexpr long sampleTotal = 312 * 3600 + 5 * 60 + 48;
 
 // Moves the mouse as a user's hand would: through the X server, which Wine

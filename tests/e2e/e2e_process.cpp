@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -145,6 +146,15 @@ std::string readFile(const std::string& path)
 void writeFile(const std::string& path, const std::string& content)
 {
     std::ofstream(path, std::ios::binary) << content;
+}
+
+long totalSeconds(const std::string& state)
+{
+    long startups = 0, hours = 0, minutes = 0, seconds = 0;
+    std::sscanf(state.c_str(),
+                "%ld   =Uppstarter\r\n%ld   =Timmar totalt\r\n%ld   =Minuter totalt\r\n%ld",
+                &startups, &hours, &minutes, &seconds);
+    return hours * 3600 + minutes * 60 + seconds;
 }
 
 std::string artifactsDirectory()

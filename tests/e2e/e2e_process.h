@@ -63,6 +63,9 @@ bool copyFile(const std::string& from, const std::string& to);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& content);
 
+// The total running time in seconds that a state file's content holds.
+long totalSeconds(const std::string& state);
+
 // The folder the end-to-end tests leave their screenshots and files in.
 std::string artifactsDirectory();
 

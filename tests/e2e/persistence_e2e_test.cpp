@@ -26,15 +26,6 @@ std::string waitForText(const std::string& path, const std::string& text)
     return content;
 }
 
-long totalSeconds(const std::string& state)
-{
-    long startups = 0, hours = 0, minutes = 0, seconds = 0;
-    std::sscanf(state.c_str(),
-                "%ld   =Uppstarter\r\n%ld   =Timmar totalt\r\n%ld   =Minuter totalt\r\n%ld",
-                &startups, &hours, &minutes, &seconds);
-    return hours * 3600 + minutes * 60 + seconds;
-}
-
 // The first run logs the windows above and is closed; the second counts on
 // from the saved state, has nothing above, sleeps and wakes, and ends with the
 // session, killed right after as the system may do. Each end is counted once.
