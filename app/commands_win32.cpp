@@ -57,17 +57,15 @@ std::wstring widened(const char* text)
 
 void tellProgramNotStarted(const char* format, const std::wstring& program)
 {
-    // A click while the box is open must not stack a second one.
-    static bool boxOpen = false;
-    if (boxOpen)
+    if (shell.programBoxOpen)
         return;
-    boxOpen = true;
+    shell.programBoxOpen = true;
     char path[MAX_PATH] = "";
     WideCharToMultiByte(CP_ACP, 0, program.c_str(), -1, path, sizeof path, nullptr, nullptr);
     char text[MAX_PATH + 64];
     std::snprintf(text, sizeof text, format, path);
     host::messageBox(text, persistence_texts::errorCaption, host::MessageIcon::error);
-    boxOpen = false;
+    shell.programBoxOpen = false;
 }
 
 // Starts the program by its full path, so that no search can find a

@@ -25,6 +25,9 @@ struct ShellState {
     RunPause pause = RunPause::none;
     std::uint64_t pausedTick = 0;
     std::uint64_t previousTick = 0;  // when the latest tick ran
+    // A companion could not be started and its box is open: a click
+    // meanwhile must not stack a second one.
+    bool programBoxOpen = false;
 };
 
 extern ShellState shell;
