@@ -59,7 +59,7 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-echo "The time list (Tidlista, data/ytime.dab) grows only when another window comes"
+echo "The time list (Tidlista, $data/ytime.dab) grows only when another window comes"
 echo "to lie directly above Uravik's. To see it grow, open one from another shell:"
 echo "    DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX wine notepad"
 echo "  then click Uravik's window and Notepad's in turn."
