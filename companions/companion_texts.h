@@ -166,6 +166,8 @@ constexpr const char* statRangeLabel = "Period:";
 constexpr const char* statRangeChoices[] = {"Allt", "Idag", "Denna vecka", "Denna månad",
                                             "Mellan datum"};
 constexpr const char* statFromLabel = "Från";
+// On: the time away (yborta.dab) is left out of the windows' time.
+constexpr const char* statAwayCheck = "Räkna bort tid borta";
 constexpr const char* statToLabel = "till";
 constexpr const char* statDaysCsvButton = "Dagar som CSV...";
 constexpr const char* statBadDate = "Skriv datumen som ÅÅÅÅ-MM-DD.";
