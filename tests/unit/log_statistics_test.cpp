@@ -498,7 +498,7 @@ TEST(AwayTime, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
          1800},
         {"a damaged line and an overlap count no second twice",
          "2024-03-07 08:50:00  2024-03-07 09:20:00  inaktiv\r\n"
-         "2024-03-07 09:10:00  2024-03-07 09:20:00  vila\r\n"
+         "2024-03-07 09:00:00  2024-03-07 09:10:00  vila\r\n"
          "2024-03-07 09:30:00  2024-03-07 09:20:00  vila\r\n"
          "2024-03-07 09:3x:00  2024-03-07 09:50:00  vila\r\n"
          "2024-02-30 09:00:00  2024-03-07 09:50:00  vila\r\n",
