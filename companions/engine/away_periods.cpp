@@ -105,16 +105,29 @@ FileReading readAwayFile(const std::string& path, AwayPeriods* away)
     return FileReading::read;
 }
 
-std::uint64_t awaySecondsWithin(const AwayPeriods& away, std::int64_t from, std::int64_t to)
+AwayIndices awayPeriodsWithin(const AwayPeriods& away, std::int64_t from, std::int64_t to)
 {
     // The first period that ends after `from`; the merged periods are sorted
     // by their ends too.
-    auto at = std::upper_bound(
+    const auto first = std::upper_bound(
         away.merged.begin(), away.merged.end(), from,
         [](std::int64_t moment, const AwayPeriod& period) { return moment < period.end; });
+    auto last = first;
+    while (from < to && last != away.merged.end() && last->begin < to)
+        ++last;
+    return {static_cast<std::size_t>(first - away.merged.begin()),
+            static_cast<std::size_t>(last - away.merged.begin())};
+}
+
+std::uint64_t awaySecondsWithin(const AwayPeriods& away, std::int64_t from, std::int64_t to)
+{
+    const AwayIndices within = awayPeriodsWithin(away, from, to);
     std::uint64_t seconds = 0;
-    for (; from < to && at != away.merged.end() && at->begin < to; ++at)
-        seconds += static_cast<std::uint64_t>(std::min(to, at->end) - std::max(from, at->begin));
+    for (std::size_t i = within.first; i < within.last; ++i) {
+        const AwayPeriod& period = away.merged[i];
+        seconds +=
+            static_cast<std::uint64_t>(std::min(to, period.end) - std::max(from, period.begin));
+    }
     return seconds;
 }
 

@@ -39,4 +39,12 @@ FileReading readAwayFile(const std::string& path, AwayPeriods* away);
 // The seconds of [from, to) that lie in away periods.
 std::uint64_t awaySecondsWithin(const AwayPeriods& away, std::int64_t from, std::int64_t to);
 
+// The merged periods that overlap [from, to): indices first to last, last
+// excluded.
+struct AwayIndices {
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+AwayIndices awayPeriodsWithin(const AwayPeriods& away, std::int64_t from, std::int64_t to);
+
 }  // namespace uvlog

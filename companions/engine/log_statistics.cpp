@@ -62,7 +62,9 @@ std::string_view applicationOf(std::string_view title)
 }
 
 LogSummariser::LogSummariser(SummaryOptions options)
-    : options_(std::move(options)), categories_(options_.categories.names.size() + 1)
+    : options_(std::move(options)),
+      categories_(options_.categories.names.size() + 1),
+      awayShown_(options_.away.merged.size())
 {
 }
 
@@ -183,7 +185,16 @@ void LogSummariser::addWindowTime(const ParsedLog& log, const LogEntry& entry, b
         seconds -= std::min(seconds, away);
         if (away > 0) {
             stats_.awaySeconds = addSaturating(stats_.awaySeconds, away);
-            ++stats_.awayPeriods;
+            // Each away period counts once, however many records it lay in.
+            const AwayIndices within =
+                awayPeriodsWithin(options_.away, std::max(span.begin, rangeBegin(range)),
+                                  std::min(span.end, rangeEnd(range)));
+            for (std::size_t i = within.first; i < within.last; ++i) {
+                if (!awayShown_[i]) {
+                    awayShown_[i] = true;
+                    ++stats_.awayPeriods;
+                }
+            }
         }
     }
     stats_.windowSeconds = addSaturating(stats_.windowSeconds, seconds);

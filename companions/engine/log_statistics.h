@@ -105,8 +105,8 @@ struct LogStatistics {
     std::uint64_t runningSeconds = 0;  // running time within the range
     std::uint64_t onlineSeconds = 0;   // periods of records marked on line
     std::uint64_t windowSeconds = 0;   // periods of all window records, the time away left out
-    // The time away that lay in the records' periods, and the records it
-    // was taken from; shown as "(borta)" when the away periods are counted.
+    // The time away that lay in the records' periods, and the away periods
+    // it came from; shown as "(borta)" when the away periods are counted.
     bool awayCounted = false;
     std::uint64_t awaySeconds = 0;
     std::uint64_t awayPeriods = 0;
@@ -177,6 +177,7 @@ private:
     std::int64_t lastDatedStart_ = 0;
     std::unordered_map<std::int64_t, std::uint64_t> daySeconds_;
     std::unordered_map<std::int64_t, std::uint64_t> awayDaySeconds_;
+    std::vector<bool> awayShown_;      // by merged away period: some of it was counted
     std::uint64_t* daySum_ = nullptr;  // the last day added to; map values do not move
     std::int64_t dayOfSum_ = 0;
     std::uint64_t longestRun_ = 0;

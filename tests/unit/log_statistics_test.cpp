@@ -466,12 +466,14 @@ TEST(AwayTime, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
         uvlog::DateRange range;
         Times titles;
         std::uint64_t awaySeconds;
+        std::uint64_t awayPeriods;  // each once, however many records it lay in
         std::uint64_t hour8, hour9, hour23, hour0;
     } cases[] = {
         {"no away file",
          "",
          {},
          {{"Kalkyl", 7200}, {"Brev - Ord", 3600}, {"Nyheter - Webb", 3600}},
+         0,
          0,
          3600,
          3600,
@@ -483,6 +485,7 @@ TEST(AwayTime, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
          {},
          {{"Kalkyl", 3600}, {"Brev - Ord", 3000}, {"Nyheter - Webb", 2100}},
          5700,
+         3,
          3000,
          2100,
          1800,
@@ -492,6 +495,7 @@ TEST(AwayTime, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
          {day(2024, 3, 8), day(2024, 3, 8)},
          {{"Kalkyl", 1800}},
          1800,
+         1,
          0,
          0,
          0,
@@ -505,6 +509,7 @@ TEST(AwayTime, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
          {},
          {{"Kalkyl", 7200}, {"Brev - Ord", 3000}, {"Nyheter - Webb", 2400}},
          1800,
+         1,
          3000,
          2400,
          3600,
@@ -514,6 +519,7 @@ TEST(AwayTime, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
         const LogStatistics stats = summariseAway(c.away, c.range);
         EXPECT_EQ(timesOf(stats.titles), c.titles) << c.name;
         EXPECT_EQ(stats.awaySeconds, c.awaySeconds) << c.name;
+        EXPECT_EQ(stats.awayPeriods, c.awayPeriods) << c.name;
         EXPECT_EQ(stats.hours[8], c.hour8) << c.name;
         EXPECT_EQ(stats.hours[9], c.hour9) << c.name;
         EXPECT_EQ(stats.hours[23], c.hour23) << c.name;
@@ -538,7 +544,7 @@ TEST(AwayTime, EveryTableShowsItOnceAndTheRunningTimeStays)
         << "shares of the window time with the time away";
     EXPECT_EQ(column(StatisticsTable(stats, Grouping::category), 3),
               (std::vector<std::string>{"3", "3"}))
-        << "(borta) counts the records it was taken from";
+        << "(borta) counts its away periods";
     const StatisticsTable hours(stats, Grouping::hour);
     ASSERT_EQ(hours.rowCount(), 25u);
     EXPECT_EQ(hours.cellText(24, 0) + " " + hours.cellText(24, 1), "(borta) 1:35:00");
