@@ -458,7 +458,7 @@ std::vector<std::string> column(const uvlog::StatisticsTable& table, std::size_t
 
 }  // namespace
 
-TEST(AwayTime, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
+TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
 {
     const struct {
         const char* name;
@@ -532,7 +532,7 @@ TEST(AwayTime, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
     }
 }
 
-TEST(AwayTime, EveryTableShowsItOnceAndTheRunningTimeStays)
+TEST(AwayStatistics, EveryTableShowsItOnceAndTheRunningTimeStays)
 {
     const LogStatistics stats = summariseAway(awayLines);
     using uvlog::Grouping;
