@@ -90,7 +90,7 @@ void updateStatus()
     if (!r.log.found) {
         text = texts::readerStatusMissing + r.log.path;
     } else {
-        std::size_t all = r.log.log.entries.size();
+        std::size_t all = r.log.log.entries.size() + r.away.lines.size();
         std::size_t startups = r.log.log.runs.size();
         std::size_t raw = countKind(r.log.log, uvlog::EntryKind::raw);
         if (r.sources.history != nullptr) {
