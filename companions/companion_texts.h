@@ -14,6 +14,8 @@ constexpr const char* hiddenTitle = "(dolt)";
 // title that no rule matches.
 constexpr const char* categoryFileName = "uvkategori.txt";
 constexpr const char* otherCategory = "(övrigt)";
+// The time nobody was at the computer, left out of the windows' time.
+constexpr const char* awayRow = "(borta)";
 // How the views show a record of no window or an untitled one.
 constexpr const char* noTitleShown = "? (inget fönster ovanför, eller fönster utan namn)";
 
@@ -51,6 +53,7 @@ constexpr const char* lastRecordColumn = "Sista post";
 constexpr const char* recordsColumn = "Poster";
 constexpr const char* onlineColumn = "Uppkopplad";
 constexpr const char* systemStartColumn = "Från Windows start";
+constexpr const char* awayColumn = "Borta";
 constexpr const char* noData = "Inga poster";
 constexpr const char* rangeLabel = "Period";
 constexpr const char* rangeAll = "allt";
@@ -74,7 +77,8 @@ constexpr const char* csvShareSuffix = " (%)";
 // uvreport, the command-line report.
 constexpr const char* reportUsage =
     "Användning: uvreport [--by title|app|category|day|hour|run] [--from ÅÅÅÅ-MM-DD]\n"
-    "                [--to ÅÅÅÅ-MM-DD] [--csv] [--today ÅÅÅÅ-MM-DD] [FIL ...]\n"
+    "                [--to ÅÅÅÅ-MM-DD] [--csv] [--today ÅÅÅÅ-MM-DD]\n"
+    "                [--away FIL | --include-away] [FIL ...]\n"
     "Skriver statistiken över Uravik-tidlistan. Utan FIL läses yhist.dab och\n"
     "ytime.dab i arbetsmappen. Tidlistan mäter fönstret som ligger direkt\n"
     "ovanför Uravik-fönstret, inte fönstret som används.\n"
@@ -90,6 +94,11 @@ constexpr const char* reportUsage =
     "                 CR LF; de tre första kolumnerna är namn, tid (H:MM:SS)\n"
     "                 och sekunder\n"
     "  --today        dagen som räknas som i dag (förvalt datorns datum)\n"
+    "  --away FIL     tiden borta ur FIL, inte ur yborta.dab bredvid tidlistan\n"
+    "  --include-away räkna tiden borta med fönstren, som utan yborta.dab\n"
+    "Tiden då ingen var vid datorn (yborta.dab: inaktiv, låst, vila) räknas\n"
+    "bort ur fönstrens tid där en post ligger över den, och visas som raden\n"
+    "(borta) och kolumnen Borta per dag och per körning. Drifttid är oförändrad.\n"
     "Titlar som står i uvdolt.txt (ett mönster per rad, * för valfri text)\n"
     "visas som (dolt). uvkategori.txt har en regel per rad, KATEGORI = MÖNSTER,\n"
     "till exempel \"Kontor = *Kalkylprogram*\"; första regeln som passar gäller,\n"
@@ -157,6 +166,8 @@ constexpr const char* statRangeLabel = "Period:";
 constexpr const char* statRangeChoices[] = {"Allt", "Idag", "Denna vecka", "Denna månad",
                                             "Mellan datum"};
 constexpr const char* statFromLabel = "Från";
+// On: the time away (yborta.dab) is left out of the windows' time.
+constexpr const char* statAwayCheck = "Räkna bort tid borta";
 constexpr const char* statToLabel = "till";
 constexpr const char* statDaysCsvButton = "Dagar som CSV...";
 constexpr const char* statBadDate = "Skriv datumen som ÅÅÅÅ-MM-DD.";

@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes as ytime.dab, and the same bytes as the
-// privacy list (uvdolt.txt) and the category rules (uvkategori.txt), in any
-// encoding. The reader must neither crash nor lose its
+// privacy list (uvdolt.txt), the category rules (uvkategori.txt), in any
+// encoding, and the away periods (yborta.dab). The reader must neither crash nor lose its
 // footing, and reading in two pieces must give what reading at once gives
 // (the reader follows a growing file that way). Every pattern the list reads
 // must match its own text with the stars taken out.
@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "companions/engine/away_periods.h"
 #include "companions/engine/calendar.h"
 #include "companions/engine/log_format.h"
 #include "companions/engine/log_parser.h"
@@ -76,6 +77,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(options.categories.rules.size() <= uvlog::categoryMaxRules);
     for (const uvlog::CategoryList::Rule& rule : options.categories.rules)
         check(rule.category < options.categories.names.size() && !rule.foldedPattern.empty());
+    // The away periods count each second once: sorted, apart, none empty.
+    options.away = uvlog::parseAwayPeriods(bytes);
+    for (std::size_t i = 0; i < options.away.merged.size(); ++i) {
+        check(options.away.merged[i].begin < options.away.merged[i].end);
+        check(i == 0 || options.away.merged[i - 1].end < options.away.merged[i].begin);
+    }
     if (size > 0)
         options.range = {uvlog::daysFromCivil({2024, 3, 7}) - data[size - 1] % 64,
                          uvlog::daysFromCivil({2024, 3, 7})};
@@ -100,9 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sources.log = &whole;
     sources.logName = "ytime.dab";
     sources.privacy = &options.privacy;
+    sources.away = &options.away;
     const std::string filter = uvlog::foldCase(bytes.substr(0, size % 4));
     const std::vector<uvlog::LogRow> rows = uvlog::buildRows(sources, filter);
-    check(rows.size() <= 2 * whole.entries.size() + 1);
+    check(rows.size() <= 2 * whole.entries.size() + 1 + options.away.lines.size());
     for (std::size_t i = 0; i < rows.size() && i < 64; ++i) {
         for (int column = 0; column < uvlog::readerColumnCount; ++column)
             uvlog::cellText(sources, rows[i], static_cast<uvlog::ReaderColumn>(column));

@@ -11,6 +11,59 @@ namespace uvlog {
 
 namespace {
 
+// The moment a row's time ends, for placing the away periods; false for a
+// row without one.
+bool rowMoment(const RowSources& sources, const LogRow& row, std::int64_t* moment)
+{
+    if (row.entry == LogRow::fileHeading)
+        return false;
+    const ParsedLog& log = row.fromHistory ? *sources.history : *sources.log;
+    const LogEntry& entry = log.entries[row.entry];
+    if (entry.kind == EntryKind::runHeader)
+        return runStartMoment(log.runs[static_cast<std::size_t>(entry.run)], moment);
+    return entry.kind == EntryKind::record && recordEndMoment(log, entry, moment);
+}
+
+const AwayPeriod& awayOf(const RowSources& sources, const LogRow& row)
+{
+    return sources.away->lines[row.entry];
+}
+
+std::string awayText(const AwayPeriod& away)
+{
+    return std::string(companion_texts::awayRow) + ' ' + away.cause;
+}
+
+// Puts the away periods (those the filter matches) among the rows.
+void addAwayRows(const RowSources& sources, std::string_view filter, std::vector<LogRow>& rows)
+{
+    const std::vector<AwayPeriod>& lines = sources.away->lines;
+    std::vector<std::uint32_t> order;
+    for (std::uint32_t i = 0; i < lines.size(); ++i) {
+        if (containsFolded(awayText(lines[i]), filter))
+            order.push_back(i);
+    }
+    if (order.empty())
+        return;
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return lines[a].begin < lines[b].begin;
+    });
+    std::vector<LogRow> merged;
+    merged.reserve(rows.size() + order.size());
+    std::size_t next = 0;
+    for (const LogRow& row : rows) {
+        std::int64_t moment = 0;
+        if (rowMoment(sources, row, &moment)) {
+            for (; next < order.size() && lines[order[next]].begin < moment; ++next)
+                merged.push_back(LogRow{false, order[next], true});
+        }
+        merged.push_back(row);
+    }
+    for (; next < order.size(); ++next)
+        merged.push_back(LogRow{false, order[next], true});
+    rows.swap(merged);
+}
+
 const ParsedLog& sourceOf(const RowSources& sources, const LogRow& row)
 {
     return row.fromHistory ? *sources.history : *sources.log;
@@ -67,6 +120,27 @@ std::string recordTime(const ParsedLog& log, const LogEntry& entry, ReaderColumn
     }
 }
 
+std::string awayCellText(const AwayPeriod& away, ReaderColumn column)
+{
+    switch (column) {
+        case ReaderColumn::date:
+            return dateText(civilFromDays(dayOfMoment(away.end)));
+        case ReaderColumn::from:
+            // Like a record: a period that began on an earlier day says which.
+            return dayOfMoment(away.begin) == dayOfMoment(away.end)
+                       ? clockText(secondOfDay(away.begin))
+                       : momentText(away.begin);
+        case ReaderColumn::to:
+            return clockText(secondOfDay(away.end));
+        case ReaderColumn::period:
+            return durationText(static_cast<std::uint64_t>(away.end - away.begin));
+        case ReaderColumn::title:
+            return awayText(away);
+        default:
+            return std::string();
+    }
+}
+
 bool isHeading(const LogEntry& entry)
 {
     return entry.kind == EntryKind::historyMark || entry.kind == EntryKind::runHeader;
@@ -115,6 +189,8 @@ std::vector<LogRow> buildRows(const RowSources& sources, std::string_view folded
         }
         if (sources.log != nullptr)
             addAllRows(*sources.log, false, rows);
+        if (sources.away != nullptr)
+            addAwayRows(sources, foldedFilter, rows);
         return rows;
     }
     std::vector<LogRow> waiting;
@@ -124,11 +200,15 @@ std::vector<LogRow> buildRows(const RowSources& sources, std::string_view folded
     }
     if (sources.log != nullptr)
         addMatchingRows(sources, *sources.log, false, foldedFilter, rows, waiting);
+    if (sources.away != nullptr)
+        addAwayRows(sources, foldedFilter, rows);
     return rows;
 }
 
 RowKind rowKind(const RowSources& sources, const LogRow& row)
 {
+    if (row.away)
+        return RowKind::away;
     if (row.entry == LogRow::fileHeading)
         return RowKind::heading;
     switch (sourceOf(sources, row).entries[row.entry].kind) {
@@ -144,6 +224,8 @@ RowKind rowKind(const RowSources& sources, const LogRow& row)
 std::string cellText(const RowSources& sources, const LogRow& row, ReaderColumn column)
 {
     const RowKind kind = rowKind(sources, row);
+    if (kind == RowKind::away)
+        return awayCellText(awayOf(sources, row), column);
     if (kind == RowKind::heading)
         return column == ReaderColumn::number ? headingText(sources, row) : std::string();
     const ParsedLog& log = sourceOf(sources, row);

@@ -1,12 +1,14 @@
 #pragma once
 // The rows of the log reader's table and the text of each cell: records,
-// runs as heading rows, unreadable lines as raw text, and the filter.
+// runs as heading rows, unreadable lines as raw text, the periods away in
+// time order between them, and the filter.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "companions/engine/away_periods.h"
 #include "companions/engine/log_parser.h"
 #include "companions/engine/privacy.h"
 
@@ -18,7 +20,7 @@ namespace uvlog {
 enum class ReaderColumn { number, date, from, to, period, runTime, totalTime, online, title };
 constexpr int readerColumnCount = 9;
 
-enum class RowKind { heading, record, raw };
+enum class RowKind { heading, record, raw, away };
 
 // The files behind the table: the history (optional) shown before the log.
 struct RowSources {
@@ -26,6 +28,7 @@ struct RowSources {
     const ParsedLog* log = nullptr;
     std::string logName;                   // the log's file name, for its heading row
     const PrivacyList* privacy = nullptr;  // titles shown as "(dolt)"
+    const AwayPeriods* away = nullptr;     // yborta.dab beside the log
 };
 
 struct LogRow {
@@ -34,11 +37,13 @@ struct LogRow {
     // Index into the source's entries, or fileHeading for the heading row that
     // opens the log after the history.
     std::uint32_t entry = fileHeading;
+    bool away = false;  // `entry` indexes the away periods' lines
 };
 
 // Every row that matches the filter (folded with foldCase; empty shows all).
 // A hidden title matches only as "(dolt)".
-// A heading row stays when its own text or any row under it matches.
+// A heading row stays when its own text or any row under it matches. Each
+// away period comes before the first row that ends after it began.
 std::vector<LogRow> buildRows(const RowSources& sources, std::string_view foldedFilter);
 
 RowKind rowKind(const RowSources& sources, const LogRow& row);

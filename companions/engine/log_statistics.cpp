@@ -62,7 +62,9 @@ std::string_view applicationOf(std::string_view title)
 }
 
 LogSummariser::LogSummariser(SummaryOptions options)
-    : options_(std::move(options)), categories_(options_.categories.names.size() + 1)
+    : options_(std::move(options)),
+      categories_(options_.categories.names.size() + 1),
+      awayShown_(options_.away.merged.size())
 {
 }
 
@@ -145,6 +147,11 @@ void LogSummariser::addWindowTime(const ParsedLog& log, const LogEntry& entry, b
             entry.runSeconds - extra->lastRunSeconds == entry.periodSeconds)
             begin = extra->lastRecordMoment;
         span = clockSpan(begin, end, entry.periodSeconds);
+        if (!options_.away.empty() && !entry.sinceOsStart && extra != nullptr)
+            extra->awaySeconds =
+                addSaturating(extra->awaySeconds,
+                              std::min(entry.periodSeconds,
+                                       awaySecondsWithin(options_.away, span.begin, span.end)));
         if (range.bounded()) {
             // A period that ends at midnight lies wholly in the day before.
             seconds = 0;
@@ -164,12 +171,41 @@ void LogSummariser::addWindowTime(const ParsedLog& log, const LogEntry& entry, b
     stats_.latestTotalSeconds = entry.totalSeconds;
     if (entry.sinceOsStart)
         return;  // time before the program started, not time in a window
+    if (dated && !options_.away.empty()) {
+        // The part of the period (in the range) that nobody was there.
+        std::uint64_t away = 0;
+        forEachPiece(span, secondsPerDay, range, options_.away,
+                     [&](std::int64_t from, std::uint64_t, std::uint64_t s) {
+                         if (s == 0)
+                             return;
+                         away = addSaturating(away, s);
+                         std::uint64_t& day = awayDaySeconds_[dayOfMoment(from)];
+                         day = addSaturating(day, s);
+                     });
+        seconds -= std::min(seconds, away);
+        if (away > 0) {
+            stats_.awaySeconds = addSaturating(stats_.awaySeconds, away);
+            // Each away period counts once, however many records it lay in.
+            const AwayIndices within =
+                awayPeriodsWithin(options_.away, std::max(span.begin, rangeBegin(range)),
+                                  std::min(span.end, rangeEnd(range)));
+            for (std::size_t i = within.first; i < within.last; ++i) {
+                if (!awayShown_[i]) {
+                    awayShown_[i] = true;
+                    ++stats_.awayPeriods;
+                }
+            }
+        }
+    }
     stats_.windowSeconds = addSaturating(stats_.windowSeconds, seconds);
     if (entry.online)
         stats_.onlineSeconds = addSaturating(stats_.onlineSeconds, seconds);
     if ((options_.tables & hourTable) != 0 && (dated || !range.bounded())) {
+        // An undated period cannot be placed among the away periods.
+        static const AwayPeriods none;
         forEachPiece(span, secondsPerHour, dated ? range : DateRange{},
-                     [&](std::int64_t from, std::uint64_t s) {
+                     dated ? options_.away : none,
+                     [&](std::int64_t from, std::uint64_t s, std::uint64_t) {
                          std::uint64_t& hour = stats_.hours[secondOfDay(from) / secondsPerHour];
                          hour = addSaturating(hour, s);
                      });
@@ -249,6 +285,7 @@ void LogSummariser::addRun(const RunHeader& run, const RunExtra& extra)
     row.onlineSeconds = extra.onlineSeconds;
     row.hasSystemStart = extra.hasSystemStart;
     row.sinceSystemStartSeconds = extra.sinceSystemStartSeconds;
+    row.awaySeconds = extra.awaySeconds;
     sortedRuns_.push_back(SortedRun{dated ? start : lastDatedStart_, row});
     ++stats_.startupCount;
     longestRun_ = std::max(longestRun_, run.lastRunSeconds);
@@ -268,6 +305,11 @@ LogStatistics LogSummariser::finish()
 {
     LogStatistics stats = std::move(stats_);
     stats_ = LogStatistics{};
+    stats.awayCounted = !options_.away.empty();
+    const auto awayOn = [&](std::int64_t day) {
+        const auto found = awayDaySeconds_.find(day);
+        return found == awayDaySeconds_.end() ? 0 : found->second;
+    };
     if (stats.startupCount > 0) {
         stats.longestRunSeconds = longestRun_;
         stats.averageRunSeconds = runTimeSum_ / stats.startupCount;
@@ -310,7 +352,7 @@ LogStatistics LogSummariser::finish()
 
     const std::map<std::int64_t, std::uint64_t> ordered(daySeconds_.begin(), daySeconds_.end());
     for (const auto& [day, seconds] : ordered)
-        stats.rangeDays.push_back(DayTime{civilFromDays(day), seconds});
+        stats.rangeDays.push_back(DayTime{civilFromDays(day), seconds, awayOn(day)});
 
     if (isValidDate(options_.today)) {
         const DateRange& range = options_.range;
@@ -318,8 +360,8 @@ LogStatistics LogSummariser::finish()
             range.lastDay == DateRange{}.lastDay ? daysFromCivil(options_.today) : range.lastDay;
         for (std::int64_t day = lastDay - (statisticsDayCount - 1); day <= lastDay; ++day) {
             const auto found = daySeconds_.find(day);
-            stats.days.push_back(
-                DayTime{civilFromDays(day), found == daySeconds_.end() ? 0 : found->second});
+            stats.days.push_back(DayTime{
+                civilFromDays(day), found == daySeconds_.end() ? 0 : found->second, awayOn(day)});
         }
     }
     return stats;

@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "companions/engine/away_periods.h"
 #include "companions/engine/calendar.h"
 #include "companions/engine/categories.h"
 #include "companions/engine/log_parser.h"
@@ -47,7 +48,8 @@ struct TitleTime {
 
 struct DayTime {
     CalendarDate date;
-    std::uint64_t seconds = 0;  // the program's running time on that day
+    std::uint64_t seconds = 0;      // the program's running time on that day
+    std::uint64_t awaySeconds = 0;  // of the windows' time that day, the time away
 };
 
 struct RunRow {
@@ -64,6 +66,7 @@ struct RunRow {
     // the computer must never be added up.
     bool hasSystemStart = false;
     std::uint64_t sinceSystemStartSeconds = 0;
+    std::uint64_t awaySeconds = 0;  // of its records' periods, the time away
 };
 
 struct SummaryOptions {
@@ -72,6 +75,9 @@ struct SummaryOptions {
     PrivacyList privacy;
     CategoryList categories;
     unsigned tables = allTables;
+    // Left out of the windows' time where a record's period overlaps them;
+    // none to count the time away with the windows.
+    AwayPeriods away;
 };
 
 struct LogStatistics {
@@ -98,7 +104,12 @@ struct LogStatistics {
     std::uint64_t averageRunSeconds = 0;
     std::uint64_t runningSeconds = 0;  // running time within the range
     std::uint64_t onlineSeconds = 0;   // periods of records marked on line
-    std::uint64_t windowSeconds = 0;   // periods of all window records
+    std::uint64_t windowSeconds = 0;   // periods of all window records, the time away left out
+    // The time away that lay in the records' periods, and the away periods
+    // it came from; shown as "(borta)" when the away periods are counted.
+    bool awayCounted = false;
+    std::uint64_t awaySeconds = 0;
+    std::uint64_t awayPeriods = 0;
     // The total running time as the latest record in the range (by its
     // moment, whatever the order of the files) states it.
     std::uint64_t latestTotalSeconds = 0;
@@ -143,6 +154,7 @@ private:
         bool hasLastRecord = false;
         std::int64_t lastRecordMoment = 0;
         std::uint64_t lastRunSeconds = 0;
+        std::uint64_t awaySeconds = 0;
         // Where an undated run sorts: after the dated run before it.
         std::int64_t sortMoment = 0;
     };
@@ -164,6 +176,8 @@ private:
     std::vector<RunExtra> runExtras_;  // of the current log, by run index
     std::int64_t lastDatedStart_ = 0;
     std::unordered_map<std::int64_t, std::uint64_t> daySeconds_;
+    std::unordered_map<std::int64_t, std::uint64_t> awayDaySeconds_;
+    std::vector<bool> awayShown_;      // by merged away period: some of it was counted
     std::uint64_t* daySum_ = nullptr;  // the last day added to; map values do not move
     std::int64_t dayOfSum_ = 0;
     std::uint64_t longestRun_ = 0;

@@ -1,6 +1,7 @@
 #include "companions/engine/log_table.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "companions/companion_texts.h"
 #include "companions/engine/log_format.h"
@@ -100,10 +101,14 @@ StatisticsTable::StatisticsTable(const LogStatistics& stats, Grouping grouping,
             heading_ = texts::dayTableHeading;
             columns_ = {{texts::dateColumn, CellKind::name, 10},
                         {texts::runningColumn, CellKind::duration, 14}};
+            if (stats.awayCounted)
+                columns_.push_back({texts::awayColumn, CellKind::duration, 14});
             break;
         case Grouping::hour:
             heading_ = texts::hourTableHeading;
-            columns_ = {{texts::hourColumn, CellKind::name, 5},
+            // Wide enough for "(borta)" when that row is there.
+            columns_ = {{texts::hourColumn, CellKind::name,
+                         stats.awaySeconds > 0 ? static_cast<int>(std::strlen(texts::awayRow)) : 5},
                         {texts::timeColumn, CellKind::duration, 14},
                         {texts::shareColumn, CellKind::share, 8}};
             break;
@@ -116,8 +121,21 @@ StatisticsTable::StatisticsTable(const LogStatistics& stats, Grouping grouping,
                         {texts::recordsColumn, CellKind::count, 8},
                         {texts::onlineColumn, CellKind::duration, 10},
                         {texts::systemStartColumn, CellKind::duration, 0}};
+            // Last, so the CSV's columns before it keep their places.
+            if (stats.awayCounted)
+                columns_.push_back({texts::awayColumn, CellKind::duration, 10});
             break;
     }
+}
+
+bool StatisticsTable::hasAwayRow() const
+{
+    return stats_.awaySeconds > 0 && grouping_ != Grouping::day && grouping_ != Grouping::run;
+}
+
+std::uint64_t StatisticsTable::shareBase() const
+{
+    return stats_.windowSeconds + stats_.awaySeconds;
 }
 
 std::size_t StatisticsTable::rowCount() const
@@ -126,20 +144,27 @@ std::size_t StatisticsTable::rowCount() const
         case Grouping::day:
             return days_.size();
         case Grouping::hour:
-            return stats_.hours.size();
+            return stats_.hours.size() + (hasAwayRow() ? 1 : 0);
         case Grouping::run:
             return stats_.runs.size();
         default:
-            return namedRows(stats_, grouping_).size();
+            return namedRows(stats_, grouping_).size() + (hasAwayRow() ? 1 : 0);
     }
 }
 
 TableCell StatisticsTable::cell(std::size_t row, std::size_t column) const
 {
+    if (hasAwayRow() && row + 1 == rowCount()) {
+        if (column == 0)
+            return named(texts::awayRow);
+        return number(column == 3 ? stats_.awayPeriods : stats_.awaySeconds);
+    }
     switch (grouping_) {
         case Grouping::day: {
             const DayTime& day = days_[row];
-            return column == 0 ? named(dateText(day.date)) : number(day.seconds);
+            if (column == 0)
+                return named(dateText(day.date));
+            return number(column == 1 ? day.seconds : day.awaySeconds);
         }
         case Grouping::hour:
             return column == 0 ? named(hourText(static_cast<int>(row))) : number(stats_.hours[row]);
@@ -158,6 +183,8 @@ TableCell StatisticsTable::cell(std::size_t row, std::size_t column) const
                     return number(run.records);
                 case 5:
                     return number(run.onlineSeconds);
+                case 7:
+                    return number(run.awaySeconds);
                 default:
                     return number(run.sinceSystemStartSeconds, run.hasSystemStart);
             }
@@ -180,7 +207,7 @@ std::string StatisticsTable::cellText(std::size_t row, std::size_t column) const
         case CellKind::duration:
             return durationText(value.value);
         case CellKind::share:
-            return shareText(value.value, stats_.windowSeconds);
+            return shareText(value.value, shareBase());
         case CellKind::count:
             return groupedNumber(value.value);
         default:
@@ -247,7 +274,7 @@ std::string StatisticsTable::csv() const
                     }
                     break;
                 case CellKind::share:
-                    csv += shareNumberText(value.value, stats_.windowSeconds);
+                    csv += shareNumberText(value.value, shareBase());
                     break;
                 case CellKind::count:
                     csv += std::to_string(value.value);

@@ -71,6 +71,10 @@ private:
     StatisticsTable(const LogStatistics& stats, Grouping grouping,
                     const std::vector<DayTime>& days);
     std::vector<std::size_t> csvOrder() const;
+    // The row "(borta)" after the names or hours: there is time away.
+    bool hasAwayRow() const;
+    // What the shares are of: the windows' time with the time away.
+    std::uint64_t shareBase() const;
 
     const LogStatistics& stats_;
     Grouping grouping_;

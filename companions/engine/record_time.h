@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "companions/engine/away_periods.h"
 #include "companions/engine/calendar.h"
 #include "companions/engine/log_parser.h"
 
@@ -48,10 +49,11 @@ ClockSpan clockSpan(std::int64_t begin, std::int64_t end, std::uint64_t seconds)
 std::int64_t rangeBegin(const DateRange& range);
 std::int64_t rangeEnd(const DateRange& range);
 
-// Calls visit(pieceBegin, seconds) for each piece of `span` that lies in
-// the range's days, cut at every multiple of `step` (a day or an hour).
+// Calls visit(pieceBegin, pieceEnd, seconds) for each piece of `span` that
+// lies in the range's days, cut at every multiple of `step` (a day or an hour).
 template <class Visit>
-void forEachPiece(const ClockSpan& span, std::int64_t step, const DateRange& range, Visit visit)
+void forEachPieceBetween(const ClockSpan& span, std::int64_t step, const DateRange& range,
+                         Visit visit)
 {
     std::int64_t from = std::max(span.begin, rangeBegin(range));
     const std::int64_t to = std::min(span.end, rangeEnd(range));
@@ -61,9 +63,32 @@ void forEachPiece(const ClockSpan& span, std::int64_t step, const DateRange& ran
         std::int64_t seconds = pieceEnd - from;
         if (span.changeAt >= from && span.changeAt < pieceEnd)
             seconds = std::max<std::int64_t>(0, seconds + span.change);
-        visit(from, static_cast<std::uint64_t>(seconds));
+        visit(from, pieceEnd, static_cast<std::uint64_t>(seconds));
         from = pieceEnd;
     }
+}
+
+// Calls visit(pieceBegin, seconds) for each piece, as above.
+template <class Visit>
+void forEachPiece(const ClockSpan& span, std::int64_t step, const DateRange& range, Visit visit)
+{
+    forEachPieceBetween(
+        span, step, range,
+        [&](std::int64_t from, std::int64_t, std::uint64_t seconds) { visit(from, seconds); });
+}
+
+// Calls visit(pieceBegin, present, away) for each piece: its seconds split
+// into those outside the away periods and those inside them.
+template <class Visit>
+void forEachPiece(const ClockSpan& span, std::int64_t step, const DateRange& range,
+                  const AwayPeriods& away, Visit visit)
+{
+    forEachPieceBetween(
+        span, step, range, [&](std::int64_t from, std::int64_t to, std::uint64_t seconds) {
+            // A clock change may make a piece shorter than the moments it spans.
+            const std::uint64_t awaySeconds = std::min(seconds, awaySecondsWithin(away, from, to));
+            visit(from, seconds - awaySeconds, awaySeconds);
+        });
 }
 
 }  // namespace uvlog

@@ -67,6 +67,7 @@ void connectSources()
                             : nullptr;
     r.sources.logName = r.log.path.substr(r.log.path.find_last_of("\\/:") + 1);
     r.sources.privacy = &r.privacy;
+    r.sources.away = &r.away;
 }
 
 std::size_t countKind(const uvlog::ParsedLog& log, uvlog::EntryKind kind)
@@ -89,7 +90,7 @@ void updateStatus()
     if (!r.log.found) {
         text = texts::readerStatusMissing + r.log.path;
     } else {
-        std::size_t all = r.log.log.entries.size();
+        std::size_t all = r.log.log.entries.size() + r.away.lines.size();
         std::size_t startups = r.log.log.runs.size();
         std::size_t raw = countKind(r.log.log, uvlog::EntryKind::raw);
         if (r.sources.history != nullptr) {
@@ -141,12 +142,29 @@ void refreshRows(bool scrollToEnd)
     updateStatus();
 }
 
+// Reads yborta.dab beside the log again when its size has changed; true then.
+bool readAwayPeriods()
+{
+    ReaderState& r = readerState;
+    const std::string path = besideLog(r.log.path, data_file_format::awayFileName);
+    std::uint64_t size = 0;
+    if (!uvlog::fileSize(path, &size))
+        size = 0;
+    if (size == r.awaySize)
+        return false;
+    r.awaySize = size;
+    r.away = uvlog::AwayPeriods{};
+    uvlog::readAwayFile(path, &r.away);
+    return true;
+}
+
 void loadFiles()
 {
     ReaderState& r = readerState;
     r.log.forget();
     r.history.forget();
     r.privacy = uvlog::readPrivacyFile(besideLog(r.log.path, texts::privacyFileName));
+    readAwayPeriods();
     followFile(r.log);
     if (r.showHistory && !r.history.path.empty())
         followFile(r.history);
@@ -233,6 +251,11 @@ LRESULT drawRow(NMLVCUSTOMDRAW* draw)
     const uvlog::RowKind kind = uvlog::rowKind(r.sources, row);
     if (kind == uvlog::RowKind::record)
         return CDRF_DODEFAULT;
+    if (kind == uvlog::RowKind::away) {
+        // A row like a record's, greyed: nobody was at the computer.
+        draw->clrText = rawInk;
+        return CDRF_NEWFONT;
+    }
 
     RECT bounds = {};
     bounds.left = LVIR_BOUNDS;
@@ -371,6 +394,7 @@ void followLogFiles()
     bool changed = followFile(r.log);
     if (r.showHistory && !r.history.path.empty())
         changed = followFile(r.history) || changed;
+    changed = readAwayPeriods() || changed;
     if (changed)
         refreshRows(atEnd);
 }

@@ -38,6 +38,8 @@ struct ReaderState {
     uvlog::FollowedFile log;
     uvlog::FollowedFile history;
     uvlog::PrivacyList privacy;  // from uvdolt.txt beside the log
+    uvlog::AwayPeriods away;     // from yborta.dab beside the log
+    std::uint64_t awaySize = 0;  // its size when read, to see it grow
 
     std::string foldedFilter;
     uvlog::RowSources sources;

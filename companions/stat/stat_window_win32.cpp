@@ -40,13 +40,13 @@ constexpr const char* totalLabels[statTotalCount] = {
     texts::beforeStartLabel, texts::recordsLabel,
 };
 
-constexpr int mostColumns = 7;
+constexpr int mostColumns = 8;
 
 // The pixel widths of each table's columns, in the order of uvlog::Grouping;
 // what the columns are comes from the engine's table model.
 constexpr int columnWidths[6][mostColumns] = {
     {215, 75, 60, 60}, {215, 75, 60, 60}, {215, 75, 60, 60},
-    {120, 100},        {80, 100, 80},     {72, 122, 122, 70, 52, 74, 110},
+    {120, 100, 100},   {80, 100, 80},     {72, 122, 122, 70, 52, 74, 110, 70},
 };
 
 bool rightSet(uvlog::CellKind kind)
@@ -137,6 +137,10 @@ void createControls(HWND window)
         SendMessageA(edit, EM_LIMITTEXT, 10, 0);
         EnableWindow(edit, FALSE);
     }
+    st.awayBox =
+        companion::createChild(window, "BUTTON", texts::statAwayCheck, WS_TABSTOP | BS_AUTOCHECKBOX,
+                               660, choicesTop - 2, 228, 20, statAway);
+    SendMessageA(st.awayBox, BM_SETCHECK, st.leaveOutAway ? BST_CHECKED : BST_UNCHECKED, 0);
     // The view and period asked for when the program was started.
     SendMessageA(st.view, CB_SETCURSEL, static_cast<WPARAM>(st.grouping), 0);
     if (st.rangeChoice != StatRange::dates)
@@ -301,6 +305,13 @@ void onCommand(HWND window, WPARAM wParam)
             if (HIWORD(wParam) == CBN_SELCHANGE)
                 onRangeChoice();
             break;
+        case statAway:
+            if (HIWORD(wParam) == BN_CLICKED) {
+                statState.leaveOutAway =
+                    SendMessageA(statState.awayBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+                refreshStatistics();
+            }
+            break;
         case statRefresh:
             if (!refreshStatistics())
                 MessageBoxA(window, texts::statBadDate, texts::statErrorCaption,
@@ -431,11 +442,18 @@ bool refreshStatistics()
     // chart shows the titles.
     const unsigned shown = uvlog::tablesFor(st.grouping);
     options.tables = shown != 0 ? shown : unsigned(uvlog::titleTable);
+    if (st.leaveOutAway)
+        uvlog::readAwayFile(data_file_format::awayFileName, &options.away);
     st.stats = readStatistics(options);
     for (int i = 0; i < statTotalCount; ++i)
         SetWindowTextA(st.values[i], totalText(i).c_str());
-    SendMessageA(st.table, LVM_SETITEMCOUNT,
-                 uvlog::StatisticsTable(st.stats, st.grouping).rowCount(), 0);
+    const uvlog::StatisticsTable table(st.stats, st.grouping);
+    // The day and run tables gain or lose the column of the time away.
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(st.table, LVM_GETHEADER, 0, 0));
+    if (static_cast<std::size_t>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) !=
+        std::min<std::size_t>(table.columns().size(), mostColumns))
+        setTableColumns();
+    SendMessageA(st.table, LVM_SETITEMCOUNT, table.rowCount(), 0);
     InvalidateRect(st.table, nullptr, TRUE);
     InvalidateRect(st.window, &statBarChartArea, TRUE);
     InvalidateRect(st.window, &statDayChartArea, TRUE);

@@ -22,6 +22,7 @@ enum StatControl {
     statFrom = 208,
     statTo = 209,
     statSaveDays = 210,
+    statAway = 211,
     statValueFirst = 220,  // the totals' values, in the order of statTotalCount
 };
 constexpr int statTotalCount = 8;
@@ -39,6 +40,7 @@ struct StatState {
     uvlog::Grouping grouping = uvlog::Grouping::title;
     StatRange rangeChoice = StatRange::all;
     uvlog::DateRange range;
+    bool leaveOutAway = true;
 
     HWND window = nullptr;
     HWND table = nullptr;
@@ -46,6 +48,7 @@ struct StatState {
     HWND rangeBox = nullptr;
     HWND fromEdit = nullptr;
     HWND toEdit = nullptr;
+    HWND awayBox = nullptr;
     HWND values[statTotalCount] = {};
     HFONT headingFont = nullptr;  // owned: made at creation, deleted at destruction
 };

@@ -18,6 +18,7 @@
 
 #include "common/data_file_format.h"
 #include "companions/companion_texts.h"
+#include "companions/engine/away_periods.h"
 #include "companions/engine/calendar.h"
 #include "companions/engine/log_file.h"
 #include "companions/engine/log_format.h"
@@ -35,6 +36,8 @@ struct Options {
     bool csv = false;
     bool help = false;
     bool grouped = false;  // --by given
+    bool includeAway = false;
+    std::string awayFile;  // --away; empty: yborta.dab beside the first log
     uvlog::Grouping grouping = uvlog::Grouping::title;
     uvlog::CalendarDate today;
     uvlog::DateRange range;
@@ -95,8 +98,8 @@ bool parseOptions(int argc, char** argv, Options* options)
     std::string to;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool takesValue =
-            arg == "--by" || arg == "--from" || arg == "--to" || arg == "--today";
+        const bool takesValue = arg == "--by" || arg == "--from" || arg == "--to" ||
+                                arg == "--today" || arg == "--away";
         if (takesValue && i + 1 >= argc) {
             writeText(texts::reportMissingValue + arg + "\n", true, stderr);
             return false;
@@ -104,6 +107,10 @@ bool parseOptions(int argc, char** argv, Options* options)
         uvlog::CalendarDate date;
         if (arg == "--csv") {
             options->csv = true;
+        } else if (arg == "--include-away") {
+            options->includeAway = true;
+        } else if (arg == "--away") {
+            options->awayFile = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             options->help = true;
         } else if (arg == "--by") {
@@ -195,8 +202,16 @@ int main(int argc, char** argv)
     summary.privacy = uvlog::readPrivacyFile(folder + texts::privacyFileName);
     if ((summary.tables & uvlog::categoryTable) != 0)
         summary.categories = uvlog::readCategoryFile(folder + texts::categoryFileName);
-    uvlog::LogSummariser summariser(summary);
     int status = exitOk;
+    if (!options.includeAway) {
+        // The program's own file is optional; one named on the command line is not.
+        const std::string away =
+            options.awayFile.empty() ? folder + data_file_format::awayFileName : options.awayFile;
+        const uvlog::FileReading reading = uvlog::readAwayFile(away, &summary.away);
+        if (!options.awayFile.empty() && !reportReading(reading, away))
+            status = exitUnreadable;
+    }
+    uvlog::LogSummariser summariser(summary);
     for (const std::string& path : options.files) {
         const uvlog::FileReading reading = uvlog::summariseFile(path, summariser);
         // No history yet is no fault: the log has not outgrown its limit.

@@ -46,8 +46,9 @@ protected:
         std::vector<std::string> cells;
         for (const LogRow& row : uvlog::buildRows(sources, uvlog::foldCase(filter))) {
             const RowKind kind = uvlog::rowKind(sources, row);
-            const ReaderColumn column =
-                kind == RowKind::record ? ReaderColumn::title : ReaderColumn::number;
+            const ReaderColumn column = kind == RowKind::record || kind == RowKind::away
+                                            ? ReaderColumn::title
+                                            : ReaderColumn::number;
             cells.push_back(uvlog::cellText(sources, row, column));
         }
         return cells;
@@ -68,6 +69,32 @@ TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowAndTheHistoryComesFirst)
                   "Uppstart nr 58   2024-03-08 09:00:00", "WINDOWS", "Kalkyl"}));
     sources.history = nullptr;
     EXPECT_EQ(uvlog::buildRows(sources, "").size(), log.entries.size());
+}
+
+TEST_F(ReaderRows, EachAwayPeriodComesInTimeOrderBetweenTheRecords)
+{
+    // In the file's order, which need not be time's.
+    const uvlog::AwayPeriods away = uvlog::parseAwayPeriods(
+        "2024-03-07 23:00:00  2024-03-08 07:00:00  vila\r\n"
+        "2024-03-07 08:05:20  2024-03-07 08:05:25  l\xE5st\r\n");
+    sources.away = &away;
+    sources.history = nullptr;
+    EXPECT_EQ(firstCells(""),
+              (std::vector<std::string>{"Uppstart nr 57   2024-03-07 08:05:09", "WINDOWS",
+                                        "(borta) l\xE5st", "\xC5rets rapport", "trasig rad",
+                                        "(borta) vila", "Uppstart nr 58   2024-03-08 09:00:00",
+                                        "WINDOWS", "Kalkyl"}));
+    EXPECT_EQ(firstCells("vila"), (std::vector<std::string>{"(borta) vila"}));
+    const LogRow night = uvlog::buildRows(sources, "vila").at(0);
+    ASSERT_EQ(uvlog::rowKind(sources, night), RowKind::away);
+    const std::pair<ReaderColumn, const char*> cells[] = {
+        {ReaderColumn::number, ""},
+        {ReaderColumn::date, "2024-03-08"},
+        {ReaderColumn::from, "2024-03-07 23:00:00"},
+        {ReaderColumn::to, "07:00:00"},
+        {ReaderColumn::period, "8:00:00"}};
+    for (const auto& [column, text] : cells)
+        EXPECT_EQ(uvlog::cellText(sources, night, column), text) << static_cast<int>(column);
 }
 
 TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadings)

@@ -7,10 +7,12 @@
 #include <fstream>
 #include <string>
 
+#include "companions/engine/away_periods.h"
 #include "companions/engine/log_file.h"
 #include "companions/engine/log_format.h"
 #include "companions/engine/log_report.h"
 #include "companions/engine/log_statistics.h"
+#include "companions/engine/log_table.h"
 #include "companions/engine/user_text_file.h"
 #include "companions/testing/sample_log.h"
 
@@ -416,3 +418,126 @@ TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
 }
 
 }  // namespace
+
+namespace {
+
+// 08:00 to 10:00 in two windows, then 23:00 to 01:00 in one, with the away
+// periods of the program's file: 08:50 to 09:20 straddles the change from A
+// to B, 09:40 to 09:45 lies wholly in B, 23:30 to 00:30 crosses midnight.
+const std::string awayDay = Log()
+                                .run({2024, 3, 7}, 8 * 3600, 1)
+                                .rec(1, 0, 10, "WINDOWS")
+                                .rec(2, 3600, 3600, "Brev - Ord")
+                                .rec(3, 7200, 3600, "Nyheter - Webb")
+                                .run({2024, 3, 7}, 23 * 3600, 2)
+                                .rec(1, 0, 10, "WINDOWS")
+                                .rec(2, 7200, 7200, "Kalkyl")
+                                .text;
+const std::string awayLines =
+    "2024-03-07 08:50:00  2024-03-07 09:20:00  inaktiv\r\n"
+    "2024-03-07 09:40:00  2024-03-07 09:45:00  låst\r\n"
+    "2024-03-07 23:30:00  2024-03-08 00:30:00  vila\r\n";
+
+LogStatistics summariseAway(const std::string& away, uvlog::DateRange range = {})
+{
+    const ParsedLog log = uvlog::parseLog(awayDay);
+    uvlog::SummaryOptions options;
+    options.today = {2024, 3, 8};
+    options.range = range;
+    options.away = uvlog::parseAwayPeriods(away);
+    return uvlog::summarise({&log}, options);
+}
+
+std::vector<std::string> column(const uvlog::StatisticsTable& table, std::size_t index)
+{
+    std::vector<std::string> texts;
+    for (std::size_t row = 0; row < table.rowCount(); ++row)
+        texts.push_back(table.cellText(row, index));
+    return texts;
+}
+
+}  // namespace
+
+TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
+{
+    using Figures = std::vector<std::uint64_t>;
+    // The time away, its periods (each once, however many records it lay
+    // in), and the window time in the hours 08, 09, 23 and 00.
+    const auto figuresOf = [](const LogStatistics& s) {
+        return Figures{s.awaySeconds, s.awayPeriods, s.hours[8],
+                       s.hours[9],    s.hours[23],   s.hours[0]};
+    };
+    const struct {
+        const char* name;
+        std::string away;
+        uvlog::DateRange range;
+        Times titles;
+        Figures figures;
+    } cases[] = {
+        {"no away file",
+         "",
+         {},
+         {{"Kalkyl", 7200}, {"Brev - Ord", 3600}, {"Nyheter - Webb", 3600}},
+         {0, 0, 3600, 3600, 3600, 3600}},
+        // A loses 10 minutes, B 20 + 5, Kalkyl the hour across midnight.
+        {"all days",
+         awayLines,
+         {},
+         {{"Kalkyl", 3600}, {"Brev - Ord", 3000}, {"Nyheter - Webb", 2100}},
+         {5700, 3, 3000, 2100, 1800, 1800}},
+        {"the 8th: the half hour after midnight",
+         awayLines,
+         {day(2024, 3, 8), day(2024, 3, 8)},
+         {{"Kalkyl", 1800}},
+         {1800, 1, 0, 0, 0, 1800}},
+        {"a damaged line and an overlap count no second twice",
+         "2024-03-07 08:50:00  2024-03-07 09:20:00  inaktiv\r\n"
+         "2024-03-07 09:00:00  2024-03-07 09:10:00  vila\r\n"
+         "2024-03-07 09:30:00  2024-03-07 09:20:00  vila\r\n"
+         "2024-03-07 09:3x:00  2024-03-07 09:50:00  vila\r\n"
+         "2024-02-30 09:00:00  2024-03-07 09:50:00  vila\r\n",
+         {},
+         {{"Kalkyl", 7200}, {"Brev - Ord", 3000}, {"Nyheter - Webb", 2400}},
+         {1800, 1, 3000, 2400, 3600, 3600}},
+    };
+    for (const auto& c : cases) {
+        const LogStatistics stats = summariseAway(c.away, c.range);
+        EXPECT_EQ(timesOf(stats.titles), c.titles) << c.name;
+        EXPECT_EQ(figuresOf(stats), c.figures) << c.name;
+        // The titles add up to the window time: the time away is out of both.
+        std::uint64_t windows = 0;
+        for (const uvlog::TitleTime& title : stats.titles)
+            windows += title.seconds;
+        EXPECT_EQ(windows, stats.windowSeconds) << c.name;
+    }
+}
+
+TEST(AwayStatistics, EveryTableShowsItOnceAndTheRunningTimeStays)
+{
+    const LogStatistics stats = summariseAway(awayLines);
+    using uvlog::Grouping;
+    using uvlog::StatisticsTable;
+    EXPECT_EQ(column(StatisticsTable(stats, Grouping::application), 0),
+              (std::vector<std::string>{"Kalkyl", "Ord", "Webb", "(borta)"}));
+    EXPECT_EQ(column(StatisticsTable(stats, Grouping::title), 2),
+              (std::vector<std::string>{"25,0 %", "20,8 %", "14,6 %", "39,6 %"}))
+        << "shares of the window time with the time away";
+    EXPECT_EQ(column(StatisticsTable(stats, Grouping::category), 3),
+              (std::vector<std::string>{"3", "3"}))
+        << "(borta) counts its away periods";
+    const StatisticsTable hours(stats, Grouping::hour);
+    ASSERT_EQ(hours.rowCount(), 25u);
+    EXPECT_EQ(hours.cellText(24, 0) + " " + hours.cellText(24, 1), "(borta) 1:35:00");
+    EXPECT_EQ(StatisticsTable(stats, Grouping::day).csv(),
+              "Datum;Drifttid;Sekunder;Borta;Borta (sekunder)\r\n"
+              "2024-03-07;3:00:00;10800;1:05:00;3900\r\n"
+              "2024-03-08;1:00:00;3600;0:30:00;1800\r\n");
+    const StatisticsTable runs(stats, Grouping::run);
+    EXPECT_EQ(column(runs, 3), (std::vector<std::string>{"2:00:00", "2:00:00"}));
+    EXPECT_EQ(column(runs, runs.columns().size() - 1),
+              (std::vector<std::string>{"0:35:00", "1:00:00"}));
+    // Without the file the tables keep their columns and rows.
+    const LogStatistics without = summariseAway("");
+    EXPECT_EQ(StatisticsTable(without, Grouping::day).columns().size(), 2u);
+    EXPECT_EQ(StatisticsTable(without, Grouping::title).rowCount(), 3u);
+}

@@ -191,4 +191,31 @@ TEST_F(Statistics, TheTableGoesOutAsCsvAndRefreshReadsTheFilesAgain)
     EXPECT_EQ(listCount(statState.table), 3);
 }
 
+TEST_F(Statistics, TheTimeAwayIsLeftOutUntilTheBoxIsCleared)
+{
+    // Ten minutes of today's "Kalkyl" (00:00 to 00:40) nobody was there.
+    const std::string today = uvlog::dateText(daysAgo(0));
+    directory.write("yborta.dab", today + " 00:10:00  " + today + " 00:20:00  inaktiv\r\n");
+    SendMessageA(window, WM_COMMAND, statRefresh, 0);
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(statState.table, LVM_GETHEADER, 0, 0));
+    const struct {
+        bool leaveOut;
+        int titleRows;
+        std::string lastTitle;
+        int dayColumns;
+        std::string todayAway;
+    } cases[] = {{true, 3, "(borta)", 3, "0:10:00"}, {false, 2, "Post", 2, ""}};
+    for (const auto& c : cases) {
+        SendMessageA(statState.awayBox, BM_SETCHECK, c.leaveOut ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(statAway, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(statState.awayBox));
+        choose(statState.view, statView, static_cast<int>(uvlog::Grouping::title));
+        ASSERT_EQ(listCount(statState.table), c.titleRows) << c.leaveOut;
+        EXPECT_EQ(listCellText(statState.table, c.titleRows - 1, 0), c.lastTitle);
+        choose(statState.view, statView, static_cast<int>(uvlog::Grouping::day));
+        EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), c.dayColumns) << c.leaveOut;
+        EXPECT_EQ(listCellText(statState.table, 1, 2), c.todayAway) << c.leaveOut;
+    }
+}
+
 }  // namespace
