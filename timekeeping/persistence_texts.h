@@ -29,6 +29,10 @@ constexpr const char* stateFileKeptNote = "\nDen gamla filen behålls som '%s'."
 constexpr const char* stateNotWrittenMessage =
     "'ysave.dab' finns inte, är förstörd eller ligger i fel mapp!\nUravik skapar en ny fil. "
     "Sparad data förloras.";
+// The new content could not be written (a full disk); the saved file is kept.
+constexpr const char* stateNotWritableMessage =
+    "Uravik kan inte skriva i filen 'ysave.dab'. Disken kan vara full.\nDen sparade filen "
+    "lämnas orörd, och Uravik försöker spara igen.";
 constexpr const char* logNotWrittenMessage =
     "'ytime.dab' finns inte, är förstörd eller ligger i fel mapp!\nUravik skapar en ny fil. "
     "Sparad data förloras.";

@@ -340,14 +340,19 @@ void storeTotals()
     }
 
     const std::string text = stateFileText();
-    const bool saved = keepUnreadableStateFile() &&
-                       writeFileAtomically(format::stateFileName, format::stateTempFileName, "w",
-                                           [&text](std::FILE* file) {
-                                               return std::fputs(text.c_str(), file) >= 0;
-                                           });
-    if (saved)
+    const AtomicWrite result =
+        keepUnreadableStateFile()
+            ? writeFileAtomically(
+                  format::stateFileName, format::stateTempFileName, "w",
+                  [&text](std::FILE* file) { return std::fputs(text.c_str(), file) >= 0; })
+            : AtomicWrite::notReplaced;
+    if (result == AtomicWrite::written)
         clearFailure(stateFile.saveFailure);
     else
-        announceFailure(stateFile.saveFailure, texts::stateNotWrittenMessage, texts::errorCaption,
-                        host::MessageIcon::error);
+        // A full disk fails the content; the saved file is then whole, so
+        // the box must not say that it is gone or that data is lost.
+        announceFailure(stateFile.saveFailure,
+                        result == AtomicWrite::contentNotWritten ? texts::stateNotWritableMessage
+                                                                 : texts::stateNotWrittenMessage,
+                        texts::errorCaption, host::MessageIcon::error);
 }

@@ -258,7 +258,7 @@ void checkLogSize()
                             [log, size](std::FILE* history) {
                                 return std::fputs(format::historyHeading, history) >= 0 &&
                                        copyStream(log, history) == size;
-                            });
+                            }) == AtomicWrite::written;
     std::fclose(log);
     if (!moved) {
         host::messageBox(texts::historyNotWrittenMessage, texts::errorCaption,

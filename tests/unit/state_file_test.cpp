@@ -212,9 +212,9 @@ TEST_F(StateFile, FailedSavesKeepTheOldFileAndAreToldOnce)
     fakeHost.fileCallFails = [](const char* call, const char*, std::FILE*) {
         return failingCall == call;
     };
-    failingCall = "flushFileToDisk";
-    saveAfter(1000);
     failingCall = "replaceFile";
+    saveAfter(1000);
+    failingCall = "flushFileToDisk";
     saveAfter(1000);
     EXPECT_EQ(readFile(stateFileName), storedState);
     EXPECT_FALSE(exists(stateTempFileName));
@@ -247,6 +247,14 @@ TEST_F(StateFile, FailedSavesKeepTheOldFileAndAreToldOnce)
     fakeHost.whileMessageBoxOpen = nullptr;
     saveAfter(1000);
     EXPECT_EQ(fakeHost.messages.size(), 4u) << "the box is closed and this failure is new";
+
+    // A full disk fails the content, not the file: the box says so.
+    failingCall.clear();
+    saveAfter(1000);
+    failingCall = "flushFileToDisk";
+    saveAfter(1000);
+    ASSERT_EQ(fakeHost.messages.size(), 5u);
+    EXPECT_EQ(fakeHost.messages[4].text, texts::stateNotWritableMessage);
 }
 
 }  // namespace
