@@ -2,6 +2,20 @@
 
 namespace uvlog {
 
+bool operator==(const CalendarDate& a, const CalendarDate& b)
+{
+    return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+bool operator<(const CalendarDate& a, const CalendarDate& b)
+{
+    if (a.year != b.year)
+        return a.year < b.year;
+    if (a.month != b.month)
+        return a.month < b.month;
+    return a.day < b.day;
+}
+
 namespace {
 
 bool isLeapYear(int year)

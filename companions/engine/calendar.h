@@ -6,9 +6,16 @@
 #include <cstdint>
 #include <limits>
 
-#include "companions/engine/log_parser.h"
-
 namespace uvlog {
+
+struct CalendarDate {
+    int year = 0;
+    int month = 0;  // 1 to 12
+    int day = 0;    // 1 to 31
+};
+
+bool operator==(const CalendarDate& a, const CalendarDate& b);
+bool operator<(const CalendarDate& a, const CalendarDate& b);
 
 constexpr std::int64_t secondsPerDay = 86400;
 

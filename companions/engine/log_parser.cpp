@@ -5,40 +5,16 @@
 
 #include "common/data_file_format.h"
 #include "companions/engine/calendar.h"
+#include "companions/engine/saturating.h"
 
 namespace uvlog {
 
-bool operator==(const CalendarDate& a, const CalendarDate& b)
-{
-    return a.year == b.year && a.month == b.month && a.day == b.day;
-}
-
-bool operator<(const CalendarDate& a, const CalendarDate& b)
-{
-    if (a.year != b.year)
-        return a.year < b.year;
-    if (a.month != b.month)
-        return a.month < b.month;
-    return a.day < b.day;
-}
-
 namespace {
 
-constexpr std::uint64_t saturated = std::numeric_limits<std::uint64_t>::max();
 namespace format = data_file_format;
 constexpr std::string_view osRecordTitle = format::firstRecordName;
 constexpr std::string_view onlineMark = format::onlineMark;
 constexpr std::string_view titleGap = format::titleGap;
-
-std::uint64_t addSaturating(std::uint64_t a, std::uint64_t b)
-{
-    return a > saturated - b ? saturated : a + b;
-}
-
-std::uint64_t multiplySaturating(std::uint64_t a, std::uint64_t b)
-{
-    return b != 0 && a > saturated / b ? saturated : a * b;
-}
 
 bool isDigit(char c)
 {
@@ -373,11 +349,6 @@ ParsedLog parseLog(std::string_view bytes)
 std::string_view entryText(const ParsedLog& log, const LogEntry& entry)
 {
     return std::string_view(log.text).substr(entry.textOffset, entry.textLength);
-}
-
-bool isHistoryLog(const ParsedLog& log)
-{
-    return !log.entries.empty() && log.entries.front().kind == EntryKind::historyMark;
 }
 
 }  // namespace uvlog

@@ -10,16 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "companions/engine/calendar.h"
+
 namespace uvlog {
-
-struct CalendarDate {
-    int year = 0;
-    int month = 0;  // 1 to 12
-    int day = 0;    // 1 to 31
-};
-
-bool operator==(const CalendarDate& a, const CalendarDate& b);
-bool operator<(const CalendarDate& a, const CalendarDate& b);
 
 enum class EntryKind : std::uint8_t {
     historyMark,  // the "HISTORIA" line that heads yhist.dab
@@ -92,8 +85,5 @@ ParsedLog parseLog(std::string_view bytes);
 
 // The title of a record, or the text of any other entry.
 std::string_view entryText(const ParsedLog& log, const LogEntry& entry);
-
-// True when the log begins with the "HISTORIA" line of the history file.
-bool isHistoryLog(const ParsedLog& log);
 
 }  // namespace uvlog

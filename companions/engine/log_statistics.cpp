@@ -7,16 +7,11 @@
 
 #include "companions/companion_texts.h"
 #include "companions/engine/record_time.h"
+#include "companions/engine/saturating.h"
 
 namespace uvlog {
 
 namespace {
-
-std::uint64_t addSaturating(std::uint64_t a, std::uint64_t b)
-{
-    const std::uint64_t most = std::numeric_limits<std::uint64_t>::max();
-    return a > most - b ? most : a + b;
-}
 
 void sortLargestFirst(std::vector<TitleTime>& rows)
 {
