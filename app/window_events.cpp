@@ -35,7 +35,7 @@ void runTick()
     shell.previousTick = host::tickCount();
     shared.windowAbove = host::visibleWindowAbove(shared.mainWindow);
     if (shell.startupComplete && !shell.runEnded &&
-        shared.windowAbove != shared.loggedWindowAbove && logRecordDue()) {
+        shared.windowAbove != timeLog.loggedWindowAbove && logRecordDue()) {
         updateCounters();
         writeLogRecord();
     }

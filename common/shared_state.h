@@ -9,8 +9,6 @@ struct SharedState {
     host::WindowHandle mainWindow = 0;
     // The nearest visible window above the main window, fetched every tick.
     host::WindowHandle windowAbove = 0;
-    // The window the log named last; set by the log writer.
-    host::WindowHandle loggedWindowAbove = 0;
     int modemOnline = 0;
     int probedPort = 0;  // the port the watch looked at last, 0 for none yet
     int compactView = 0;

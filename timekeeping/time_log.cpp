@@ -172,7 +172,7 @@ void writeLogRecord()
             // failed write a later tick retries the same period, longer.
             if (written) {
                 timeLog.changeKept = false;
-                shared.loggedWindowAbove = above;
+                timeLog.loggedWindowAbove = above;
                 std::memcpy(timeLog.currentTitle, title, sizeof title);
                 timeLog.lastRecordTick = now;
                 std::memcpy(timeLog.previousTitle, timeLog.currentTitle,

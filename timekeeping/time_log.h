@@ -14,6 +14,9 @@ constexpr int windowTitleReadSize = 100;  // at most 99 characters of a title
 
 struct TimeLogState {
     int logHeaderWritten = 0;
+    // The window above when the latest record was written: the tick tries a
+    // record when another one comes.
+    host::WindowHandle loggedWindowAbove = 0;
     std::uint64_t lastRecordTick = 0;  // 0 until the first record
     char currentTitle[windowTitleTextSize] = "";
     char previousTitle[windowTitleTextSize] = "";  // named by the next record
