@@ -1,7 +1,6 @@
 #include "companions/engine/away_periods.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "common/data_file_format.h"
 #include "companions/engine/calendar.h"
@@ -92,12 +91,8 @@ AwayPeriods parseAwayPeriods(std::string_view text)
 
 FileReading readAwayFile(const std::string& path, AwayPeriods* away)
 {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found)
-        return FileReading::missing;
-    if (status.type() == std::filesystem::file_type::directory)
-        return FileReading::folder;
+    if (const FileReading kind = whatLiesAt(path); kind != FileReading::read)
+        return kind;
     std::string text;
     if (!readFileFrom(path, 0, text))
         return FileReading::unreadable;

@@ -67,7 +67,7 @@ bool readFileFrom(const std::string& path, std::uint64_t offset, std::string& ou
     return true;
 }
 
-FileReading summariseFile(const std::string& path, LogSummariser& summariser)
+FileReading whatLiesAt(const std::string& path)
 {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
@@ -75,6 +75,13 @@ FileReading summariseFile(const std::string& path, LogSummariser& summariser)
         return FileReading::missing;
     if (status.type() == std::filesystem::file_type::directory)
         return FileReading::folder;
+    return FileReading::read;
+}
+
+FileReading summariseFile(const std::string& path, LogSummariser& summariser)
+{
+    if (const FileReading kind = whatLiesAt(path); kind != FileReading::read)
+        return kind;
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return FileReading::unreadable;

@@ -20,6 +20,10 @@ bool readFileFrom(const std::string& path, std::uint64_t offset, std::string& ou
 
 enum class FileReading { read, missing, folder, unreadable };
 
+// What lies at `path` before it is read: `missing`, a `folder`, or `read`
+// for anything that may be opened as a file.
+FileReading whatLiesAt(const std::string& path);
+
 // Feeds the whole log in `path` to the summariser, a piece at a time, and
 // tells whether the file could be read to its end.
 FileReading summariseFile(const std::string& path, LogSummariser& summariser);
