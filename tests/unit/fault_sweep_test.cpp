@@ -179,6 +179,19 @@ protected:
         fakeHost.messages.clear();
     }
 
+    // A second more of the same window, then 103 comes: each period is
+    // recorded once, the one whose record failed included, with no box.
+    static void expectEachPeriodRecordedOnce()
+    {
+        fakeHost.tick += 1000;
+        tickWith(102);
+        tickWith(103);
+        EXPECT_TRUE(fakeHost.messages.empty());
+        EXPECT_EQ(recordNames(readFile(texts::logFileName), earlierLog().size()),
+                  (std::vector<std::string>{"WINDOWS", "Anteckningar", "Kalkylator"}));
+        expectTheCountersCountOn();
+    }
+
     // The next start-up carries on from what the run saved.
     static void expectTheCountersCountOn()
     {
@@ -215,13 +228,7 @@ TEST_F(FaultSweep, EveryFailingCallOfARecordLeavesWholeFilesAndIsTold)
 
             // The same window stays above a second, then 103 comes: each
             // period is recorded once, the one whose record failed included.
-            fakeHost.tick += 1000;
-            tickWith(102);
-            tickWith(103);
-            EXPECT_TRUE(fakeHost.messages.empty());
-            EXPECT_EQ(recordNames(readFile(texts::logFileName), earlierLog().size()),
-                      (std::vector<std::string>{"WINDOWS", "Anteckningar", "Kalkylator"}));
-            expectTheCountersCountOn();
+            expectEachPeriodRecordedOnce();
         },
         {{"fopen", texts::logFileName}, {"replaceFile", texts::stateFileName}});
 }
@@ -287,13 +294,7 @@ TEST_F(FaultSweep, EveryFailingCallOfASaveWhileTheLogFailsLeavesWholeFiles)
             // The log comes free: the period that failed is recorded once and
             // the next one is named after the window that came above then.
             faults::release();
-            fakeHost.tick += 1000;
-            tickWith(102);
-            tickWith(103);
-            EXPECT_TRUE(fakeHost.messages.empty());
-            EXPECT_EQ(recordNames(readFile(texts::logFileName), earlierLog().size()),
-                      (std::vector<std::string>{"WINDOWS", "Anteckningar", "Kalkylator"}));
-            expectTheCountersCountOn();
+            expectEachPeriodRecordedOnce();
         },
         {{"replaceFile", texts::stateFileName}});
     faults::release();
