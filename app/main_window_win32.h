@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-// The main window's eight buttons.
+// The main window's eight buttons, made by main_window_win32.cpp.
 struct MainWindowButtons {
     HWND timeListButton = nullptr;
     HWND statisticsButton = nullptr;

@@ -7,6 +7,7 @@
 
 constexpr int portCount = 7;  // COM1 to COM7
 
+// Only port_watch.cpp writes PortWatchState.
 struct PortWatchState {
     int portAvailable[portCount] = {};  // index n - 1 for COMn
     int watchedPort = 1;

@@ -13,11 +13,8 @@ namespace {
 // The run goes on with `sleepMs` left out of its running time.
 void goOn(std::uint64_t sleepMs, bool slept)
 {
-    clockState.startTick += sleepMs;
-    // Before the first record the next one names the time since the system
-    // started, which is the system's own figure.
-    if (timeLog.lastRecordTick != 0)
-        timeLog.lastRecordTick += sleepMs;
+    leaveOutOfRun(sleepMs);
+    leaveOutOfPeriod(sleepMs);
     shell.runEnded = false;
     shell.pause = RunPause::none;
     // A process that outlived its session has a user again to tell.

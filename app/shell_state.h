@@ -9,6 +9,7 @@
 // Why the run is ended: closed for good, or for a while.
 enum class RunPause { none, closed, sessionEnded, asleep };
 
+// Written by the shell (app/) alone.
 struct ShellState {
     int refreshTicks = 0;
     int portWatchTicks = 0;

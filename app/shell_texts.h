@@ -8,6 +8,11 @@ namespace shell_texts {
 constexpr const char* className = "Uravik";
 constexpr const char* initialTitle = "Uravik";
 constexpr const char* compactViewTitle = "Uravik Configuration";
+// Before the run time: in the main view, and while the modem is on line.
+constexpr const char* runTitlePrefix = "Uravik ";
+constexpr const char* internetTitlePrefix = "Internet nu ";
+// While the log is moved into the history at start-up.
+constexpr const char* movingLogTitle = "Flyttar över ytime.dab till yhist.dab";
 constexpr const char* iconName = "URAVIK";
 constexpr const char* buttonClass = "button";
 

@@ -4,6 +4,7 @@
 #include "app/run_pause.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
+#include "app/window_title.h"
 #include "common/shared_state.h"
 #include "display/input_fields.h"
 #include "timekeeping/atomic_write.h"
@@ -23,7 +24,7 @@ void loadDataFiles()
     startAwayWatch();
     // The log first: its check finds it as it was at start-up, before a
     // box's ticks create it or write to it.
-    checkLogSize();
+    checkLogSize(announceLogMove);
     reportStateFile();
     tellFailuresHeldBack();
 }
@@ -46,8 +47,8 @@ void runTick()
         watchPortStep();
         if (shell.startupComplete && !shell.runEnded)
             watchInput();
-        // Painting put the internet text into the title while on line; in
-        // the compact view no refresh would take it away again.
+        // The title showed the internet time while on line; in the compact
+        // view no refresh would take it away again.
         if (wasOnline == 1 && shared.modemOnline == 0 && shared.compactView == 1)
             host::setWindowTitle(shared.mainWindow, shell_texts::compactViewTitle);
     }
@@ -60,8 +61,7 @@ void runTick()
             readHeldStateFile();
         updateCounters();
         invalidateRefreshedBoxes(shared.mainWindow);
-        if (shared.compactView == 0 && shared.modemOnline == 0)
-            host::setWindowTitle(shared.mainWindow, clockState.titleText);
+        refreshTitle();
     }
 }
 

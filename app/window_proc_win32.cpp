@@ -5,6 +5,7 @@
 #include "app/commands_win32.h"
 #include "app/run_pause.h"
 #include "app/window_events.h"
+#include "app/window_title.h"
 #include "display/paint_window_win32.h"
 #include "timekeeping/away_time.h"
 
@@ -36,6 +37,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_PAINT:
             paintWindow(window);
+            titleAfterPaint();
             return 0;
         case WM_TIMER:  // every timer message is a tick
             runTick();

@@ -68,7 +68,7 @@ int main()
     Canvas canvas(640, 280);
     HDC dc = canvas.dc();
 
-    const Timing full = microsecondsPerPaint([&] { paintClientArea(dc, nullptr); });
+    const Timing full = microsecondsPerPaint([&] { paintClientArea(dc); });
 
     // Clipped to some of the refreshed boxes, with the culling of hidden
     // lines and texts on or off.
@@ -82,7 +82,7 @@ int main()
         }
         SelectClipRgn(dc, refresh);
         cullHiddenDrawing = cull;
-        const Timing timing = microsecondsPerPaint([&] { paintClientArea(dc, nullptr); });
+        const Timing timing = microsecondsPerPaint([&] { paintClientArea(dc); });
         cullHiddenDrawing = true;
         SelectClipRgn(dc, nullptr);
         DeleteObject(refresh);

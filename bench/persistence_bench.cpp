@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/shell_state.h"
+#include "app/window_title.h"
 #include "common/data_file_format.h"
 #include "tests/fake_host/fake_host.h"
 #include "tests/fresh_program_state.h"
@@ -94,7 +95,7 @@ void BM_MoveFourMegabyteLog(benchmark::State& state)
         state.PauseTiming();
         Workspace::write(texts::logFileName, log);
         state.ResumeTiming();
-        checkLogSize();
+        checkLogSize(announceLogMove);
     }
     if (!fakeHost.messages.empty() || std::filesystem::file_size(texts::logFileName) != 0)
         state.SkipWithError("the log was not moved");

@@ -25,7 +25,6 @@ constexpr const char* modemOn = "ON";
 constexpr const char* modemOff = "OFF";
 // No cost is computed anywhere: every cost box shows this fixed text.
 constexpr const char* fixedCost = "16:27";
-constexpr const char* internetTitleFormat = "Internet nu %s";
 
 // The settings block.
 constexpr const char* settingsInstruction = "Ändra om förvald TID/KOSTNAD inte stämmer.";

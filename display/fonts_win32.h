@@ -7,6 +7,7 @@
 
 #include "win32/gdi_scoped_win32.h"
 
+// Only fonts_win32.cpp writes FontState.
 struct FontState {
     win32::OwnedGdi<HFONT> headingFont;  // the two group headings
     win32::OwnedGdi<HFONT> textFont;     // every other text

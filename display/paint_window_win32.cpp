@@ -78,15 +78,13 @@ void paintButtonFrames(HDC dc)
 
 }  // namespace
 
-void paintClientArea(HDC dc, HWND window)
+void paintClientArea(HDC dc)
 {
     paint_forms::frame(dc, layout::leftGroupFrame, "U", layout::leftHeadingGap);
     paint_forms::frame(dc, layout::rightGroupFrame, "U", layout::rightHeadingGap);
     paintHeadings(dc);
 
     selectFont(dc, fonts.textFont.get());
-    // The log takes the time now from the copy the paint makes.
-    copyTimeNow();
     RefreshedBoxes boxes;
     describeRefreshedBoxes(boxes);
     for (int box = 0; box < firstRightBox; ++box)
@@ -96,10 +94,6 @@ void paintClientArea(HDC dc, HWND window)
         // while the modem is on line (empty white boxes otherwise).
         for (int box = firstRightBox; box < layout::refreshedBoxCount; ++box)
             paintBox(dc, boxes.box[box]);
-        if (shared.modemOnline == 1) {
-            formatInternetTitle(boxes.box[rightRunBox].text);
-            SetWindowTextA(window, clockState.titleText);
-        }
         paintRightLabels(dc);
     }
     paintLeftLabels(dc);
@@ -118,19 +112,18 @@ void paintWindow(HWND window)
     if (!refreshCache.enabled) {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
-        paintClientArea(dc, window);
+        paintClientArea(dc);
         EndPaint(window, &paint);
         return;
     }
     const bool fontsExist = fonts.textFont.get() != nullptr;
-    refreshCache.fontsExisted = fontsExist;
     RefreshedBoxes shown;
     describeRefreshedBoxes(shown);
     completePendingRefresh(host::asWindowHandle(window), shown, fontsExist);
 
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    paintClientArea(dc, window);
+    paintClientArea(dc);
     Coverage coverage[layout::refreshedBoxCount];
     measureBoxCoverage(window, dc, coverage);
     EndPaint(window, &paint);

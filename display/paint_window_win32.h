@@ -5,6 +5,5 @@
 void paintWindow(HWND window);
 
 // Draws the whole client area into any device context from the state as it
-// stands (no clock capture, no erase). `window` only receives the title
-// while on line; it may be null.
-void paintClientArea(HDC dc, HWND window);
+// stands (no clock capture, no erase).
+void paintClientArea(HDC dc);

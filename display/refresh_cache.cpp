@@ -83,6 +83,7 @@ void recordPaintedBoxes(const RefreshedBoxes& shown, bool fontsExist,
                         const Coverage (&coverage)[layout::refreshedBoxCount])
 {
     RefreshCache& cache = refreshCache;
+    cache.fontsExisted = fontsExist;
     for (int box = 0; box < layout::refreshedBoxCount; ++box) {
         if (coverage[box] == Coverage::none)
             continue;

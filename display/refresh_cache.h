@@ -2,7 +2,8 @@
 // Which value boxes the 0.9 s refresh has to repaint. A box whose pixels
 // already show what a paint would draw there now is left alone; the boxes
 // of the time now are repainted on every refresh, so every refresh still
-// paints (the on-line title is set by the paint). Portable: no <windows.h>.
+// paints (the on-line title follows each paint). Portable: no <windows.h>.
+// Only refresh_cache.cpp writes RefreshCache.
 
 #include "display/refreshed_boxes.h"
 #include "host/host.h"

@@ -46,7 +46,7 @@ void describeRefreshedBoxes(RefreshedBoxes& out)
     formatTimeText(total, sizeof total, c.totalHoursText, c.totalHoursLen, c.totalMinutesText,
                    c.totalMinutesLen, c.totalSecondsText, c.totalSecondsLen);
     std::snprintf(port, sizeof port, t::portFormat, shared.probedPort);
-    const char* run = c.runTextLen == 0 ? t::zeroTime : c.runText;
+    const char* run = shownRunText();
     auto ifOnline = [online](const char* text) { return online ? text : ""; };
 
     RefreshedBox* b = out.box;

@@ -29,12 +29,10 @@ struct RefreshedBox {
 };
 
 // The right group's boxes, which show only while edit mode is off, follow
-// the left group's. The time now shows in two, the run in the right group's
-// once more.
+// the left group's. The time now shows in two.
 constexpr int firstRightBox = 5;
 constexpr int timeNowBox = 2;
 constexpr int rightTimeNowBox = 8;
-constexpr int rightRunBox = 9;
 
 // The refreshed boxes, in the order the refresh invalidates them.
 struct RefreshedBoxes {

@@ -18,12 +18,6 @@ int lengthOf(const char* text)
     return static_cast<int>(std::strlen(text));
 }
 
-template <std::size_t N>
-void copyText(char (&to)[N], const char* from)
-{
-    std::snprintf(to, N, "%s", from);
-}
-
 }  // namespace
 
 void formatTimeText(char* out, std::size_t outSize, const char* hours, int hoursLen,
@@ -51,16 +45,7 @@ void formatDateText(char* out, std::size_t outSize, const char* year, const char
                   leadingZero(lengthOf(day)), day);
 }
 
-void copyTimeNow()
+const char* shownRunText()
 {
-    ClockState& c = clockState;
-    copyText(c.clockHourText, c.nowHourText);
-    copyText(c.clockMinuteText, c.nowMinuteText);
-    copyText(c.clockSecondText, c.nowSecondText);
-}
-
-void formatInternetTitle(const char* runText)
-{
-    std::snprintf(clockState.titleText, sizeof clockState.titleText,
-                  display_texts::internetTitleFormat, runText);
+    return clockState.runTextLen == 0 ? display_texts::zeroTime : clockState.runText;
 }

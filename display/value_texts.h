@@ -1,5 +1,5 @@
 #pragma once
-// The texts that the value boxes and the title show, built from the clock's
+// The texts that the value boxes show, built from the clock's
 // unpadded decimal parts. Portable: no <windows.h>.
 
 #include <cstddef>
@@ -19,8 +19,5 @@ void formatTimeText(char* out, std::size_t outSize, const char* hours, const cha
 void formatDateText(char* out, std::size_t outSize, const char* year, const char* month,
                     const char* day);
 
-// Copies the time now into the clock copies that painting formats.
-void copyTimeNow();
-
-// "Internet nu " and the run text, into clockState.titleText.
-void formatInternetTitle(const char* runText);
+// This run's time as the boxes show it: zero before the first count.
+const char* shownRunText();

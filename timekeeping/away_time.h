@@ -12,6 +12,7 @@
 
 enum class AwayCause { none, idle, locked, asleep };
 
+// Only away_time.cpp writes AwayState.
 struct AwayState {
     int limitMinutes = 0;   // 0: nothing is noted
     bool watching = false;  // a run is under way, or asleep

@@ -78,8 +78,6 @@ void updateCounters()
     const std::string seconds = twoDigitForm(c.runSecondsText);
     c.runTextLen = std::snprintf(c.runText, sizeof c.runText, "%s:%s:%s", c.runHoursText,
                                  minutes.c_str(), seconds.c_str());
-    std::snprintf(c.titleText, sizeof c.titleText, "Uravik %s:%s:%s", c.runHoursText,
-                  minutes.c_str(), seconds.c_str());
 
     // Totals: only one 60 is taken off each part, so a hand-edited saved value
     // above 59 stays visible rather than being silently renormalised.
@@ -105,4 +103,16 @@ void updateCounters()
     c.totalSecondsLen = static_cast<int>(std::strlen(c.totalSecondsText));
     c.totalMinutesLen = static_cast<int>(std::strlen(c.totalMinutesText));
     c.totalHoursLen = static_cast<int>(std::strlen(c.totalHoursText));
+}
+
+void setSavedTotals(std::int32_t hours, std::int32_t minutes, std::int32_t seconds)
+{
+    clockState.savedHours = hours;
+    clockState.savedMinutes = minutes;
+    clockState.savedSeconds = seconds;
+}
+
+void leaveOutOfRun(std::uint64_t ms)
+{
+    clockState.startTick += ms;
 }

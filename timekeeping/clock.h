@@ -1,7 +1,9 @@
 #pragma once
 // The calendar clock and the elapsed-time counters, all held as short decimal
 // texts because every user of them (painting, the log, the state file and the
-// window title) prints them.
+// window title) prints them. Only clock.cpp writes ClockState: the others
+// read it, and hand it the saved totals and the time asleep through the
+// functions below.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,8 +14,6 @@ constexpr std::size_t hoursTextSize = 21;
 constexpr std::size_t partTextSize = 3;  // 0 to 59, month, day
 constexpr std::size_t yearTextSize = 5;
 constexpr std::size_t runTextSize = hoursTextSize + 6;  // H:MM:SS
-// The longer of the two titles: "Internet nu " followed by the run text.
-constexpr std::size_t titleTextSize = 12 + runTextSize;
 
 struct ClockState {
     // Current date and time, rewritten by every captureDateTime.
@@ -32,12 +32,6 @@ struct ClockState {
     char startMinuteText[partTextSize] = "";
     char startSecondText[partTextSize] = "";
 
-    // Copies of the time now, made by painting and by the log writer just
-    // before each uses them.
-    char clockHourText[partTextSize] = "";
-    char clockMinuteText[partTextSize] = "";
-    char clockSecondText[partTextSize] = "";
-
     std::uint64_t startTick = 0;
     int startCaptured = 0;
 
@@ -47,9 +41,8 @@ struct ClockState {
     char runSecondsText[partTextSize] = "";
     char runText[runTextSize] = "";
     int runTextLen = 0;
-    char titleText[titleTextSize] = "";
 
-    // Totals carried from earlier runs, set by the state-file loader.
+    // Totals carried from earlier runs, as the state file holds them.
     std::int32_t savedHours = 0;
     std::int32_t savedMinutes = 0;
     std::int32_t savedSeconds = 0;
@@ -69,6 +62,12 @@ extern ClockState clockState;
 // freezes them as the start-up date and time and takes the tick base.
 void captureDateTime();
 
-// Recomputes the run and total texts and the title from the milliseconds
-// elapsed since start-up and the saved totals.
+// Recomputes the run and total texts from the milliseconds elapsed since
+// start-up and the saved totals.
 void updateCounters();
+
+// The totals of earlier runs, read from the state file.
+void setSavedTotals(std::int32_t hours, std::int32_t minutes, std::int32_t seconds);
+
+// Leaves `ms` (a sleep) out of this run's running time.
+void leaveOutOfRun(std::uint64_t ms);

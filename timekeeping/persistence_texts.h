@@ -1,11 +1,9 @@
 #pragma once
 // The texts the time keeping shows a user: messages and captions about the
-// data files, and the window title while the log is moved. The files' own
-// names and contents are in common/data_file_format.h.
+// data files. The files' own names and contents are in
+// common/data_file_format.h.
 
 namespace persistence_texts {
-
-constexpr const char* movingLogTitle = "Flyttar över ytime.dab till yhist.dab";
 
 constexpr const char* startupCaption = "FILFEL";
 constexpr const char* errorCaption = "FELMEDDELANDE";

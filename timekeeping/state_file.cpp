@@ -221,9 +221,8 @@ bool readStateFile(std::FILE* file)
 
     constexpr std::int64_t maxCount = INT32_MAX - 1;
     stateFile.startupCount = clampedValue(startups, 0, maxCount) + 1;
-    clockState.savedHours = clampedValue(hours, 0, maxCount);
-    clockState.savedMinutes = clampedValue(minutes, 0, 59);
-    clockState.savedSeconds = clampedValue(seconds, 0, 59);
+    setSavedTotals(clampedValue(hours, 0, maxCount), clampedValue(minutes, 0, 59),
+                   clampedValue(seconds, 0, 59));
     stateFile.savedAppTotal = clampedValue(applications, 0, maxCount);
     // Without a setting (none, text, a negative number) every start-up would
     // move the log and each move would replace the history: start from the

@@ -12,6 +12,7 @@ constexpr std::size_t maxLogSizeTextSize = 20;
 // The start-up box about ysave.dab, if any.
 enum class StateFileNotice { none, notFound, unreadable, held };
 
+// Only state_file.cpp writes StateFileState.
 struct StateFileState {
     std::int32_t startupCount = 1;  // this start-up: the stored count plus 1
     std::int32_t savedAppTotal = 0;

@@ -64,8 +64,8 @@ std::string recordLine(std::uint64_t period)
                                 format::recordNumberWidth);
     line += hoursMinutesSeconds(c.runHoursText, c.runMinutesText, c.runSecondsText);
     line += hoursMinutesSeconds(c.totalHoursText, c.totalMinutesText, c.totalSecondsText);
-    line += format::clockTimeGap + twoDigitForm(c.clockHourText) + ":" +
-            twoDigitForm(c.clockMinuteText) + ":" + twoDigitForm(c.clockSecondText);
+    line += format::clockTimeGap + twoDigitForm(c.nowHourText) + ":" +
+            twoDigitForm(c.nowMinuteText) + ":" + twoDigitForm(c.nowSecondText);
     const std::string periodSeconds = decimal(period / msPerSecond - 60 * (period / msPerMinute));
     const std::string periodMinutes = decimal(period / msPerMinute - 60 * (period / msPerHour));
     line += hoursMinutesSeconds(decimal(period / msPerHour), periodMinutes.c_str(),
@@ -150,10 +150,6 @@ void writeLogRecord()
                               format::firstRecordName);
             }
         } else {
-            ClockState& c = clockState;
-            std::memcpy(c.clockHourText, c.nowHourText, sizeof c.clockHourText);
-            std::memcpy(c.clockMinuteText, c.nowMinuteText, sizeof c.clockMinuteText);
-            std::memcpy(c.clockSecondText, c.nowSecondText, sizeof c.clockSecondText);
             // A retry names the next period after the window that came above
             // when the change was first tried, not after whatever lies there
             // by the time the log can be written again.
@@ -211,6 +207,14 @@ void writeLogRecord()
     saveState();
 }
 
+void leaveOutOfPeriod(std::uint64_t ms)
+{
+    // Before the first record the next one names the time since the system
+    // started, which is the system's own figure.
+    if (timeLog.lastRecordTick != 0)
+        timeLog.lastRecordTick += ms;
+}
+
 bool logRecordDue()
 {
     return !timeLog.lastTryFailed || shared.windowAbove != timeLog.failedTryWindow ||
@@ -225,7 +229,7 @@ bool logIsOverLimit(std::int64_t limit, std::uint64_t size)
     return limit < 0 || static_cast<std::uint64_t>(limit) < size;
 }
 
-void checkLogSize()
+void checkLogSize(void (*announceMove)())
 {
     std::uint64_t size = 0;
     if (!host::findFileSize(format::logFileName, &size)) {
@@ -250,7 +254,7 @@ void checkLogSize()
                          host::MessageIcon::error);
         return;
     }
-    host::setWindowTitle(shared.mainWindow, texts::movingLogTitle);
+    announceMove();
     // The log is emptied only once the history holding every byte of it is
     // safely on disk.
     const bool moved =

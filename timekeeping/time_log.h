@@ -12,6 +12,7 @@
 constexpr std::size_t windowTitleTextSize = 255;
 constexpr int windowTitleReadSize = 100;  // at most 99 characters of a title
 
+// Only time_log.cpp writes TimeLogState.
 struct TimeLogState {
     int logHeaderWritten = 0;
     // The window above when the latest record was written: the tick tries a
@@ -49,13 +50,17 @@ extern TimeLogState timeLog;
 // A try that cannot write leaves both files as they were.
 void writeLogRecord();
 
+// Leaves `ms` (a sleep) out of the period under way.
+void leaveOutOfPeriod(std::uint64_t ms);
+
 // Whether the tick should try a record now: always after a success; after a
 // failed try once a second, or at once when the window above has changed.
 bool logRecordDue();
 
 // At start-up: moves the log into the history when it is larger than the
-// size setting of the state file.
-void checkLogSize();
+// size setting of the state file, calling `announceMove` first, since a
+// large log takes a while.
+void checkLogSize(void (*announceMove)());
 
 // Whether a log of `size` bytes is over the size setting `limit`. An empty
 // log is never over.

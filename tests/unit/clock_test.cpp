@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/window_title.h"
 #include "tests/unit/persistence_fixture.h"
 
 namespace {
@@ -20,9 +21,7 @@ protected:
         clockState = ClockState{};
         fakeHost.tick = startTick;
         captureDateTime();
-        clockState.savedHours = h;
-        clockState.savedMinutes = m;
-        clockState.savedSeconds = s;
+        setSavedTotals(h, m, s);
         fakeHost.tick += elapsed;
         updateCounters();
         return std::string(clockState.runText) + " " + clockState.totalHoursText + "," +
@@ -34,7 +33,8 @@ TEST_F(Counters, RunAndTotalCarryIntoMinutesAndHoursButNeverDays)
 {
     EXPECT_EQ(after(59'999), "0:00:59 0,0,59");
     EXPECT_EQ(after(minute), "0:01:00 0,1,0");
-    EXPECT_STREQ(clockState.titleText, "Uravik 0:01:00");
+    EXPECT_EQ(runTimeTitle(false), "Uravik 0:01:00");
+    EXPECT_EQ(runTimeTitle(true), "Internet nu 0:01:00");
     EXPECT_EQ(after(7 * minute + 3 * second), "0:07:03 0,7,3");
     EXPECT_STREQ(clockState.runMinutesText, "7");
     EXPECT_EQ(after(25 * hour), "25:00:00 25,0,0");
@@ -60,6 +60,7 @@ TEST_F(Counters, LengthsStayZeroUntilTheFirstUpdate)
     EXPECT_EQ(clockState.runTextLen, 0);
     EXPECT_EQ(clockState.totalHoursLen, 0);
     EXPECT_STREQ(clockState.runText, "");
+    EXPECT_EQ(runTimeTitle(true), "Internet nu 0:00:00");
     after(second);
     EXPECT_EQ(clockState.runTextLen, 7);
 }

@@ -31,16 +31,6 @@ TEST_F(ValueTexts, TimesPadMinutesAndSecondsDatesPadMonthAndDay)
     EXPECT_STREQ(out, "2024-12-31");
 }
 
-TEST_F(ValueTexts, TimeNowIsCopiedForPainting)
-{
-    fakeHost.calendar = {124, 2, 7, 23, 7, 59};
-    captureDateTime();
-    copyTimeNow();
-    EXPECT_EQ(std::string(clockState.clockHourText) + ":" + clockState.clockMinuteText + ":" +
-                  clockState.clockSecondText,
-              "23:7:59");
-}
-
 // What the paint draws and the refresh compares: the right group's times
 // only on line, the run as zero before the first counters update.
 TEST_F(ValueTexts, RefreshedBoxesFollowTheLine)
@@ -63,13 +53,6 @@ TEST_F(ValueTexts, RefreshedBoxesFollowTheLine)
     EXPECT_EQ(described(1),
               "WHITE RED0 '0:00:00'; RED1 WHITE 'ON'; WHITE BLACK 'COM = 7'; "
               "WHITE BLACK '0:00:00'; WHITE RED1 '0:00:00'; ");
-}
-
-TEST_F(ValueTexts, TitleHoldsTheLongestRunText)
-{
-    const std::string longest = "12345678901234567890:59:59";
-    formatInternetTitle(longest.c_str());
-    EXPECT_EQ(std::string(clockState.titleText), "Internet nu " + longest);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "app/shell_state.h"
 #include "app/window_events.h"
+#include "app/window_title.h"
 #include "common/data_file_format.h"
 #include "companions/engine/log_file.h"
 #include "companions/engine/log_parser.h"
@@ -46,7 +47,7 @@ protected:
         fakeHost.calendar = calendar;
         startRun(tick);
         loadState();
-        checkLogSize();
+        checkLogSize(announceLogMove);
         shell.startupComplete = true;
     }
 

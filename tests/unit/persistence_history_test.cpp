@@ -1,7 +1,9 @@
 // The start-up move of an oversized log into yhist.dab, on real files: when
 // it happens, what the history holds, and that a failed move loses nothing.
 
+#include "app/shell_texts.h"
 #include "app/window_events.h"
+#include "app/window_title.h"
 #include "common/data_file_format.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/persistence_texts.h"
@@ -26,12 +28,12 @@ protected:
     static bool moved(const std::string& log)
     {
         writeFile(logFileName, log);
-        checkLogSize();
+        checkLogSize(announceLogMove);
         if (readFile(historyFileName) == oldHistory)
             return false;
         EXPECT_EQ(readFile(historyFileName), "HISTORIA\r\n" + log);
         EXPECT_EQ(readFile(logFileName), "");
-        EXPECT_EQ(fakeHost.titlesSet.back(), texts::movingLogTitle);
+        EXPECT_EQ(fakeHost.titlesSet.back(), shell_texts::movingLogTitle);
         writeFile(historyFileName, oldHistory);
         return true;
     }
@@ -62,7 +64,7 @@ TEST_F(History, LogIsMovedWholeOnlyWhenLargerThanTheSetting)
 
 TEST_F(History, MissingLogIsToldAndNothingIsMoved)
 {
-    checkLogSize();
+    checkLogSize(announceLogMove);
     ASSERT_EQ(fakeHost.messages.size(), 1u);
     EXPECT_EQ(fakeHost.messages[0].text, texts::logNotFoundMessage);
     EXPECT_EQ(fakeHost.messages[0].caption, "FELMEDDELANDE");

@@ -92,7 +92,7 @@ void paintClipped(Canvas& canvas, const std::vector<RECT>& clip, bool cull)
     SelectClipRgn(canvas.dc(), region);
     DeleteObject(region);
     cullHiddenDrawing = cull;
-    paintClientArea(canvas.dc(), nullptr);
+    paintClientArea(canvas.dc());
     cullHiddenDrawing = true;
     SelectClipRgn(canvas.dc(), nullptr);
 }
