@@ -15,12 +15,10 @@
 #include "companions/testing/win32_test_support.h"
 #include "display/layout.h"
 #include "tests/fresh_program_state.h"
-#include "timekeeping/clock.h"
 
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::MatchesRegex;
 
 HINSTANCE thisInstance()
 {
@@ -81,11 +79,6 @@ protected:
         }
         UnregisterClassA("Uravik", thisInstance());
     }
-    void ticks(int count)
-    {
-        for (int tick = 0; tick < count; ++tick)
-            SendMessageA(window, WM_TIMER, 100, 0);
-    }
     HWND window = nullptr;
 };
 
@@ -119,15 +112,6 @@ TEST_F(MainWindow, FixedSizeStyleTitleAndEightButtonsInTheirPlaces)
                     "7 Config " + placeOf(compactViewButton), "3 Manual " + placeOf(manualButton),
                     "4 Om " + placeOf(aboutButton), "8 Avbryt " + placeOf(noPlace),
                     "9 OK " + placeOf(noPlace), "10 Config " + placeOf(editButton)));
-}
-
-TEST_F(MainWindow, TitleShowsTheRunFromTheFirstRefresh)
-{
-    captureDateTime();
-    ticks(8);
-    EXPECT_EQ(titleOf(window), "Uravik");
-    ticks(1);
-    EXPECT_THAT(titleOf(window), MatchesRegex("Uravik 0:00:0\\d"));
 }
 
 TEST_F(MainWindow, SystemMenuLeadsBackToTheMainViewFromEitherNarrowView)
