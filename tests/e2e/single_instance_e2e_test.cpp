@@ -105,6 +105,7 @@ TEST(SingleInstanceOutsideTheCodePage, FoldersNamedOutsideTheCodePageEachRunThei
         waitUntil([&] { return (about = FindWindowA("UravikOm", nullptr)) != nullptr; }, 8000))
         << "aboutuv.exe did not start: " << answerMessageBoxes(uravik[0]->processId(), true);
     PostMessageA(about, WM_CLOSE, 0, 0);
+    waitUntil([&] { return !IsWindow(about); });
 
     for (int n = 0; n < 2; ++n) {
         EXPECT_EQ(uravik[n]->closeAndWait(windows[n], 5000), 0);
@@ -114,6 +115,14 @@ TEST(SingleInstanceOutsideTheCodePage, FoldersNamedOutsideTheCodePageEachRunThei
             std::fclose(file);
         }
         EXPECT_THAT(state, ::testing::StartsWith("1   =Uppstarter\r\n"));
+        if (HasFailure())
+            continue;  // kept for a look
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW((dirs[n] + L"\\*").c_str(), &found);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+            DeleteFileW((dirs[n] + L"\\" + found.cFileName).c_str());
+        FindClose(search);
+        RemoveDirectoryW(dirs[n].c_str());
     }
 }
 
