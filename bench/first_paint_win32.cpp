@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "companions/testing/win32_test_support.h"
 #include "tests/e2e/e2e_process.h"
 
 namespace {
@@ -41,11 +42,11 @@ int main(int argc, char** argv)
     const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
-        const std::string dir = makeEmptyDirectory("uravik-first-paint");
+        const companion_test::TemporaryFolder dir;
         LARGE_INTEGER frequency, start, now;
         QueryPerformanceFrequency(&frequency);
         QueryPerformanceCounter(&start);
-        UravikProcess uravik(argv[1], dir);
+        UravikProcess uravik(argv[1], dir.path());
         HWND window = uravik.waitForMainWindow(framePainted, 10000);
         QueryPerformanceCounter(&now);
         if (!window) {

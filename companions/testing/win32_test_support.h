@@ -1,6 +1,6 @@
 #pragma once
-// Helpers for the companions' Win32 tests: a working directory of their own
-// with data files in it, closing a window, and the texts of controls.
+// Helpers for the Win32 and end-to-end tests: a folder of their own under
+// the temporary folder, closing a window, and the texts of controls.
 
 #include <windows.h>
 
@@ -11,46 +11,67 @@
 
 namespace companion_test {
 
-// Makes a fresh directory under the temporary folder the working directory,
-// and goes back and removes it, with every file in it, afterwards.
-class TemporaryWorkingDirectory {
+// Removes a folder with everything in it.
+inline void removeFolder(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        const std::string inside = path + "\\" + found.cFileName;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileA(inside.c_str());
+        else if (found.cFileName[0] != '.')
+            removeFolder(inside);
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    RemoveDirectoryA(path.c_str());
+}
+
+// A fresh, empty folder under the temporary folder, removed with every file
+// in it when it goes.
+class TemporaryFolder {
+public:
+    TemporaryFolder()
+    {
+        char folder[MAX_PATH] = "";
+        char name[MAX_PATH] = "";
+        GetTempPathA(sizeof folder, folder);
+        GetTempFileNameA(folder, "uvc", 0, name);
+        DeleteFileA(name);  // GetTempFileNameA made a file; a folder is wanted
+        CreateDirectoryA(name, nullptr);
+        path_ = name;
+    }
+    ~TemporaryFolder() { removeFolder(path_); }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+    void write(const std::string& name, const std::string& bytes, bool append = false) const
+    {
+        std::ofstream(*this / name, std::ios::binary | (append ? std::ios::app : std::ios::trunc))
+            << bytes;
+    }
+
+private:
+    std::string path_;
+};
+
+// A temporary folder that is the working directory while it exists.
+class TemporaryWorkingDirectory : public TemporaryFolder {
 public:
     TemporaryWorkingDirectory()
     {
         char text[MAX_PATH] = "";
         GetCurrentDirectoryA(sizeof text, text);
         previous_ = text;
-        GetTempPathA(sizeof text, text);
-        char name[MAX_PATH] = "";
-        GetTempFileNameA(text, "uvc", 0, name);
-        DeleteFileA(name);  // GetTempFileNameA made a file; a directory is wanted
-        path_ = name;
-        CreateDirectoryA(name, nullptr);
-        SetCurrentDirectoryA(name);
+        SetCurrentDirectoryA(path().c_str());
     }
-    ~TemporaryWorkingDirectory()
-    {
-        SetCurrentDirectoryA(previous_.c_str());
-        WIN32_FIND_DATAA found;
-        const HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-            DeleteFileA((path_ + "\\" + found.cFileName).c_str());
-        if (search != INVALID_HANDLE_VALUE)
-            FindClose(search);
-        RemoveDirectoryA(path_.c_str());
-    }
-    TemporaryWorkingDirectory(const TemporaryWorkingDirectory&) = delete;
-    TemporaryWorkingDirectory& operator=(const TemporaryWorkingDirectory&) = delete;
-
-    void write(const std::string& name, const std::string& bytes, bool append = false)
-    {
-        std::ofstream(name, std::ios::binary | (append ? std::ios::app : std::ios::trunc)) << bytes;
-    }
-    const std::string& path() const { return path_; }
+    ~TemporaryWorkingDirectory() { SetCurrentDirectoryA(previous_.c_str()); }
 
 private:
     std::string previous_;
-    std::string path_;
 };
 
 // Closes a companion window and handles what it leaves queued, throwing

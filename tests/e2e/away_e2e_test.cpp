@@ -3,16 +3,11 @@
 // told of a lock and a sleep as the system tells it, and outliving the end
 // of its session.
 
-#include <gtest/gtest.h>
 #include <wtsapi32.h>
 
 #include <cstdio>
-#include <string>
-#include <vector>
 
-#include "tests/e2e/e2e_desktop.h"
-#include "tests/e2e/e2e_process.h"
-#include "tests/sample_state.h"
+#include "tests/e2e/e2e_session.h"
 
 namespace {
 
@@ -39,10 +34,9 @@ long long localNow()
 }
 
 // The lines of yborta.dab; a line out of its layout fails the test.
-std::vector<AwayLine> awayLines(const std::string& dir)
+std::vector<AwayLine> awayLines(const std::string& text)
 {
     std::vector<AwayLine> lines;
-    const std::string text = readFile(dir + "\\yborta.dab");
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t end = text.find("\r\n", at);
         const std::string line = text.substr(at, end - at);
@@ -87,46 +81,35 @@ void moveMouseOver(HWND window)
     }
 }
 
-std::string startIn(const char* name, const std::string& settings)
-{
-    const std::string dir = makeEmptyDirectory(name);
-    writeFile(dir + "\\ysave.dab", sampleState("\r\n"));
-    writeFile(dir + "\\ytime.dab", "");
-    if (!settings.empty())
-        writeFile(dir + "\\uravik.ini", settings);
-    return dir;
-}
+class AwayEndToEnd : public Session {
+protected:
+    void SetUp() override { prepareFiles(); }
+};
 
-TEST(AwayEndToEnd, NoInputForTheLimitIsOneIdlePeriodFromTheStartUntilTheMouseMoves)
+TEST_F(AwayEndToEnd, NoInputForTheLimitIsOneIdlePeriodFromTheStartUntilTheMouseMoves)
 {
-    const std::string dir = startIn("uravik-e2e-away-idle", "[Borta]\r\nMinuter=1\r\n");
+    write("uravik.ini", "[Borta]\r\nMinuter=1\r\n");
     const long long started = localNow();
-    UravikProcess uravik(uravikExe(), dir);
-    HWND window = uravik.waitForMainWindow(runsItsClock, 10000);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(start());
     settle(75'000);
-    EXPECT_EQ(readFile(dir + "\\yborta.dab"), "") << "written when the input comes";
+    EXPECT_EQ(read("yborta.dab"), "") << "written when the input comes";
     moveMouseOver(window);
     settle(2000);
-    EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
-    const std::vector<AwayLine> lines = awayLines(dir);
+    EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
+    const std::vector<AwayLine> lines = awayLines(read("yborta.dab"));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].cause, "inaktiv");
     EXPECT_LE(lines[0].began - started, 5) << "the whole gap counts, from the run's start";
     EXPECT_GE(lines[0].ended - lines[0].began, 60);
     EXPECT_LE(lines[0].ended - lines[0].began, 85);
-    keepDataFiles(dir);
 }
 
 // Locked for 3 s, then asleep for 8 s: one line each, one after the other,
 // and the total grows by the run without the sleep.
-TEST(AwayEndToEnd, ALockAndASleepAreNotedAndTheSleepIsNotCounted)
+TEST_F(AwayEndToEnd, ALockAndASleepAreNotedAndTheSleepIsNotCounted)
 {
-    const std::string dir = startIn("uravik-e2e-away-lock", "");
     const ULONGLONG started = GetTickCount64();
-    UravikProcess uravik(uravikExe(), dir);
-    HWND window = uravik.waitForMainWindow(runsItsClock, 10000);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(start());
     settle(1000);
     SendMessageA(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1);
     settle(3000);
@@ -136,32 +119,28 @@ TEST(AwayEndToEnd, ALockAndASleepAreNotedAndTheSleepIsNotCounted)
     settle(8000);
     SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
     settle(1000);
-    EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+    EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
     const long ran = static_cast<long>((GetTickCount64() - started) / 1000);
 
-    const std::vector<AwayLine> lines = awayLines(dir);
-    ASSERT_EQ(lines.size(), 2u) << readFile(dir + "\\yborta.dab");
+    const std::vector<AwayLine> lines = awayLines(read("yborta.dab"));
+    ASSERT_EQ(lines.size(), 2u) << read("yborta.dab");
     EXPECT_EQ(lines[0].cause, "l\xE5st");
     EXPECT_EQ(lines[1].cause, "vila");
     EXPECT_NEAR(lines[0].ended - lines[0].began, 3, 1);
     EXPECT_NEAR(lines[1].began - lines[0].ended, 1, 1);
     EXPECT_NEAR(lines[1].ended - lines[1].began, 8, 1);
     // The run began up to a few seconds after `started`.
-    const long total = totalSeconds(readFile(dir + "\\ysave.dab"));
+    const long total = totalSeconds(read("ysave.dab"));
     EXPECT_LE(total, sampleTotal + ran - 7) << "the sleep is left out";
     EXPECT_GE(total, sampleTotal + ran - 14);
-    keepDataFiles(dir);
 }
 
 // An installer's restart request ends the session but not the process:
 // after a while it records again, and its close saves the whole run.
-TEST(AwayEndToEnd, ARunThatOutlivesTheEndOfItsSessionGoesOn)
+TEST_F(AwayEndToEnd, ARunThatOutlivesTheEndOfItsSessionGoesOn)
 {
-    const std::string dir = startIn("uravik-e2e-away-session", "");
     const ULONGLONG started = GetTickCount64();
-    UravikProcess uravik(uravikExe(), dir);
-    HWND window = uravik.waitForMainWindow(runsItsClock, 10000);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(start());
     settle(1000);
     SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
     SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
@@ -171,16 +150,14 @@ TEST(AwayEndToEnd, ARunThatOutlivesTheEndOfItsSessionGoesOn)
     settle(2000);
     bringToTop(window);
     settle(1000);
-    EXPECT_EQ(uravik.closeAndWait(window, 5000), 0);
+    EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
     DestroyWindow(peer);
     const long ran = static_cast<long>((GetTickCount64() - started) / 1000);
 
-    const std::string log = readFile(dir + "\\ytime.dab");
-    EXPECT_NE(log.find(std::string("    ") + peerTitle + "\r\n"), std::string::npos) << log;
-    const long total = totalSeconds(readFile(dir + "\\ysave.dab"));
+    EXPECT_THAT(read("ytime.dab"), ::testing::HasSubstr(std::string("    ") + peerTitle + "\r\n"));
+    const long total = totalSeconds(read("ysave.dab"));
     EXPECT_GE(total, sampleTotal + ran - 5) << "the whole run is counted";
     EXPECT_LE(total, sampleTotal + ran);
-    keepDataFiles(dir);
 }
 
 }  // namespace

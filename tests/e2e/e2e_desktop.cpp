@@ -1,7 +1,8 @@
 #include "tests/e2e/e2e_desktop.h"
 
-#include <fstream>
 #include <vector>
+
+#include "tests/win32/bitmap_file.h"
 
 void clickAt(HWND window, int clientX, int clientY)
 {
@@ -58,32 +59,12 @@ void settle(DWORD ms)
     }
 }
 
-bool saveScreenshot(const std::string& path)
+bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    // Rows bottom-up, as BMP files store them.
-    BITMAPINFOHEADER header = {sizeof header, width, height, 1, 24, BI_RGB};
-    std::string bits(static_cast<size_t>((width * 3 + 3) / 4 * 4) * height, '\0');
-    const bool copied = GetDIBits(memory, bitmap, 0, height, bits.data(),
-                                  reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) == height;
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER file = {0x4D42};  // "BM"
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + bits.size();
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out << bits;
-    return copied && out.flush();
+    for (const ULONGLONG deadline = GetTickCount64() + timeoutMs; !done(); settle(100))
+        if (GetTickCount64() >= deadline)
+            return false;
+    return true;
 }
 
 SIZE outerSize(HWND window)
@@ -121,15 +102,11 @@ void bringToTop(HWND window)
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-std::vector<COLORREF> capturePixels(HWND window, const RECT& clientRect)
+std::vector<COLORREF> capturePixels(HWND window, RECT clientRect)
 {
-    POINT origin = {clientRect.left, clientRect.top};
-    ClientToScreen(window, &origin);
-    std::vector<COLORREF> pixels;
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&clientRect), 2);
     HDC screen = GetDC(nullptr);
-    for (LONG y = 0; y < clientRect.bottom - clientRect.top; ++y)
-        for (LONG x = 0; x < clientRect.right - clientRect.left; ++x)
-            pixels.push_back(GetPixel(screen, origin.x + x, origin.y + y));
+    const Image shown = imageOf(screen, clientRect);
     ReleaseDC(nullptr, screen);
-    return pixels;
+    return shown.pixels;
 }

@@ -4,11 +4,19 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "display/layout.h"
+
 // Moves the mouse to the client position of `window` and clicks the left button.
 void clickAt(HWND window, int clientX, int clientY);
+// The same at the middle of a place of the layout.
+inline void clickOn(HWND window, const FieldRect& place)
+{
+    clickAt(window, place.x + place.width / 2, place.y + place.height / 2);
+}
 
 // Types the text's characters with the keyboard, one key press each.
 void typeKeys(const std::string& text);
@@ -16,8 +24,8 @@ void typeKeys(const std::string& text);
 // Lets the desktop's windows handle what is queued for them.
 void settle(DWORD ms);
 
-// Saves the screen (the Wine virtual desktop) as a 24-bit BMP file.
-bool saveScreenshot(const std::string& path);
+// Settles until `done` holds, at most `timeoutMs`; whether it came to hold.
+bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // The outer size of a window.
 SIZE outerSize(HWND window);
@@ -31,4 +39,4 @@ HWND makePeerWindow(const char* title);
 void bringToTop(HWND window);
 
 // The screen's pixels over a client rectangle of `window`, row by row.
-std::vector<COLORREF> capturePixels(HWND window, const RECT& clientRect);
+std::vector<COLORREF> capturePixels(HWND window, RECT clientRect);

@@ -1,12 +1,9 @@
 #include "tests/e2e/e2e_process.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <vector>
 
 std::string fromEnvironment(const char* name, const char* fallback)
 {
@@ -17,16 +14,6 @@ std::string fromEnvironment(const char* name, const char* fallback)
 std::string uravikExe()
 {
     return fromEnvironment("URAVIK_EXE", "uravik.exe");
-}
-
-std::string makeEmptyDirectory(const std::string& name)
-{
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string dir = std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId()) +
-                            "-" + std::to_string(GetTickCount64());
-    CreateDirectoryA(dir.c_str(), nullptr);
-    return dir;
 }
 
 std::string windowTitle(HWND window)
@@ -41,15 +28,21 @@ bool runsItsClock(HWND window)
     return windowTitle(window).rfind("Uravik 0:", 0) == 0;
 }
 
-UravikProcess::UravikProcess(const std::string& exePath, const std::string& workingDirectory)
+namespace {
+
+std::wstring inAnsiCodePage(const std::string& text)
 {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::vector<char> commandLine(exePath.begin(), exePath.end());
-    commandLine.push_back('\0');
-    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDirectory.c_str(), &startup, &process_))
-        process_ = {};
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                    static_cast<int>(wide.size())));
+    return wide;
+}
+
+}  // namespace
+
+UravikProcess::UravikProcess(const std::string& exePath, const std::string& workingDirectory)
+    : UravikProcess(inAnsiCodePage(exePath), inAnsiCodePage(workingDirectory))
+{
 }
 
 UravikProcess::UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory)
@@ -155,30 +148,4 @@ long totalSeconds(const std::string& state)
                 "%ld   =Uppstarter\r\n%ld   =Timmar totalt\r\n%ld   =Minuter totalt\r\n%ld",
                 &startups, &hours, &minutes, &seconds);
     return hours * 3600 + minutes * 60 + seconds;
-}
-
-std::string artifactsDirectory()
-{
-    const std::string path = fromEnvironment("URAVIK_E2E_ARTIFACTS", ".");
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path;
-}
-
-void keepDataFiles(const std::string& workingDirectory)
-{
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string kept =
-        artifactsDirectory() + "\\" +
-        (test ? std::string(test->test_suite_name()) + "." + test->name() : std::string("data"));
-    CreateDirectoryA(kept.c_str(), nullptr);
-    for (const char* pattern : {"\\*.dab", "\\*.txt"}) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((workingDirectory + pattern).c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            copyFile(workingDirectory + "\\" + found.cFileName, kept + "\\" + found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
 }

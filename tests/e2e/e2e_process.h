@@ -11,9 +11,6 @@
 std::string fromEnvironment(const char* name, const char* fallback);
 std::string uravikExe();
 
-// A new, empty directory under the system's temporary folder.
-std::string makeEmptyDirectory(const std::string& name);
-
 std::string windowTitle(HWND window);
 
 // True once the window's title shows the running time ("Uravik 0:...").
@@ -65,10 +62,3 @@ void writeFile(const std::string& path, const std::string& content);
 
 // The total running time in seconds that a state file's content holds.
 long totalSeconds(const std::string& state);
-
-// The folder the end-to-end tests leave their screenshots and files in.
-std::string artifactsDirectory();
-
-// Copies the data files (*.dab, *.txt) of a test's working directory into
-// a folder of the artifacts directory named after the running test case.
-void keepDataFiles(const std::string& workingDirectory);

@@ -1,96 +1,78 @@
 // One Uravik per working directory: a second start in the same folder
 // brings the first one's window forward and ends before it touches a file.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <string>
 
-#include "tests/e2e/e2e_desktop.h"
-#include "tests/e2e/e2e_process.h"
-#include "tests/sample_state.h"
+#include "tests/e2e/e2e_session.h"
 
 namespace {
 
-// A folder with a state file and an empty log, so start-up has nothing to
-// report.
-std::string preparedDirectory(const char* name)
-{
-    const std::string dir = makeEmptyDirectory(name);
-    writeFile(dir + "\\ysave.dab", sampleState("\r\n"));
-    writeFile(dir + "\\ytime.dab", "");
-    return dir;
-}
-
-TEST(SingleInstance, ASecondStartInTheSameFolderBringsTheFirstForwardAndEnds)
-{
-    const std::string dir = preparedDirectory("uravik-e2e-single");
-    UravikProcess first(uravikExe(), dir);
-    HWND window = first.waitForMainWindow(runsItsClock, 5000);
-    ASSERT_NE(window, nullptr);
-    ShowWindow(window, SW_MINIMIZE);
-    settle(300);
-
-    // The same folder, named in other letters.
-    std::string upper = dir;
-    std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+class SingleInstance : public Session {
+protected:
+    // A second start in `folder`, which is the first one's folder by
+    // another name: it ends at once, and the first one's run writes its
+    // header once.
+    void secondStartStepsAside(const std::string& folder)
     {
-        UravikProcess second(uravikExe(), upper);
+        UravikProcess second(uravikExe(), folder);
         ASSERT_TRUE(second.started());
         EXPECT_EQ(second.exitCodeWithin(3000), 0) << "the second start keeps running";
     }
+    void logHoldsOneHeader()
+    {
+        bringToTop(makePeerWindow("Uravik e2e peer"));
+        settle(1500);
+        const std::string log = read("ytime.dab");
+        EXPECT_EQ(log.find("Uppstart nr="), log.rfind("Uppstart nr=")) << log;
+        EXPECT_THAT(log, ::testing::HasSubstr("Uppstart nr=  57 "));
+    }
+};
+
+TEST_F(SingleInstance, ASecondStartInTheSameFolderBringsTheFirstForwardAndEnds)
+{
+    prepareFiles();
+    ASSERT_TRUE(start());
+    ShowWindow(window, SW_MINIMIZE);
+    settle(300);
+    // The same folder, named in other letters.
+    std::string upper = dir;
+    std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+    secondStartStepsAside(upper);
     settle(300);
     EXPECT_FALSE(IsIconic(window)) << "the first one's window was brought forward";
+    logHoldsOneHeader();
 
-    // A window above the first writes its run's header, once.
-    bringToTop(makePeerWindow("Uravik e2e peer"));
-    settle(1500);
-    const std::string log = readFile(dir + "\\ytime.dab");
-    EXPECT_EQ(log.find("Uppstart nr="), log.rfind("Uppstart nr=")) << log;
-    EXPECT_NE(log.find("Uppstart nr=  57 "), std::string::npos) << log;
-
-    // Another folder is another Uravik's to work in.
-    UravikProcess other(uravikExe(), preparedDirectory("uravik-e2e-single-other"));
-    HWND otherWindow = other.waitForMainWindow(runsItsClock, 5000);
+    // Another folder, a new install, is another Uravik's to work in.
+    const std::string other = path("other");
+    CreateDirectoryA(other.c_str(), nullptr);
+    UravikProcess another(uravikExe(), other);
+    HWND otherWindow = another.waitForMainWindow(runsItsClock, 5000);
     ASSERT_NE(otherWindow, nullptr);
-    EXPECT_EQ(other.closeAndWait(otherWindow, 5000), 0);
-    EXPECT_EQ(first.closeAndWait(window, 5000), 0);
-    keepDataFiles(dir);
+    EXPECT_EQ(another.closeAndWait(otherWindow, 5000), 0);
 }
 
 // The same folder through a drive letter mapped onto it (subst, or a link):
 // a name of its own, and still the folder the first one works in.
-TEST(SingleInstance, ASecondStartThroughAnotherDriveLetterStepsAside)
+TEST_F(SingleInstance, ASecondStartThroughAnotherDriveLetterStepsAside)
 {
     const std::string prepared = fromEnvironment("URAVIK_MAPPED_DIR", "");
     if (prepared.empty())
         GTEST_SKIP() << "no mapped drive letter (run through ctest)";
-    const std::string dir = "Z:" + prepared;
-    writeFile(dir + "\\ysave.dab", sampleState("\r\n"));
-    writeFile(dir + "\\ytime.dab", "");
-    UravikProcess first(uravikExe(), dir);
-    HWND window = first.waitForMainWindow(runsItsClock, 5000);
-    ASSERT_NE(window, nullptr);
-    {
-        UravikProcess second(uravikExe(), fromEnvironment("URAVIK_MAPPED_DRIVE", "R:") + "\\");
-        ASSERT_TRUE(second.started());
-        EXPECT_EQ(second.exitCodeWithin(3000), 0) << "the second start keeps running";
-    }
-    bringToTop(makePeerWindow("Uravik e2e peer"));
-    settle(1500);
-    EXPECT_EQ(first.closeAndWait(window, 5000), 0);
-    const std::string log = readFile(dir + "\\ytime.dab");
-    EXPECT_EQ(log.find("Uppstart nr="), log.rfind("Uppstart nr=")) << log;
-    EXPECT_EQ(GetFileAttributesA((dir + "\\uravik.lck").c_str()), INVALID_FILE_ATTRIBUTES)
+    dir = "Z:" + prepared;
+    prepareFiles();
+    ASSERT_TRUE(start());
+    secondStartStepsAside(fromEnvironment("URAVIK_MAPPED_DRIVE", "R:") + "\\");
+    logHoldsOneHeader();
+    EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
+    EXPECT_EQ(GetFileAttributesA(path("uravik.lck").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the lock file goes with the program";
-    keepDataFiles(dir);
 }
 
 // Two folders whose names differ only in letters outside the ANSI code page
 // (both read "uravik-e2e-?-..." through it): each is a folder of its own, and
 // "Om" finds aboutuv.exe beside uravik.exe.
-TEST(SingleInstance, FoldersNamedOutsideTheCodePageEachRunTheirOwnUravik)
+TEST(SingleInstanceOutsideTheCodePage, FoldersNamedOutsideTheCodePageEachRunTheirOwnUravik)
 {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -103,42 +85,44 @@ TEST(SingleInstance, FoldersNamedOutsideTheCodePageEachRunTheirOwnUravik)
     const auto wide = [](const std::string& text) {
         return std::wstring(text.begin(), text.end());
     };
-    std::wstring exes[2];
+    std::unique_ptr<UravikProcess> uravik[2];
+    HWND windows[2] = {};
     for (int n = 0; n < 2; ++n) {
         ASSERT_TRUE(CreateDirectoryW(dirs[n].c_str(), nullptr));
-        exes[n] = dirs[n] + L"\\uravik.exe";
         for (const std::string name : {"uravik.exe", "aboutuv.exe"})
             ASSERT_TRUE(CopyFileW(wide(build + name).c_str(),
                                   (dirs[n] + L"\\" + wide(name)).c_str(), FALSE));
+        uravik[n] = std::make_unique<UravikProcess>(dirs[n] + L"\\uravik.exe", dirs[n]);
+        windows[n] = uravik[n]->waitForMainWindow(runsItsClock, 8000);
+        ASSERT_NE(windows[n], nullptr) << "the folder's Uravik stepped aside: " << n;
     }
-    UravikProcess first(exes[0], dirs[0]);
-    HWND firstWindow = first.waitForMainWindow(runsItsClock, 8000);
-    ASSERT_NE(firstWindow, nullptr);
-    UravikProcess second(exes[1], dirs[1]);
-    HWND secondWindow = second.waitForMainWindow(runsItsClock, 8000);
-    ASSERT_NE(secondWindow, nullptr) << "the second folder's Uravik stepped aside";
 
-    SetWindowPos(firstWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(windows[0], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     settle(300);
-    clickAt(firstWindow, 229, 257);
+    clickOn(windows[0], layout::aboutButton);
     HWND about = nullptr;
-    for (int waited = 0; !(about = FindWindowA("UravikOm", nullptr)) && waited < 8000;
-         waited += 100)
-        settle(100);
-    EXPECT_NE(about, nullptr) << "aboutuv.exe did not start: "
-                              << answerMessageBoxes(first.processId(), true);
-    if (about)
-        PostMessageA(about, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(
+        waitUntil([&] { return (about = FindWindowA("UravikOm", nullptr)) != nullptr; }, 8000))
+        << "aboutuv.exe did not start: " << answerMessageBoxes(uravik[0]->processId(), true);
+    PostMessageA(about, WM_CLOSE, 0, 0);
+    waitUntil([&] { return !IsWindow(about); });
 
-    EXPECT_EQ(first.closeAndWait(firstWindow, 5000), 0);
-    EXPECT_EQ(second.closeAndWait(secondWindow, 5000), 0);
-    for (const std::wstring& dir : dirs) {
+    for (int n = 0; n < 2; ++n) {
+        EXPECT_EQ(uravik[n]->closeAndWait(windows[n], 5000), 0);
         char state[64] = "";
-        if (FILE* file = _wfopen((dir + L"\\ysave.dab").c_str(), L"rb")) {
+        if (FILE* file = _wfopen((dirs[n] + L"\\ysave.dab").c_str(), L"rb")) {
             std::fread(state, 1, sizeof state - 1, file);
             std::fclose(file);
         }
-        EXPECT_EQ(std::string(state).rfind("1   =Uppstarter\r\n", 0), 0u) << state;
+        EXPECT_THAT(state, ::testing::StartsWith("1   =Uppstarter\r\n"));
+        if (HasFailure())
+            continue;  // kept for a look
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW((dirs[n] + L"\\*").c_str(), &found);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+            DeleteFileW((dirs[n] + L"\\" + found.cFileName).c_str());
+        FindClose(search);
+        RemoveDirectoryW(dirs[n].c_str());
     }
 }
 

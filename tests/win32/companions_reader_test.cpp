@@ -1,13 +1,12 @@
-// The log reader's window under Wine: a 4 MB log opens at once, the filter,
+// The log reader's window under Wine: a 4 MB log, the filter,
 // the history and a log that grows while it is open.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "companions/reader/reader_window_win32.h"
@@ -19,6 +18,8 @@ namespace {
 
 using companion_test::listCellText;
 using companion_test::listCount;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 class Reader : public ::testing::Test {
 protected:
@@ -75,7 +76,7 @@ std::string run(uvlog::CalendarDate date, std::uint64_t startup,
     return text;
 }
 
-TEST_F(Reader, AFourMegabyteLogShowsItsFirstScreenAtOnce)
+TEST_F(Reader, AFourMegabyteLogOpensWithItsNewestRecordsInView)
 {
     uvlog::SampleLogPlan plan;
     plan.runs = 100;
@@ -83,19 +84,14 @@ TEST_F(Reader, AFourMegabyteLogShowsItsFirstScreenAtOnce)
     const std::string log = uvlog::makeSampleLog(plan);
     directory.write("ytime.dab", log);
 
-    const auto start = std::chrono::steady_clock::now();
-    open();  // returns once the first paint is done
-    const std::chrono::duration<double, std::milli> shown =
-        std::chrono::steady_clock::now() - start;
-    std::printf("uvreader: first screen of a %.2f MB log (%d rows) in %.0f ms\n", log.size() / 1e6,
-                listCount(readerState.list), shown.count());
+    open();
 
     EXPECT_EQ(listCount(readerState.list), 100 + 100 * 250);
     EXPECT_TRUE(lastRowInView()) << "the newest records are in view";
-    EXPECT_EQ(cell(0, 0).substr(0, 15), "Uppstart nr 1  ");
+    EXPECT_THAT(cell(0, 0), StartsWith("Uppstart nr 1  "));
     EXPECT_EQ(cell(1, 0), "1");
     EXPECT_EQ(cell(1, 8), "WINDOWS");
-    EXPECT_EQ(status().substr(0, 12), "25 100 rader");
+    EXPECT_THAT(status(), StartsWith("25 100 rader"));
 }
 
 TEST_F(Reader, TheFilterKeepsMatchingRowsUnderTheirRuns)
@@ -109,7 +105,7 @@ TEST_F(Reader, TheFilterKeepsMatchingRowsUnderTheirRuns)
     EXPECT_EQ(listCount(readerState.list), 2);
     EXPECT_EQ(cell(0, 0), "Uppstart nr 57   2024-03-07 08:00:00");
     EXPECT_EQ(cell(1, 8), "Kalkyl - budget");
-    EXPECT_NE(status().find("2 av 7 rader"), std::string::npos) << status();
+    EXPECT_THAT(status(), HasSubstr("2 av 7 rader"));
     SetWindowTextA(readerState.filterEdit, "");
     EXPECT_EQ(listCount(readerState.list), 7);
 }
@@ -136,7 +132,7 @@ TEST_F(Reader, ItWaitsForTheLogFollowsItsGrowthAndShowsTornLinesAsText)
 {
     open();
     EXPECT_EQ(listCount(readerState.list), 0);
-    EXPECT_NE(status().find("ytime.dab"), std::string::npos) << status();
+    EXPECT_THAT(status(), HasSubstr("ytime.dab"));
     directory.write("ytime.dab", run({2024, 3, 7}, 57, {"WINDOWS"}));
     followLogFiles();
     ASSERT_EQ(listCount(readerState.list), 2);
@@ -157,7 +153,7 @@ TEST_F(Reader, ItWaitsForTheLogFollowsItsGrowthAndShowsTornLinesAsText)
     directory.write("ytime.dab", uvlog::sampleHeaderLines({2024, 3, 8}, 8 * 3600, 58));
     followLogFiles();
     EXPECT_EQ(listCount(readerState.list), 1);
-    EXPECT_NE(status().find("1 uppstart   "), std::string::npos) << status();
+    EXPECT_THAT(status(), HasSubstr("1 uppstart   "));
 }
 
 }  // namespace

@@ -115,8 +115,9 @@ TEST_F(Statistics, EachViewListsItsOwnTableLargestFirst)
         ASSERT_EQ(listCount(statState.table), 2) << static_cast<int>(c.view);
         EXPECT_EQ(listCellText(statState.table, c.row, c.column), c.text)
             << static_cast<int>(c.view) << " " << c.row << " " << c.column;
-        if (c.view != uvlog::Grouping::application)
+        if (c.view != uvlog::Grouping::application) {
             EXPECT_EQ(statState.stats.titles.size(), 2u) << "the titles' bars beside the table";
+        }
     }
 }
 

@@ -5,35 +5,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <map>
 #include <utility>
-
-namespace {
-
-BITMAPINFO topDown32(int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-COLORREF fromBgrx(std::uint32_t bgrx)
-{
-    return RGB((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF);
-}
-
-}  // namespace
 
 Canvas::Canvas(int width, int height, COLORREF background)
     : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr))
 {
-    const BITMAPINFO info = topDown32(width, height);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bits_ = static_cast<std::uint32_t*>(bits);
@@ -69,65 +47,6 @@ bool Canvas::samePixels(const Canvas& other) const
     GdiFlush();
     return width_ == other.width_ && height_ == other.height_ &&
            std::memcmp(bits_, other.bits_, sizeof *bits_ * width_ * height_) == 0;
-}
-
-Image Canvas::image() const
-{
-    GdiFlush();
-    Image result{width_, height_, {}};
-    for (int i = 0; i < width_ * height_; ++i)
-        result.pixels.push_back(fromBgrx(bits_[i]));
-    return result;
-}
-
-bool writeBmp(const std::string& path, const Image& image)
-{
-    std::map<COLORREF, int> palette;
-    for (COLORREF c : image.pixels)
-        palette.emplace(c, static_cast<int>(palette.size()));
-    if (palette.size() > 256)
-        return false;
-    const int rowBytes = (image.width + 3) & ~3;
-    BITMAPINFOHEADER header = {sizeof header, image.width, image.height, 1, 8, BI_RGB};
-    header.biSizeImage = rowBytes * image.height;  // rows bottom-up, as every viewer expects
-    header.biClrUsed = static_cast<DWORD>(palette.size());
-    BITMAPFILEHEADER file = {0x4D42};  // "BM"
-    file.bfOffBits = sizeof file + sizeof header + 4 * header.biClrUsed;
-    file.bfSize = file.bfOffBits + header.biSizeImage;
-    std::vector<RGBQUAD> colours(palette.size());
-    for (const auto& entry : palette)
-        colours[entry.second] = {GetBValue(entry.first), GetGValue(entry.first),
-                                 GetRValue(entry.first), 0};
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(reinterpret_cast<const char*>(colours.data()), 4 * colours.size());
-    for (int y = image.height - 1; y >= 0; --y) {
-        std::string row(rowBytes, '\0');
-        for (int x = 0; x < image.width; ++x)
-            row[x] = static_cast<char>(palette[image.at(x, y)]);
-        out << row;
-    }
-    return static_cast<bool>(out.flush());
-}
-
-bool readBmp(const std::string& path, Image* image)
-{
-    auto* bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    BITMAP shape = {};
-    if (bitmap == nullptr || GetObjectA(bitmap, sizeof shape, &shape) == 0)
-        return false;
-    BITMAPINFO info = topDown32(shape.bmWidth, shape.bmHeight);
-    std::vector<std::uint32_t> bits(static_cast<size_t>(shape.bmWidth) * shape.bmHeight);
-    HDC dc = CreateCompatibleDC(nullptr);
-    const int rows = GetDIBits(dc, bitmap, 0, shape.bmHeight, bits.data(), &info, DIB_RGB_COLORS);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    *image = {shape.bmWidth, shape.bmHeight, {}};
-    for (std::uint32_t bgrx : bits)
-        image->pixels.push_back(fromBgrx(bgrx));
-    return rows == shape.bmHeight;
 }
 
 namespace {

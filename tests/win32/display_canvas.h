@@ -1,23 +1,14 @@
 #pragma once
-// Test support for painting: a memory DC on a 32-bit top-down DIB section,
-// BMP files for reference images, and a way to paint without glyphs.
+// Test support for painting: a memory DC on a 32-bit top-down DIB section
+// and a way to paint without glyphs.
 
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
-#include <vector>
+
+#include "tests/win32/bitmap_file.h"
 
 constexpr COLORREF windowGrey = RGB(192, 192, 192);  // LTGRAY_BRUSH, the class background
-
-// Pixels as COLORREF values (red in the low byte), row by row from the top.
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-
-    COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
 
 class Canvas {
 public:
@@ -31,7 +22,7 @@ public:
     // Every pixel a different pseudo-random colour, the same for the same seed.
     void fillNoise(std::uint32_t seed);
     bool samePixels(const Canvas& other) const;
-    Image image() const;
+    Image image() const { return imageOf(dc_, {0, 0, width_, height_}); }
 
 private:
     int width_;
@@ -41,13 +32,6 @@ private:
     HGDIOBJ previousBitmap_;
     std::uint32_t* bits_ = nullptr;
 };
-
-// Writes an 8-bit palette BMP; false when the image has more than 256
-// colours or the file cannot be written.
-bool writeBmp(const std::string& path, const Image& image);
-
-// Reads a BMP in any format the system loads; false when it cannot.
-bool readBmp(const std::string& path, Image* image);
 
 // While one exists, TextOutA in this executable draws nothing (and says it
 // succeeded), so a paint shows only its lines and fills: comparing such a

@@ -1,6 +1,7 @@
 // The main window, its buttons and the window procedure's messages, on a
 // real window under Wine.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,9 +15,10 @@
 #include "companions/testing/win32_test_support.h"
 #include "display/layout.h"
 #include "tests/fresh_program_state.h"
-#include "timekeeping/clock.h"
 
 namespace {
+
+using ::testing::ElementsAre;
 
 HINSTANCE thisInstance()
 {
@@ -77,11 +79,6 @@ protected:
         }
         UnregisterClassA("Uravik", thisInstance());
     }
-    void ticks(int count)
-    {
-        for (int tick = 0; tick < count; ++tick)
-            SendMessageA(window, WM_TIMER, 100, 0);
-    }
     HWND window = nullptr;
 };
 
@@ -108,23 +105,13 @@ TEST_F(MainWindow, FixedSizeStyleTitleAndEightButtonsInTheirPlaces)
                           placeOf(child) + (visiblePushButton ? "" : " not a shown push button"));
     }
     using namespace layout;
-    EXPECT_EQ(
+    EXPECT_THAT(
         buttons,
-        (std::vector<std::string>{
-            "6 Tidlista " + placeOf(timeListButton), "5 Statistik " + placeOf(statisticsButton),
-            "7 Config " + placeOf(compactViewButton), "3 Manual " + placeOf(manualButton),
-            "4 Om " + placeOf(aboutButton), "8 Avbryt 0,0,0,0", "9 OK 0,0,0,0",
-            "10 Config " + placeOf(editButton)}));
-}
-
-TEST_F(MainWindow, TitleShowsTheRunFromTheFirstRefresh)
-{
-    captureDateTime();
-    ticks(8);
-    EXPECT_EQ(titleOf(window), "Uravik");
-    ticks(1);
-    const std::string title = titleOf(window);
-    EXPECT_TRUE(title.size() == 14 && title.rfind("Uravik 0:00:0", 0) == 0) << title;
+        ElementsAre("6 Tidlista " + placeOf(timeListButton),
+                    "5 Statistik " + placeOf(statisticsButton),
+                    "7 Config " + placeOf(compactViewButton), "3 Manual " + placeOf(manualButton),
+                    "4 Om " + placeOf(aboutButton), "8 Avbryt " + placeOf(noPlace),
+                    "9 OK " + placeOf(noPlace), "10 Config " + placeOf(editButton)));
 }
 
 TEST_F(MainWindow, SystemMenuLeadsBackToTheMainViewFromEitherNarrowView)
@@ -140,7 +127,8 @@ TEST_F(MainWindow, SystemMenuLeadsBackToTheMainViewFromEitherNarrowView)
         SendMessageA(window, WM_SYSCOMMAND, sysCmdMainView, 0);
         EXPECT_EQ(sizeOf(window), mainViewSize) << small;
         EXPECT_EQ(shared.compactView, 0);
-        EXPECT_EQ(placeOf(GetDlgItem(window, cmdSmallView)), "0,0,0,0") << "\"Avbryt\" hidden";
+        EXPECT_EQ(placeOf(GetDlgItem(window, cmdSmallView)), placeOf(layout::noPlace))
+            << "\"Avbryt\" hidden";
     }
 }
 

@@ -25,6 +25,7 @@
 #include "app/shell_state.h"
 #include "app/window_title.h"
 #include "display/fonts_win32.h"
+#include "display/layout.h"
 #include "display/paint_window_win32.h"
 #include "host/window_handle_win32.h"
 #include "tests/fresh_program_state.h"
@@ -60,6 +61,12 @@ bool colourIn(const Image& image, RECT r, COLORREF colour)
             if (image.at(x, y) == colour)
                 return true;
     return false;
+}
+
+// The inside of a box, where its text is written.
+RECT interiorOf(const FieldRect& r)
+{
+    return {r.x + 2, r.y + 2, r.x + r.width - 1, r.y + r.height + 2};
 }
 
 // Whether `colour` is found within a pixel of (x, y).
@@ -155,7 +162,8 @@ TEST_F(MainView, BeforeTheFirstCountersUpdateTheRunShowsZero)
     clockState = ClockState{};
     shared.modemOnline = 1;
     const Image shown = paint();
-    EXPECT_TRUE(colourIn(shown, {142, 122, 239, 138}, RGB(170, 0, 0))) << "left run in dark red";
+    EXPECT_TRUE(colourIn(shown, interiorOf(layout::runBox), RGB(170, 0, 0)))
+        << "left run in dark red";
 }
 
 TEST_F(MainView, TypedTextWiderThanItsFieldStaysInsideTheBox)
@@ -163,8 +171,10 @@ TEST_F(MainView, TypedTextWiderThanItsFieldStaysInsideTheBox)
     shared.editMode = 1;
     std::snprintf(shared.modemPortText, sizeof shared.modemPortText, "WWWWWWW");
     const Image shown = paint();
-    EXPECT_TRUE(colourIn(shown, {472, 237, 519, 252}, red1));
-    for (RECT beside : {RECT{452, 235, 472, 255}, RECT{519, 235, 539, 255}})
+    const RECT inside = interiorOf(layout::modemPortInput);
+    EXPECT_TRUE(colourIn(shown, inside, red1));
+    for (RECT beside : {RECT{inside.left - 20, inside.top - 2, inside.left, inside.bottom + 3},
+                        RECT{inside.right, inside.top - 2, inside.right + 20, inside.bottom + 3}})
         EXPECT_FALSE(colourIn(shown, beside, red1)) << "red text outside the box's interior";
 }
 

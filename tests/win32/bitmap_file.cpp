@@ -1,0 +1,91 @@
+#include "tests/win32/bitmap_file.h"
+
+#include <cstdint>
+#include <fstream>
+#include <map>
+
+namespace {
+
+// The bitmap's pixels through a 32-bit top-down copy.
+Image imageOfBitmap(HDC dc, HBITMAP bitmap, int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+    std::vector<std::uint32_t> bits(static_cast<size_t>(width) * height);
+    Image image;
+    if (GetDIBits(dc, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS) != height)
+        return image;
+    image = {width, height, {}};
+    for (std::uint32_t bgrx : bits)
+        image.pixels.push_back(RGB((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF));
+    return image;
+}
+
+}  // namespace
+
+Image imageOf(HDC source, const RECT& rect)
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, previous);
+    const Image image = imageOfBitmap(memory, bitmap, width, height);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return image;
+}
+
+bool writeBmp(const std::string& path, const Image& image)
+{
+    std::map<COLORREF, int> palette;
+    for (COLORREF c : image.pixels)
+        if (palette.size() <= 256)
+            palette.emplace(c, static_cast<int>(palette.size()));
+    const bool indexed = palette.size() <= 256;
+    const WORD bits = indexed ? 8 : 24;
+    const int rowBytes = (image.width * bits / 8 + 3) & ~3;
+    BITMAPINFOHEADER header = {sizeof header, image.width, image.height, 1, bits, BI_RGB};
+    header.biSizeImage = rowBytes * image.height;  // rows bottom-up, as every viewer expects
+    header.biClrUsed = indexed ? static_cast<DWORD>(palette.size()) : 0;
+    BITMAPFILEHEADER file = {0x4D42};  // "BM"
+    file.bfOffBits = sizeof file + sizeof header + 4 * header.biClrUsed;
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::vector<RGBQUAD> colours(header.biClrUsed);
+    for (const auto& entry : palette)
+        if (indexed)
+            colours[entry.second] = {GetBValue(entry.first), GetGValue(entry.first),
+                                     GetRValue(entry.first), 0};
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(colours.data()), 4 * colours.size());
+    for (int y = image.height - 1; y >= 0; --y) {
+        std::string row(rowBytes, '\0');
+        for (int x = 0; x < image.width; ++x) {
+            const COLORREF c = image.at(x, y);
+            if (indexed)
+                row[x] = static_cast<char>(palette[c]);
+            else
+                row.replace(3 * x, 3, {char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c))});
+        }
+        out << row;
+    }
+    return static_cast<bool>(out.flush());
+}
+
+bool readBmp(const std::string& path, Image* image)
+{
+    auto* bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    BITMAP shape = {};
+    if (bitmap == nullptr || GetObjectA(bitmap, sizeof shape, &shape) == 0)
+        return false;
+    HDC dc = CreateCompatibleDC(nullptr);
+    *image = imageOfBitmap(dc, bitmap, shape.bmWidth, shape.bmHeight);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return image->width == shape.bmWidth;
+}
