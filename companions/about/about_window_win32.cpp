@@ -40,7 +40,7 @@ void createControls(HWND window)
 
     HWND name = companion::createChild(window, "STATIC", texts::productName, SS_LEFT, textLeft, 14,
                                        300, 26, -1);
-    SendMessageA(name, WM_SETFONT, reinterpret_cast<WPARAM>(a.titleFont), FALSE);
+    SendMessageA(name, WM_SETFONT, reinterpret_cast<WPARAM>(a.titleFont.get()), FALSE);
     const std::string version = texts::aboutVersionLabel + moduleVersionText();
     companion::createChild(window, "STATIC", version.c_str(), SS_LEFT, textLeft, 42, 300, 18,
                            aboutVersionText);
@@ -76,7 +76,7 @@ LRESULT CALLBACK aboutWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             GetObjectA(companion::dialogFont(), sizeof font, &font);
             font.lfHeight = -20;
             font.lfWeight = FW_BOLD;
-            a.titleFont = CreateFontIndirectA(&font);
+            a.titleFont = win32::OwnedGdi<HFONT>(CreateFontIndirectA(&font));
             createControls(window);
             return 0;
         }
@@ -85,9 +85,7 @@ LRESULT CALLBACK aboutWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
                 DestroyWindow(window);
             return 0;
         case WM_DESTROY:
-            if (a.titleFont != nullptr)
-                DeleteObject(a.titleFont);
-            a.titleFont = nullptr;
+            a.titleFont = {};
             PostQuitMessage(0);
             return 0;
         default:

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include "win32/gdi_scoped_win32.h"
 
 enum AboutControl {
     aboutVersionText = 301,
@@ -15,7 +16,7 @@ constexpr int aboutFileCount = 3;
 
 struct AboutState {
     HWND window = nullptr;
-    HFONT titleFont = nullptr;  // owned: made at creation, deleted at destruction
+    win32::OwnedGdi<HFONT> titleFont;  // made at creation, deleted at destruction
 };
 
 extern AboutState aboutState;

@@ -273,7 +273,7 @@ LRESULT drawRow(NMLVCUSTOMDRAW* draw)
     HDC dc = draw->nmcd.hdc;
     const win32::OwnedGdi<HBRUSH> brush(CreateSolidBrush(background));
     FillRect(dc, &bounds, brush.get());
-    const win32::ScopedSelect font(dc, heading ? r.headingFont : companion::dialogFont());
+    const win32::ScopedSelect font(dc, heading ? r.headingFont.get() : companion::dialogFont());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldInk = SetTextColor(dc, ink);
     std::string text = uvlog::cellText(r.sources, row, uvlog::ReaderColumn::number);
@@ -324,7 +324,7 @@ LRESULT CALLBACK readerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
         case WM_CREATE:
             r.window = window;
-            r.headingFont = companion::createBoldDialogFont();
+            r.headingFont = win32::OwnedGdi<HFONT>(companion::createBoldDialogFont());
             createControls(window);
             loadFiles();
             refreshRows(false);
@@ -347,9 +347,7 @@ LRESULT CALLBACK readerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             return 0;
         case WM_DESTROY:
             KillTimer(window, readerFollowTimer);
-            if (r.headingFont != nullptr)
-                DeleteObject(r.headingFont);
-            r.headingFont = nullptr;
+            r.headingFont = {};
             PostQuitMessage(0);
             return 0;
         default:

@@ -16,6 +16,7 @@
 #include "companions/engine/log_parser.h"
 #include "companions/engine/log_rows.h"
 #include "companions/engine/privacy.h"
+#include "win32/gdi_scoped_win32.h"
 
 // Control ids, for the window procedure and the tests.
 enum ReaderControl {
@@ -50,7 +51,7 @@ struct ReaderState {
     HWND filterEdit = nullptr;
     HWND historyBox = nullptr;
     HWND status = nullptr;
-    HFONT headingFont = nullptr;  // owned: made at creation, deleted at destruction
+    win32::OwnedGdi<HFONT> headingFont;  // made at creation, deleted at destruction
 };
 
 extern ReaderState readerState;

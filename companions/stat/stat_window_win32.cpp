@@ -359,11 +359,12 @@ void onPaint(HWND window)
     HDC dc = BeginPaint(window, &paint);
     const StatState& st = statState;
     if (st.grouping == uvlog::Grouping::hour)
-        paintHourColumns(dc, statBarChartArea, st.stats, companion::dialogFont(), st.headingFont);
+        paintHourColumns(dc, statBarChartArea, st.stats, companion::dialogFont(),
+                         st.headingFont.get());
     else
         paintTitleBars(dc, statBarChartArea, uvlog::namedRows(st.stats, st.grouping),
-                       barChartHeading(st.grouping), companion::dialogFont(), st.headingFont);
-    paintDayColumns(dc, statDayChartArea, st.stats, companion::dialogFont(), st.headingFont);
+                       barChartHeading(st.grouping), companion::dialogFont(), st.headingFont.get());
+    paintDayColumns(dc, statDayChartArea, st.stats, companion::dialogFont(), st.headingFont.get());
     EndPaint(window, &paint);
 }
 
@@ -373,7 +374,7 @@ LRESULT CALLBACK statWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_CREATE:
             st.window = window;
-            st.headingFont = companion::createBoldDialogFont();
+            st.headingFont = win32::OwnedGdi<HFONT>(companion::createBoldDialogFont());
             createControls(window);
             setTableColumns();
             refreshStatistics();
@@ -394,9 +395,7 @@ LRESULT CALLBACK statWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             onCommand(window, wParam);
             return 0;
         case WM_DESTROY:
-            if (st.headingFont != nullptr)
-                DeleteObject(st.headingFont);
-            st.headingFont = nullptr;
+            st.headingFont = {};
             PostQuitMessage(0);
             return 0;
         default:

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "companions/engine/log_statistics.h"
+#include "win32/gdi_scoped_win32.h"
 
 enum StatControl {
     statTable = 201,
@@ -50,7 +51,7 @@ struct StatState {
     HWND toEdit = nullptr;
     HWND awayBox = nullptr;
     HWND values[statTotalCount] = {};
-    HFONT headingFont = nullptr;  // owned: made at creation, deleted at destruction
+    win32::OwnedGdi<HFONT> headingFont;  // made at creation, deleted at destruction
 };
 
 extern StatState statState;

@@ -150,9 +150,9 @@ TEST_F(Statistics, BarsAndColumnsAreDrawnToScale)
         CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     const win32::ScopedSelect selected(dc.get(), bitmap.get());
     paintTitleBars(dc.get(), statBarChartArea, statState.stats.titles, "F\xF6nster",
-                   companion::dialogFont(), statState.headingFont);
+                   companion::dialogFont(), statState.headingFont.get());
     paintDayColumns(dc.get(), statDayChartArea, statState.stats, companion::dialogFont(),
-                    statState.headingFont);
+                    statState.headingFont.get());
 
     const RECT first = titleBarRect(statBarChartArea, 0, 7800, 7800);
     const RECT second = titleBarRect(statBarChartArea, 1, 3000, 7800);
