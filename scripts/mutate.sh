@@ -33,7 +33,8 @@
 # space-separated), MUTATE_TIMEOUT (seconds per native test, default 60),
 # MUTATE_JOBS (native ctest -j), MUTATE_WINE_TIMEOUT (seconds per Wine entry
 # in the unmutated pass, default 900; a mutated pass allows each entry three
-# times its unmutated time and 30 s more).
+# times its unmutated time and 30 s more), MUTATE_EARLIER (an earlier run's
+# output: the Wine entry that caught a mutation then runs first).
 set -uo pipefail
 self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 cd "$(dirname "$0")/.." || exit 2
@@ -284,10 +285,17 @@ build_win32() {
 }
 
 run_win32() {
-    local notes=$backup_dir/wine i plan=()
+    local notes=$backup_dir/wine i plan=() first=" ${1:-} " pass named
     rm -rf "$notes" && mkdir -p "$notes"
-    for ((i = 0; i < ${#wine_entries[@]}; i++)); do
-        plan+=("${wine_entries[i]}" "${wine_limits[i]}")
+    # The entries named first (the one that caught this mutation in an
+    # earlier run, say), then the rest in their order.
+    for pass in yes no; do
+        for ((i = 0; i < ${#wine_entries[@]}; i++)); do
+            named=no
+            [[ $first == *" ${wine_entries[i]} "* ]] && named=yes
+            [ "$named" = "$pass" ] || continue
+            plan+=("${wine_entries[i]}" "${wine_limits[i]}")
+        done
     done
     LC_ALL=C.UTF-8 WINEPREFIX=$wine_prefix URAVIK_WINEPREFIX=$wine_prefix scripts/wine-session.sh \
         "$self" --run-wine-entries "$wine_build" "$notes" "${plan[@]}" \
@@ -313,6 +321,14 @@ failed_win32() {
         case=timeout
     fi
     echo "$entry${case:+ ($case)}"
+}
+
+# The entry that caught mutation $1 in an earlier run's output
+# (MUTATE_EARLIER): it runs first, so that a run after the tests changed
+# confirms the same catches quickly.
+earlier_catcher() {
+    [ -n "${MUTATE_EARLIER:-}" ] || return 0
+    sed -n "s/^ *$1 win32 [^:]*: caught by \([^ ]*\).*/\1/p" "$MUTATE_EARLIER" | head -n 1
 }
 
 # Which entries passed only at the second try, for the status line.
@@ -412,7 +428,7 @@ for ((i = 0; i < count; i++)); do
         if ! "build_$side"; then
             status="caught (does not compile)"
             broken=$((broken + 1))
-        elif "run_$side"; then
+        elif "run_$side" "$(earlier_catcher "$id")"; then
             status=survived
         else
             failed=$("failed_$side")

@@ -154,4 +154,11 @@ TEST(StartUp, FailedRegistrationReturnsZeroAndTouchesNoFile)
     UnregisterClassA("Uravik", thisInstance());
 }
 
+TEST_F(MainWindow, APaintOnLinePutsTheRunTimeInTheTitle)
+{
+    shared.modemOnline = 1;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(titleOf(window), "Internet nu 0:00:00");
+}
+
 }  // namespace
