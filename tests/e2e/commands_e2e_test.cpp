@@ -88,7 +88,8 @@ TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
     EXPECT_EQ(read("started-uvreader.exe.txt"), "");
 }
 
-TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallView)
+// The narrow views, the system menu back to the whole window, and edit mode.
+TEST_F(Commands, TheNarrowViewsKeepTheirTitlesAndEditModeSwapsConfigForOk)
 {
     RECT before;
     GetWindowRect(window, &before);
@@ -115,10 +116,9 @@ TEST_F(Commands, CompactViewKeepsItsTitleAndCancelLeadsToTheSmallView)
     settle(1200);
     EXPECT_THAT(windowTitle(window), StartsWith("Uravik 0:"));
     screenshot("small-view");
-}
+    SendMessageA(window, WM_SYSCOMMAND, sysCmdMainView, 0);  // "Hela f\xF6nstret"
+    settle(300);
 
-TEST_F(Commands, EditModeSwapsConfigForOkAndBack)
-{
     clickOn(window, layout::editButton);  // the second "Config"
     EXPECT_TRUE(childIsUsable(child(cmdEditOff))) << "\"OK\" in place";
     EXPECT_FALSE(childIsUsable(child(cmdEditOn)));

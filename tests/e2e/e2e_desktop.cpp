@@ -23,6 +23,16 @@ void clickAt(HWND window, int clientX, int clientY)
     settle(600);
 }
 
+HWND clickAndWaitFor(HWND window, const FieldRect& button, const char* className)
+{
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    settle(300);
+    clickOn(window, button);
+    HWND opened = nullptr;
+    waitUntil([&] { return (opened = FindWindowA(className, nullptr)) != nullptr; }, 8000);
+    return opened;
+}
+
 void typeKeys(const std::string& text)
 {
     for (char c : text) {
@@ -90,9 +100,9 @@ bool childIsUsable(HWND child)
            rect.bottom <= client.bottom;
 }
 
-HWND makePeerWindow(const char* title)
+HWND makePeerWindow()
 {
-    return CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW, 300, 300, 300, 120, nullptr,
+    return CreateWindowExA(0, "STATIC", peerTitle, WS_OVERLAPPEDWINDOW, 300, 300, 300, 120, nullptr,
                            nullptr, nullptr, nullptr);
 }
 

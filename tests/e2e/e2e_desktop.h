@@ -18,6 +18,11 @@ inline void clickOn(HWND window, const FieldRect& place)
     clickAt(window, place.x + place.width / 2, place.y + place.height / 2);
 }
 
+// Brings `window` forward, as a person would when another window covers its
+// buttons, clicks `button`, and waits for a top-level window of
+// `className`; null when none came.
+HWND clickAndWaitFor(HWND window, const FieldRect& button, const char* className);
+
 // Types the text's characters with the keyboard, one key press each.
 void typeKeys(const std::string& text);
 
@@ -34,8 +39,10 @@ SIZE outerSize(HWND window);
 bool childIsUsable(HWND child);
 
 // A titled window of the test's own, hidden until brought to the top
-// (shown, above every other window, not activated).
-HWND makePeerWindow(const char* title);
+// (shown, above every other window, not activated). Its title has a
+// letter outside ASCII, which the log must keep.
+constexpr const char* peerTitle = "Uravik testf\xF6nster";
+HWND makePeerWindow();
 void bringToTop(HWND window);
 
 // The screen's pixels over a client rectangle of `window`, row by row.

@@ -1,5 +1,6 @@
 // One Uravik per working directory: a second start in the same folder
-// brings the first one's window forward and ends before it touches a file.
+// brings the first one's window forward and ends before it touches a file;
+// a new install in another folder starts quietly beside it.
 
 #include <algorithm>
 #include <cstdio>
@@ -21,7 +22,7 @@ protected:
     }
     void logHoldsOneHeader()
     {
-        bringToTop(makePeerWindow("Uravik e2e peer"));
+        bringToTop(makePeerWindow());
         settle(1500);
         const std::string log = read("ytime.dab");
         EXPECT_EQ(log.find("Uppstart nr="), log.rfind("Uppstart nr=")) << log;
@@ -31,6 +32,18 @@ protected:
 
 TEST_F(SingleInstance, ASecondStartInTheSameFolderBringsTheFirstForwardAndEnds)
 {
+    // Another folder, a new install, is another Uravik's to work in: it
+    // starts quietly with an empty log, and stores its run when closed.
+    const std::string other = path("other");
+    CreateDirectoryA(other.c_str(), nullptr);
+    UravikProcess another(uravikExe(), other);
+    HWND otherWindow = another.waitForMainWindow(runsItsClock, 5000);
+    ASSERT_NE(otherWindow, nullptr);
+    settle(1500);
+    EXPECT_EQ(answerMessageBoxes(another.processId()), "");
+    EXPECT_NE(GetFileAttributesA((other + "\\ytime.dab").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(readFile(other + "\\ytime.dab"), "");
+
     prepareFiles();
     ASSERT_TRUE(start());
     ShowWindow(window, SW_MINIMIZE);
@@ -43,13 +56,9 @@ TEST_F(SingleInstance, ASecondStartInTheSameFolderBringsTheFirstForwardAndEnds)
     EXPECT_FALSE(IsIconic(window)) << "the first one's window was brought forward";
     logHoldsOneHeader();
 
-    // Another folder, a new install, is another Uravik's to work in.
-    const std::string other = path("other");
-    CreateDirectoryA(other.c_str(), nullptr);
-    UravikProcess another(uravikExe(), other);
-    HWND otherWindow = another.waitForMainWindow(runsItsClock, 5000);
-    ASSERT_NE(otherWindow, nullptr);
     EXPECT_EQ(another.closeAndWait(otherWindow, 5000), 0);
+    EXPECT_THAT(readFile(other + "\\ysave.dab"),
+                ::testing::EndsWith("   =Applikationer totalt\r\n4000000\r\nSlut\r\n"));
 }
 
 // The same folder through a drive letter mapped onto it (subst, or a link):
@@ -97,13 +106,9 @@ TEST(SingleInstanceOutsideTheCodePage, FoldersNamedOutsideTheCodePageEachRunThei
         ASSERT_NE(windows[n], nullptr) << "the folder's Uravik stepped aside: " << n;
     }
 
-    SetWindowPos(windows[0], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    settle(300);
-    clickOn(windows[0], layout::aboutButton);
-    HWND about = nullptr;
-    EXPECT_TRUE(
-        waitUntil([&] { return (about = FindWindowA("UravikOm", nullptr)) != nullptr; }, 8000))
-        << "aboutuv.exe did not start: " << answerMessageBoxes(uravik[0]->processId(), true);
+    HWND about = clickAndWaitFor(windows[0], layout::aboutButton, "UravikOm");
+    EXPECT_NE(about, nullptr) << "aboutuv.exe did not start: "
+                              << answerMessageBoxes(uravik[0]->processId(), true);
     PostMessageA(about, WM_CLOSE, 0, 0);
     waitUntil([&] { return !IsWindow(about); });
 

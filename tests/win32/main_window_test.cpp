@@ -32,21 +32,19 @@ std::string titleOf(HWND window)
     return text;
 }
 
-// "left,top,right,bottom" of a child in its parent's client coordinates.
+// "x,y widthxheight" of a rectangle of the layout, and of a child in its
+// parent's client coordinates.
+std::string placeOf(const FieldRect& r)
+{
+    return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) + "x" +
+           std::to_string(r.height);
+}
 std::string placeOf(HWND child)
 {
     RECT r;
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-           "," + std::to_string(r.bottom);
-}
-
-// The same for a rectangle of the layout.
-std::string placeOf(const FieldRect& r)
-{
-    return std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.x + r.width) +
-           "," + std::to_string(r.y + r.height);
+    return placeOf(FieldRect{r.left, r.top, r.right - r.left, r.bottom - r.top});
 }
 
 const std::string mainViewSize = std::to_string(layout::mainViewWidth) + "x" +

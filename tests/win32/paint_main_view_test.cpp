@@ -157,15 +157,6 @@ TEST_F(MainView, MatchesTheReferenceImagesAndSetsTheTitle)
     }
 }
 
-TEST_F(MainView, BeforeTheFirstCountersUpdateTheRunShowsZero)
-{
-    clockState = ClockState{};
-    shared.modemOnline = 1;
-    const Image shown = paint();
-    EXPECT_TRUE(colourIn(shown, interiorOf(layout::runBox), RGB(170, 0, 0)))
-        << "left run in dark red";
-}
-
 TEST_F(MainView, TypedTextWiderThanItsFieldStaysInsideTheBox)
 {
     shared.editMode = 1;
