@@ -85,6 +85,15 @@ std::string PersistenceTest::readFile(const char* name)
     return content.str();
 }
 
+std::vector<std::string> PersistenceTest::readLines(const char* name)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(readFile(name));
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
 void PersistenceTest::writeFile(const char* name, const std::string& content)
 {
     std::ofstream(name, std::ios::binary) << content;

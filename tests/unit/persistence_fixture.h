@@ -37,6 +37,8 @@ public:
     static void ticks(int count);
 
     static std::string readFile(const char* name);
+    // The file's lines without their line ends.
+    static std::vector<std::string> readLines(const char* name);
     static void writeFile(const char* name, const std::string& content);
     static bool exists(const char* name);
     static std::vector<std::string> captions();

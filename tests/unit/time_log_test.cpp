@@ -6,7 +6,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <sstream>
 
 #include "app/run_pause.h"
 #include "app/window_events.h"
@@ -30,11 +29,7 @@ std::string blanks(std::size_t count)
 
 std::vector<std::string> logLines()
 {
-    std::vector<std::string> lines;
-    std::istringstream in(PersistenceTest::readFile(logFileName));
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
+    return PersistenceTest::readLines(logFileName);
 }
 
 // What a record names comes after its five number columns and four blanks.
