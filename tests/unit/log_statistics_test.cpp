@@ -48,11 +48,6 @@ struct Log {
                 "\r\n";
         return *this;
     }
-    Log& line(const std::string& raw)
-    {
-        text += raw;
-        return *this;
-    }
     operator std::string() const { return text; }
 };
 
@@ -123,7 +118,8 @@ TEST(LogStatistics, RunsGiveStartupsLongestAverageAndRunningTime)
                                               .run({2024, 3, 7}, 8 * 3600, 3)
                                               .rec(1, 0, 10, "WINDOWS")
                                               .rec(2, 600, 600, "B")
-                                              .line("skr\xE4p\r\n"));
+                                              .text +
+                                          "skr\xE4p\r\n");
     EXPECT_EQ(stats.startupCount, 3u);
     EXPECT_EQ(stats.longestRunSeconds, 3600u);
     EXPECT_EQ(stats.runningSeconds, 4200u);
