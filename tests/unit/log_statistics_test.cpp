@@ -16,6 +16,7 @@
 #include "companions/engine/log_table.h"
 #include "companions/engine/user_text_file.h"
 #include "companions/testing/sample_log.h"
+#include "tests/unit/persistence_fixture.h"
 
 namespace {
 
@@ -385,12 +386,11 @@ TEST(Privacy, TheListIsReadInEveryEncodingAnEditorSaves)
         {"UTF-16 LE", std::string("\xFF\xFE*\0n\0\xE4\0t\0b\0a\0n\0k\0*\0\r\0\n\0", 24)},
         {"UTF-16 BE", std::string("\xFE\xFF\0*\0n\0\xE4\0t\0b\0a\0n\0k\0*\0\r\0\n", 24)},
     };
-    const std::string path = ::testing::TempDir() + "uvdolt.txt";
+    const std::string path = scratchPath("uvdolt.txt");
     for (const auto& c : cases) {
         std::ofstream(path, std::ios::binary) << c.bytes;
         EXPECT_TRUE(uvlog::readPrivacyFile(path).hides("Min N\xC4TBANK - Webbl\xE4sare")) << c.name;
     }
-    std::remove(path.c_str());
     EXPECT_EQ(uvlog::windows1252FromUserText("\xE2\x82\xAC \xE4\xC3"), "\xE2\x82\xAC \xE4\xC3")
         << "not UTF-8: taken as Windows-1252";
     EXPECT_EQ(uvlog::windows1252FromUserText("\xE2\x82\xAC \xE2\x86\x92"), "\x80 ?");
@@ -406,7 +406,7 @@ TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
     const std::size_t middle = log.find('\n', log.size() / 2) + 1;
     const std::string text = log.substr(0, middle) + std::string(3 << 20, 'x') + "\r\n" +
                              log.substr(middle) + "             1          0:00:01";
-    const std::string path = ::testing::TempDir() + "uvlog_pieces.dab";
+    const std::string path = scratchPath("ytime.dab");
     std::ofstream(path, std::ios::binary) << text;
 
     const uvlog::SummaryOptions options{plan.lastDay, {}, {}, {}};
@@ -415,7 +415,6 @@ TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
     const LogStatistics pieces = summariser.finish();
     const ParsedLog whole = uvlog::parseLog(text);
     const LogStatistics once = uvlog::summarise({&whole}, options);
-    std::remove(path.c_str());
 
     EXPECT_EQ(pieces.recordCount, 60u * 250);
     EXPECT_EQ(pieces.rawLineCount, 2u) << "the long line and the cut last line";

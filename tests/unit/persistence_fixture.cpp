@@ -29,7 +29,27 @@ void setUnwritable(const std::string& path, bool on)
         close(fd);
 }
 
+struct ScratchFolder {
+    std::string path;
+    ScratchFolder()
+    {
+        char pattern[] = "/tmp/uravik-scratch-XXXXXX";
+        path = mkdtemp(pattern) != nullptr ? pattern : ::testing::TempDir();
+    }
+    ~ScratchFolder()
+    {
+        if (path.rfind("/tmp/uravik-scratch-", 0) == 0)
+            std::filesystem::remove_all(path);
+    }
+};
+
 }  // namespace
+
+std::string scratchPath(const std::string& name)
+{
+    static const ScratchFolder folder;
+    return folder.path + "/" + name;
+}
 
 void PersistenceTest::SetUp()
 {

@@ -176,19 +176,6 @@ TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
     EXPECT_EQ(fakeHost.messages.at(0).text, texts::stateUnreadableMessage);
 }
 
-TEST_F(StateFile, FileHeldForAMomentIsWaitedFor)
-{
-    writeFile(stateFileName, storedState);
-    if (!makeUnwritable(stateFileName))
-        GTEST_SKIP() << "this file system cannot make a file unwritable";
-    fakeHost.whileWaiting = [this] { makeWritable(stateFileName); };
-    startUp();
-    EXPECT_TRUE(fakeHost.messages.empty());
-    EXPECT_GT(fakeHost.waitedMs, 0u);
-    EXPECT_EQ(stateFile.startupCount, 57);
-    EXPECT_FALSE(exists("ysave.old"));
-}
-
 TEST_F(StateFile, ReadOnlyFileIsToldAndKeepsItsTotalsForALaterSave)
 {
     writeFile(stateFileName, storedState);
