@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,16 @@ struct FakeHost {
         std::string text;
         std::string caption;
         host::MessageIcon icon;
+        // Tests compare whole boxes, and a failure prints the box.
+        bool operator==(const Message& o) const
+        {
+            return text == o.text && caption == o.caption && icon == o.icon;
+        }
+        friend void PrintTo(const Message& m, std::ostream* os)
+        {
+            *os << '{' << m.caption << ": \"" << m.text << "\", "
+                << (m.icon == host::MessageIcon::error ? "error" : "no icon") << '}';
+        }
     };
 
     std::uint64_t tick = 0;

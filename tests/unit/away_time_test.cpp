@@ -2,10 +2,9 @@
 // out of the run's time, a wake or a missed sleep seen by the tick, and a
 // process that outlives the end of its session.
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <ctime>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -59,15 +58,6 @@ protected:
         while (fakeHost.tick + 100 <= at(seconds))
             ticks(1);
     }
-
-    static std::vector<std::string> awayLines()
-    {
-        std::vector<std::string> lines;
-        std::istringstream in(readFile(format::awayFileName));
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
 };
 
 TEST_F(AwayTime, TheLimitComesFromTheSettingsOrFallsBackToFiveMinutes)
@@ -119,11 +109,12 @@ TEST_F(AwayTime, CausesFollowOneAnotherWithoutGapOrOverlapToTheEndOfTheRun)
     noteLocked(false);
     tickUntil(4500);
     endRun();
-    EXPECT_EQ(awayLines(), (Lines{"2024-03-07 12:00:00  2024-03-07 12:05:00  inaktiv",
-                                  "2024-03-07 12:05:00  2024-03-07 12:10:00  låst",
-                                  "2024-03-07 12:10:00  2024-03-07 13:10:00  vila",
-                                  "2024-03-07 13:10:00  2024-03-07 13:11:00  låst",
-                                  "2024-03-07 13:11:00  2024-03-07 13:15:00  inaktiv"}));
+    EXPECT_EQ(readLines(format::awayFileName),
+              (Lines{"2024-03-07 12:00:00  2024-03-07 12:05:00  inaktiv",
+                     "2024-03-07 12:05:00  2024-03-07 12:10:00  låst",
+                     "2024-03-07 12:10:00  2024-03-07 13:10:00  vila",
+                     "2024-03-07 13:10:00  2024-03-07 13:11:00  låst",
+                     "2024-03-07 13:11:00  2024-03-07 13:15:00  inaktiv"}));
     // The run counts 15 minutes; the record at the end, the 5 since waking.
     EXPECT_STREQ(clockState.runText, "0:15:00");
     const std::string log = readFile(format::logFileName);
@@ -169,7 +160,8 @@ TEST_F(AwayTime, TheTickTakesUpARunThatWokeOrNeverSlept)
     updateCounters();
     EXPECT_STREQ(clockState.runText, "0:00:42") << "no sleep came: the time ran";
     endRun();
-    EXPECT_EQ(awayLines(), Lines{"2024-03-07 12:00:10  2024-03-07 14:00:12  vila"});
+    EXPECT_EQ(readLines(format::awayFileName),
+              Lines{"2024-03-07 12:00:10  2024-03-07 14:00:12  vila"});
 }
 
 // An installer's restart request ends the session but not the process.
@@ -188,9 +180,10 @@ TEST_F(AwayTime, ARunThatOutlivesItsSessionIsTakenUpAgain)
     tickUntil(70);
     endRun();
     const std::string log = readFile(format::logFileName);
-    ASSERT_EQ(log.compare(0, ended.size(), ended), 0);
-    EXPECT_NE(log.find("0:00:05    Anteckningar\n", ended.size()), std::string::npos) << log;
-    EXPECT_NE(log.find("0:00:05    Kalkylator\n", ended.size()), std::string::npos) << log;
+    ASSERT_THAT(log, ::testing::StartsWith(ended));
+    EXPECT_THAT(log.substr(ended.size()),
+                ::testing::AllOf(::testing::HasSubstr("0:00:05    Anteckningar\n"),
+                                 ::testing::HasSubstr("0:00:05    Kalkylator\n")));
     EXPECT_TRUE(fakeHost.messages.empty());
 }
 

@@ -54,17 +54,6 @@ TEST_F(Counters, RunsPastTheOld32BitTickCountKeepCounting)
     EXPECT_EQ(after(second, 0, 0, 0, (1ull << 32) - 296), "0:00:01 0,0,1");
 }
 
-TEST_F(Counters, LengthsStayZeroUntilTheFirstUpdate)
-{
-    captureDateTime();
-    EXPECT_EQ(clockState.runTextLen, 0);
-    EXPECT_EQ(clockState.totalHoursLen, 0);
-    EXPECT_STREQ(clockState.runText, "");
-    EXPECT_EQ(runTimeTitle(true), "Internet nu 0:00:00");
-    after(second);
-    EXPECT_EQ(clockState.runTextLen, 7);
-}
-
 TEST_F(Counters, CalendarPartsArePlainDecimalAndTheFirstCaptureIsFrozen)
 {
     const std::pair<int, const char*> years[] = {{94, "2094"}, {95, "1995"}, {124, "2024"}};

@@ -6,6 +6,8 @@
 // program must go on: the next records are written and the next start-up
 // counts on.
 
+#include <gmock/gmock.h>
+
 #include <functional>
 #include <sstream>
 #include <string>
@@ -149,12 +151,11 @@ protected:
         const std::vector<FileCall> calls = faults::disarm();
         const Files after = snapshot();
         ASSERT_TRUE(fakeHost.messages.empty());
-        for (const auto& [name, file] : expectedCalls) {
-            bool seen = false;
-            for (const FileCall& call : calls)
-                seen = seen || (call.name == name && call.file == file);
-            ASSERT_TRUE(seen) << "the wrappers see " << name << " of " << file;
-        }
+        for (const auto& [name, file] : expectedCalls)
+            ASSERT_THAT(calls, ::testing::Contains(
+                                   ::testing::AllOf(::testing::Field(&FileCall::name, name),
+                                                    ::testing::Field(&FileCall::file, file))))
+                << "the wrappers see " << name << " of " << file;
         for (std::size_t n = 1; n <= calls.size() && !HasFatalFailure(); ++n) {
             const FileCall& call = calls[n - 1];
             SCOPED_TRACE("call " + std::to_string(n) + " fails: " + call.name + " of " + call.file +

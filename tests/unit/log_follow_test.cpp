@@ -10,18 +10,13 @@
 #include <string>
 
 #include "companions/engine/followed_file.h"
+#include "tests/unit/persistence_fixture.h"
 
 namespace {
 
 class FollowFile : public ::testing::Test {
 protected:
-    // A file of each test's own: ctest may run them side by side.
-    void SetUp() override
-    {
-        file.path = ::testing::TempDir() + "uvlog_follow_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dab";
-    }
-    void TearDown() override { std::remove(file.path.c_str()); }
+    void SetUp() override { file.path = scratchPath("ytime.dab"); }
     void write(const std::string& bytes, bool append = false)
     {
         std::ofstream(file.path, std::ios::binary | (append ? std::ios::app : std::ios::trunc))

@@ -1,7 +1,7 @@
 // Texts made from log values, the CSV export, the filter's case folding, the
 // calendar and the chart arithmetic.
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <string>
 
@@ -77,11 +77,10 @@ TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
     for (const auto& c : cases)
         EXPECT_EQ(uvlog::tableCsv(stats, c.grouping), c.csv) << static_cast<int>(c.grouping);
     const std::string hours = uvlog::tableCsv(stats, uvlog::Grouping::hour);
-    EXPECT_EQ(hours.substr(0, hours.find("09-10")),
-              "Timme;Tid ovanf\xF6r;Sekunder;Andel (%)\r\n00-01;0:00:00;0;0,0\r\n"
-              "01-02;0:00:00;0;0,0\r\n02-03;0:00:00;0;0,0\r\n03-04;0:00:00;0;0,0\r\n"
-              "04-05;0:00:00;0;0,0\r\n05-06;0:00:00;0;0,0\r\n06-07;0:00:00;0;0,0\r\n"
-              "07-08;0:00:00;0;0,0\r\n08-09;0:20:00;1200;25,0\r\n");
+    EXPECT_THAT(hours, ::testing::StartsWith(
+                           "Timme;Tid ovanf\xF6r;Sekunder;Andel (%)\r\n00-01;0:00:00;0;0,0\r\n"));
+    EXPECT_THAT(hours, ::testing::HasSubstr(
+                           "\r\n07-08;0:00:00;0;0,0\r\n08-09;0:20:00;1200;25,0\r\n09-10;"));
 }
 
 TEST(LogFormat, Windows1252BecomesUtf8ForTheTerminal)

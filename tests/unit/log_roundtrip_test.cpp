@@ -166,12 +166,8 @@ TEST_F(LogRoundTrip, TheHistoryReadsAsTheLogItWasAndRunsOfOneBootKeepTheirOwnTim
     const ParsedLog history = uvlog::parseLog(readFile(texts::historyFileName));
     const ParsedLog log = uvlog::parseLog(before);
     EXPECT_EQ(history.entries.at(0).kind, uvlog::EntryKind::historyMark);
-    ASSERT_EQ(history.entries.size(), log.entries.size() + 1);
-    for (std::size_t i = 0; i < log.entries.size(); ++i) {
-        EXPECT_EQ(history.entries[i + 1].kind, log.entries[i].kind);
-        EXPECT_EQ(uvlog::entryText(history, history.entries[i + 1]),
-                  uvlog::entryText(log, log.entries[i]));
-    }
+    EXPECT_EQ(history.text.substr(history.text.find('\n') + 1), log.text)
+        << "the log follows the mark byte for byte";
     bringAbove(11);
     bringAbove(12);
     bringAbove(11, 60'000);

@@ -1,7 +1,7 @@
 // The log reader's rows: what the table lists, with and without a filter,
 // and what each cell shows.
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <string>
 #include <vector>
@@ -12,9 +12,20 @@
 
 namespace {
 
+using ::testing::ElementsAre;
 using uvlog::LogRow;
 using uvlog::ReaderColumn;
 using uvlog::RowKind;
+
+// What `row` shows in each of `columns`.
+std::vector<std::string> cellsOf(const uvlog::RowSources& sources, const LogRow& row,
+                                 std::initializer_list<ReaderColumn> columns)
+{
+    std::vector<std::string> cells;
+    for (const ReaderColumn column : columns)
+        cells.push_back(uvlog::cellText(sources, row, column));
+    return cells;
+}
 
 std::string record(std::uint64_t number, const std::string& title, bool online = false)
 {
@@ -87,14 +98,10 @@ TEST_F(ReaderRows, EachAwayPeriodComesInTimeOrderBetweenTheRecords)
     EXPECT_EQ(firstCells("vila"), (std::vector<std::string>{"(borta) vila"}));
     const LogRow night = uvlog::buildRows(sources, "vila").at(0);
     ASSERT_EQ(uvlog::rowKind(sources, night), RowKind::away);
-    const std::pair<ReaderColumn, const char*> cells[] = {
-        {ReaderColumn::number, ""},
-        {ReaderColumn::date, "2024-03-08"},
-        {ReaderColumn::from, "2024-03-07 23:00:00"},
-        {ReaderColumn::to, "07:00:00"},
-        {ReaderColumn::period, "8:00:00"}};
-    for (const auto& [column, text] : cells)
-        EXPECT_EQ(uvlog::cellText(sources, night, column), text) << static_cast<int>(column);
+    EXPECT_THAT(cellsOf(sources, night,
+                        {ReaderColumn::number, ReaderColumn::date, ReaderColumn::from,
+                         ReaderColumn::to, ReaderColumn::period}),
+                ElementsAre("", "2024-03-08", "2024-03-07 23:00:00", "07:00:00", "8:00:00"));
 }
 
 TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadings)
@@ -115,13 +122,12 @@ TEST_F(ReaderRows, CellsShowTheRecordFieldsAsTheLogWritesThem)
     sources.history = nullptr;
     const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
     ASSERT_EQ(uvlog::rowKind(sources, rows.at(2)), RowKind::record);
-    const std::pair<ReaderColumn, const char*> cells[] = {
-        {ReaderColumn::number, "2"},          {ReaderColumn::runTime, "0:00:20"},
-        {ReaderColumn::totalTime, "0:17:00"}, {ReaderColumn::date, "2024-03-07"},
-        {ReaderColumn::from, "08:05:19"},     {ReaderColumn::to, "08:05:29"},
-        {ReaderColumn::period, "0:00:10"},    {ReaderColumn::online, "*"}};
-    for (const auto& [column, text] : cells)
-        EXPECT_EQ(uvlog::cellText(sources, rows[2], column), text) << static_cast<int>(column);
+    EXPECT_THAT(cellsOf(sources, rows[2],
+                        {ReaderColumn::number, ReaderColumn::runTime, ReaderColumn::totalTime,
+                         ReaderColumn::date, ReaderColumn::from, ReaderColumn::to,
+                         ReaderColumn::period, ReaderColumn::online}),
+                ElementsAre("2", "0:00:20", "0:17:00", "2024-03-07", "08:05:19", "08:05:29",
+                            "0:00:10", "*"));
     EXPECT_EQ(uvlog::cellText(sources, rows[1], ReaderColumn::online), "");
     EXPECT_EQ(uvlog::rowKind(sources, rows.at(3)), RowKind::raw);
     EXPECT_EQ(uvlog::cellText(sources, rows[3], ReaderColumn::title), "");
@@ -142,17 +148,15 @@ TEST(ReaderDates, RecordsAreDatedFromTheirRunAcrossMidnightAndYearEnd)
     sources.log = &log;
     const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
     ASSERT_EQ(rows.size(), 5u);
-    const std::pair<std::size_t, const char*> cases[] = {
-        {0, " 00:59:30 01:00:00"},  // no date: the clock the record gives
-        {2, "2023-12-31 23:58:15 23:59:55"},
-        {3, "2024-01-01 2023-12-31 23:59:55 00:00:10"},
-        {4, "2024-01-02 2024-01-01 00:00:30 00:00:30"},
+    const auto dated = [&](std::size_t row) {
+        return cellsOf(sources, rows[row],
+                       {ReaderColumn::date, ReaderColumn::from, ReaderColumn::to});
     };
-    for (const auto& [row, text] : cases)
-        EXPECT_EQ(uvlog::cellText(sources, rows[row], ReaderColumn::date) + ' ' +
-                      uvlog::cellText(sources, rows[row], ReaderColumn::from) + ' ' +
-                      uvlog::cellText(sources, rows[row], ReaderColumn::to),
-                  text);
+    EXPECT_THAT(dated(0), ElementsAre("", "00:59:30", "01:00:00"))
+        << "no date: the clock the record gives";
+    EXPECT_THAT(dated(2), ElementsAre("2023-12-31", "23:58:15", "23:59:55"));
+    EXPECT_THAT(dated(3), ElementsAre("2024-01-01", "2023-12-31 23:59:55", "00:00:10"));
+    EXPECT_THAT(dated(4), ElementsAre("2024-01-02", "2024-01-01 00:00:30", "00:00:30"));
 }
 
 TEST_F(ReaderRows, HiddenTitlesShowAsHiddenAndTheFilterCannotFindThem)

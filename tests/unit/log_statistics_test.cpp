@@ -1,10 +1,11 @@
 // Summing the log up: titles, days, runs, time on line, and the "WINDOWS"
 // record that is not time in a window.
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <cstdio>
 #include <fstream>
+#include <numeric>
 #include <string>
 
 #include "companions/engine/away_periods.h"
@@ -15,9 +16,13 @@
 #include "companions/engine/log_table.h"
 #include "companions/engine/user_text_file.h"
 #include "companions/testing/sample_log.h"
+#include "tests/unit/persistence_fixture.h"
 
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::Field;
 using uvlog::CalendarDate;
 using uvlog::LogStatistics;
 using uvlog::ParsedLog;
@@ -44,11 +49,6 @@ struct Log {
                 "\r\n";
         return *this;
     }
-    Log& line(const std::string& raw)
-    {
-        text += raw;
-        return *this;
-    }
     operator std::string() const { return text; }
 };
 
@@ -66,6 +66,21 @@ Times timesOf(const std::vector<uvlog::TitleTime>& rows)
     for (const uvlog::TitleTime& row : rows)
         times.emplace_back(row.title, row.seconds);
     return times;
+}
+
+// The seconds of each day (or hour) row, in order.
+template <class Rows>
+std::vector<std::uint64_t> secondsOf(const Rows& rows)
+{
+    std::vector<std::uint64_t> seconds;
+    for (const auto& row : rows)
+        seconds.push_back(row.seconds);
+    return seconds;
+}
+
+std::uint64_t sum(const std::vector<std::uint64_t>& values)
+{
+    return std::accumulate(values.begin(), values.end(), std::uint64_t{0});
 }
 
 std::int64_t day(int year, int month, int dayOfMonth)
@@ -104,7 +119,8 @@ TEST(LogStatistics, RunsGiveStartupsLongestAverageAndRunningTime)
                                               .run({2024, 3, 7}, 8 * 3600, 3)
                                               .rec(1, 0, 10, "WINDOWS")
                                               .rec(2, 600, 600, "B")
-                                              .line("skr\xE4p\r\n"));
+                                              .text +
+                                          "skr\xE4p\r\n");
     EXPECT_EQ(stats.startupCount, 3u);
     EXPECT_EQ(stats.longestRunSeconds, 3600u);
     EXPECT_EQ(stats.runningSeconds, 4200u);
@@ -129,10 +145,11 @@ TEST(LogStatistics, DaysCoverTheLastThirtyAndSplitAtMidnight)
     ASSERT_EQ(stats.days.size(), 30u);
     EXPECT_EQ(stats.days.front().date, (CalendarDate{2024, 2, 7}));
     EXPECT_EQ(stats.days.back().date, (CalendarDate{2024, 3, 7}));
-    const std::uint64_t seconds[30] = {3700, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,    0,    0,
-                                       0,    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3600, 3600, 1};
-    for (std::size_t i = 0; i < 30; ++i)
-        EXPECT_EQ(stats.days[i].seconds, seconds[i]) << "day " << i << ", 22 the leap day";
+    std::vector<std::uint64_t> seconds(30, 0);
+    seconds[0] = 3700;  // 30 days ago and half of the day before; 22 is the leap day
+    seconds[27] = seconds[28] = 3600;
+    seconds[29] = 1;
+    EXPECT_EQ(secondsOf(stats.days), seconds);
 }
 
 TEST(LogStatistics, AnAbsurdRunTimeCostsNoMoreThanTheDaysItCanFill)
@@ -141,8 +158,7 @@ TEST(LogStatistics, AnAbsurdRunTimeCostsNoMoreThanTheDaysItCanFill)
         summarise(sampleHeaderLines({2000, 1, 1}, 0, 1) +
                   "             1999999999999999999999:00:01       312:05:49        08:17:14"
                   "           0:03:12    A\r\n");
-    for (const uvlog::DayTime& day : stats.days)
-        EXPECT_EQ(day.seconds, 86400u);
+    EXPECT_THAT(secondsOf(stats.days), ::testing::Each(86400u));
     EXPECT_EQ(stats.runningSeconds, ~std::uint64_t{0});
 }
 
@@ -174,14 +190,9 @@ TEST(LogStatistics, ARangeCountsThePartOfEachPeriodInsideItAsTheDayTableDoes)
         {"all", {}, {2024, 1, 3}, 3, 8, 8160, 7200 + 900 + 60, 3},
         {"2023", {0, day(2023, 12, 31)}, {2024, 1, 3}, 1, 3, 3600, 3600, 1},
         {"new year's day", {day(2024, 1, 1), day(2024, 1, 1)}, {2024, 1, 3}, 2, 4, 4500, 4500, 1},
-        {"from the 2nd",
-         {day(2024, 1, 2), uvlog::DateRange{}.lastDay},
-         {2024, 1, 3},
-         1,
-         2,
-         60,
-         60,
-         1},
+        // clang-format off
+        {"from the 2nd", {day(2024, 1, 2), uvlog::DateRange{}.lastDay}, {2024, 1, 3}, 1, 2, 60, 60, 1},
+        // clang-format on
         {"nothing", {day(2024, 1, 2), day(2024, 1, 2)}, {2024, 1, 3}, 0, 0, 0, 0, 0},
         {"a far end", {day(2024, 1, 1), day(2034, 12, 31)}, {2024, 1, 3}, 3, 6, 4560, 4560, 2},
         {"an old history", {}, {2040, 1, 1}, 3, 8, 8160, 8160, 3},
@@ -192,10 +203,8 @@ TEST(LogStatistics, ARangeCountsThePartOfEachPeriodInsideItAsTheDayTableDoes)
         EXPECT_EQ(stats.recordCount, c.records) << c.name;
         EXPECT_EQ(stats.windowSeconds, c.windowSeconds) << c.name;
         EXPECT_EQ(stats.runningSeconds, c.runningSeconds) << c.name;
-        std::uint64_t daySum = 0;
-        for (const uvlog::DayTime& day : stats.rangeDays)
-            daySum += day.seconds;
-        EXPECT_EQ(daySum, c.runningSeconds) << c.name << ": the day table holds every day";
+        EXPECT_EQ(sum(secondsOf(stats.rangeDays)), c.runningSeconds)
+            << c.name << ": the day table holds every day";
         EXPECT_EQ(stats.rangeDays.size(), c.days) << c.name;
     }
     const ParsedLog toMidnight = uvlog::parseLog(Log()
@@ -233,15 +242,11 @@ TEST(LogStatistics, TheClocksChangingMoveNoTimeToTheWrongDayOrHour)
     const LogStatistics springStats = summarise(spring.text, {2024, 3, 31});
     EXPECT_EQ(uvlog::runLastRecordText(springStats.runs.at(0)), "2024-03-31 04:30:00");
     const std::uint64_t springHours[24] = {0, 3600, 0, 3600, 1800};
-    for (int hour = 0; hour < 24; ++hour)
-        EXPECT_EQ(springStats.hours[hour], springHours[hour]) << "spring, hour " << hour;
+    EXPECT_THAT(springStats.hours, ElementsAreArray(springHours));
 
     const LogStatistics autumnStats = summarise(autumn.text, {2024, 10, 28});
     EXPECT_EQ(uvlog::runLastRecordText(autumnStats.runs.at(0)), "2024-10-28 01:00:00");
-    std::vector<std::uint64_t> days;
-    for (const uvlog::DayTime& d : autumnStats.rangeDays)
-        days.push_back(d.seconds);
-    EXPECT_EQ(days, (std::vector<std::uint64_t>{4 * 3600, 25 * 3600, 3600}));
+    EXPECT_THAT(secondsOf(autumnStats.rangeDays), ElementsAre(4 * 3600, 25 * 3600, 3600));
     EXPECT_EQ(autumnStats.hours[2], 2u * 3600) << "the hour that came twice";
 }
 
@@ -270,8 +275,9 @@ TEST(LogStatistics, ApplicationsAreTheTextAfterTheLastDashAndHiddenTitlesAreOneR
                                                   {"(dolt)", 600},
                                                   {"?", 300},
                                                   {"Webbl\xE4sare", 60}}));
-    for (const uvlog::TitleTime& row : stats.titles)
-        EXPECT_EQ(row.title.find("Internetbanken"), std::string::npos);
+    EXPECT_THAT(stats.titles,
+                ::testing::Each(Field(&uvlog::TitleTime::title,
+                                      ::testing::Not(::testing::HasSubstr("Internetbanken")))));
     EXPECT_EQ(uvlog::applicationOf("Slutar med - "), "Slutar med - ");
 }
 
@@ -315,8 +321,7 @@ TEST(LogStatistics, HoursGetThePartsOfPeriodsSplitAtEveryHourWithinTheRange)
     for (const auto& c : cases) {
         uvlog::SummaryOptions options{{2024, 3, 8}, c.range, {}, {}, uvlog::hourTable};
         const LogStatistics stats = uvlog::summarise({&log}, options);
-        for (int hour = 0; hour < 24; ++hour)
-            EXPECT_EQ(stats.hours[hour], c.hours[hour]) << c.name << ", hour " << hour;
+        EXPECT_THAT(stats.hours, ElementsAreArray(c.hours)) << c.name;
         EXPECT_TRUE(stats.titles.empty()) << "a table not asked for is not built";
     }
 }
@@ -332,13 +337,15 @@ TEST(LogStatistics, EachRunIsARowWithItsOwnTimeFromSystemStart)
     EXPECT_EQ(first.runningSeconds, 7200u);
     EXPECT_EQ(first.records, 3u);
     EXPECT_EQ(first.onlineSeconds, 5400u);
-    const std::uint64_t fromSystemStart[] = {300, 40000, 80000};
-    for (std::size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(stats.runs[i].sinceSystemStartSeconds, fromSystemStart[i]) << "never summed";
+    const auto sinceSystemStart = [](std::uint64_t s) {
+        return Field(&uvlog::RunRow::sinceSystemStartSeconds, s);
+    };
+    EXPECT_THAT(stats.runs, ElementsAre(sinceSystemStart(300), sinceSystemStart(40000),
+                                        sinceSystemStart(80000)))
+        << "never summed";
     // The report sets its values in one column after the labels.
     const std::string report = uvlog::statisticsReport(stats, true, uvlog::Grouping::title, "");
-    EXPECT_NE(report.find("\nUppstarter:" + std::string(30, ' ') + "3\n"), std::string::npos)
-        << report;
+    EXPECT_THAT(report, ::testing::HasSubstr("\nUppstarter:" + std::string(30, ' ') + "3\n"));
 }
 
 TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCase)
@@ -379,12 +386,11 @@ TEST(Privacy, TheListIsReadInEveryEncodingAnEditorSaves)
         {"UTF-16 LE", std::string("\xFF\xFE*\0n\0\xE4\0t\0b\0a\0n\0k\0*\0\r\0\n\0", 24)},
         {"UTF-16 BE", std::string("\xFE\xFF\0*\0n\0\xE4\0t\0b\0a\0n\0k\0*\0\r\0\n", 24)},
     };
-    const std::string path = ::testing::TempDir() + "uvdolt.txt";
+    const std::string path = scratchPath("uvdolt.txt");
     for (const auto& c : cases) {
         std::ofstream(path, std::ios::binary) << c.bytes;
         EXPECT_TRUE(uvlog::readPrivacyFile(path).hides("Min N\xC4TBANK - Webbl\xE4sare")) << c.name;
     }
-    std::remove(path.c_str());
     EXPECT_EQ(uvlog::windows1252FromUserText("\xE2\x82\xAC \xE4\xC3"), "\xE2\x82\xAC \xE4\xC3")
         << "not UTF-8: taken as Windows-1252";
     EXPECT_EQ(uvlog::windows1252FromUserText("\xE2\x82\xAC \xE2\x86\x92"), "\x80 ?");
@@ -400,7 +406,7 @@ TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
     const std::size_t middle = log.find('\n', log.size() / 2) + 1;
     const std::string text = log.substr(0, middle) + std::string(3 << 20, 'x') + "\r\n" +
                              log.substr(middle) + "             1          0:00:01";
-    const std::string path = ::testing::TempDir() + "uvlog_pieces.dab";
+    const std::string path = scratchPath("ytime.dab");
     std::ofstream(path, std::ios::binary) << text;
 
     const uvlog::SummaryOptions options{plan.lastDay, {}, {}, {}};
@@ -409,7 +415,6 @@ TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
     const LogStatistics pieces = summariser.finish();
     const ParsedLog whole = uvlog::parseLog(text);
     const LogStatistics once = uvlog::summarise({&whole}, options);
-    std::remove(path.c_str());
 
     EXPECT_EQ(pieces.recordCount, 60u * 250);
     EXPECT_EQ(pieces.rawLineCount, 2u) << "the long line and the cut last line";
@@ -504,11 +509,8 @@ TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
         const LogStatistics stats = summariseAway(c.away, c.range);
         EXPECT_EQ(timesOf(stats.titles), c.titles) << c.name;
         EXPECT_EQ(figuresOf(stats), c.figures) << c.name;
-        // The titles add up to the window time: the time away is out of both.
-        std::uint64_t windows = 0;
-        for (const uvlog::TitleTime& title : stats.titles)
-            windows += title.seconds;
-        EXPECT_EQ(windows, stats.windowSeconds) << c.name;
+        EXPECT_EQ(sum(secondsOf(stats.titles)), stats.windowSeconds)
+            << c.name << ": the time away is out of both the titles and the window time";
     }
 }
 

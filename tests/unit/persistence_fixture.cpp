@@ -29,7 +29,27 @@ void setUnwritable(const std::string& path, bool on)
         close(fd);
 }
 
+struct ScratchFolder {
+    std::string path;
+    ScratchFolder()
+    {
+        char pattern[] = "/tmp/uravik-scratch-XXXXXX";
+        path = mkdtemp(pattern) != nullptr ? pattern : ::testing::TempDir();
+    }
+    ~ScratchFolder()
+    {
+        if (path.rfind("/tmp/uravik-scratch-", 0) == 0)
+            std::filesystem::remove_all(path);
+    }
+};
+
 }  // namespace
+
+std::string scratchPath(const std::string& name)
+{
+    static const ScratchFolder folder;
+    return folder.path + "/" + name;
+}
 
 void PersistenceTest::SetUp()
 {
@@ -83,6 +103,15 @@ std::string PersistenceTest::readFile(const char* name)
     std::ostringstream content;
     content << std::ifstream(name, std::ios::binary).rdbuf();
     return content.str();
+}
+
+std::vector<std::string> PersistenceTest::readLines(const char* name)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(readFile(name));
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 void PersistenceTest::writeFile(const char* name, const std::string& content)

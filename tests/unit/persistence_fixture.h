@@ -12,6 +12,10 @@
 #include "tests/fake_host/fake_host.h"
 #include "tests/fresh_program_state.h"
 
+// `name` in a folder of this test process's own, removed when it ends:
+// other engineers' and CI's test runs share the system's temporary folder.
+std::string scratchPath(const std::string& name);
+
 class FreshState : public ::testing::Test {
 protected:
     void SetUp() override
@@ -37,6 +41,8 @@ public:
     static void ticks(int count);
 
     static std::string readFile(const char* name);
+    // The file's lines without their line ends.
+    static std::vector<std::string> readLines(const char* name);
     static void writeFile(const char* name, const std::string& content);
     static bool exists(const char* name);
     static std::vector<std::string> captions();

@@ -1,6 +1,8 @@
 // The start-up move of an oversized log into yhist.dab, on real files: when
 // it happens, what the history holds, and that a failed move loses nothing.
 
+#include <gmock/gmock.h>
+
 #include "app/shell_texts.h"
 #include "app/window_events.h"
 #include "app/window_title.h"
@@ -65,10 +67,9 @@ TEST_F(History, LogIsMovedWholeOnlyWhenLargerThanTheSetting)
 TEST_F(History, MissingLogIsToldAndNothingIsMoved)
 {
     checkLogSize(announceLogMove);
-    ASSERT_EQ(fakeHost.messages.size(), 1u);
-    EXPECT_EQ(fakeHost.messages[0].text, texts::logNotFoundMessage);
-    EXPECT_EQ(fakeHost.messages[0].caption, "FELMEDDELANDE");
-    EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::error);
+    EXPECT_THAT(fakeHost.messages,
+                ::testing::ElementsAre(FakeHost::Message{texts::logNotFoundMessage, "FELMEDDELANDE",
+                                                         host::MessageIcon::error}));
     EXPECT_EQ(readFile(historyFileName), oldHistory);
 }
 

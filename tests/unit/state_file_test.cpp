@@ -1,6 +1,8 @@
 // ysave.dab on real files: what loadState takes from it, the bytes saveState
 // writes, and that no failure ever costs the file written before.
 
+#include <gmock/gmock.h>
+
 #include <filesystem>
 
 #include "common/data_file_format.h"
@@ -11,6 +13,11 @@
 namespace texts = persistence_texts;
 using data_file_format::stateFileName;
 using data_file_format::stateTempFileName;
+using ::testing::ElementsAre;
+using ::testing::Field;
+using ::testing::StartsWith;
+using Box = FakeHost::Message;
+constexpr host::MessageIcon error = host::MessageIcon::error;
 
 namespace {
 
@@ -76,8 +83,8 @@ TEST_F(StateFile, NumbersAreReadWholeWithinWhatTheCountersCanShow)
     for (const auto& [state, expected] : cases)
         EXPECT_EQ(loaded(state), expected) << state;
     saveAfter(3'599'000);  // 0:59:00 saved and 0:59:59 run
-    EXPECT_EQ(readFile(stateFileName).rfind("1   =Uppstarter\n1   =Timmar totalt\n58   =Min", 0),
-              0u);
+    EXPECT_THAT(readFile(stateFileName),
+                StartsWith("1   =Uppstarter\n1   =Timmar totalt\n58   =Min"));
 }
 
 TEST_F(StateFile, NewInstallStartsQuietlyWithTheProgramsOwnSizeSetting)
@@ -95,10 +102,8 @@ TEST_F(StateFile, NewInstallStartsQuietlyWithTheProgramsOwnSizeSetting)
     // the cap again, never an empty one that would move the log each time.
     std::filesystem::remove(stateFileName);
     startUp();
-    ASSERT_EQ(fakeHost.messages.size(), 1u);
-    EXPECT_EQ(fakeHost.messages[0].text, texts::stateNotFoundMessage);
-    EXPECT_EQ(fakeHost.messages[0].caption, "FILFEL");
-    EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::none);
+    EXPECT_THAT(fakeHost.messages,
+                ElementsAre(Box{texts::stateNotFoundMessage, "FILFEL", host::MessageIcon::none}));
     EXPECT_STREQ(stateFile.maxLogSizeText, "4000000");
 }
 
@@ -140,11 +145,11 @@ TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
     for (const std::string& form : forms) {
         std::filesystem::remove("ysave.old");
         loaded(form);
-        ASSERT_EQ(fakeHost.messages.size(), 1u) << form;
-        EXPECT_EQ(fakeHost.messages[0].text, std::string(texts::stateUnreadableMessage) +
-                                                 "\nDen gamla filen beh\xE5lls som 'ysave.old'.");
-        EXPECT_EQ(fakeHost.messages[0].caption, "FILFEL");
-        EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::error);
+        EXPECT_THAT(fakeHost.messages,
+                    ElementsAre(Box{std::string(texts::stateUnreadableMessage) +
+                                        "\nDen gamla filen beh\xE5lls som 'ysave.old'.",
+                                    "FILFEL", error}))
+            << form;
         saveAfter(1000);
         EXPECT_EQ(readFile("ysave.old"), form) << "its bytes stay as they were";
     }
@@ -164,24 +169,11 @@ TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
                                                 "\nDen gamla filen beh\xE5lls som 'ysave10.old'.");
     EXPECT_EQ(readFile("ysave10.old"), utf16);
     saveAfter(1000);
-    EXPECT_EQ(readFile(stateFileName).rfind("1   =Uppstarter\n", 0), 0u);
+    EXPECT_THAT(readFile(stateFileName), StartsWith("1   =Uppstarter\n"));
 
     // An empty file has nothing to keep.
     loaded("");
     EXPECT_EQ(fakeHost.messages.at(0).text, texts::stateUnreadableMessage);
-}
-
-TEST_F(StateFile, FileHeldForAMomentIsWaitedFor)
-{
-    writeFile(stateFileName, storedState);
-    if (!makeUnwritable(stateFileName))
-        GTEST_SKIP() << "this file system cannot make a file unwritable";
-    fakeHost.whileWaiting = [this] { makeWritable(stateFileName); };
-    startUp();
-    EXPECT_TRUE(fakeHost.messages.empty());
-    EXPECT_GT(fakeHost.waitedMs, 0u);
-    EXPECT_EQ(stateFile.startupCount, 57);
-    EXPECT_FALSE(exists("ysave.old"));
 }
 
 TEST_F(StateFile, ReadOnlyFileIsToldAndKeepsItsTotalsForALaterSave)
@@ -218,15 +210,13 @@ TEST_F(StateFile, FailedSavesKeepTheOldFileAndAreToldOnce)
     saveAfter(1000);
     EXPECT_EQ(readFile(stateFileName), storedState);
     EXPECT_FALSE(exists(stateTempFileName));
-    ASSERT_EQ(fakeHost.messages.size(), 1u);
-    EXPECT_EQ(fakeHost.messages[0].text, texts::stateNotWrittenMessage);
-    EXPECT_EQ(fakeHost.messages[0].caption, "FELMEDDELANDE");
-    EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::error);
+    EXPECT_THAT(fakeHost.messages,
+                ElementsAre(Box{texts::stateNotWrittenMessage, "FELMEDDELANDE", error}));
     EXPECT_EQ(stateFile.appCount, 2) << "every run of the log writer still counts";
 
     failingCall.clear();
     saveAfter(1000);
-    EXPECT_NE(readFile(stateFileName).find("1203   =Applikationer"), std::string::npos);
+    EXPECT_THAT(readFile(stateFileName), ::testing::HasSubstr("1203   =Applikationer"));
     failingCall = "replaceFile";
     saveAfter(1000);
     EXPECT_EQ(fakeHost.messages.size(), 2u) << "a new failure after a success is news";
@@ -254,7 +244,7 @@ TEST_F(StateFile, FailedSavesKeepTheOldFileAndAreToldOnce)
     failingCall = "flushFileToDisk";
     saveAfter(1000);
     ASSERT_EQ(fakeHost.messages.size(), 5u);
-    EXPECT_EQ(fakeHost.messages[4].text, texts::stateNotWritableMessage);
+    EXPECT_THAT(fakeHost.messages[4], Field(&Box::text, texts::stateNotWritableMessage));
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // ytime.dab on real files: the header and record layout byte for byte, what
 // the tick writes as windows come and go above Uravik's, and failures.
 
+#include <gmock/gmock.h>
 #include <sys/resource.h>
 
 #include <csignal>
 #include <filesystem>
-#include <sstream>
 
 #include "app/run_pause.h"
 #include "app/window_events.h"
@@ -16,6 +16,9 @@
 
 using data_file_format::logFileName;
 using data_file_format::stateFileName;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using Box = FakeHost::Message;
 
 namespace {
 
@@ -26,11 +29,7 @@ std::string blanks(std::size_t count)
 
 std::vector<std::string> logLines()
 {
-    std::vector<std::string> lines;
-    std::istringstream in(PersistenceTest::readFile(logFileName));
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
+    return PersistenceTest::readLines(logFileName);
 }
 
 // What a record names comes after its five number columns and four blanks.
@@ -41,6 +40,16 @@ std::string nameOf(const std::string& record)
         pos = record.find(' ', record.find_first_not_of(' ', pos));
     return record.substr(pos + 4);
 }
+
+// A record line numbered `number` that names `name`.
+auto isRecord(int number, const std::string& name)
+{
+    return ::testing::AllOf(::testing::StartsWith(blanks(13) + std::to_string(number)),
+                            ::testing::ResultOf(nameOf, name));
+}
+
+const Box logNotWrittenBox{persistence_texts::logNotWrittenMessage, "FELMEDDELANDE",
+                           host::MessageIcon::error};
 
 class TimeLog : public PersistenceTest {
 protected:
@@ -72,7 +81,7 @@ TEST_F(TimeLog, HeaderAndRecordsAreLaidOutColumnByColumn)
     EXPECT_EQ(readFile(logFileName),
               std::string(170, '=') + "\n" +
                   "WINDOWS START=  2024-03-07   08:05:09     Uppstart nr=  57        \n");
-    EXPECT_NE(readFile(stateFileName).find("1201   =Applikationer"), std::string::npos);
+    EXPECT_THAT(readFile(stateFileName), HasSubstr("1201   =Applikationer"));
 
     // The first record names WINDOWS, with the period since the system started.
     fakeHost.calendar = {124, 2, 7, 8, 17, 14};
@@ -89,8 +98,8 @@ TEST_F(TimeLog, HeaderAndRecordsAreLaidOutColumnByColumn)
     writeLogRecord();
     const std::string record = logLines().back();
     EXPECT_EQ(record.substr(0, 21), "1234567" + blanks(3) + "12345:00:01");
-    EXPECT_NE(record.find(":00:01135801:05:49" + blanks(8)), std::string::npos) << record;
-    EXPECT_NE(record.find(blanks(3) + "12345:00:00" + blanks(4)), std::string::npos) << record;
+    EXPECT_THAT(record, ::testing::AllOf(HasSubstr(":00:01135801:05:49" + blanks(8)),
+                                         HasSubstr(blanks(3) + "12345:00:00" + blanks(4))));
     stateFile.appCount = 123'456;  // six digits: three blanks
     runFor(1000);
     writeLogRecord();
@@ -119,19 +128,13 @@ TEST_F(TimeLog, EachChangeOfTheWindowAboveNamesTheWindowThatLayThere)
     fakeHost.windowAbove = 11;
     ticks(1);
 
-    const std::vector<std::string> lines = logLines();
-    ASSERT_EQ(lines.size(), 8u);
-    const std::string names[] = {"WINDOWS",
-                                 "Anteckningar",
-                                 "?",
-                                 "Rad 1  Rad 2 slut ~",
-                                 "  tv\xE5 blanker f\xF6rst" + std::string(80, '-'),
-                                 "* ?"};
-    for (int n = 1; n <= 6; ++n) {
-        EXPECT_EQ(nameOf(lines[1 + n]), names[n - 1]);
-        EXPECT_EQ(lines[1 + n].substr(0, 14), blanks(13) + std::to_string(n));
-    }
-    EXPECT_NE(readFile(stateFileName).find("\n1207   =Applikationer"), std::string::npos);
+    EXPECT_THAT(
+        logLines(),
+        ElementsAre(testing::_, testing::_, isRecord(1, "WINDOWS"), isRecord(2, "Anteckningar"),
+                    isRecord(3, "?"), isRecord(4, "Rad 1  Rad 2 slut ~"),
+                    isRecord(5, "  tv\xE5 blanker f\xF6rst" + std::string(80, '-')),
+                    isRecord(6, "* ?")));
+    EXPECT_THAT(readFile(stateFileName), HasSubstr("\n1207   =Applikationer"));
 }
 
 TEST_F(TimeLog, LogThatCannotBeWrittenCountsNothingButKeepsTheTotalsAndIsRetried)
@@ -144,10 +147,7 @@ TEST_F(TimeLog, LogThatCannotBeWrittenCountsNothingButKeepsTheTotalsAndIsRetried
             ticks(1);
     };
     ticks(1);
-    ASSERT_EQ(fakeHost.messages.size(), 1u);
-    EXPECT_EQ(fakeHost.messages[0].text, persistence_texts::logNotWrittenMessage);
-    EXPECT_EQ(fakeHost.messages[0].caption, "FELMEDDELANDE");
-    EXPECT_EQ(fakeHost.messages[0].icon, host::MessageIcon::error);
+    EXPECT_THAT(fakeHost.messages, ElementsAre(logNotWrittenBox));
     EXPECT_EQ(ticksInBox, 20);
     EXPECT_EQ(stateFile.appCount, 0) << "a try that wrote nothing is no record";
     EXPECT_FALSE(fakeHost.invalidations.empty()) << "the refresh went on meanwhile";
@@ -160,8 +160,9 @@ TEST_F(TimeLog, LogThatCannotBeWrittenCountsNothingButKeepsTheTotalsAndIsRetried
     EXPECT_EQ(readFile(stateFileName), firstSave);
     runFor(1000);
     ticks(1);
-    EXPECT_NE(readFile(stateFileName).find("06   =Minuter totalt\n48   =Sek"), std::string::npos);
-    EXPECT_NE(readFile(stateFileName).find("\n1200   =Applikationer"), std::string::npos);
+    EXPECT_THAT(readFile(stateFileName),
+                ::testing::AllOf(HasSubstr("06   =Minuter totalt\n48   =Sek"),
+                                 HasSubstr("\n1200   =Applikationer")));
 
     // The same window is tried again a second after the last try.
     std::filesystem::remove(logFileName);
@@ -184,14 +185,9 @@ TEST_F(TimeLog, LogThatCannotBeWrittenCountsNothingButKeepsTheTotalsAndIsRetried
     ticks(12);
     fakeHost.windowAbove = 11;
     ticks(1);
-    const std::vector<std::string> lines = logLines();
-    std::vector<std::string> names;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        EXPECT_EQ(lines[n].substr(0, 14), blanks(13) + std::to_string(n + 2))
-            << "numbers go on without a gap";
-        names.push_back(nameOf(lines[n]));
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"Anteckningar", "Rad 1  Rad 2 slut ~", "?"}));
+    EXPECT_THAT(logLines(), ElementsAre(isRecord(2, "Anteckningar"),
+                                        isRecord(3, "Rad 1  Rad 2 slut ~"), isRecord(4, "?")))
+        << "numbers go on without a gap";
 }
 
 TEST_F(TimeLog, FailedAppendIsCutBackAndRetriedOnALineOfItsOwn)
@@ -209,15 +205,12 @@ TEST_F(TimeLog, FailedAppendIsCutBackAndRetriedOnALineOfItsOwn)
     ticks(10);
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_EQ(readFile(logFileName), header);
-    ASSERT_EQ(fakeHost.messages.size(), 1u);
-    EXPECT_EQ(fakeHost.messages[0].text, persistence_texts::logNotWritableMessage)
+    EXPECT_THAT(fakeHost.messages,
+                ElementsAre(testing::Field(&Box::text, persistence_texts::logNotWritableMessage)))
         << "the file is there: it cannot be written";
 
     ticks(10);
-    const std::vector<std::string> lines = logLines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(nameOf(lines[2]), "WINDOWS");
-    EXPECT_EQ(lines[2].substr(0, 14), blanks(13) + "1");
+    EXPECT_THAT(logLines(), ElementsAre(testing::_, testing::_, isRecord(1, "WINDOWS")));
 }
 
 TEST_F(TimeLog, RecordNotForcedOntoTheDiskIsTakenBackBeforeTheStateCountsIt)
@@ -232,7 +225,7 @@ TEST_F(TimeLog, RecordNotForcedOntoTheDiskIsTakenBackBeforeTheStateCountsIt)
     fakeHost.windowAbove = 12;
     ticks(1);
     EXPECT_EQ(logLines().size(), 3u);
-    EXPECT_NE(readFile(stateFileName).find("\n1202   =Applikationer"), std::string::npos);
+    EXPECT_THAT(readFile(stateFileName), HasSubstr("\n1202   =Applikationer"));
 }
 
 // The end of a run: closing, the session ending, the machine going to sleep.
@@ -296,10 +289,9 @@ TEST_F(TimeLog, StartUpBoxesLetTheRunBeLoggedAndEnded)
     };
     startUp();
     EXPECT_EQ(captions(), std::vector<std::string>{"FILFEL"});
-    const std::vector<std::string> lines = logLines();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(nameOf(lines[3]), "Anteckningar");
-    EXPECT_NE(readFile(stateFileName).find("05   =Minuter totalt\n53   =Sek"), std::string::npos);
+    EXPECT_THAT(logLines(),
+                ElementsAre(testing::_, testing::_, testing::_, isRecord(2, "Anteckningar")));
+    EXPECT_THAT(readFile(stateFileName), HasSubstr("05   =Minuter totalt\n53   =Sek"));
 }
 
 // At the session's end no box may hold up the log-off: what failed is told
@@ -314,10 +306,9 @@ TEST_F(TimeLog, TheSessionsEndShowsNoBoxAndTheNextStartUpTellsWhatFailed)
     std::filesystem::remove(stateFileName);
     writeFile(stateFileName, sampleState());
     startUp();
-    ASSERT_EQ(fakeHost.messages.size(), 1u);
-    EXPECT_EQ(fakeHost.messages[0].text,
-              std::string(persistence_texts::stateNotWrittenMessage) + "\n\n");
-    EXPECT_EQ(fakeHost.messages[0].caption, "FELMEDDELANDE");
+    EXPECT_THAT(fakeHost.messages,
+                ElementsAre(Box{std::string(persistence_texts::stateNotWrittenMessage) + "\n\n",
+                                "FELMEDDELANDE", host::MessageIcon::error}));
     startUp();
     EXPECT_TRUE(fakeHost.messages.empty());
 }
