@@ -1,6 +1,7 @@
 // The tick's sequencing: the refresh, the port watch and the title.
 
 #include "app/window_events.h"
+#include "app/window_title.h"
 #include "display/layout.h"
 #include "tests/unit/persistence_fixture.h"
 
@@ -61,6 +62,14 @@ TEST_F(Tick, TitleFollowsTheRunOnlyInTheMainViewWhileOffLine)
     ticks(9);
     ASSERT_EQ(shared.modemOnline, 1);
     EXPECT_EQ(fakeHost.titlesSet.size(), 1u);
+    // On line a paint shows the run in the title, unless the settings hide
+    // the right group.
+    shared.editMode = 1;
+    titleAfterPaint();
+    shared.editMode = 0;
+    titleAfterPaint();
+    EXPECT_EQ(fakeHost.titlesSet.back(), "Internet nu 0:00:02");
+    EXPECT_EQ(fakeHost.titlesSet.size(), 2u);
 }
 
 TEST_F(Tick, TheCompactViewGetsItsTitleBackWhenTheLineDrops)
