@@ -34,7 +34,9 @@
 # MUTATE_JOBS (native ctest -j), MUTATE_WINE_TIMEOUT (seconds per Wine entry
 # in the unmutated pass, default 900; a mutated pass allows each entry three
 # times its unmutated time and 30 s more), MUTATE_EARLIER (an earlier run's
-# output: the Wine entry that caught a mutation then runs first).
+# output: the Wine entry that caught a mutation then runs first),
+# MUTATE_EVERY_CATCHER=1 (the native tests run whole for each mutation, and
+# the closing table says what each test alone catches).
 set -uo pipefail
 self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 cd "$(dirname "$0")/.." || exit 2
@@ -77,6 +79,7 @@ build=build/mutate
 targets=${MUTATE_TARGETS:-"uravik_core_tests uravik_fault_sweep_tests uvlog_tests uvreport make_sample_log"}
 timeout=${MUTATE_TIMEOUT:-60}
 jobs=${MUTATE_JOBS:-2}
+every_catcher=${MUTATE_EVERY_CATCHER:-0}
 wine_build=build/mutate-x64
 wine_timeout=${MUTATE_WINE_TIMEOUT:-900}
 
@@ -225,8 +228,16 @@ build_portable() {
 }
 
 run_portable() {
+    local stop=--stop-on-failure
+    [ "$every_catcher" = 1 ] && stop=
     ctest --test-dir "$build" -E '_NOT_BUILT$' --timeout "$timeout" -j "$jobs" \
-        --stop-on-failure >"$backup_dir/ctest.log" 2>&1
+        $stop >"$backup_dir/ctest.log" 2>&1
+}
+
+# Every entry of ctest's closing list, space-separated.
+every_failed_portable() {
+    sed -n '/tests FAILED:/,${s/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p}' "$backup_dir/ctest.log" |
+        tr '\n' ' '
 }
 
 # The first entry of ctest's closing list: "  12 - Suite.Case (Failed)".
@@ -403,6 +414,7 @@ done
 
 # --- the mutations ---------------------------------------------------------
 results=()
+catchers=() # "id test test ...": every test that failed on a mutation
 caught=0 survived=0 stale=0 broken=0 run=0
 declare -A side_run=() side_caught=()
 for ((i = 0; i < count; i++)); do
@@ -433,6 +445,8 @@ for ((i = 0; i < count; i++)); do
         else
             failed=$("failed_$side")
             status="caught${failed:+ by $failed}"
+            [ "$every_catcher" = 1 ] && [ "$side" = portable ] &&
+                catchers+=("$id $(every_failed_portable)")
         fi
         [ "$side" = win32 ] && flaky=$(flaky_win32)
         restore
@@ -461,3 +475,22 @@ for side in "${needed[@]}"; do
 done
 echo "mutations: $run, caught $caught, survived $survived, stale $stale" \
     "(of the caught, $broken do not compile)"
+
+# A test's worth is what no other test catches: the mutations it alone
+# fails on. A test that catches none alone guards nothing the others miss
+# (as far as these mutations reach).
+if [ "$every_catcher" = 1 ]; then
+    echo
+    echo "== what each native test alone catches"
+    ctest --test-dir "$build" -N 2>/dev/null | sed -n 's/^ *Test *#[0-9]*: //p' | grep -v '_NOT_BUILT$' |
+        awk -v lines="$(printf '%s\n' "${catchers[@]}")" '
+            BEGIN {
+                n = split(lines, rows, "\n")
+                for (r = 1; r <= n; r++) {
+                    k = split(rows[r], f, " ")
+                    for (i = 2; i <= k; i++) seen[f[i]]++
+                    if (k == 2) alone[f[2]] = alone[f[2]] " " f[1]
+                }
+            }
+            { printf "%-72s %3d caught, alone:%s\n", $0, seen[$0], ($0 in alone) ? alone[$0] : " none" }'
+fi
