@@ -18,6 +18,7 @@
 #include "tests/fresh_program_state.h"
 #include "tests/win32/display_canvas.h"
 #include "timekeeping/clock.h"
+#include "win32/gdi_scoped_win32.h"
 
 namespace {
 
@@ -116,6 +117,18 @@ TEST(ClippedPaint, CullingChangesNoPixelUnderAnyClipInAnyState)
             ASSERT_TRUE(culled.samePixels(plain)) << state.name << ", clip " << i;
         }
     }
+}
+
+// Every paint makes pens and brushes: one left behind each time would use up
+// the process's GDI objects within hours.
+TEST(GdiOwnership, WhatIsMadeIsDeletedWhenItsOwnerGoes)
+{
+    const HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+    {
+        const win32::OwnedGdi<HPEN> owner(pen);
+        EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
+    }
+    EXPECT_EQ(GetObjectType(pen), 0u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "companions/about/about_window_win32.h"
 #include "companions/testing/win32_test_support.h"
 #include "companions/win32/companion_app_win32.h"
+#include "win32/window_basics_win32.h"
 
 namespace {
 
@@ -30,7 +31,14 @@ TEST(About, ItShowsTheVersionTheFolderAndTheFileSizesAndOkAndEscapeClose)
         EXPECT_EQ(controlText(window, aboutFileFirst + 0), "131 byte");
         EXPECT_EQ(controlText(window, aboutFileFirst + 1), "1 234 567 byte");
         EXPECT_EQ(controlText(window, aboutFileFirst + 2), "saknas");
-        SendMessageA(window, WM_COMMAND, button, 0);
+        if (button == IDOK) {
+            SendMessageA(window, WM_COMMAND, button, 0);
+        } else {
+            // Escape reaches the box as a dialog key of the message loop.
+            PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+            PostQuitMessage(0);
+            win32::runMessageLoop(window);
+        }
         EXPECT_FALSE(IsWindow(window)) << button;
         companion_test::closeWindow(window);
     }
