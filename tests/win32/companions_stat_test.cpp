@@ -11,6 +11,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "companions/engine/calendar.h"
 #include "companions/engine/log_format.h"
@@ -126,9 +127,17 @@ TEST_F(Statistics, APeriodLimitsTotalsAndTables)
     ASSERT_TRUE(refreshStatistics());
     EXPECT_EQ(controlText(window, statValueFirst), "1");
     EXPECT_EQ(listCellText(statState.table, 0, 1), "1:30:00");
+    // Two dates, in either order, take in both days and what lies between.
+    const std::string today = uvlog::dateText(daysAgo(0));
+    for (const auto& [from, to] : {std::pair{yesterday, today}, std::pair{today, yesterday}}) {
+        SetWindowTextA(statState.fromEdit, from.c_str());
+        SetWindowTextA(statState.toEdit, to.c_str());
+        ASSERT_TRUE(refreshStatistics());
+        EXPECT_EQ(controlText(window, statValueFirst), "2") << from << " " << to;
+    }
     SetWindowTextA(statState.toEdit, "i g\xE5r");
     EXPECT_FALSE(refreshStatistics()) << "a date that is not one";
-    EXPECT_EQ(controlText(window, statValueFirst), "1");
+    EXPECT_EQ(controlText(window, statValueFirst), "2") << "the last period's figures stay";
 }
 
 TEST_F(Statistics, BarsAndColumnsAreDrawnToScale)
