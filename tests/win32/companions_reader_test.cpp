@@ -143,7 +143,12 @@ TEST_F(Reader, ItWaitsForTheLogFollowsItsGrowthAndShowsTornLinesAsText)
     followLogFiles();
     ASSERT_EQ(listCount(readerState.list), 3);
     EXPECT_EQ(cell(2, 8), "Namnl\xF6s - Anteckningar");
-    EXPECT_TRUE(lastRowInView());
+    std::string more;
+    for (std::uint64_t number = 3; number < 200; ++number)
+        more += record(number, "Kalkylator");
+    directory.write("ytime.dab", more, true);
+    followLogFiles();
+    EXPECT_TRUE(lastRowInView()) << "the growth scrolls the newest record into view";
 
     // Moved into the history at a start-up: the log starts again.
     directory.write("ytime.dab", uvlog::sampleHeaderLines({2024, 3, 8}, 8 * 3600, 58));
