@@ -12,6 +12,8 @@
 #include "app/main_window_win32.h"
 #include "app/port_watch.h"
 #include "app/shell_state.h"
+#include "app/single_instance_win32.h"
+#include "common/data_file_format.h"
 #include "companions/testing/win32_test_support.h"
 #include "display/layout.h"
 #include "tests/fresh_program_state.h"
@@ -157,6 +159,19 @@ TEST_F(MainWindow, APaintOnLinePutsTheRunTimeInTheTitle)
     shared.modemOnline = 1;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_EQ(titleOf(window), "Internet nu 0:00:00");
+}
+
+TEST(SingleInstance, AFolderThatCannotHoldTheLockFileIsClaimedByNameAlone)
+{
+    companion_test::TemporaryWorkingDirectory directory;
+    CreateDirectoryA(data_file_format::instanceLockFileName, nullptr);  // no file can go there
+    {
+        const WorkingDirectoryClaim first;
+        const WorkingDirectoryClaim second;
+        EXPECT_TRUE(first.claimed());
+        EXPECT_FALSE(second.claimed());
+    }
+    RemoveDirectoryA(data_file_format::instanceLockFileName);
 }
 
 }  // namespace
