@@ -64,8 +64,12 @@ TEST_F(RefreshCacheTest, OnlyBoxesWhollyPaintedWithTheirContentAreLeftAlone)
     paint(changed, Coverage::whole);
     EXPECT_EQ(refresh(), (Boxes{0, 1, timeNowBox})) << "an unsettled box is never known";
 
+    // Going on line changes the right group: painted only in part, its boxes
+    // show neither the old content nor the new.
     shared.modemOnline = 1;
     describeRefreshedBoxes(now);
+    paint(now, Coverage::partial);
+    EXPECT_EQ(refresh(), (Boxes{0, 1, timeNowBox, 5, 7, rightTimeNowBox, 9, 11, 13}));
     paint(now, Coverage::whole, false);
     paint(now, Coverage::none);  // notes that the fonts exist, and no box
     EXPECT_EQ(refresh(), all) << "the fonts came";
