@@ -1,6 +1,7 @@
 #include "display/paint_window_win32.h"
 
 #include <initializer_list>
+#include <utility>
 
 #include "common/shared_state.h"
 #include "display/box_coverage_win32.h"
@@ -37,35 +38,43 @@ void paintBox(HDC dc, RefreshedBox& box)
         paint_forms::valueCentred(dc, box.drawn, box.fill, box.text, box.ink);
 }
 
-// A label on its box's row.
-void labelOf(HDC dc, int x, const FieldRect& box, const char* text)
+// Labels, each on its box's row, in one column.
+struct RowLabel {
+    const FieldRect& box;
+    const char* text;
+};
+void labelRows(HDC dc, int x, std::initializer_list<RowLabel> rows)
 {
-    label(dc, {x, box.y}, text);
+    for (const RowLabel& row : rows)
+        label(dc, {x, row.box.y}, row.text);
 }
 
 void paintRightLabels(HDC dc)
 {
     const int x = layout::rightLabelX;
-    labelOf(dc, x, layout::portBox, t::modemStatusLabel);
-    labelOf(dc, x, layout::onlineStartupBox, t::startupLabel);
-    labelOf(dc, x, layout::onlineNowBox, t::nowLabel);
-    labelOf(dc, x, layout::onlineRunBox, t::runLabel);
-    labelOf(dc, x, layout::onlineTotalBox, t::totalLabel);
+    labelRows(dc, x,
+              {{layout::portBox, t::modemStatusLabel},
+               {layout::onlineStartupBox, t::startupLabel},
+               {layout::onlineNowBox, t::nowLabel},
+               {layout::onlineRunBox, t::runLabel},
+               {layout::onlineTotalBox, t::totalLabel}});
     darkRedLabel(dc, {x, layout::periodBox.y}, t::periodLabel);
-    for (const FieldRect& cost : {layout::runCostBox, layout::totalCostBox, layout::periodCostBox})
-        labelOf(dc, layout::comesToLabelX, cost, t::comesToLabel);
-    for (const FieldRect& cost : {layout::runCostBox, layout::totalCostBox, layout::periodCostBox})
-        labelOf(dc, layout::kronorLabelX, cost, t::kronorLabel);
+    for (const auto& [column, text] : {std::pair{layout::comesToLabelX, t::comesToLabel},
+                                       std::pair{layout::kronorLabelX, t::kronorLabel}})
+        labelRows(dc, column,
+                  {{layout::runCostBox, text},
+                   {layout::totalCostBox, text},
+                   {layout::periodCostBox, text}});
 }
 
 void paintLeftLabels(HDC dc)
 {
-    const int x = layout::leftLabelX;
-    labelOf(dc, x, layout::todayBox, t::todayLabel);
-    labelOf(dc, x, layout::startupBox, t::startupLabel);
-    labelOf(dc, x, layout::nowBox, t::nowLabel);
-    labelOf(dc, x, layout::runBox, t::runLabel);
-    labelOf(dc, x, layout::totalBox, t::totalLabel);
+    labelRows(dc, layout::leftLabelX,
+              {{layout::todayBox, t::todayLabel},
+               {layout::startupBox, t::startupLabel},
+               {layout::nowBox, t::nowLabel},
+               {layout::runBox, t::runLabel},
+               {layout::totalBox, t::totalLabel}});
 }
 
 // Unbroken raised ridges around the buttons.
