@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up this machine and runs every test of Uravik:
-#   1. the portable core's unit tests, natively and under ASan and UBSan;
+#   1. the portable core's unit tests, natively under ASan and UBSan, and its
+#      readers under libFuzzer;
 #   2. the Win32 tests and the end-to-end tests of the x86_64 build, under Wine
 #      (the times away beside the phases that only compute);
 #   3. the 32-bit release build, compiled and inspected (it cannot run here).
@@ -27,11 +28,6 @@ fi
 phase "style: every source file as .clang-format has it"
 style=0
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror || style=1
-
-phase "native: portable core"
-cmake --preset native >/dev/null
-cmake --build --preset native
-ctest --preset native 2>&1 | tee -a "$log"
 
 phase "x86_64: Win32 layer and the whole program, built"
 cmake --preset mingw-x64 >/dev/null
@@ -64,15 +60,35 @@ URAVIK_WINEPREFIX=$away_prefix setsid env -u DISPLAY \
 away_pid=$!
 away_started=$SECONDS
 
+# The portable core's tests run once, under the sanitizers: a fault the
+# plain build would show, they show too. The native preset is needed only
+# for the fuzz targets, each one clang run over all its sources, compiled
+# beside the sanitizer build to keep both cores busy.
+phase "native: the portable core under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset native >/dev/null
+cmake --preset native-sanitize >/dev/null
+fuzz_targets=(uravik_state_file_fuzz uravik_log_parser_fuzz)
+fuzz_built=0
+if cmake --build build/native --target help | grep -q "${fuzz_targets[0]}"; then
+    fuzz_built=1
+    cmake --build --preset native --target "${fuzz_targets[@]}" >build/native/fuzz-build.log 2>&1 &
+    fuzz_build_pid=$!
+fi
+cmake --build --preset native-sanitize
+if [ $fuzz_built -eq 1 ]; then
+    wait $fuzz_build_pid || { cat build/native/fuzz-build.log; exit 1; }
+fi
+ctest --preset native-sanitize 2>&1 | tee -a "$log"
+
 phase "native: the state file and log readers under libFuzzer, 30 s side by side"
 # Crash inputs, if any, are kept beside the targets; their own work files go
 # to directories they make and remove themselves. The log reader is seeded
 # with small logs in the program's layout, made fresh for each run.
 fuzz_dir=build/native/fuzz
 fuzz=1 logfuzz=1
-if [ -x $fuzz_dir/state_file_fuzz ] && [ -x $fuzz_dir/log_parser_fuzz ]; then
+if [ $fuzz_built -eq 1 ]; then
     corpus=$(mktemp -d)
-    build/native/make_sample_log "$corpus" 12 2024-03-07 4
+    build/native-sanitize/make_sample_log "$corpus" 12 2024-03-07 4
     $fuzz_dir/state_file_fuzz -max_total_time=30 -artifact_prefix="$PWD/$fuzz_dir/" \
         >$fuzz_dir/state_file_fuzz.log 2>&1 &
     state_fuzz_pid=$!
@@ -87,11 +103,6 @@ if [ -x $fuzz_dir/state_file_fuzz ] && [ -x $fuzz_dir/log_parser_fuzz ]; then
 else
     echo "the fuzz targets were not built: clang++ missing"
 fi
-
-phase "native under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake --preset native-sanitize >/dev/null
-cmake --build --preset native-sanitize
-ctest --preset native-sanitize 2>&1 | tee -a "$log"
 
 phase "i686: the 32-bit release target"
 cmake --preset mingw-i686 >/dev/null
