@@ -16,7 +16,10 @@
 #include "common/data_file_format.h"
 #include "companions/testing/win32_test_support.h"
 #include "display/layout.h"
+#include "display/refresh_cache.h"
+#include "host/host.h"
 #include "tests/fresh_program_state.h"
+#include "win32/gdi_scoped_win32.h"
 
 namespace {
 
@@ -159,6 +162,29 @@ TEST_F(MainWindow, APaintOnLinePutsTheRunTimeInTheTitle)
     shared.modemOnline = 1;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_EQ(titleOf(window), "Internet nu 0:00:00");
+}
+
+// A refresh hands the window its boxes as one region; a paint counts a box
+// as shown only when it covered the box whole, or a box painted in part
+// would keep its old pixels for good.
+TEST_F(MainWindow, ARefreshInvalidatesItsBoxesAndAPaintKnowsOnlyWholeBoxes)
+{
+    UpdateWindow(window);
+    refreshCache = RefreshCache{};  // no box known
+    const FieldRect& a = layout::refreshedRects[0];
+    const FieldRect& b = layout::refreshedRects[1];
+    // The left half of the first box and the whole second.
+    const host::Rect parts[] = {{a.x, a.y, a.x + a.width / 2, a.y + a.height},
+                                {b.x, b.y, b.x + b.width, b.y + b.height}};
+    host::invalidateRects(shared.mainWindow, parts, 2);
+    const win32::OwnedGdi<HRGN> update(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetUpdateRgn(window, update.get(), FALSE), COMPLEXREGION);
+    EXPECT_TRUE(PtInRegion(update.get(), a.x, a.y));
+    EXPECT_FALSE(PtInRegion(update.get(), a.x + a.width - 1, a.y));
+
+    UpdateWindow(window);
+    EXPECT_FALSE(refreshCache.known[0]) << "painted in part";
+    EXPECT_TRUE(refreshCache.known[1]) << "painted whole";
 }
 
 TEST(SingleInstance, AFolderThatCannotHoldTheLockFileIsClaimedByNameAlone)
