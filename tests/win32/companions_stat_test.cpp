@@ -82,7 +82,7 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(Statistics, TheTotalsAreThoseOfTheWorkingDirectory)
+TEST_F(Statistics, TheTotalsAndEachViewsTableLargestFirstAreThoseOfTheWorkingDirectory)
 {
     // Start-ups, longest and average run, running time, total of the latest
     // record, on line, from system start to the latest run (never a sum), records.
@@ -91,10 +91,7 @@ TEST_F(Statistics, TheTotalsAreThoseOfTheWorkingDirectory)
         "3:00:00", "0:40:00", "0:02:00", "6 (1 ol\xE4sbar rad)"};
     for (int i = 0; i < statTotalCount; ++i)
         EXPECT_EQ(controlText(window, statValueFirst + i), totals[i]) << i;
-}
 
-TEST_F(Statistics, EachViewListsItsOwnTableLargestFirst)
-{
     const std::string yesterday = uvlog::dateText(daysAgo(1));
     const struct {
         uvlog::Grouping view;
