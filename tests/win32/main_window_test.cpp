@@ -25,10 +25,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-HINSTANCE thisInstance()
-{
-    return GetModuleHandleA(nullptr);
-}
+const HINSTANCE thisInstance = GetModuleHandleA(nullptr);
 
 std::string titleOf(HWND window)
 {
@@ -68,10 +65,10 @@ protected:
     void SetUp() override
     {
         resetProgramState();
-        ASSERT_TRUE(registerMainWindowClass(thisInstance()));
-        window = createMainWindow(thisInstance(), SW_SHOWNORMAL);
+        ASSERT_TRUE(registerMainWindowClass(thisInstance));
+        window = createMainWindow(thisInstance, SW_SHOWNORMAL);
         ASSERT_NE(window, nullptr);
-        createButtons(thisInstance());
+        createButtons(thisInstance);
     }
     void TearDown() override
     {
@@ -80,12 +77,12 @@ protected:
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         }
-        UnregisterClassA("Uravik", thisInstance());
+        UnregisterClassA("Uravik", thisInstance);
     }
     HWND window = nullptr;
 };
 
-TEST_F(MainWindow, FixedSizeStyleTitleAndEightButtonsInTheirPlaces)
+TEST_F(MainWindow, FixedSizeStyleTitleEightButtonsInTheirPlacesAndOnlyTheirCommands)
 {
     EXPECT_EQ(sizeOf(window), mainViewSize);
     const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
@@ -95,7 +92,7 @@ TEST_F(MainWindow, FixedSizeStyleTitleAndEightButtonsInTheirPlaces)
     EXPECT_EQ(titleOf(window), "Uravik");
     EXPECT_EQ(shared.mainWindow, reinterpret_cast<host::WindowHandle>(window));
     WNDCLASSEXA found = {sizeof found};
-    ASSERT_TRUE(GetClassInfoExA(thisInstance(), "Uravik", &found));
+    ASSERT_TRUE(GetClassInfoExA(thisInstance, "Uravik", &found));
     EXPECT_EQ(found.hbrBackground, GetStockObject(LTGRAY_BRUSH));
     EXPECT_NE(found.hIcon, nullptr) << "the URAVIK icon resource is linked in";
 
@@ -115,6 +112,14 @@ TEST_F(MainWindow, FixedSizeStyleTitleAndEightButtonsInTheirPlaces)
                     "7 Config " + placeOf(compactViewButton), "3 Manual " + placeOf(manualButton),
                     "4 Om " + placeOf(aboutButton), "8 Avbryt " + placeOf(noPlace),
                     "9 OK " + placeOf(noPlace), "10 Config " + placeOf(editButton)));
+
+    // Commands outside 3 to 10 are ignored; a notification code in the high
+    // half makes the whole value no command.
+    for (WPARAM id : {WPARAM{0}, WPARAM{2}, WPARAM{11}, WPARAM{0x10007}, WPARAM{0x1000A}})
+        EXPECT_EQ(SendMessageA(window, WM_COMMAND, id, 0), 0) << id;
+    EXPECT_EQ(sizeOf(window), mainViewSize);
+    EXPECT_EQ(shared.editMode, 0);
+    EXPECT_EQ(shared.compactView, 0);
 }
 
 TEST_F(MainWindow, SystemMenuLeadsBackToTheMainViewFromEitherNarrowView)
@@ -135,42 +140,27 @@ TEST_F(MainWindow, SystemMenuLeadsBackToTheMainViewFromEitherNarrowView)
     }
 }
 
-TEST_F(MainWindow, CommandsOutsideThreeToTenAreIgnored)
-{
-    // A notification code in the high half makes the whole value no command.
-    for (WPARAM id : {WPARAM{0}, WPARAM{2}, WPARAM{11}, WPARAM{0x10007}, WPARAM{0x1000A}})
-        EXPECT_EQ(SendMessageA(window, WM_COMMAND, id, 0), 0) << id;
-    EXPECT_EQ(sizeOf(window), mainViewSize);
-    EXPECT_EQ(shared.editMode, 0);
-    EXPECT_EQ(shared.compactView, 0);
-}
-
 TEST(StartUp, FailedRegistrationReturnsZeroAndTouchesNoFile)
 {
     companion_test::TemporaryWorkingDirectory directory;
-    ASSERT_TRUE(registerMainWindowClass(thisInstance()));  // taken: the next one fails
+    ASSERT_TRUE(registerMainWindowClass(thisInstance));  // taken: the next one fails
     resetProgramState();
-    EXPECT_EQ(runUravik(thisInstance(), SW_SHOWNORMAL), 0);
+    EXPECT_EQ(runUravik(thisInstance, SW_SHOWNORMAL), 0);
     EXPECT_EQ(shared.mainWindow, 0u) << "no window was made";
     WIN32_FIND_DATAA found;
     EXPECT_EQ(FindFirstFileA("*.dab", &found), INVALID_HANDLE_VALUE) << "a data file appeared";
-    UnregisterClassA("Uravik", thisInstance());
-}
-
-TEST_F(MainWindow, APaintOnLinePutsTheRunTimeInTheTitle)
-{
-    shared.modemOnline = 1;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ(titleOf(window), "Internet nu 0:00:00");
+    UnregisterClassA("Uravik", thisInstance);
 }
 
 // A refresh hands the window its boxes as one region; a paint counts a box
 // as shown only when it covered the box whole, or a box painted in part
-// would keep its old pixels for good.
-TEST_F(MainWindow, ARefreshInvalidatesItsBoxesAndAPaintKnowsOnlyWholeBoxes)
+// would keep its old pixels for good. A paint on line puts the run time in
+// the title.
+TEST_F(MainWindow, ARefreshInvalidatesItsBoxesAndAPaintKnowsOnlyWholeBoxesAndSetsTheTitle)
 {
     UpdateWindow(window);
     refreshCache = RefreshCache{};  // no box known
+    shared.modemOnline = 1;
     const FieldRect& a = layout::refreshedRects[0];
     const FieldRect& b = layout::refreshedRects[1];
     // The left half of the first box and the whole second.
@@ -185,6 +175,7 @@ TEST_F(MainWindow, ARefreshInvalidatesItsBoxesAndAPaintKnowsOnlyWholeBoxes)
     UpdateWindow(window);
     EXPECT_FALSE(refreshCache.known[0]) << "painted in part";
     EXPECT_TRUE(refreshCache.known[1]) << "painted whole";
+    EXPECT_EQ(titleOf(window), "Internet nu 0:00:00");
 }
 
 TEST(SingleInstance, AFolderThatCannotHoldTheLockFileIsClaimedByNameAlone)
