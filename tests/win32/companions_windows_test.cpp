@@ -110,11 +110,6 @@ protected:
             static_cast<int>(SendMessageA(readerState.list, LVM_GETCOUNTPERPAGE, 0, 0));
         return top + page >= listCount(readerState.list);
     }
-    std::string status() const { return companion::windowText(readerState.status); }
-    std::string cell(int row, int column) const
-    {
-        return listCellText(readerState.list, row, column);
-    }
 
     companion_test::TemporaryWorkingDirectory directory;
     HWND window = nullptr;
@@ -135,18 +130,14 @@ std::string run(uvlog::CalendarDate date, std::uint64_t startup,
 
 TEST_F(Reader, AFourMegabyteLogOpensWithItsNewestRecordsInView)
 {
-    uvlog::SampleLogPlan plan;
-    plan.runs = 100;
-    plan.recordsPerRun = 250;
-    const std::string log = uvlog::makeSampleLog(plan);
-    directory.write("ytime.dab", log);
+    directory.write("ytime.dab", uvlog::makeSampleLog({}));  // 100 runs of 250 records
 
     open();
 
     EXPECT_EQ(listCount(readerState.list), 100 + 100 * 250);
     EXPECT_TRUE(lastRowInView()) << "the newest records are in view";
-    EXPECT_EQ(cell(1, 8), "WINDOWS");
-    EXPECT_THAT(status(), StartsWith("25 100 rader"));
+    EXPECT_EQ(listCellText(readerState.list, 1, 8), "WINDOWS");
+    EXPECT_THAT(companion::windowText(readerState.status), StartsWith("25 100 rader"));
 }
 
 TEST_F(Reader, TheHistoryComesFirstCanBeHiddenAndOpensByNameAndTheFilterKeepsRowsUnderTheirRuns)
@@ -157,14 +148,14 @@ TEST_F(Reader, TheHistoryComesFirstCanBeHiddenAndOpensByNameAndTheFilterKeepsRow
                         run({2024, 3, 8}, 58, {"WINDOWS", "Anteckningar"}));
     open();
     ASSERT_EQ(listCount(readerState.list), 11);
-    EXPECT_EQ(cell(0, 0), "HISTORIA (yhist.dab)");
-    EXPECT_EQ(cell(3, 0), "TIDLISTA (ytime.dab)");
+    EXPECT_EQ(listCellText(readerState.list, 0, 0), "HISTORIA (yhist.dab)");
+    EXPECT_EQ(listCellText(readerState.list, 3, 0), "TIDLISTA (ytime.dab)");
     SendMessageA(readerState.historyBox, BM_CLICK, 0, 0);
     EXPECT_EQ(listCount(readerState.list), 7);
     SetWindowTextA(readerState.filterEdit, "KALKYL");
     EXPECT_EQ(listCount(readerState.list), 2);
-    EXPECT_EQ(cell(1, 8), "Kalkyl - budget");
-    EXPECT_THAT(status(), HasSubstr("2 av 7 rader"));
+    EXPECT_EQ(listCellText(readerState.list, 1, 8), "Kalkyl - budget");
+    EXPECT_THAT(companion::windowText(readerState.status), HasSubstr("2 av 7 rader"));
     SetWindowTextA(readerState.filterEdit, "");
     EXPECT_EQ(listCount(readerState.list), 7);
     SendMessageA(readerState.historyBox, BM_CLICK, 0, 0);
@@ -179,7 +170,7 @@ TEST_F(Reader, ItWaitsForTheLogFollowsItsGrowthAndShowsTornLinesAsText)
 {
     open();
     EXPECT_EQ(listCount(readerState.list), 0);
-    EXPECT_THAT(status(), HasSubstr("ytime.dab"));
+    EXPECT_THAT(companion::windowText(readerState.status), HasSubstr("ytime.dab"));
     directory.write("ytime.dab", run({2024, 3, 7}, 57, {"WINDOWS"}));
     followLogFiles();
     ASSERT_EQ(listCount(readerState.list), 2);
@@ -188,11 +179,11 @@ TEST_F(Reader, ItWaitsForTheLogFollowsItsGrowthAndShowsTornLinesAsText)
     directory.write("ytime.dab", next.substr(0, 30), true);
     followLogFiles();
     ASSERT_EQ(listCount(readerState.list), 3);
-    EXPECT_EQ(cell(2, 0), next.substr(0, 30)) << "shown as it stands";
+    EXPECT_EQ(listCellText(readerState.list, 2, 0), next.substr(0, 30)) << "shown as it stands";
     directory.write("ytime.dab", next.substr(30), true);
     followLogFiles();
     ASSERT_EQ(listCount(readerState.list), 3);
-    EXPECT_EQ(cell(2, 8), "Namnl\xF6s - Anteckningar");
+    EXPECT_EQ(listCellText(readerState.list, 2, 8), "Namnl\xF6s - Anteckningar");
     std::string more;
     for (std::uint64_t number = 3; number < 200; ++number)
         more += record(8 * 3600, number, number * 60, 60, "Kalkylator");
@@ -204,7 +195,7 @@ TEST_F(Reader, ItWaitsForTheLogFollowsItsGrowthAndShowsTornLinesAsText)
     directory.write("ytime.dab", uvlog::sampleHeaderLines({2024, 3, 8}, 8 * 3600, 58));
     followLogFiles();
     EXPECT_EQ(listCount(readerState.list), 1);
-    EXPECT_THAT(status(), HasSubstr("1 uppstart   "));
+    EXPECT_THAT(companion::windowText(readerState.status), HasSubstr("1 uppstart   "));
 }
 
 class Statistics : public ::testing::Test {
@@ -331,7 +322,7 @@ TEST_F(Statistics, BarsAndColumnsAreDrawnToScale)
     EXPECT_NE(GetPixel(dc.get(), empty.left + 2, empty.bottom - 2), chartBarColour);
 }
 
-TEST_F(Statistics, TheTableGoesOutAsCsvAndRefreshReadsTheFilesAgain)
+TEST_F(Statistics, TheTableGoesOutAsCsvToAFileAndTheClipboard)
 {
     const std::string expected =
         "F\xF6nster ovanf\xF6r Uravik;Tid ovanf\xF6r;Sekunder;Andel (%);Perioder\r\n"
@@ -346,10 +337,6 @@ TEST_F(Statistics, TheTableGoesOutAsCsvAndRefreshReadsTheFilesAgain)
     EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(data))), expected);
     GlobalUnlock(data);
     CloseClipboard();
-
-    directory.write("ytime.dab", record(0, 4, 4000, 400, "Ny"), true);
-    SendMessageA(window, WM_COMMAND, statRefresh, 0);
-    EXPECT_EQ(listCount(statState.table), 3);
 }
 
 TEST_F(Statistics, TheTimeAwayIsLeftOutUntilTheBoxIsCleared)
