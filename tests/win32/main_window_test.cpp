@@ -91,10 +91,9 @@ TEST_F(MainWindow, FixedSizeStyleTitleEightButtonsInTheirPlacesAndOnlyTheirComma
     EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(titleOf(window), "Uravik");
     EXPECT_EQ(shared.mainWindow, reinterpret_cast<host::WindowHandle>(window));
-    WNDCLASSEXA found = {sizeof found};
-    ASSERT_TRUE(GetClassInfoExA(thisInstance, "Uravik", &found));
-    EXPECT_EQ(found.hbrBackground, GetStockObject(LTGRAY_BRUSH));
-    EXPECT_NE(found.hIcon, nullptr) << "the URAVIK icon resource is linked in";
+    EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND),
+              reinterpret_cast<ULONG_PTR>(GetStockObject(LTGRAY_BRUSH)));
+    EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0u) << "the URAVIK icon resource is linked in";
 
     // Children are kept in creation order, the first created on top.
     std::vector<std::string> buttons;
