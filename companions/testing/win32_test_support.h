@@ -47,10 +47,10 @@ public:
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
     const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
     void write(const std::string& name, const std::string& bytes, bool append = false) const
     {
-        std::ofstream(*this / name, std::ios::binary | (append ? std::ios::app : std::ios::trunc))
+        std::ofstream(path_ + "\\" + name,
+                      std::ios::binary | (append ? std::ios::app : std::ios::trunc))
             << bytes;
     }
 

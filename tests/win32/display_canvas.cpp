@@ -101,11 +101,6 @@ NoGlyphs::~NoGlyphs()
     swapSlot(textOutSlot(), original_);
 }
 
-bool NoGlyphs::available()
-{
-    return textOutSlot() != nullptr;
-}
-
 void setShownClock(const ShownClock& shown)
 {
     ClockState& c = clockState;

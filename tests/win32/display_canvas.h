@@ -35,16 +35,15 @@ private:
 
 // While one exists, TextOutA in this executable draws nothing (and says it
 // succeeded), so a paint shows only its lines and fills: comparing such a
-// paint with a normal one tells exactly which pixels are glyphs.
+// paint with a normal one tells exactly which pixels are glyphs. Where the
+// executable imports no TextOutA by name, it hides nothing, and a paint
+// then fails to match its glyph-free reference.
 class NoGlyphs {
 public:
     NoGlyphs();
     ~NoGlyphs();
     NoGlyphs(const NoGlyphs&) = delete;
     NoGlyphs& operator=(const NoGlyphs&) = delete;
-
-    // False if the executable does not import TextOutA by name.
-    static bool available();
 
 private:
     void* original_;

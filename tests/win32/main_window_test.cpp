@@ -16,16 +16,16 @@
 #include "common/data_file_format.h"
 #include "companions/testing/win32_test_support.h"
 #include "display/layout.h"
+#include "display/refresh_cache.h"
+#include "host/host.h"
 #include "tests/fresh_program_state.h"
+#include "win32/gdi_scoped_win32.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 
-HINSTANCE thisInstance()
-{
-    return GetModuleHandleA(nullptr);
-}
+const HINSTANCE thisInstance = GetModuleHandleA(nullptr);
 
 std::string titleOf(HWND window)
 {
@@ -65,10 +65,10 @@ protected:
     void SetUp() override
     {
         resetProgramState();
-        ASSERT_TRUE(registerMainWindowClass(thisInstance()));
-        window = createMainWindow(thisInstance(), SW_SHOWNORMAL);
+        ASSERT_TRUE(registerMainWindowClass(thisInstance));
+        window = createMainWindow(thisInstance, SW_SHOWNORMAL);
         ASSERT_NE(window, nullptr);
-        createButtons(thisInstance());
+        createButtons(thisInstance);
     }
     void TearDown() override
     {
@@ -77,12 +77,12 @@ protected:
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         }
-        UnregisterClassA("Uravik", thisInstance());
+        UnregisterClassA("Uravik", thisInstance);
     }
     HWND window = nullptr;
 };
 
-TEST_F(MainWindow, FixedSizeStyleTitleAndEightButtonsInTheirPlaces)
+TEST_F(MainWindow, FixedSizeStyleTitleEightButtonsInTheirPlacesAndOnlyTheirCommands)
 {
     EXPECT_EQ(sizeOf(window), mainViewSize);
     const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
@@ -91,10 +91,9 @@ TEST_F(MainWindow, FixedSizeStyleTitleAndEightButtonsInTheirPlaces)
     EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(titleOf(window), "Uravik");
     EXPECT_EQ(shared.mainWindow, reinterpret_cast<host::WindowHandle>(window));
-    WNDCLASSEXA found = {sizeof found};
-    ASSERT_TRUE(GetClassInfoExA(thisInstance(), "Uravik", &found));
-    EXPECT_EQ(found.hbrBackground, GetStockObject(LTGRAY_BRUSH));
-    EXPECT_NE(found.hIcon, nullptr) << "the URAVIK icon resource is linked in";
+    EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND),
+              reinterpret_cast<ULONG_PTR>(GetStockObject(LTGRAY_BRUSH)));
+    EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0u) << "the URAVIK icon resource is linked in";
 
     // Children are kept in creation order, the first created on top.
     std::vector<std::string> buttons;
@@ -112,6 +111,14 @@ TEST_F(MainWindow, FixedSizeStyleTitleAndEightButtonsInTheirPlaces)
                     "7 Config " + placeOf(compactViewButton), "3 Manual " + placeOf(manualButton),
                     "4 Om " + placeOf(aboutButton), "8 Avbryt " + placeOf(noPlace),
                     "9 OK " + placeOf(noPlace), "10 Config " + placeOf(editButton)));
+
+    // Commands outside 3 to 10 are ignored; a notification code in the high
+    // half makes the whole value no command.
+    for (WPARAM id : {WPARAM{0}, WPARAM{2}, WPARAM{11}, WPARAM{0x10007}, WPARAM{0x1000A}})
+        EXPECT_EQ(SendMessageA(window, WM_COMMAND, id, 0), 0) << id;
+    EXPECT_EQ(sizeOf(window), mainViewSize);
+    EXPECT_EQ(shared.editMode, 0);
+    EXPECT_EQ(shared.compactView, 0);
 }
 
 TEST_F(MainWindow, SystemMenuLeadsBackToTheMainViewFromEitherNarrowView)
@@ -132,32 +139,41 @@ TEST_F(MainWindow, SystemMenuLeadsBackToTheMainViewFromEitherNarrowView)
     }
 }
 
-TEST_F(MainWindow, CommandsOutsideThreeToTenAreIgnored)
-{
-    // A notification code in the high half makes the whole value no command.
-    for (WPARAM id : {WPARAM{0}, WPARAM{2}, WPARAM{11}, WPARAM{0x10007}, WPARAM{0x1000A}})
-        EXPECT_EQ(SendMessageA(window, WM_COMMAND, id, 0), 0) << id;
-    EXPECT_EQ(sizeOf(window), mainViewSize);
-    EXPECT_EQ(shared.editMode, 0);
-    EXPECT_EQ(shared.compactView, 0);
-}
-
 TEST(StartUp, FailedRegistrationReturnsZeroAndTouchesNoFile)
 {
     companion_test::TemporaryWorkingDirectory directory;
-    ASSERT_TRUE(registerMainWindowClass(thisInstance()));  // taken: the next one fails
+    ASSERT_TRUE(registerMainWindowClass(thisInstance));  // taken: the next one fails
     resetProgramState();
-    EXPECT_EQ(runUravik(thisInstance(), SW_SHOWNORMAL), 0);
+    EXPECT_EQ(runUravik(thisInstance, SW_SHOWNORMAL), 0);
     EXPECT_EQ(shared.mainWindow, 0u) << "no window was made";
     WIN32_FIND_DATAA found;
     EXPECT_EQ(FindFirstFileA("*.dab", &found), INVALID_HANDLE_VALUE) << "a data file appeared";
-    UnregisterClassA("Uravik", thisInstance());
+    UnregisterClassA("Uravik", thisInstance);
 }
 
-TEST_F(MainWindow, APaintOnLinePutsTheRunTimeInTheTitle)
+// A refresh hands the window its boxes as one region; a paint counts a box
+// as shown only when it covered the box whole, or a box painted in part
+// would keep its old pixels for good. A paint on line puts the run time in
+// the title.
+TEST_F(MainWindow, ARefreshInvalidatesItsBoxesAndAPaintKnowsOnlyWholeBoxesAndSetsTheTitle)
 {
+    UpdateWindow(window);
+    refreshCache = RefreshCache{};  // no box known
     shared.modemOnline = 1;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const FieldRect& a = layout::refreshedRects[0];
+    const FieldRect& b = layout::refreshedRects[1];
+    // The left half of the first box and the whole second.
+    const host::Rect parts[] = {{a.x, a.y, a.x + a.width / 2, a.y + a.height},
+                                {b.x, b.y, b.x + b.width, b.y + b.height}};
+    host::invalidateRects(shared.mainWindow, parts, 2);
+    const win32::OwnedGdi<HRGN> update(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetUpdateRgn(window, update.get(), FALSE), COMPLEXREGION);
+    EXPECT_TRUE(PtInRegion(update.get(), a.x, a.y));
+    EXPECT_FALSE(PtInRegion(update.get(), a.x + a.width - 1, a.y));
+
+    UpdateWindow(window);
+    EXPECT_FALSE(refreshCache.known[0]) << "painted in part";
+    EXPECT_TRUE(refreshCache.known[1]) << "painted whole";
     EXPECT_EQ(titleOf(window), "Internet nu 0:00:00");
 }
 

@@ -1,7 +1,11 @@
-// The statistics window under Wine: the data of the working directory in the
-// totals and each view's table, a period, the charts' bars, and the CSV copy
-// and file.
+// The companions' windows under Wine, each on the files of a working
+// directory of its own: the about box (the version from the resource, the
+// folder and the data files' sizes; OK and Escape close it), the log reader
+// (a 4 MB log, the history, the filter and a log that grows while it is
+// open) and the statistics (the totals and each view's table, a period, the
+// charts' bars, the CSV copy and file, the time away).
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,20 +17,25 @@
 #include <string>
 #include <utility>
 
+#include "companions/about/about_window_win32.h"
 #include "companions/engine/calendar.h"
 #include "companions/engine/log_format.h"
+#include "companions/reader/reader_window_win32.h"
 #include "companions/stat/stat_charts_win32.h"
 #include "companions/stat/stat_window_win32.h"
 #include "companions/testing/sample_log.h"
 #include "companions/testing/win32_test_support.h"
 #include "companions/win32/companion_app_win32.h"
 #include "win32/gdi_scoped_win32.h"
+#include "win32/window_basics_win32.h"
 
 namespace {
 
 using companion_test::controlText;
 using companion_test::listCellText;
 using companion_test::listCount;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 uvlog::CalendarDate daysAgo(int days)
 {
@@ -43,6 +52,150 @@ std::string record(std::uint32_t start, std::uint64_t number, std::uint64_t runS
     return uvlog::sampleRecordLine(number, runSeconds, 7200 + runSeconds, clock, period, online,
                                    title) +
            "\r\n";
+}
+
+TEST(About, ItShowsTheVersionTheFolderAndTheFileSizesAndOkAndEscapeClose)
+{
+    companion::initCommonControls();
+    ASSERT_TRUE(registerAboutClass(GetModuleHandleA(nullptr)));
+    companion_test::TemporaryWorkingDirectory directory;
+    directory.write("ysave.dab", std::string(131, 'x'));
+    directory.write("ytime.dab", std::string(1234567, 'x'));
+    for (const WPARAM button : {IDOK, IDCANCEL}) {
+        aboutState = AboutState{};
+        const HWND window = createAboutWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(controlText(window, aboutVersionText), "Version " URAVIK_VERSION);
+        EXPECT_EQ(controlText(window, aboutFolderText), directory.path());
+        EXPECT_EQ(controlText(window, aboutFileFirst + 0), "131 byte");
+        EXPECT_EQ(controlText(window, aboutFileFirst + 1), "1 234 567 byte");
+        EXPECT_EQ(controlText(window, aboutFileFirst + 2), "saknas");
+        if (button == IDOK) {
+            SendMessageA(window, WM_COMMAND, button, 0);
+        } else {
+            // Escape reaches the box as a dialog key of the message loop.
+            PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+            PostQuitMessage(0);
+            win32::runMessageLoop(window);
+        }
+        EXPECT_FALSE(IsWindow(window)) << button;
+        companion_test::closeWindow(window);
+    }
+    UnregisterClassA("UravikOm", GetModuleHandleA(nullptr));
+}
+
+class Reader : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        companion::initCommonControls();
+        readerState = ReaderState{};
+        ASSERT_TRUE(registerReaderClass(GetModuleHandleA(nullptr)));
+    }
+    void TearDown() override
+    {
+        companion_test::closeWindow(window);
+        UnregisterClassA("UravikTidlista", GetModuleHandleA(nullptr));
+    }
+    void open(const char* path = "ytime.dab")
+    {
+        companion_test::closeWindow(window);
+        window = createReaderWindow(GetModuleHandleA(nullptr), path, SW_SHOWNORMAL);
+        ASSERT_NE(window, nullptr);
+    }
+    bool lastRowInView() const
+    {
+        const int top = static_cast<int>(SendMessageA(readerState.list, LVM_GETTOPINDEX, 0, 0));
+        const int page =
+            static_cast<int>(SendMessageA(readerState.list, LVM_GETCOUNTPERPAGE, 0, 0));
+        return top + page >= listCount(readerState.list);
+    }
+
+    companion_test::TemporaryWorkingDirectory directory;
+    HWND window = nullptr;
+};
+
+// A run's header at 08:00 and its records, a minute apart.
+std::string run(uvlog::CalendarDate date, std::uint64_t startup,
+                std::initializer_list<const char*> titles)
+{
+    std::string text = uvlog::sampleHeaderLines(date, 8 * 3600, startup);
+    std::uint64_t number = 0;
+    for (const char* title : titles) {
+        ++number;
+        text += record(8 * 3600, number, number * 60, 60, title);
+    }
+    return text;
+}
+
+TEST_F(Reader, AFourMegabyteLogOpensWithItsNewestRecordsInView)
+{
+    directory.write("ytime.dab", uvlog::makeSampleLog({}));  // 100 runs of 250 records
+
+    open();
+
+    EXPECT_EQ(listCount(readerState.list), 100 + 100 * 250);
+    EXPECT_TRUE(lastRowInView()) << "the newest records are in view";
+    EXPECT_EQ(listCellText(readerState.list, 1, 8), "WINDOWS");
+    EXPECT_THAT(companion::windowText(readerState.status), StartsWith("25 100 rader"));
+}
+
+TEST_F(Reader, TheHistoryComesFirstCanBeHiddenAndOpensByNameAndTheFilterKeepsRowsUnderTheirRuns)
+{
+    directory.write("yhist.dab", "HISTORIA\r\n" + run({2024, 3, 1}, 56, {"WINDOWS"}));
+    directory.write("ytime.dab",
+                    run({2024, 3, 7}, 57, {"WINDOWS", "Kalkyl - budget", "Anteckningar"}) +
+                        run({2024, 3, 8}, 58, {"WINDOWS", "Anteckningar"}));
+    open();
+    ASSERT_EQ(listCount(readerState.list), 11);
+    EXPECT_EQ(listCellText(readerState.list, 0, 0), "HISTORIA (yhist.dab)");
+    EXPECT_EQ(listCellText(readerState.list, 3, 0), "TIDLISTA (ytime.dab)");
+    SendMessageA(readerState.historyBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(listCount(readerState.list), 7);
+    SetWindowTextA(readerState.filterEdit, "KALKYL");
+    EXPECT_EQ(listCount(readerState.list), 2);
+    EXPECT_EQ(listCellText(readerState.list, 1, 8), "Kalkyl - budget");
+    EXPECT_THAT(companion::windowText(readerState.status), HasSubstr("2 av 7 rader"));
+    SetWindowTextA(readerState.filterEdit, "");
+    EXPECT_EQ(listCount(readerState.list), 7);
+    SendMessageA(readerState.historyBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(listCount(readerState.list), 11);
+
+    open("yhist.dab");
+    EXPECT_EQ(listCount(readerState.list), 3);
+    EXPECT_FALSE(IsWindowEnabled(readerState.historyBox));
+}
+
+TEST_F(Reader, ItWaitsForTheLogFollowsItsGrowthAndShowsTornLinesAsText)
+{
+    open();
+    EXPECT_EQ(listCount(readerState.list), 0);
+    EXPECT_THAT(companion::windowText(readerState.status), HasSubstr("ytime.dab"));
+    directory.write("ytime.dab", run({2024, 3, 7}, 57, {"WINDOWS"}));
+    followLogFiles();
+    ASSERT_EQ(listCount(readerState.list), 2);
+
+    const std::string next = record(8 * 3600, 2, 120, 60, "Namnl\xF6s - Anteckningar");
+    directory.write("ytime.dab", next.substr(0, 30), true);
+    followLogFiles();
+    ASSERT_EQ(listCount(readerState.list), 3);
+    EXPECT_EQ(listCellText(readerState.list, 2, 0), next.substr(0, 30)) << "shown as it stands";
+    directory.write("ytime.dab", next.substr(30), true);
+    followLogFiles();
+    ASSERT_EQ(listCount(readerState.list), 3);
+    EXPECT_EQ(listCellText(readerState.list, 2, 8), "Namnl\xF6s - Anteckningar");
+    std::string more;
+    for (std::uint64_t number = 3; number < 200; ++number)
+        more += record(8 * 3600, number, number * 60, 60, "Kalkylator");
+    directory.write("ytime.dab", more, true);
+    followLogFiles();
+    EXPECT_TRUE(lastRowInView()) << "the growth scrolls the newest record into view";
+
+    // Moved into the history at a start-up: the log starts again.
+    directory.write("ytime.dab", uvlog::sampleHeaderLines({2024, 3, 8}, 8 * 3600, 58));
+    followLogFiles();
+    EXPECT_EQ(listCount(readerState.list), 1);
+    EXPECT_THAT(companion::windowText(readerState.status), HasSubstr("1 uppstart   "));
 }
 
 class Statistics : public ::testing::Test {
@@ -82,7 +235,7 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(Statistics, TheTotalsAreThoseOfTheWorkingDirectory)
+TEST_F(Statistics, TheTotalsAndEachViewsTableLargestFirstAreThoseOfTheWorkingDirectory)
 {
     // Start-ups, longest and average run, running time, total of the latest
     // record, on line, from system start to the latest run (never a sum), records.
@@ -91,10 +244,7 @@ TEST_F(Statistics, TheTotalsAreThoseOfTheWorkingDirectory)
         "3:00:00", "0:40:00", "0:02:00", "6 (1 ol\xE4sbar rad)"};
     for (int i = 0; i < statTotalCount; ++i)
         EXPECT_EQ(controlText(window, statValueFirst + i), totals[i]) << i;
-}
 
-TEST_F(Statistics, EachViewListsItsOwnTableLargestFirst)
-{
     const std::string yesterday = uvlog::dateText(daysAgo(1));
     const struct {
         uvlog::Grouping view;
@@ -172,7 +322,7 @@ TEST_F(Statistics, BarsAndColumnsAreDrawnToScale)
     EXPECT_NE(GetPixel(dc.get(), empty.left + 2, empty.bottom - 2), chartBarColour);
 }
 
-TEST_F(Statistics, TheTableGoesOutAsCsvAndRefreshReadsTheFilesAgain)
+TEST_F(Statistics, TheTableGoesOutAsCsvToAFileAndTheClipboard)
 {
     const std::string expected =
         "F\xF6nster ovanf\xF6r Uravik;Tid ovanf\xF6r;Sekunder;Andel (%);Perioder\r\n"
@@ -187,10 +337,6 @@ TEST_F(Statistics, TheTableGoesOutAsCsvAndRefreshReadsTheFilesAgain)
     EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(data))), expected);
     GlobalUnlock(data);
     CloseClipboard();
-
-    directory.write("ytime.dab", record(0, 4, 4000, 400, "Ny"), true);
-    SendMessageA(window, WM_COMMAND, statRefresh, 0);
-    EXPECT_EQ(listCount(statState.table), 3);
 }
 
 TEST_F(Statistics, TheTimeAwayIsLeftOutUntilTheBoxIsCleared)
