@@ -64,15 +64,6 @@ TEST_F(History, LogIsMovedWholeOnlyWhenLargerThanTheSetting)
     EXPECT_TRUE(logIsOverLimit(4'000'000, (1ull << 31) + 5));
 }
 
-TEST_F(History, MissingLogIsToldAndNothingIsMoved)
-{
-    checkLogSize(announceLogMove);
-    EXPECT_THAT(fakeHost.messages,
-                ::testing::ElementsAre(FakeHost::Message{texts::logNotFoundMessage, "FELMEDDELANDE",
-                                                         host::MessageIcon::error}));
-    EXPECT_EQ(readFile(historyFileName), oldHistory);
-}
-
 TEST_F(History, FailedMoveKeepsTheLogAndIsTold)
 {
     const std::string log = "a log of more than ten bytes\n";
