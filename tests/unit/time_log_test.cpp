@@ -289,7 +289,7 @@ TEST_F(TimeLog, StartUpBoxesLetTheRunBeLoggedAndEnded)
         endRun();
     };
     startUp();
-    EXPECT_EQ(captions(), std::vector<std::string>{"FILFEL"});
+    EXPECT_THAT(fakeHost.messages, ElementsAre(testing::Field(&Box::caption, "FILFEL")));
     EXPECT_THAT(logLines(),
                 ElementsAre(testing::_, testing::_, testing::_, isRecord(2, "Anteckningar")));
     EXPECT_THAT(readFile(stateFileName), HasSubstr("05   =Minuter totalt\n53   =Sek"));
