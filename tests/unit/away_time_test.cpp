@@ -4,7 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -31,12 +30,8 @@ protected:
         PersistenceTest::SetUp();
         writeFile(format::stateFileName, sampleState());
         writeFile(format::logFileName, "");
-        std::tm noon{};
-        noon.tm_year = 124;
-        noon.tm_mon = 2;
-        noon.tm_mday = 7;
-        noon.tm_hour = 12;
-        fakeHost.calendarAtTickZero = timegm(&noon) - static_cast<long long>(startTick / 1000);
+        const long long noon = 1'709'812'800;  // 2024-03-07 12:00:00 UTC
+        fakeHost.calendarAtTickZero = noon - static_cast<long long>(startTick / 1000);
     }
 
     static void startWithLimit(const char* minutes)
