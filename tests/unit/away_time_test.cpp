@@ -4,7 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -31,12 +30,8 @@ protected:
         PersistenceTest::SetUp();
         writeFile(format::stateFileName, sampleState());
         writeFile(format::logFileName, "");
-        std::tm noon{};
-        noon.tm_year = 124;
-        noon.tm_mon = 2;
-        noon.tm_mday = 7;
-        noon.tm_hour = 12;
-        fakeHost.calendarAtTickZero = timegm(&noon) - static_cast<long long>(startTick / 1000);
+        const long long noon = 1'709'812'800;  // 2024-03-07 12:00:00 UTC
+        fakeHost.calendarAtTickZero = noon - static_cast<long long>(startTick / 1000);
     }
 
     static void startWithLimit(const char* minutes)
@@ -71,8 +66,18 @@ TEST_F(AwayTime, TheLimitComesFromTheSettingsOrFallsBackToFiveMinutes)
 
     startWithLimit(nullptr);
     EXPECT_EQ(away.limitMinutes, 5) << "no file";
-    startWithLimit("12");
-    EXPECT_EQ(away.limitMinutes, 12);
+
+    // At 0 nothing is noted, and a sleep is left out all the same.
+    startWithLimit("0");
+    tickUntil(600);
+    noteLocked(true);
+    noteLocked(false);
+    suspendRun();
+    fakeHost.tick += 60'000;
+    resumeRun();
+    endRun();
+    EXPECT_FALSE(exists(format::awayFileName));
+    EXPECT_STREQ(clockState.runText, "0:10:00");
 }
 
 TEST_F(AwayTime, IdleFromTheLastInputUntilTheNextOnceTheLimitIsReached)
@@ -119,20 +124,6 @@ TEST_F(AwayTime, CausesFollowOneAnotherWithoutGapOrOverlapToTheEndOfTheRun)
     EXPECT_STREQ(clockState.runText, "0:15:00");
     const std::string log = readFile(format::logFileName);
     EXPECT_EQ(log.substr(log.size() - 24), "0:05:00    Anteckningar\n");
-}
-
-TEST_F(AwayTime, NothingIsNotedWithTheLimitAtZero)
-{
-    startWithLimit("0");
-    tickUntil(600);
-    noteLocked(true);
-    noteLocked(false);
-    suspendRun();
-    fakeHost.tick += 60'000;
-    resumeRun();
-    endRun();
-    EXPECT_FALSE(exists(format::awayFileName));
-    EXPECT_STREQ(clockState.runText, "0:10:00") << "the sleep is left out all the same";
 }
 
 // Without a resume message the tick takes the run up again: after a pause

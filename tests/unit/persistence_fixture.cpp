@@ -125,14 +125,6 @@ bool PersistenceTest::exists(const char* name)
     return std::filesystem::exists(std::filesystem::symlink_status(name, error));
 }
 
-std::vector<std::string> PersistenceTest::captions()
-{
-    std::vector<std::string> result;
-    for (const FakeHost::Message& m : fakeHost.messages)
-        result.push_back(m.caption);
-    return result;
-}
-
 bool PersistenceTest::makeUnwritable(const char* name)
 {
     unwritable_.push_back(directory_ + "/" + name);

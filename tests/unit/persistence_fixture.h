@@ -45,7 +45,6 @@ public:
     static std::vector<std::string> readLines(const char* name);
     static void writeFile(const char* name, const std::string& content);
     static bool exists(const char* name);
-    static std::vector<std::string> captions();
 
     // Makes the file unwritable even for root, as the read-only attribute
     // does on Windows; false when this system cannot. Undone at the end.
