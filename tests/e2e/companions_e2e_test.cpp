@@ -25,9 +25,8 @@ class Companions : public Session {
 protected:
     void SetUp() override
     {
-        const std::string build = uravikExe().substr(0, uravikExe().find_last_of("\\/"));
         for (const char* name : {"uravik.exe", "uvreader.exe", "uvstat.lib", "aboutuv.exe"})
-            ASSERT_TRUE(copyFile(build + "\\" + name, path(name))) << name;
+            ASSERT_TRUE(CopyFileA(besideUravik(name).c_str(), path(name).c_str(), FALSE)) << name;
         // A run with its header and two records, as Uravik writes them.
         prepareFiles();
         write("ytime.dab",

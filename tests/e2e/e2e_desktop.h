@@ -23,7 +23,8 @@ inline void clickOn(HWND window, const FieldRect& place)
 // `className`; null when none came.
 HWND clickAndWaitFor(HWND window, const FieldRect& button, const char* className);
 
-// Types the text's characters with the keyboard, one key press each.
+// Types the text's characters with the keyboard, one key press each (no
+// character that needs Shift).
 void typeKeys(const std::string& text);
 
 // Lets the desktop's windows handle what is queued for them.
@@ -31,9 +32,6 @@ void settle(DWORD ms);
 
 // Settles until `done` holds, at most `timeoutMs`; whether it came to hold.
 bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-
-// The outer size of a window.
-SIZE outerSize(HWND window);
 
 // True when the child is shown with a non-empty size inside the client area.
 bool childIsUsable(HWND child);

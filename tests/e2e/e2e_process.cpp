@@ -16,6 +16,12 @@ std::string uravikExe()
     return fromEnvironment("URAVIK_EXE", "uravik.exe");
 }
 
+std::string besideUravik(const std::string& name)
+{
+    const std::string exe = uravikExe();
+    return exe.substr(0, exe.find_last_of("\\/") + 1) + name;
+}
+
 std::string windowTitle(HWND window)
 {
     char text[256] = "";
@@ -26,23 +32,6 @@ std::string windowTitle(HWND window)
 bool runsItsClock(HWND window)
 {
     return windowTitle(window).rfind("Uravik 0:", 0) == 0;
-}
-
-namespace {
-
-std::wstring inAnsiCodePage(const std::string& text)
-{
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                    static_cast<int>(wide.size())));
-    return wide;
-}
-
-}  // namespace
-
-UravikProcess::UravikProcess(const std::string& exePath, const std::string& workingDirectory)
-    : UravikProcess(inAnsiCodePage(exePath), inAnsiCodePage(workingDirectory))
-{
 }
 
 UravikProcess::UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory)
@@ -125,20 +114,10 @@ std::string answerMessageBoxes(DWORD processId, bool withTexts)
     return answered;
 }
 
-bool copyFile(const std::string& from, const std::string& to)
-{
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
-}
-
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
 }
 
 long totalSeconds(const std::string& state)

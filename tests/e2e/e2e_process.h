@@ -10,6 +10,13 @@
 // The program under test (URAVIK_EXE), or `fallback`, from the environment.
 std::string fromEnvironment(const char* name, const char* fallback);
 std::string uravikExe();
+// A program built beside uravik.exe, by its file name.
+std::string besideUravik(const std::string& name);
+// Every name the tests spell in narrow characters is plain ASCII.
+inline std::wstring widened(const std::string& ascii)
+{
+    return {ascii.begin(), ascii.end()};
+}
 
 std::string windowTitle(HWND window);
 
@@ -18,7 +25,10 @@ bool runsItsClock(HWND window);
 
 class UravikProcess {
 public:
-    UravikProcess(const std::string& exePath, const std::string& workingDirectory);
+    UravikProcess(const std::string& exePath, const std::string& workingDirectory)
+        : UravikProcess(widened(exePath), widened(workingDirectory))
+    {
+    }
     // For folders whose names the ANSI code page cannot spell.
     UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory);
     ~UravikProcess();
@@ -53,12 +63,8 @@ private:
 // "CAPTION: text" when asked.
 std::string answerMessageBoxes(DWORD processId, bool withTexts = false);
 
-// Copies a file; false when it could not be copied.
-bool copyFile(const std::string& from, const std::string& to);
-
-// Reads a file's whole content ("" when it cannot be read); writes one.
+// Reads a file's whole content ("" when it cannot be read).
 std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& content);
 
 // The total running time in seconds that a state file's content holds.
 long totalSeconds(const std::string& state);
