@@ -36,12 +36,11 @@ protected:
         write("uvmanual.txt", "Uravik\r\n");
         ASSERT_TRUE(start(runsItsClock, programDir + "\\uravik.exe"));
     }
-    HWND child(int id) const { return GetDlgItem(window, id); }
 
     std::string programDir;
 };
 
-TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
+TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFoldersAndSwitchTheViews)
 {
     clickOn(window, layout::timeListButton);
     clickOn(window, layout::statisticsButton);
@@ -80,11 +79,9 @@ TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
                 AllOf(StartsWith("FELMEDDELANDE: "), HasSubstr(programDir + "\\uvreader.exe")));
     settle(500);
     EXPECT_EQ(read("started-uvreader.exe.txt"), "");
-}
 
-// The narrow views, the system menu back to the whole window, and edit mode.
-TEST_F(Commands, TheNarrowViewsKeepTheirTitlesAndEditModeSwapsConfigForOk)
-{
+    // The narrow views, the system menu back to the whole window, and edit
+    // mode.
     RECT before;
     GetWindowRect(window, &before);
     // Narrowed where it stands.
@@ -101,7 +98,7 @@ TEST_F(Commands, TheNarrowViewsKeepTheirTitlesAndEditModeSwapsConfigForOk)
     outerSizeIs(layout::compactViewHeightBelowCaption);
     settle(2000);  // two title refreshes of the tick
     EXPECT_EQ(windowTitle(window), "Uravik Configuration");
-    EXPECT_TRUE(childIsUsable(child(cmdSmallView)))
+    EXPECT_TRUE(childIsUsable(GetDlgItem(window, cmdSmallView)))
         << "\"Avbryt\" can be clicked in the compact view";
     screenshot("compact-view");
 
@@ -114,25 +111,26 @@ TEST_F(Commands, TheNarrowViewsKeepTheirTitlesAndEditModeSwapsConfigForOk)
     settle(300);
 
     clickOn(window, layout::editButton);  // the second "Config"
-    EXPECT_TRUE(childIsUsable(child(cmdEditOff))) << "\"OK\" in place";
-    EXPECT_FALSE(childIsUsable(child(cmdEditOn)));
+    EXPECT_TRUE(childIsUsable(GetDlgItem(window, cmdEditOff))) << "\"OK\" in place";
+    EXPECT_FALSE(childIsUsable(GetDlgItem(window, cmdEditOn)));
 
-    EXPECT_THAT(capturePixels(window, interiorOf(layout::highRateCostInput)),
+    EXPECT_THAT(screenImage(window, interiorOf(layout::highRateCostInput)).pixels,
                 testing::Contains(RGB(255, 0, 0)))
         << "field 4 shows its text in red";
     for (const auto& [field, keys] :
          {std::pair{layout::highRateCostInput, "42"}, {layout::modemPortInput, "com3"}}) {
-        const auto before = capturePixels(window, interiorOf(field));
+        const auto before = screenImage(window, interiorOf(field)).pixels;
         clickOn(window, field);
         typeKeys(keys);
         settle(300);
-        EXPECT_NE(capturePixels(window, interiorOf(field)), before) << "typing shows: " << keys;
+        EXPECT_NE(screenImage(window, interiorOf(field)).pixels, before)
+            << "typing shows: " << keys;
     }
     screenshot("edit-mode");
 
     clickOn(window, layout::editButton);  // "OK"
-    EXPECT_TRUE(childIsUsable(child(cmdEditOn))) << "the second \"Config\" is back";
-    EXPECT_FALSE(childIsUsable(child(cmdEditOff)));
+    EXPECT_TRUE(childIsUsable(GetDlgItem(window, cmdEditOn))) << "the second \"Config\" is back";
+    EXPECT_FALSE(childIsUsable(GetDlgItem(window, cmdEditOff)));
 }
 
 }  // namespace

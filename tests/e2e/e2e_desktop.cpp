@@ -1,12 +1,8 @@
 #include "tests/e2e/e2e_desktop.h"
 
-#include <vector>
-
-#include "tests/win32/bitmap_file.h"
-
-void clickAt(HWND window, int clientX, int clientY)
+void clickOn(HWND window, const FieldRect& place)
 {
-    POINT p = {clientX, clientY};
+    POINT p = {place.x + place.width / 2, place.y + place.height / 2};
     ClientToScreen(window, &p);
     // Every event carries the absolute position, so a press can never land
     // where the cursor was before the move was handled.
@@ -49,12 +45,10 @@ void typeKeys(const std::string& text)
 
 void settle(DWORD ms)
 {
-    const ULONGLONG end = GetTickCount64() + ms;
-    while (GetTickCount64() < end) {
+    for (const ULONGLONG end = GetTickCount64() + ms; GetTickCount64() < end; Sleep(10)) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
-        Sleep(10);
     }
 }
 
@@ -88,11 +82,11 @@ void bringToTop(HWND window)
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-std::vector<COLORREF> capturePixels(HWND window, RECT clientRect)
+Image screenImage(HWND window, RECT clientRect)
 {
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&clientRect), 2);
     HDC screen = GetDC(nullptr);
-    const Image shown = imageOf(screen, clientRect);
+    Image shown = imageOf(screen, clientRect);
     ReleaseDC(nullptr, screen);
-    return shown.pixels;
+    return shown;
 }

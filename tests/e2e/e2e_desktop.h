@@ -6,17 +6,13 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "display/layout.h"
+#include "tests/win32/bitmap_file.h"
 
-// Moves the mouse to the client position of `window` and clicks the left button.
-void clickAt(HWND window, int clientX, int clientY);
-// The same at the middle of a place of the layout.
-inline void clickOn(HWND window, const FieldRect& place)
-{
-    clickAt(window, place.x + place.width / 2, place.y + place.height / 2);
-}
+// Moves the mouse to the middle of a place of `window`'s layout and clicks
+// the left button.
+void clickOn(HWND window, const FieldRect& place);
 
 // Brings `window` forward, as a person would when another window covers its
 // buttons, clicks `button`, and waits for a top-level window of
@@ -43,5 +39,5 @@ constexpr const char* peerTitle = "Uravik testf\xF6nster";
 HWND makePeerWindow();
 void bringToTop(HWND window);
 
-// The screen's pixels over a client rectangle of `window`, row by row.
-std::vector<COLORREF> capturePixels(HWND window, RECT clientRect);
+// What the screen shows over a client rectangle of `window`.
+Image screenImage(HWND window, RECT clientRect);

@@ -34,22 +34,23 @@ bool runsItsClock(HWND window)
     return windowTitle(window).rfind("Uravik 0:", 0) == 0;
 }
 
-UravikProcess::UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory)
+UravikProcess::UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory,
+                             const std::wstring& arguments)
 {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::wstring commandLine = L"\"" + exePath + L"\"";
-    if (!CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDirectory.c_str(), &startup, &process_))
-        process_ = {};
+    std::wstring commandLine =
+        L"\"" + exePath + L"\"" + (arguments.empty() ? L"" : L" ") + arguments;
+    // A Unix program started through Wine comes without a process handle.
+    started_ = CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              workingDirectory.c_str(), &startup, &process_) != 0;
 }
 
 UravikProcess::~UravikProcess()
 {
     if (!started())
         return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(process_.hProcess, 99);
+    TerminateProcess(process_.hProcess, 99);  // refused once it has ended
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
 }
@@ -103,10 +104,9 @@ std::string answerMessageBoxes(DWORD processId, bool withTexts)
         // A box becomes visible once its caption and text are set.
         if (owner == processId && IsWindowVisible(box)) {
             char text[512] = "";
-            if (withTexts)
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            answered +=
-                (answered.empty() ? "" : ",") + windowTitle(box) + (withTexts ? ": " : "") + text;
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            answered += (answered.empty() ? "" : ",") + windowTitle(box) +
+                        (withTexts ? ": " + std::string(text) : "");
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
         box = next;

@@ -12,11 +12,6 @@ std::string fromEnvironment(const char* name, const char* fallback);
 std::string uravikExe();
 // A program built beside uravik.exe, by its file name.
 std::string besideUravik(const std::string& name);
-// Every name the tests spell in narrow characters is plain ASCII.
-inline std::wstring widened(const std::string& ascii)
-{
-    return {ascii.begin(), ascii.end()};
-}
 
 std::string windowTitle(HWND window);
 
@@ -25,17 +20,21 @@ bool runsItsClock(HWND window);
 
 class UravikProcess {
 public:
+    // Every path the tests spell in narrow characters is plain ASCII.
     UravikProcess(const std::string& exePath, const std::string& workingDirectory)
-        : UravikProcess(widened(exePath), widened(workingDirectory))
+        : UravikProcess(std::wstring(exePath.begin(), exePath.end()),
+                        std::wstring(workingDirectory.begin(), workingDirectory.end()))
     {
     }
-    // For folders whose names the ANSI code page cannot spell.
-    UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory);
+    // For folders whose names the ANSI code page cannot spell, and for
+    // another program with its arguments.
+    UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory,
+                  const std::wstring& arguments = {});
     ~UravikProcess();
     UravikProcess(const UravikProcess&) = delete;
     UravikProcess& operator=(const UravikProcess&) = delete;
 
-    bool started() const { return process_.hProcess != nullptr; }
+    bool started() const { return started_; }
     DWORD processId() const { return process_.dwProcessId; }
 
     // The process's top-level window of class "Uravik" once `accept` holds
@@ -56,6 +55,7 @@ public:
 
 private:
     PROCESS_INFORMATION process_ = {};
+    bool started_ = false;
 };
 
 // Answers every open message box of the process (class "#32770") with OK;

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "tests/sample_state.h"
-#include "tests/win32/bitmap_file.h"
 
 namespace {
 
@@ -66,9 +65,6 @@ bool Session::answerUntil(std::string& answered, const std::function<bool()>& do
 void Session::screenshot(const std::string& name)
 {
     settle(300);
-    HDC screen = GetDC(nullptr);
-    const Image shown =
-        imageOf(screen, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-    ReleaseDC(nullptr, screen);
-    writeBmp(artifactsDirectory() + "\\" + name + ".bmp", shown);
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    writeBmp(artifactsDirectory() + "\\" + name + ".bmp", screenImage(GetDesktopWindow(), screen));
 }
