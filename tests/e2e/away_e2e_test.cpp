@@ -5,8 +5,6 @@
 
 #include <wtsapi32.h>
 
-#include <cstdio>
-
 #include "companions/engine/away_periods.h"
 #include "companions/engine/calendar.h"
 
@@ -23,14 +21,6 @@ std::int64_t localNow()
                            now.wHour * 3600u + now.wMinute * 60u + now.wSecond);
 }
 
-// The lines of yborta.dab as the companions read them; the file's exact
-// layout is the native tests' to check, and a line the companions cannot
-// read is missing here.
-std::vector<uvlog::AwayPeriod> awayLines(const std::string& text)
-{
-    return uvlog::parseAwayPeriods(text).lines;
-}
-
 constexpr long sampleTotal = 312 * 3600 + 5 * 60 + 48;
 
 // Moves the mouse as a user's hand would: through the X server, which Wine
@@ -40,18 +30,12 @@ void moveMouseOver(HWND window)
     RECT rect;
     GetWindowRect(window, &rect);
     for (int step = 0; step < 2; ++step) {
-        char command[128];
-        std::snprintf(command, sizeof command, "Z:\\usr\\bin\\xdotool mousemove %ld %ld",
-                      (rect.left + rect.right) / 2 + step * 5, (rect.top + rect.bottom) / 2);
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process))
-            << "xdotool is needed (scripts/setup.sh installs it)";
-        WaitForSingleObject(process.hProcess, 5000);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        UravikProcess xdotool(L"Z:\\usr\\bin\\xdotool", L"Z:\\",
+                              L"mousemove " +
+                                  std::to_wstring((rect.left + rect.right) / 2 + step * 5) + L" " +
+                                  std::to_wstring((rect.top + rect.bottom) / 2));
+        ASSERT_TRUE(xdotool.started()) << "xdotool is needed (scripts/setup.sh installs it)";
+        xdotool.exitCodeWithin(5000);
         settle(200);
     }
 }
@@ -71,7 +55,9 @@ TEST_F(AwayEndToEnd, NoInputForTheLimitIsOneIdlePeriodFromTheStartUntilTheMouseM
     moveMouseOver(window);
     settle(2000);
     EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
-    const std::vector<uvlog::AwayPeriod> lines = awayLines(read("yborta.dab"));
+    // The lines as the companions read them; the file's exact layout is the
+    // native tests' to check, and a line they cannot read is missing here.
+    const std::vector<uvlog::AwayPeriod> lines = uvlog::parseAwayPeriods(read("yborta.dab")).lines;
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].cause, "inaktiv");
     EXPECT_LE(lines[0].begin - started, 5) << "the whole gap counts, from the run's start";
@@ -97,7 +83,7 @@ TEST_F(AwayEndToEnd, ALockAndASleepAreNotedAndTheSleepIsNotCounted)
     EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
     const long ran = static_cast<long>((GetTickCount64() - started) / 1000);
 
-    const std::vector<uvlog::AwayPeriod> lines = awayLines(read("yborta.dab"));
+    const std::vector<uvlog::AwayPeriod> lines = uvlog::parseAwayPeriods(read("yborta.dab")).lines;
     ASSERT_EQ(lines.size(), 2u) << read("yborta.dab");
     EXPECT_EQ(lines[0].cause, "l\xE5st");
     EXPECT_EQ(lines[1].cause, "vila");

@@ -8,7 +8,6 @@
 namespace {
 
 using ::testing::AllOf;
-using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
@@ -25,53 +24,47 @@ protected:
         // The program in a folder of its own with stand-in companions; the
         // data folder, its working directory, with planted programs of the
         // same names that must never run, and a manual for Notepad to open.
+        // Notepad is the system's: a notepad.exe in either folder is planted.
         programDir = path("program");
         CreateDirectoryA(programDir.c_str(), nullptr);
         const std::string standIn = fromEnvironment("URAVIK_STAND_IN", "stand_in_companion.exe");
-        ASSERT_TRUE(copyFile(uravikExe(), programDir + "\\uravik.exe"));
-        for (const char* name : {"aboutuv.exe", "uvstat.lib", "uvreader.exe"})
-            ASSERT_TRUE(copyFile(standIn, programDir + "\\" + name)) << name;
-        for (const char* name : {"notepad.exe", "aboutuv.exe", "uvstat.lib", "uvreader.exe"})
-            ASSERT_TRUE(copyFile(standIn, path(name))) << name;
+        ASSERT_TRUE(CopyFileA(uravikExe().c_str(), (programDir + "\\uravik.exe").c_str(), FALSE));
+        for (const std::string name : {"aboutuv.exe", "uvstat.lib", "uvreader.exe", "notepad.exe"})
+            for (const std::string& to : {programDir + "\\" + name, path(name)})
+                ASSERT_TRUE(CopyFileA(standIn.c_str(), to.c_str(), FALSE)) << to;
         prepareFiles();
         write("uvmanual.txt", "Uravik\r\n");
         ASSERT_TRUE(start(runsItsClock, programDir + "\\uravik.exe"));
     }
-    HWND child(int id) const { return GetDlgItem(window, id); }
 
     std::string programDir;
 };
 
-TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
+TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFoldersAndSwitchTheViews)
 {
     clickOn(window, layout::timeListButton);
     clickOn(window, layout::statisticsButton);
     clickOn(window, layout::aboutButton);
     clickOn(window, layout::manualButton);  // last: Notepad's window comes up over Uravik's
-    std::vector<std::string> started;
-    waitUntil([&] {
-        started.clear();
-        for (const char* name : {"aboutuv.exe", "notepad.exe", "uvreader.exe", "uvstat.lib"})
-            if (const std::string line = read(std::string("started-") + name + ".txt");
-                !line.empty())
-                started.push_back(line);
-        return started.size() >= 3;
-    });
     const std::string quoted = "\"" + programDir + "\\";
-    EXPECT_THAT(started,
-                ElementsAre(quoted + "aboutuv.exe\"\n", quoted + "uvreader.exe\" ytime.dab\n",
-                            quoted + "uvstat.lib\"\n"))
-        << "no notepad.exe from the data folder either";
+    const std::string expected = quoted + "aboutuv.exe\"\n" + quoted +
+                                 "uvreader.exe\" ytime.dab\n" + quoted + "uvstat.lib\"\n";
+    std::string started;
+    waitUntil([&] {
+        started = "";
+        for (const char* name : {"aboutuv.exe", "notepad.exe", "uvreader.exe", "uvstat.lib"})
+            started += read(std::string("started-") + name + ".txt");
+        return started.size() >= expected.size();
+    });
+    EXPECT_EQ(started, expected) << "no planted notepad.exe either";
 
     // A real Notepad, not the planted one, showing the manual of the working
     // directory once it has loaded it.
     HWND notepad = nullptr;
-    waitUntil([&] {
+    EXPECT_TRUE(waitUntil([&] {
         notepad = FindWindowA("Notepad", nullptr);
         return windowTitle(notepad).rfind("uvmanual.txt", 0) == 0;
-    });
-    ASSERT_NE(notepad, nullptr);
-    EXPECT_THAT(windowTitle(notepad), StartsWith("uvmanual.txt"));
+    })) << windowTitle(notepad);
     screenshot("companions");
     PostMessageA(notepad, WM_CLOSE, 0, 0);
     waitUntil([&] { return !IsWindow(notepad); }, 3000);
@@ -86,29 +79,27 @@ TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFolders)
                 AllOf(StartsWith("FELMEDDELANDE: "), HasSubstr(programDir + "\\uvreader.exe")));
     settle(500);
     EXPECT_EQ(read("started-uvreader.exe.txt"), "");
-}
 
-// The narrow views, the system menu back to the whole window, and edit mode.
-TEST_F(Commands, TheNarrowViewsKeepTheirTitlesAndEditModeSwapsConfigForOk)
-{
+    // The narrow views, the system menu back to the whole window, and edit
+    // mode.
     RECT before;
     GetWindowRect(window, &before);
+    // Narrowed where it stands.
     const auto outerSizeIs = [&](int heightBelowCaption) {
-        const SIZE size = outerSize(window);
-        EXPECT_EQ(size.cx, layout::narrowViewWidth);
-        EXPECT_EQ(size.cy, GetSystemMetrics(SM_CYCAPTION) + heightBelowCaption);
+        RECT now;
+        GetWindowRect(window, &now);
+        EXPECT_EQ(now.right - now.left, layout::narrowViewWidth);
+        EXPECT_EQ(now.bottom - now.top, GetSystemMetrics(SM_CYCAPTION) + heightBelowCaption);
+        EXPECT_EQ(now.left, before.left);
+        EXPECT_EQ(now.top, before.top);
     };
 
     clickOn(window, layout::compactViewButton);
     outerSizeIs(layout::compactViewHeightBelowCaption);
     settle(2000);  // two title refreshes of the tick
     EXPECT_EQ(windowTitle(window), "Uravik Configuration");
-    EXPECT_TRUE(childIsUsable(child(cmdSmallView)))
+    EXPECT_TRUE(childIsUsable(GetDlgItem(window, cmdSmallView)))
         << "\"Avbryt\" can be clicked in the compact view";
-    RECT after;
-    GetWindowRect(window, &after);
-    EXPECT_EQ(after.left, before.left) << "the window stays where it was";
-    EXPECT_EQ(after.top, before.top);
     screenshot("compact-view");
 
     clickOn(window, layout::cancelButton);
@@ -120,28 +111,26 @@ TEST_F(Commands, TheNarrowViewsKeepTheirTitlesAndEditModeSwapsConfigForOk)
     settle(300);
 
     clickOn(window, layout::editButton);  // the second "Config"
-    EXPECT_TRUE(childIsUsable(child(cmdEditOff))) << "\"OK\" in place";
-    EXPECT_FALSE(childIsUsable(child(cmdEditOn)));
+    EXPECT_TRUE(childIsUsable(GetDlgItem(window, cmdEditOff))) << "\"OK\" in place";
+    EXPECT_FALSE(childIsUsable(GetDlgItem(window, cmdEditOn)));
 
-    const RECT field4 = interiorOf(layout::highRateCostInput);
-    const RECT field5 = interiorOf(layout::modemPortInput);
-    const auto field4Before = capturePixels(window, field4);
-    const auto field5Before = capturePixels(window, field5);
-    EXPECT_THAT(field4Before, testing::Contains(RGB(255, 0, 0))) << "field 4 shows its text in red";
-
-    clickOn(window, layout::highRateCostInput);
-    typeKeys("42");
-    clickOn(window, layout::modemPortInput);
-    typeKeys("COM3");
-    settle(300);
-    EXPECT_NE(capturePixels(window, field4), field4Before) << "typing shows in field 4";
-    EXPECT_NE(capturePixels(window, field5), field5Before) << "typing shows in field 5";
+    EXPECT_THAT(screenImage(window, interiorOf(layout::highRateCostInput)).pixels,
+                testing::Contains(RGB(255, 0, 0)))
+        << "field 4 shows its text in red";
+    for (const auto& [field, keys] :
+         {std::pair{layout::highRateCostInput, "42"}, {layout::modemPortInput, "com3"}}) {
+        const auto before = screenImage(window, interiorOf(field)).pixels;
+        clickOn(window, field);
+        typeKeys(keys);
+        settle(300);
+        EXPECT_NE(screenImage(window, interiorOf(field)).pixels, before)
+            << "typing shows: " << keys;
+    }
     screenshot("edit-mode");
 
     clickOn(window, layout::editButton);  // "OK"
-    EXPECT_TRUE(childIsUsable(child(cmdEditOn))) << "the second \"Config\" is back";
-    EXPECT_FALSE(childIsUsable(child(cmdEditOff)));
-    screenshot("edit-mode-off");
+    EXPECT_TRUE(childIsUsable(GetDlgItem(window, cmdEditOn))) << "the second \"Config\" is back";
+    EXPECT_FALSE(childIsUsable(GetDlgItem(window, cmdEditOff)));
 }
 
 }  // namespace

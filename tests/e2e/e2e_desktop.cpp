@@ -1,12 +1,8 @@
 #include "tests/e2e/e2e_desktop.h"
 
-#include <vector>
-
-#include "tests/win32/bitmap_file.h"
-
-void clickAt(HWND window, int clientX, int clientY)
+void clickOn(HWND window, const FieldRect& place)
 {
-    POINT p = {clientX, clientY};
+    POINT p = {place.x + place.width / 2, place.y + place.height / 2};
     ClientToScreen(window, &p);
     // Every event carries the absolute position, so a press can never land
     // where the cursor was before the move was handled.
@@ -36,36 +32,23 @@ HWND clickAndWaitFor(HWND window, const FieldRect& button, const char* className
 void typeKeys(const std::string& text)
 {
     for (char c : text) {
-        const SHORT scan = VkKeyScanA(c);
-        const WORD key = LOBYTE(scan);
-        const bool shift = (HIBYTE(scan) & 1) != 0;
-        std::vector<INPUT> inputs;
-        auto press = [&](WORD vk, bool up) {
-            INPUT in = {};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wVk = vk;
-            in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            inputs.push_back(in);
-        };
-        if (shift)
-            press(VK_SHIFT, false);
-        press(key, false);
-        press(key, true);
-        if (shift)
-            press(VK_SHIFT, true);
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        INPUT press[2] = {};
+        for (INPUT& input : press) {
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = LOBYTE(VkKeyScanA(c));
+        }
+        press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, press, sizeof(INPUT));
         settle(60);
     }
 }
 
 void settle(DWORD ms)
 {
-    const ULONGLONG end = GetTickCount64() + ms;
-    while (GetTickCount64() < end) {
+    for (const ULONGLONG end = GetTickCount64() + ms; GetTickCount64() < end; Sleep(10)) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
-        Sleep(10);
     }
 }
 
@@ -77,27 +60,14 @@ bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs)
     return true;
 }
 
-SIZE outerSize(HWND window)
-{
-    RECT rect;
-    GetWindowRect(window, &rect);
-    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
 bool childIsUsable(HWND child)
 {
-    if (!child || !IsWindowVisible(child))
-        return false;
-    RECT rect;
+    RECT rect = {}, client = {}, inside;
     GetWindowRect(child, &rect);
-    if (rect.right <= rect.left || rect.bottom <= rect.top)
-        return false;
-    RECT client;
-    HWND parent = GetParent(child);
-    GetClientRect(parent, &client);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect.left >= 0 && rect.top >= 0 && rect.right <= client.right &&
-           rect.bottom <= client.bottom;
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    GetClientRect(GetParent(child), &client);
+    return IsWindowVisible(child) && IntersectRect(&inside, &rect, &client) &&
+           EqualRect(&inside, &rect);
 }
 
 HWND makePeerWindow()
@@ -112,11 +82,11 @@ void bringToTop(HWND window)
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-std::vector<COLORREF> capturePixels(HWND window, RECT clientRect)
+Image screenImage(HWND window, RECT clientRect)
 {
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&clientRect), 2);
     HDC screen = GetDC(nullptr);
-    const Image shown = imageOf(screen, clientRect);
+    Image shown = imageOf(screen, clientRect);
     ReleaseDC(nullptr, screen);
-    return shown.pixels;
+    return shown;
 }

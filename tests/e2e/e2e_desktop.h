@@ -6,24 +6,21 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "display/layout.h"
+#include "tests/win32/bitmap_file.h"
 
-// Moves the mouse to the client position of `window` and clicks the left button.
-void clickAt(HWND window, int clientX, int clientY);
-// The same at the middle of a place of the layout.
-inline void clickOn(HWND window, const FieldRect& place)
-{
-    clickAt(window, place.x + place.width / 2, place.y + place.height / 2);
-}
+// Moves the mouse to the middle of a place of `window`'s layout and clicks
+// the left button.
+void clickOn(HWND window, const FieldRect& place);
 
 // Brings `window` forward, as a person would when another window covers its
 // buttons, clicks `button`, and waits for a top-level window of
 // `className`; null when none came.
 HWND clickAndWaitFor(HWND window, const FieldRect& button, const char* className);
 
-// Types the text's characters with the keyboard, one key press each.
+// Types the text's characters with the keyboard, one key press each (no
+// character that needs Shift).
 void typeKeys(const std::string& text);
 
 // Lets the desktop's windows handle what is queued for them.
@@ -31,9 +28,6 @@ void settle(DWORD ms);
 
 // Settles until `done` holds, at most `timeoutMs`; whether it came to hold.
 bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-
-// The outer size of a window.
-SIZE outerSize(HWND window);
 
 // True when the child is shown with a non-empty size inside the client area.
 bool childIsUsable(HWND child);
@@ -45,5 +39,5 @@ constexpr const char* peerTitle = "Uravik testf\xF6nster";
 HWND makePeerWindow();
 void bringToTop(HWND window);
 
-// The screen's pixels over a client rectangle of `window`, row by row.
-std::vector<COLORREF> capturePixels(HWND window, RECT clientRect);
+// What the screen shows over a client rectangle of `window`.
+Image screenImage(HWND window, RECT clientRect);

@@ -16,6 +16,12 @@ std::string uravikExe()
     return fromEnvironment("URAVIK_EXE", "uravik.exe");
 }
 
+std::string besideUravik(const std::string& name)
+{
+    const std::string exe = uravikExe();
+    return exe.substr(0, exe.find_last_of("\\/") + 1) + name;
+}
+
 std::string windowTitle(HWND window)
 {
     char text[256] = "";
@@ -28,39 +34,23 @@ bool runsItsClock(HWND window)
     return windowTitle(window).rfind("Uravik 0:", 0) == 0;
 }
 
-namespace {
-
-std::wstring inAnsiCodePage(const std::string& text)
-{
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                    static_cast<int>(wide.size())));
-    return wide;
-}
-
-}  // namespace
-
-UravikProcess::UravikProcess(const std::string& exePath, const std::string& workingDirectory)
-    : UravikProcess(inAnsiCodePage(exePath), inAnsiCodePage(workingDirectory))
-{
-}
-
-UravikProcess::UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory)
+UravikProcess::UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory,
+                             const std::wstring& arguments)
 {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::wstring commandLine = L"\"" + exePath + L"\"";
-    if (!CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDirectory.c_str(), &startup, &process_))
-        process_ = {};
+    std::wstring commandLine =
+        L"\"" + exePath + L"\"" + (arguments.empty() ? L"" : L" ") + arguments;
+    // A Unix program started through Wine comes without a process handle.
+    started_ = CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              workingDirectory.c_str(), &startup, &process_) != 0;
 }
 
 UravikProcess::~UravikProcess()
 {
     if (!started())
         return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(process_.hProcess, 99);
+    TerminateProcess(process_.hProcess, 99);  // refused once it has ended
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
 }
@@ -114,10 +104,9 @@ std::string answerMessageBoxes(DWORD processId, bool withTexts)
         // A box becomes visible once its caption and text are set.
         if (owner == processId && IsWindowVisible(box)) {
             char text[512] = "";
-            if (withTexts)
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            answered +=
-                (answered.empty() ? "" : ",") + windowTitle(box) + (withTexts ? ": " : "") + text;
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            answered += (answered.empty() ? "" : ",") + windowTitle(box) +
+                        (withTexts ? ": " + std::string(text) : "");
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
         box = next;
@@ -125,20 +114,10 @@ std::string answerMessageBoxes(DWORD processId, bool withTexts)
     return answered;
 }
 
-bool copyFile(const std::string& from, const std::string& to)
-{
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
-}
-
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
 }
 
 long totalSeconds(const std::string& state)

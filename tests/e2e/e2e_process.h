@@ -10,6 +10,8 @@
 // The program under test (URAVIK_EXE), or `fallback`, from the environment.
 std::string fromEnvironment(const char* name, const char* fallback);
 std::string uravikExe();
+// A program built beside uravik.exe, by its file name.
+std::string besideUravik(const std::string& name);
 
 std::string windowTitle(HWND window);
 
@@ -18,14 +20,21 @@ bool runsItsClock(HWND window);
 
 class UravikProcess {
 public:
-    UravikProcess(const std::string& exePath, const std::string& workingDirectory);
-    // For folders whose names the ANSI code page cannot spell.
-    UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory);
+    // Every path the tests spell in narrow characters is plain ASCII.
+    UravikProcess(const std::string& exePath, const std::string& workingDirectory)
+        : UravikProcess(std::wstring(exePath.begin(), exePath.end()),
+                        std::wstring(workingDirectory.begin(), workingDirectory.end()))
+    {
+    }
+    // For folders whose names the ANSI code page cannot spell, and for
+    // another program with its arguments.
+    UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory,
+                  const std::wstring& arguments = {});
     ~UravikProcess();
     UravikProcess(const UravikProcess&) = delete;
     UravikProcess& operator=(const UravikProcess&) = delete;
 
-    bool started() const { return process_.hProcess != nullptr; }
+    bool started() const { return started_; }
     DWORD processId() const { return process_.dwProcessId; }
 
     // The process's top-level window of class "Uravik" once `accept` holds
@@ -46,6 +55,7 @@ public:
 
 private:
     PROCESS_INFORMATION process_ = {};
+    bool started_ = false;
 };
 
 // Answers every open message box of the process (class "#32770") with OK;
@@ -53,12 +63,8 @@ private:
 // "CAPTION: text" when asked.
 std::string answerMessageBoxes(DWORD processId, bool withTexts = false);
 
-// Copies a file; false when it could not be copied.
-bool copyFile(const std::string& from, const std::string& to);
-
-// Reads a file's whole content ("" when it cannot be read); writes one.
+// Reads a file's whole content ("" when it cannot be read).
 std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& content);
 
 // The total running time in seconds that a state file's content holds.
 long totalSeconds(const std::string& state);

@@ -1,21 +1,15 @@
 #include "tests/e2e/e2e_session.h"
 
+#include <filesystem>
+
 #include "tests/sample_state.h"
-#include "tests/win32/bitmap_file.h"
 
 namespace {
 
-// URAVIK_E2E_ARTIFACTS as ctest sets it; run by hand, the same folder,
-// build/<preset>/e2e-artifacts, found from this test's own place in it.
+// URAVIK_E2E_ARTIFACTS as ctest sets it.
 std::string artifactsDirectory()
 {
-    std::string path = fromEnvironment("URAVIK_E2E_ARTIFACTS", "");
-    if (path.empty()) {
-        char exe[MAX_PATH] = "";
-        GetModuleFileNameA(nullptr, exe, sizeof exe);
-        path = std::string(exe).substr(0, std::string(exe).find_last_of("\\/")) +
-               "\\..\\..\\e2e-artifacts";
-    }
+    const std::string path = fromEnvironment("URAVIK_E2E_ARTIFACTS", "e2e-artifacts");
     CreateDirectoryA(path.c_str(), nullptr);
     return path;
 }
@@ -30,17 +24,13 @@ void Session::TearDown()
     if (!HasFailure())
         return;
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string kept =
+    const std::filesystem::path kept =
         artifactsDirectory() + "\\" + test->test_suite_name() + "." + test->name();
-    CreateDirectoryA(kept.c_str(), nullptr);
-    for (const char* pattern : {"\\*.dab", "\\*.txt"}) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((dir + pattern).c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-            copyFile(path(found.cFileName), kept + "\\" + found.cFileName);
-        if (search != INVALID_HANDLE_VALUE)
-            FindClose(search);
-    }
+    std::error_code error;
+    std::filesystem::create_directory(kept, error);
+    for (const auto& file : std::filesystem::directory_iterator(dir, error))
+        if (file.path().extension() == ".dab" || file.path().extension() == ".txt")
+            std::filesystem::copy_file(file.path(), kept / file.path().filename(), error);
 }
 
 void Session::prepareFiles() const
@@ -56,8 +46,7 @@ bool Session::start(const std::function<bool(HWND)>& accept, const std::string& 
     return window != nullptr;
 }
 
-bool Session::answerUntil(std::vector<std::string>& answered, const std::function<bool()>& done,
-                          DWORD timeoutMs)
+bool Session::answerUntil(std::string& answered, const std::function<bool()>& done, DWORD timeoutMs)
 {
     // A box answered closes a moment later: looked at sooner, it would
     // count twice.
@@ -65,7 +54,7 @@ bool Session::answerUntil(std::vector<std::string>& answered, const std::functio
         settle(200);
         const std::string captions = answerMessageBoxes(uravik->processId());
         if (!captions.empty())
-            answered.push_back(captions);
+            answered += (answered.empty() ? "" : ",") + captions;
         if (done())
             return true;
         if (GetTickCount64() >= deadline)
@@ -76,9 +65,6 @@ bool Session::answerUntil(std::vector<std::string>& answered, const std::functio
 void Session::screenshot(const std::string& name)
 {
     settle(300);
-    HDC screen = GetDC(nullptr);
-    const Image shown =
-        imageOf(screen, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-    ReleaseDC(nullptr, screen);
-    writeBmp(artifactsDirectory() + "\\" + name + ".bmp", shown);
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    writeBmp(artifactsDirectory() + "\\" + name + ".bmp", screenImage(GetDesktopWindow(), screen));
 }

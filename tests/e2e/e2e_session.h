@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "companions/testing/win32_test_support.h"
 #include "tests/e2e/e2e_desktop.h"
@@ -29,13 +29,20 @@ protected:
                const std::string& exe = uravikExe());
     // Answers the program's boxes as they come, as a user clicking OK would,
     // until `done` holds, at most `timeoutMs`; whether it came to hold.
-    bool answerUntil(std::vector<std::string>& answered, const std::function<bool()>& done,
-                     DWORD timeoutMs);
+    // `answered` gathers their captions, comma-separated.
+    bool answerUntil(std::string& answered, const std::function<bool()>& done, DWORD timeoutMs);
+    // Starts the program, answering its boxes until its clock runs.
+    bool startAnswering(std::string& answered)
+    {
+        return start([](HWND) { return true; }) &&
+               answerUntil(
+                   answered, [&] { return runsItsClock(window); }, 20000);
+    }
     std::string path(const std::string& name) const { return dir + "\\" + name; }
     std::string read(const std::string& name) const { return readFile(path(name)); }
     void write(const std::string& name, const std::string& bytes) const
     {
-        writeFile(path(name), bytes);
+        std::ofstream(path(name), std::ios::binary) << bytes;
     }
     // Saves the screen as NAME.bmp among the artifacts.
     static void screenshot(const std::string& name);

