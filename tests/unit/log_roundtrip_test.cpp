@@ -105,22 +105,18 @@ protected:
     }
 };
 
-TEST_F(LogRoundTrip, EveryRecordReadsBackAsWritten)
+TEST_F(LogRoundTrip, EveryRunReadsBackAsWrittenBeforeAndAfterTheMoveIntoTheHistory)
 {
     writeFirstRun();
-    writeSecondRun();
-    const ParsedLog log = uvlog::parseLog(readFile(texts::logFileName));
-
-    for (const LogEntry& entry : log.entries)
-        ASSERT_NE(entry.kind, EntryKind::raw) << uvlog::entryText(log, entry);
-    ASSERT_EQ(log.runs.size(), 2u);
-    EXPECT_EQ(log.runs[0].startupNumber, 57u);
-    EXPECT_EQ(log.runs[0].startDate, (uvlog::CalendarDate{2024, 3, 7}));
-    EXPECT_EQ(log.runs[0].startSecondOfDay, 8u * 3600 + 5 * 60 + 9);
-    EXPECT_EQ(log.runs[1].startupNumber, 58u);
-    EXPECT_EQ(log.runs[1].startSecondOfDay, 23u * 3600 + 59 * 60 + 30);
-
-    const std::vector<const LogEntry*> first = recordsOf(log, 0);
+    const std::string before = readFile(texts::logFileName);
+    const ParsedLog firstLog = uvlog::parseLog(before);
+    for (const LogEntry& entry : firstLog.entries)
+        ASSERT_NE(entry.kind, EntryKind::raw) << uvlog::entryText(firstLog, entry);
+    ASSERT_EQ(firstLog.runs.size(), 1u);
+    EXPECT_EQ(firstLog.runs[0].startupNumber, 57u);
+    EXPECT_EQ(firstLog.runs[0].startDate, (uvlog::CalendarDate{2024, 3, 7}));
+    EXPECT_EQ(firstLog.runs[0].startSecondOfDay, 8u * 3600 + 5 * 60 + 9);
+    const std::vector<const LogEntry*> first = recordsOf(firstLog, 0);
     const std::vector<std::string> titles = {
         "WINDOWS", "Anteckningar", "Budget * utkast.xls - Kalkyl", "Rad 1  Rad 2",
         "?",       twoBlanksTitle};
@@ -128,45 +124,22 @@ TEST_F(LogRoundTrip, EveryRecordReadsBackAsWritten)
     ASSERT_EQ(first.size(), titles.size());
     for (std::size_t i = 0; i < first.size(); ++i) {
         EXPECT_EQ(first[i]->number, i + 1);
-        EXPECT_EQ(uvlog::entryText(log, *first[i]), titles[i]);
+        EXPECT_EQ(uvlog::entryText(firstLog, *first[i]), titles[i]);
         EXPECT_EQ(first[i]->periodSeconds, periods[i]) << titles[i];
         EXPECT_EQ(first[i]->online, i == 2) << titles[i];
         EXPECT_EQ(first[i]->sinceOsStart, i == 0);
         EXPECT_EQ(first[i]->totalSeconds, 312u * 3600 + 5 * 60 + 48 + first[i]->runSeconds);
     }
-    EXPECT_EQ(log.runs[0].lastRunSeconds, 7'310u);  // 191.0 s to 7501.7 s
+    EXPECT_EQ(firstLog.runs[0].lastRunSeconds, 7'310u);  // 191.0 s to 7501.7 s
 
-    const std::vector<const LogEntry*> second = recordsOf(log, 1);
-    ASSERT_EQ(second.size(), 3u);
-    EXPECT_TRUE(second[0]->sinceOsStart);
-    EXPECT_EQ(second[0]->periodSeconds, 40u);
-    EXPECT_EQ(second[1]->number, 1'234'567u);
-    EXPECT_EQ(second[1]->runSeconds / 3600, 12'345u);
-    EXPECT_EQ(second[1]->totalSeconds / 3600, 123'456u + 12'345u);
-    ASSERT_NE(log.text.find("\n1234568123456:00:00"), std::string::npos) << "no blank between";
-    EXPECT_EQ(second[2]->number, 1'234'568u);
-    EXPECT_EQ(second[2]->runSeconds / 3600, 123'456u) << "six-digit hours right after the number";
-    EXPECT_EQ(second[2]->periodSeconds / 3600, 111'111u);
-    EXPECT_EQ(uvlog::entryText(log, *second[2]), "Budget * utkast.xls - Kalkyl");
-
-    const uvlog::LogStatistics stats = uvlog::summariseLogs({&log}, {2024, 3, 7});
-    EXPECT_EQ(stats.onlineSeconds, 7200u);
-    EXPECT_EQ(stats.days.back().seconds, log.runs[0].lastRunSeconds);
-}
-
-TEST_F(LogRoundTrip, TheHistoryReadsAsTheLogItWasAndRunsOfOneBootKeepTheirOwnTimes)
-{
-    writeFirstRun();
-    const std::string before = readFile(texts::logFileName);
-    setLogSizeLimit("4000000", "100");
     // Two more runs of the program, the computer not restarted: the first
     // moves the log into the history at its start.
+    setLogSizeLimit("4000000", "100");
     startProgram({124, 2, 7, 11, 0, 0}, 3 * hourMs);
     ASSERT_EQ(readFile(texts::logFileName), "");
     const ParsedLog history = uvlog::parseLog(readFile(texts::historyFileName));
-    const ParsedLog log = uvlog::parseLog(before);
     EXPECT_EQ(history.entries.at(0).kind, uvlog::EntryKind::historyMark);
-    EXPECT_EQ(history.text.substr(history.text.find('\n') + 1), log.text)
+    EXPECT_EQ(history.text.substr(history.text.find('\n') + 1), before)
         << "the log follows the mark byte for byte";
     bringAbove(11);
     bringAbove(12);
@@ -175,14 +148,35 @@ TEST_F(LogRoundTrip, TheHistoryReadsAsTheLogItWasAndRunsOfOneBootKeepTheirOwnTim
     startProgram({124, 2, 7, 12, 0, 0}, 4 * hourMs);
     bringAbove(11);
     bringAbove(12);
+    writeSecondRun();
 
-    uvlog::LogSummariser summariser(uvlog::SummaryOptions{{2024, 3, 7}, {}, {}, {}});
+    const ParsedLog log = uvlog::parseLog(readFile(texts::logFileName));
+    for (const LogEntry& entry : log.entries)
+        ASSERT_NE(entry.kind, EntryKind::raw) << uvlog::entryText(log, entry);
+    ASSERT_EQ(log.runs.size(), 3u);
+    EXPECT_EQ(log.runs[2].startSecondOfDay, 23u * 3600 + 59 * 60 + 30);
+    const std::vector<const LogEntry*> wide = recordsOf(log, 2);
+    ASSERT_EQ(wide.size(), 3u);
+    EXPECT_TRUE(wide[0]->sinceOsStart);
+    EXPECT_EQ(wide[0]->periodSeconds, 40u);
+    EXPECT_EQ(wide[1]->number, 1'234'567u);
+    EXPECT_EQ(wide[1]->runSeconds / 3600, 12'345u);
+    EXPECT_EQ(wide[1]->totalSeconds / 3600, 123'456u + 12'345u);
+    ASSERT_NE(log.text.find("\n1234568123456:00:00"), std::string::npos) << "no blank between";
+    EXPECT_EQ(wide[2]->number, 1'234'568u);
+    EXPECT_EQ(wide[2]->runSeconds / 3600, 123'456u) << "six-digit hours right after the number";
+    EXPECT_EQ(wide[2]->periodSeconds / 3600, 111'111u);
+    EXPECT_EQ(uvlog::entryText(log, *wide[2]), "Budget * utkast.xls - Kalkyl");
+
+    uvlog::LogSummariser summariser(uvlog::SummaryOptions{{2024, 3, 8}, {}, {}, {}});
     ASSERT_EQ(uvlog::summariseFile(texts::historyFileName, summariser), uvlog::FileReading::read);
     ASSERT_EQ(uvlog::summariseFile(texts::logFileName, summariser), uvlog::FileReading::read);
     const uvlog::LogStatistics stats = summariser.finish();
-    ASSERT_EQ(stats.runs.size(), 3u);
-    const std::uint64_t fromSystemStart[] = {191, 3 * 3600, 4 * 3600};
-    for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(stats.onlineSeconds, 7200u);
+    ASSERT_EQ(stats.runs.size(), 4u);
+    // Runs of one boot keep their own time from the system's start.
+    const std::uint64_t fromSystemStart[] = {191, 3 * 3600, 4 * 3600, 40};
+    for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(stats.runs[i].startupNumber, 57u + i);
         EXPECT_EQ(stats.runs[i].sinceSystemStartSeconds, fromSystemStart[i]);
     }
