@@ -277,25 +277,6 @@ TEST(LogStatistics, TheClocksChangingMoveNoTimeToTheWrongDayOrHour)
     EXPECT_EQ(autumn.hours[2], 2u * 3600) << "the hour that came twice";
 }
 
-TEST(LogStatistics, HoursGetThePartsOfPeriodsSplitAtEveryHourWithinTheRange)
-{
-    // 08:40 to 10:10, and 23:50 to 00:10.
-    const ParsedLog log = uvlog::parseLog(
-        run({2024, 3, 7}, 8 * 3600 + 40 * 60, 1, {{0, 10, "WINDOWS"}, {5400, 5400, "A"}}) +
-        run({2024, 3, 7}, 23 * 3600 + 50 * 60, 2, {{0, 10, "WINDOWS"}, {1200, 1200, "B"}}));
-    std::uint64_t hours[24] = {600};
-    hours[8] = 1200;
-    hours[9] = 3600;
-    hours[10] = hours[23] = 600;
-    for (const uvlog::DateRange range : {uvlog::DateRange{}, {day(2024, 3, 7), day(2024, 3, 7)}}) {
-        const uvlog::SummaryOptions options{{2024, 3, 8}, range, {}, {}, uvlog::hourTable};
-        const LogStatistics stats = uvlog::summarise({&log}, options);
-        EXPECT_THAT(stats.hours, ElementsAreArray(hours));
-        EXPECT_TRUE(stats.titles.empty()) << "a table not asked for is not built";
-        hours[0] = 0;  // the 7th: not the ten minutes past midnight
-    }
-}
-
 TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCase)
 {
     const uvlog::PrivacyList list = uvlog::parsePrivacyList(
@@ -400,7 +381,8 @@ TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
 {
     using Figures = std::vector<std::uint64_t>;
     // The time away, its periods (each once, however many records it lay
-    // in), and the window time in the hours 08, 09, 23 and 00.
+    // in), and the window time in the hours 08, 09, 23 and 00: each period
+    // split at every hour within the range.
     const auto figuresOf = [](const LogStatistics& s) {
         return Figures{s.awaySeconds, s.awayPeriods, s.hours[8],
                        s.hours[9],    s.hours[23],   s.hours[0]};
@@ -417,6 +399,11 @@ TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
          {},
          {{"Kalkyl", 7200}, {"Brev - Ord", 3600}, {"Nyheter - Webb", 3600}},
          {0, 0, 3600, 3600, 3600, 3600}},
+        {"the 7th: not the hour after midnight",
+         "",
+         {day(2024, 3, 7), day(2024, 3, 7)},
+         {{"Brev - Ord", 3600}, {"Kalkyl", 3600}, {"Nyheter - Webb", 3600}},
+         {0, 0, 3600, 3600, 3600, 0}},
         // A loses 10 minutes, B 20 + 5, Kalkyl the hour across midnight.
         {"all days",
          awayLines,
@@ -445,6 +432,11 @@ TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
         EXPECT_EQ(sum(secondsOf(stats.titles)), stats.windowSeconds)
             << c.name << ": the time away is out of both the titles and the window time";
     }
+    const ParsedLog log = uvlog::parseLog(awayDay);
+    const LogStatistics hours =
+        uvlog::summarise({&log}, {{2024, 3, 8}, {}, {}, {}, uvlog::hourTable});
+    EXPECT_EQ(hours.hours[0], 3600u);
+    EXPECT_TRUE(hours.titles.empty()) << "a table not asked for is not built";
 }
 
 TEST(AwayStatistics, EveryTableShowsItOnceAndTheRunningTimeStays)
