@@ -126,23 +126,28 @@ TEST(LogStatistics, TitlesAndRunsAreSummedWhicheverFileComesFirst)
     }
 }
 
+// Three runs: 2023-12-31 23:00 for two hours (past midnight and the year's
+// end), 2024-01-01 10:00 and 2024-01-03 10:00, each with its own "WINDOWS".
+const ParsedLog threeRuns = uvlog::parseLog(
+    run({2023, 12, 31}, 23 * 3600, 1,
+        {{0, 300, "WINDOWS"},
+         {1800, 1800, "Brev.txt - Anteckningar"},
+         {7200, 5400, "Kalkyl - Budget - Kalkylprogram", true}}) +
+    run({2024, 1, 1}, 10 * 3600, 2,
+        {{0, 40000, "WINDOWS"}, {600, 600, "Internetbanken - Webbl\xE4sare"}, {900, 300, "?"}}) +
+    run({2024, 1, 3}, 10 * 3600, 3, {{0, 80000, "WINDOWS"}, {60, 60, "Nyheter - Webbl\xE4sare"}}));
+
 TEST(LogStatistics, DaysCoverTheLastThirtyAndSplitAtMidnight)
 {
-    // 1 h on each side of midnight, 30 days ago, half inside the 30 days,
-    // tomorrow, and today's last second.
-    const LogStatistics stats = summarise(
-        run({2024, 3, 5}, 23 * 3600, 1, {{0, 10, "WINDOWS"}, {7200, 7200, "A"}}) +
-            run({2024, 2, 7}, 12 * 3600, 2, {{100, 100, "A"}}) +
-            run({2024, 2, 6}, 23 * 3600, 3, {{7200, 7200, "A"}}) +
-            run({2024, 3, 8}, 0, 4, {{50, 50, "A"}}) + run({2024, 3, 7}, 86399, 5, {{1, 1, "A"}}),
-        {2024, 3, 7});
+    // From new year's day: the hour after midnight of the first run, the
+    // day's own run, then the 3rd's.
+    const LogStatistics stats = uvlog::summariseLogs({&threeRuns}, {2024, 1, 30});
     ASSERT_EQ(stats.days.size(), 30u);
-    EXPECT_EQ(stats.days.front().date, (CalendarDate{2024, 2, 7}));
-    EXPECT_EQ(stats.days.back().date, (CalendarDate{2024, 3, 7}));
+    EXPECT_EQ(stats.days.front().date, (CalendarDate{2024, 1, 1}));
+    EXPECT_EQ(stats.days.back().date, (CalendarDate{2024, 1, 30}));
     std::vector<std::uint64_t> seconds(30, 0);
-    seconds[0] = 3700;  // 30 days ago and half of the day before; 22 is the leap day
-    seconds[27] = seconds[28] = 3600;
-    seconds[29] = 1;
+    seconds[0] = 3600 + 900;
+    seconds[2] = 60;
     EXPECT_EQ(secondsOf(stats.days), seconds);
 
     // An absurd run time costs no more than the days it can fill.
@@ -154,17 +159,6 @@ TEST(LogStatistics, DaysCoverTheLastThirtyAndSplitAtMidnight)
     EXPECT_THAT(secondsOf(absurd.days), ::testing::Each(86400u));
     EXPECT_EQ(absurd.runningSeconds, ~std::uint64_t{0});
 }
-
-// Three runs: 2023-12-31 23:00 for two hours (past midnight and the year's
-// end), 2024-01-01 10:00 and 2024-01-03 10:00, each with its own "WINDOWS".
-const ParsedLog threeRuns = uvlog::parseLog(
-    run({2023, 12, 31}, 23 * 3600, 1,
-        {{0, 300, "WINDOWS"},
-         {1800, 1800, "Brev.txt - Anteckningar"},
-         {7200, 5400, "Kalkyl - Budget - Kalkylprogram", true}}) +
-    run({2024, 1, 1}, 10 * 3600, 2,
-        {{0, 40000, "WINDOWS"}, {600, 600, "Internetbanken - Webbl\xE4sare"}, {900, 300, "?"}}) +
-    run({2024, 1, 3}, 10 * 3600, 3, {{0, 80000, "WINDOWS"}, {60, 60, "Nyheter - Webbl\xE4sare"}}));
 
 TEST(LogStatistics, ARangeCountsThePartOfEachPeriodInsideItAsTheDayTableDoes)
 {
