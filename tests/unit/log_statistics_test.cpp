@@ -229,12 +229,6 @@ TEST(LogStatistics, ApplicationsCategoriesAndRunRowsKeepHiddenTitlesHidden)
     EXPECT_EQ((std::vector<std::uint64_t>{first.startupNumber, first.runningSeconds, first.records,
                                           first.onlineSeconds}),
               (std::vector<std::uint64_t>{1, 7200, 3, 5400}));
-    const auto sinceSystemStart = [](std::uint64_t s) {
-        return Field(&uvlog::RunRow::sinceSystemStartSeconds, s);
-    };
-    EXPECT_THAT(stats.runs, ElementsAre(sinceSystemStart(300), sinceSystemStart(40000),
-                                        sinceSystemStart(80000)))
-        << "never summed";
     // The report sets its values in one column after the labels.
     const std::string report = uvlog::statisticsReport(stats, true, Grouping::title, "");
     EXPECT_THAT(report, ::testing::HasSubstr("\nUppstarter:" + std::string(30, ' ') + "3\n"));
@@ -271,7 +265,7 @@ TEST(LogStatistics, TheClocksChangingMoveNoTimeToTheWrongDayOrHour)
     EXPECT_EQ(autumn.hours[2], 2u * 3600) << "the hour that came twice";
 }
 
-TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCase)
+TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCaseInEveryEncoding)
 {
     const uvlog::PrivacyList list = uvlog::parsePrivacyList(
         "# mina hemliga f\xF6nster\r\n  *Bank*  \r\n\r\nDagbok - *\nexakt\n*.\xC5\xC4\xD6\n");
@@ -292,11 +286,9 @@ TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCase)
     EXPECT_TRUE(uvlog::wildcardMatches("*", ""));
     EXPECT_TRUE(uvlog::wildcardMatches("a*b*c", "aXbYbZc"));
     EXPECT_FALSE(uvlog::wildcardMatches("a*b*c", "aXcYb"));
-}
 
-TEST(Privacy, TheListIsReadInEveryEncodingAnEditorSaves)
-{
-    const std::string cases[] = {
+    // The list is read in every encoding an editor saves.
+    const std::string encodings[] = {
         "*n\xE4tbank*\r\n",
         "*n\xC3\xA4tbank*\r\n",
         "\xEF\xBB\xBF*n\xC3\xA4tbank*\r\n",
@@ -304,7 +296,7 @@ TEST(Privacy, TheListIsReadInEveryEncodingAnEditorSaves)
         std::string("\xFE\xFF\0*\0n\0\xE4\0t\0b\0a\0n\0k\0*\0\r\0\n", 24),
     };
     const std::string path = scratchPath("uvdolt.txt");
-    for (const std::string& bytes : cases) {
+    for (const std::string& bytes : encodings) {
         std::ofstream(path, std::ios::binary) << bytes;
         EXPECT_TRUE(uvlog::readPrivacyFile(path).hides("Min N\xC4TBANK - Webbl\xE4sare")) << bytes;
     }
