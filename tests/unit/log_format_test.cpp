@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(LogFormat, TimesDatesAndNumbers)
+TEST(LogFormat, TimesDatesNumbersAndShares)
 {
     EXPECT_EQ(uvlog::durationText(0), "0:00:00");
     EXPECT_EQ(uvlog::durationText(312 * 3600 + 5 * 60 + 49), "312:05:49");
@@ -22,10 +22,7 @@ TEST(LogFormat, TimesDatesAndNumbers)
     EXPECT_EQ(uvlog::groupedNumber(4000000), "4 000 000");
     EXPECT_EQ(uvlog::countText(1, "uppstart", "uppstarter"), "1 uppstart");
     EXPECT_EQ(uvlog::countText(12345, "rad", "rader"), "12 345 rader");
-}
-
-TEST(LogFormat, SharesRoundToTenthsWithADecimalComma)
-{
+    // Shares round to tenths with a decimal comma.
     EXPECT_EQ(uvlog::shareText(1, 3), "33,3 %");
     EXPECT_EQ(uvlog::shareText(5, 5), "100,0 %");
     EXPECT_EQ(uvlog::shareText(5, 0), "0,0 %");
@@ -83,14 +80,11 @@ TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
                            "\r\n07-08;0:00:00;0;0,0\r\n08-09;0:20:00;1200;25,0\r\n09-10;"));
 }
 
-TEST(LogFormat, Windows1252BecomesUtf8ForTheTerminal)
+TEST(LogFormat, Windows1252TextsAreFoldedForTheFilterAndMadeUtf8ForTheTerminal)
 {
     EXPECT_EQ(uvlog::utf8FromWindows1252("f\xF6r \x80 \x81 ok"),
               "f\xC3\xB6r \xE2\x82\xAC \xEF\xBF\xBD ok");
-}
-
-TEST(LogFormat, TheFilterIgnoresCaseOfSwedishLettersToo)
-{
+    // The filter ignores the case of Swedish letters too.
     EXPECT_EQ(uvlog::foldCase("\xC5R \xC4R \xD6\xD6 \xC9 \xD7 \xDE \x8A ABC"),
               "\xE5r \xE4r \xF6\xF6 \xE9 \xD7 \xFE \x9A abc");
     const std::string needle = uvlog::foldCase("\xC5RETS");
@@ -120,7 +114,7 @@ TEST(Calendar, DayNumbersRoundTripAcrossLeapYearsAndCenturies)
     EXPECT_EQ(week.firstDay, uvlog::daysFromCivil({2024, 3, 4})) << "a week begins on Monday";
 }
 
-TEST(ChartScale, BarsAreProportionalAndAShortOneStillShows)
+TEST(ChartScale, BarsAreProportionalAndTheHourAxisHasAtMostSixNiceSteps)
 {
     EXPECT_EQ(uvlog::scaledLength(50, 100, 300), 150);
     EXPECT_EQ(uvlog::scaledLength(100, 100, 300), 300);
@@ -128,10 +122,7 @@ TEST(ChartScale, BarsAreProportionalAndAShortOneStillShows)
     EXPECT_EQ(uvlog::scaledLength(0, 100, 300), 0);
     EXPECT_EQ(uvlog::scaledLength(5, 0, 300), 0);
     EXPECT_EQ(uvlog::scaledLength(~std::uint64_t{0} / 2, ~std::uint64_t{0}, 300), 150);
-}
-
-TEST(ChartScale, TheHourAxisHasAtMostSixNiceSteps)
-{
+    // The hour axis has at most six nice steps.
     EXPECT_EQ(uvlog::hourAxis(0).topSeconds, 3600u);
     EXPECT_EQ(uvlog::hourAxis(1).topSeconds, 3600u);
     EXPECT_EQ(uvlog::hourAxis(5 * 3600).stepSeconds, 3600u);

@@ -1,4 +1,4 @@
-// The log reader on logs that the program's own writer made: two runs driven
+// The log reader on logs that the program's own writer made: runs driven
 // through the tick, wide numbers, odd titles, and the move into the history.
 
 #include <string>
@@ -37,7 +37,6 @@ protected:
                            {12, "Budget * utkast.xls - Kalkyl"},
                            {13, "Rad 1\r\nRad 2"},
                            {14, twoBlanksTitle}};
-        startProgram({124, 2, 7, 8, 5, 9}, 191'000);
     }
 
     // A new run of the program at `tick` ms after the system started.
@@ -60,32 +59,6 @@ protected:
         runTick();
     }
 
-    // Run 1: the header, then six records, one of them on line.
-    void writeFirstRun()
-    {
-        bringAbove(11);  // the header
-        bringAbove(11);  // WINDOWS: the time since the system started
-        bringAbove(12, 65'000);
-        shared.modemOnline = 1;
-        bringAbove(13, 2 * hourMs);
-        shared.modemOnline = 0;
-        bringAbove(0, 30'000);
-        bringAbove(14, 10'000);
-        bringAbove(11, 5'000);
-    }
-
-    // Run 2, a day later, with record numbers and hours too wide for blanks.
-    void writeSecondRun()
-    {
-        startProgram({124, 2, 8, 23, 59, 30}, 40'000);
-        bringAbove(11);
-        bringAbove(11);
-        stateFile.appCount = 1'234'567;
-        clockState.savedHours = 123'456;
-        bringAbove(12, 12'345 * hourMs);
-        bringAbove(13, 111'111 * hourMs);
-    }
-
     // Changes the log size limit of the state file.
     void setLogSizeLimit(const std::string& from, const std::string& to)
     {
@@ -93,81 +66,48 @@ protected:
         state.replace(state.find(from + "\n"), from.size(), to);
         writeFile(texts::stateFileName, state);
     }
-
-    std::vector<const LogEntry*> recordsOf(const ParsedLog& log, int run) const
-    {
-        std::vector<const LogEntry*> records;
-        for (const LogEntry& entry : log.entries) {
-            if (entry.kind == EntryKind::record && entry.run == run)
-                records.push_back(&entry);
-        }
-        return records;
-    }
 };
 
-TEST_F(LogRoundTrip, EveryRecordReadsBackAsWritten)
+// Each record of `run`: its number, run time, period and total, or its title.
+std::vector<std::vector<std::uint64_t>> numbersOf(const ParsedLog& log, int run)
 {
-    writeFirstRun();
-    writeSecondRun();
-    const ParsedLog log = uvlog::parseLog(readFile(texts::logFileName));
-
-    for (const LogEntry& entry : log.entries)
-        ASSERT_NE(entry.kind, EntryKind::raw) << uvlog::entryText(log, entry);
-    ASSERT_EQ(log.runs.size(), 2u);
-    EXPECT_EQ(log.runs[0].startupNumber, 57u);
-    EXPECT_EQ(log.runs[0].startDate, (uvlog::CalendarDate{2024, 3, 7}));
-    EXPECT_EQ(log.runs[0].startSecondOfDay, 8u * 3600 + 5 * 60 + 9);
-    EXPECT_EQ(log.runs[1].startupNumber, 58u);
-    EXPECT_EQ(log.runs[1].startSecondOfDay, 23u * 3600 + 59 * 60 + 30);
-
-    const std::vector<const LogEntry*> first = recordsOf(log, 0);
-    const std::vector<std::string> titles = {
-        "WINDOWS", "Anteckningar", "Budget * utkast.xls - Kalkyl", "Rad 1  Rad 2",
-        "?",       twoBlanksTitle};
-    const std::vector<std::uint64_t> periods = {191, 65, 7200, 30, 10, 5};
-    ASSERT_EQ(first.size(), titles.size());
-    for (std::size_t i = 0; i < first.size(); ++i) {
-        EXPECT_EQ(first[i]->number, i + 1);
-        EXPECT_EQ(uvlog::entryText(log, *first[i]), titles[i]);
-        EXPECT_EQ(first[i]->periodSeconds, periods[i]) << titles[i];
-        EXPECT_EQ(first[i]->online, i == 2) << titles[i];
-        EXPECT_EQ(first[i]->sinceOsStart, i == 0);
-        EXPECT_EQ(first[i]->totalSeconds, 312u * 3600 + 5 * 60 + 48 + first[i]->runSeconds);
+    std::vector<std::vector<std::uint64_t>> numbers;
+    for (const LogEntry& e : log.entries) {
+        if (e.kind == EntryKind::record && e.run == run)
+            numbers.push_back({e.number, e.runSeconds, e.periodSeconds, e.totalSeconds});
     }
-    EXPECT_EQ(log.runs[0].lastRunSeconds, 7'310u);  // 191.0 s to 7501.7 s
-
-    const std::vector<const LogEntry*> second = recordsOf(log, 1);
-    ASSERT_EQ(second.size(), 3u);
-    EXPECT_TRUE(second[0]->sinceOsStart);
-    EXPECT_EQ(second[0]->periodSeconds, 40u);
-    EXPECT_EQ(second[1]->number, 1'234'567u);
-    EXPECT_EQ(second[1]->runSeconds / 3600, 12'345u);
-    EXPECT_EQ(second[1]->totalSeconds / 3600, 123'456u + 12'345u);
-    ASSERT_NE(log.text.find("\n1234568123456:00:00"), std::string::npos) << "no blank between";
-    EXPECT_EQ(second[2]->number, 1'234'568u);
-    EXPECT_EQ(second[2]->runSeconds / 3600, 123'456u) << "six-digit hours right after the number";
-    EXPECT_EQ(second[2]->periodSeconds / 3600, 111'111u);
-    EXPECT_EQ(uvlog::entryText(log, *second[2]), "Budget * utkast.xls - Kalkyl");
-
-    const uvlog::LogStatistics stats = uvlog::summariseLogs({&log}, {2024, 3, 7});
-    EXPECT_EQ(stats.onlineSeconds, 7200u);
-    EXPECT_EQ(stats.days.back().seconds, log.runs[0].lastRunSeconds);
+    return numbers;
 }
 
-TEST_F(LogRoundTrip, TheHistoryReadsAsTheLogItWasAndRunsOfOneBootKeepTheirOwnTimes)
+std::vector<std::string> titlesOf(const ParsedLog& log, int run)
 {
-    writeFirstRun();
-    const std::string before = readFile(texts::logFileName);
+    std::vector<std::string> titles;
+    for (const LogEntry& e : log.entries) {
+        if (e.kind == EntryKind::record && e.run == run)
+            titles.emplace_back(uvlog::entryText(log, e));
+    }
+    return titles;
+}
+
+TEST_F(LogRoundTrip, EveryRunReadsBackAsWrittenBeforeAndAfterTheMoveIntoTheHistory)
+{
+    // Run 57: the header, the time since the system started, then five
+    // windows, one of them on line.
+    startProgram({124, 2, 7, 8, 5, 9}, 191'000);
+    bringAbove(11);
+    bringAbove(11);
+    bringAbove(12, 65'000);
+    shared.modemOnline = 1;
+    bringAbove(13, 2 * hourMs);
+    shared.modemOnline = 0;
+    bringAbove(0, 30'000);
+    bringAbove(14, 10'000);
+    bringAbove(11, 5'000);
+    // Runs 58 and 59, the computer not restarted: the first moves the log
+    // into the history at its start.
     setLogSizeLimit("4000000", "100");
-    // Two more runs of the program, the computer not restarted: the first
-    // moves the log into the history at its start.
     startProgram({124, 2, 7, 11, 0, 0}, 3 * hourMs);
     ASSERT_EQ(readFile(texts::logFileName), "");
-    const ParsedLog history = uvlog::parseLog(readFile(texts::historyFileName));
-    const ParsedLog log = uvlog::parseLog(before);
-    EXPECT_EQ(history.entries.at(0).kind, uvlog::EntryKind::historyMark);
-    EXPECT_EQ(history.text.substr(history.text.find('\n') + 1), log.text)
-        << "the log follows the mark byte for byte";
     bringAbove(11);
     bringAbove(12);
     bringAbove(11, 60'000);
@@ -175,18 +115,63 @@ TEST_F(LogRoundTrip, TheHistoryReadsAsTheLogItWasAndRunsOfOneBootKeepTheirOwnTim
     startProgram({124, 2, 7, 12, 0, 0}, 4 * hourMs);
     bringAbove(11);
     bringAbove(12);
+    // Run 60, a day later, with record numbers and hours too wide for blanks.
+    startProgram({124, 2, 8, 23, 59, 30}, 40'000);
+    bringAbove(11);
+    bringAbove(11);
+    stateFile.appCount = 1'234'567;
+    clockState.savedHours = 123'456;
+    bringAbove(12, 12'345 * hourMs);
+    bringAbove(13, 111'111 * hourMs);
 
-    uvlog::LogSummariser summariser(uvlog::SummaryOptions{{2024, 3, 7}, {}, {}, {}});
+    const ParsedLog history = uvlog::parseLog(readFile(texts::historyFileName));
+    const ParsedLog log = uvlog::parseLog(readFile(texts::logFileName));
+    for (const ParsedLog* file : {&history, &log}) {
+        for (const LogEntry& entry : file->entries)
+            ASSERT_NE(entry.kind, EntryKind::raw) << uvlog::entryText(*file, entry);
+    }
+    EXPECT_EQ(history.entries.at(0).kind, EntryKind::historyMark);
+    ASSERT_EQ(history.runs.size(), 1u);
+    EXPECT_EQ(history.runs[0].startDate, (uvlog::CalendarDate{2024, 3, 7}));
+    EXPECT_EQ(history.runs[0].startSecondOfDay, 8u * 3600 + 5 * 60 + 9);
+    EXPECT_EQ(titlesOf(history, 0),
+              (std::vector<std::string>{"WINDOWS", "Anteckningar", "Budget * utkast.xls - Kalkyl",
+                                        "Rad 1  Rad 2", "?", twoBlanksTitle}));
+    // 191.0 s to 7501.7 s; the total began at 312:05:48.
+    const std::uint64_t total = 312 * 3600 + 5 * 60 + 48;
+    EXPECT_EQ(numbersOf(history, 0),
+              (std::vector<std::vector<std::uint64_t>>{{1, 0, 191, total},
+                                                       {2, 65, 65, total + 65},
+                                                       {3, 7265, 7200, total + 7265},
+                                                       {4, 7295, 30, total + 7295},
+                                                       {5, 7305, 10, total + 7305},
+                                                       {6, 7310, 5, total + 7310}}));
+
+    ASSERT_EQ(log.runs.size(), 3u);
+    EXPECT_EQ(log.runs[2].startSecondOfDay, 23u * 3600 + 59 * 60 + 30);
+    ASSERT_NE(log.text.find("\n1234568123456:00:00"), std::string::npos) << "no blank between";
+    const std::vector<std::vector<std::uint64_t>> wide = numbersOf(log, 2);
+    ASSERT_EQ(wide.size(), 3u);
+    EXPECT_EQ(wide[1][0], 1'234'567u);
+    EXPECT_EQ(wide[1][3] / 3600, 123'456u + 12'345u);
+    EXPECT_EQ(wide[2][0], 1'234'568u);
+    EXPECT_EQ(wide[2][1] / 3600, 123'456u) << "six-digit hours right after the number";
+    EXPECT_EQ(wide[2][2] / 3600, 111'111u);
+    EXPECT_EQ(titlesOf(log, 2).back(), "Budget * utkast.xls - Kalkyl");
+
+    uvlog::LogSummariser summariser(uvlog::SummaryOptions{{2024, 3, 8}, {}, {}, {}});
     ASSERT_EQ(uvlog::summariseFile(texts::historyFileName, summariser), uvlog::FileReading::read);
     ASSERT_EQ(uvlog::summariseFile(texts::logFileName, summariser), uvlog::FileReading::read);
     const uvlog::LogStatistics stats = summariser.finish();
-    ASSERT_EQ(stats.runs.size(), 3u);
-    const std::uint64_t fromSystemStart[] = {191, 3 * 3600, 4 * 3600};
-    for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(stats.onlineSeconds, 7200u);
+    ASSERT_EQ(stats.runs.size(), 4u);
+    // Each run keeps its own time from the system's start, however many
+    // runs one boot of the computer had.
+    const std::uint64_t fromSystemStart[] = {191, 3 * 3600, 4 * 3600, 40};
+    for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(stats.runs[i].startupNumber, 57u + i);
         EXPECT_EQ(stats.runs[i].sinceSystemStartSeconds, fromSystemStart[i]);
     }
-    EXPECT_EQ(stats.titles[0].title, "Budget * utkast.xls - Kalkyl");
 }
 
 }  // namespace

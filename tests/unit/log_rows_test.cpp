@@ -70,7 +70,7 @@ protected:
     uvlog::RowSources sources;
 };
 
-TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowAndTheHistoryComesFirst)
+TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowWithTheHistoryFirst)
 {
     EXPECT_EQ(firstCells(""),
               (std::vector<std::string>{
@@ -79,7 +79,21 @@ TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowAndTheHistoryComesFirst)
                   "WINDOWS", "\xC5rets rapport", "trasig rad",
                   "Uppstart nr 58   2024-03-08 09:00:00", "WINDOWS", "Kalkyl"}));
     sources.history = nullptr;
-    EXPECT_EQ(uvlog::buildRows(sources, "").size(), log.entries.size());
+    const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
+    EXPECT_EQ(rows.size(), log.entries.size());
+    // The cells show the record's fields as the log writes them.
+    ASSERT_EQ(uvlog::rowKind(sources, rows.at(2)), RowKind::record);
+    EXPECT_THAT(cellsOf(sources, rows[2],
+                        {ReaderColumn::number, ReaderColumn::runTime, ReaderColumn::totalTime,
+                         ReaderColumn::date, ReaderColumn::from, ReaderColumn::to,
+                         ReaderColumn::period, ReaderColumn::online}),
+                ElementsAre("2", "0:00:20", "0:17:00", "2024-03-07", "08:05:19", "08:05:29",
+                            "0:00:10", "*"));
+    EXPECT_EQ(uvlog::cellText(sources, rows[1], ReaderColumn::online), "");
+    EXPECT_EQ(uvlog::rowKind(sources, rows.at(3)), RowKind::raw);
+    EXPECT_EQ(uvlog::cellText(sources, rows[3], ReaderColumn::title), "");
+    EXPECT_EQ(uvlog::rowKind(sources, rows[0]), RowKind::heading);
+    EXPECT_EQ(uvlog::cellText(sources, rows[0], ReaderColumn::period), "");
 }
 
 TEST_F(ReaderRows, EachAwayPeriodComesInTimeOrderBetweenTheRecords)
@@ -104,7 +118,7 @@ TEST_F(ReaderRows, EachAwayPeriodComesInTimeOrderBetweenTheRecords)
                 ElementsAre("", "2024-03-08", "2024-03-07 23:00:00", "07:00:00", "8:00:00"));
 }
 
-TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadings)
+TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadingsAndNeverFindsHiddenTitles)
 {
     EXPECT_EQ(firstCells("KALKYL"),
               (std::vector<std::string>{
@@ -115,24 +129,21 @@ TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadings)
         (std::vector<std::string>{"TIDLISTA (ytime.dab)", "Uppstart nr 58   2024-03-08 09:00:00"}))
         << "a heading line that matches shows by itself";
     EXPECT_TRUE(firstCells("finns inte").empty());
-}
 
-TEST_F(ReaderRows, CellsShowTheRecordFieldsAsTheLogWritesThem)
-{
-    sources.history = nullptr;
+    const uvlog::PrivacyList privacy = uvlog::parsePrivacyList("*rapport*\r\n");
+    sources.privacy = &privacy;
     const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
-    ASSERT_EQ(uvlog::rowKind(sources, rows.at(2)), RowKind::record);
-    EXPECT_THAT(cellsOf(sources, rows[2],
-                        {ReaderColumn::number, ReaderColumn::runTime, ReaderColumn::totalTime,
-                         ReaderColumn::date, ReaderColumn::from, ReaderColumn::to,
-                         ReaderColumn::period, ReaderColumn::online}),
-                ElementsAre("2", "0:00:20", "0:17:00", "2024-03-07", "08:05:19", "08:05:29",
-                            "0:00:10", "*"));
-    EXPECT_EQ(uvlog::cellText(sources, rows[1], ReaderColumn::online), "");
-    EXPECT_EQ(uvlog::rowKind(sources, rows.at(3)), RowKind::raw);
-    EXPECT_EQ(uvlog::cellText(sources, rows[3], ReaderColumn::title), "");
-    EXPECT_EQ(uvlog::rowKind(sources, rows[0]), RowKind::heading);
-    EXPECT_EQ(uvlog::cellText(sources, rows[0], ReaderColumn::period), "");
+    EXPECT_EQ(uvlog::cellText(sources, rows.at(7), ReaderColumn::title), "(dolt)");
+    EXPECT_EQ(uvlog::cellText(sources, rows.at(11), ReaderColumn::title), "Kalkyl");
+    EXPECT_TRUE(firstCells("rapport").empty()) << "a hidden title cannot be found";
+    EXPECT_EQ(firstCells("dolt").size(), 3u) << "the log's heading, the run's and the row";
+
+    log = uvlog::parseLog("WINDOWS START=  2024-13-40\r\n");
+    EXPECT_EQ(
+        firstCells("2024"),
+        (std::vector<std::string>{"HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:00:00",
+                                  "TIDLISTA (ytime.dab)", "WINDOWS START=  2024-13-40"}))
+        << "a damaged heading shows its own line";
 }
 
 TEST(ReaderDates, RecordsAreDatedFromTheirRunAcrossMidnightAndYearEnd)
@@ -157,26 +168,6 @@ TEST(ReaderDates, RecordsAreDatedFromTheirRunAcrossMidnightAndYearEnd)
     EXPECT_THAT(dated(2), ElementsAre("2023-12-31", "23:58:15", "23:59:55"));
     EXPECT_THAT(dated(3), ElementsAre("2024-01-01", "2023-12-31 23:59:55", "00:00:10"));
     EXPECT_THAT(dated(4), ElementsAre("2024-01-02", "2024-01-01 00:00:30", "00:00:30"));
-}
-
-TEST_F(ReaderRows, HiddenTitlesShowAsHiddenAndTheFilterCannotFindThem)
-{
-    const uvlog::PrivacyList privacy = uvlog::parsePrivacyList("*rapport*\r\n");
-    sources.privacy = &privacy;
-    const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
-    EXPECT_EQ(uvlog::cellText(sources, rows.at(7), ReaderColumn::title), "(dolt)");
-    EXPECT_EQ(uvlog::cellText(sources, rows.at(11), ReaderColumn::title), "Kalkyl");
-    EXPECT_TRUE(firstCells("rapport").empty());
-    EXPECT_EQ(firstCells("dolt").size(), 3u) << "the log's heading, the run's and the row";
-}
-
-TEST_F(ReaderRows, ADamagedHeadingShowsItsOwnLine)
-{
-    log = uvlog::parseLog("WINDOWS START=  2024-13-40\r\n");
-    EXPECT_EQ(
-        firstCells("2024"),
-        (std::vector<std::string>{"HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:00:00",
-                                  "TIDLISTA (ytime.dab)", "WINDOWS START=  2024-13-40"}));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-// Summing the log up: titles, days, runs, time on line, and the "WINDOWS"
-// record that is not time in a window.
+// Summing the log up: titles, applications, categories, days, hours, runs,
+// ranges and the time away, and the "WINDOWS" record that is not time in a
+// window.
 
 #include <gmock/gmock.h>
 
-#include <cstdio>
 #include <fstream>
 #include <numeric>
 #include <string>
@@ -24,35 +24,36 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::Field;
 using uvlog::CalendarDate;
+using uvlog::Grouping;
 using uvlog::LogStatistics;
 using uvlog::ParsedLog;
 using uvlog::sampleHeaderLines;
 
-// A log as the program writes it: each record's clock time is its run's
-// start plus its run time.
-struct Log {
-    std::string text;
-    std::uint32_t start = 0;
-
-    Log& run(CalendarDate date, std::uint32_t startSecond, std::uint64_t number)
-    {
-        text += sampleHeaderLines(date, startSecond, number);
-        start = startSecond;
-        return *this;
-    }
-    Log& rec(std::uint64_t number, std::uint64_t runSeconds, std::uint64_t period,
-             const std::string& title, bool online = false)
-    {
-        const auto clock = static_cast<std::uint32_t>((start + runSeconds) % 86400);
-        text += uvlog::sampleRecordLine(number, runSeconds, 1000 + runSeconds, clock, period,
-                                        online, title) +
-                "\r\n";
-        return *this;
-    }
-    operator std::string() const { return text; }
+// A record's run time, period and title.
+struct Rec {
+    std::uint64_t runSeconds;
+    std::uint64_t period;
+    std::string title;
+    bool online = false;
 };
 
-LogStatistics summarise(const std::string& text, CalendarDate today = {2024, 3, 7})
+// A run as the program writes it: its header, then its records numbered
+// from 1, each with its run's start plus its run time as its clock time.
+std::string run(CalendarDate date, std::uint32_t start, std::uint64_t startup,
+                std::initializer_list<Rec> records)
+{
+    std::string text = sampleHeaderLines(date, start, startup);
+    std::uint64_t number = 0;
+    for (const Rec& r : records) {
+        const auto clock = static_cast<std::uint32_t>((start + r.runSeconds) % 86400);
+        text += uvlog::sampleRecordLine(++number, r.runSeconds, 1000 + r.runSeconds, clock,
+                                        r.period, r.online, r.title) +
+                "\r\n";
+    }
+    return text;
+}
+
+LogStatistics summarise(const std::string& text, CalendarDate today)
 {
     const ParsedLog log = uvlog::parseLog(text);
     return uvlog::summariseLogs({&log}, today);
@@ -68,7 +69,7 @@ Times timesOf(const std::vector<uvlog::TitleTime>& rows)
     return times;
 }
 
-// The seconds of each day (or hour) row, in order.
+// The seconds of each day (or title) row, in order.
 template <class Rows>
 std::vector<std::uint64_t> secondsOf(const Rows& rows)
 {
@@ -88,96 +89,76 @@ std::int64_t day(int year, int month, int dayOfMonth)
     return uvlog::daysFromCivil({year, month, dayOfMonth});
 }
 
-TEST(LogStatistics, TitlesAreSummedLargestFirstWithoutTheSystemStartRecord)
+TEST(LogStatistics, TitlesAndRunsAreSummedWhicheverFileComesFirst)
 {
-    const LogStatistics stats = summarise(Log()
-                                              .run({2024, 3, 7}, 8 * 3600, 5)
-                                              .rec(1, 0, 500, "WINDOWS")
-                                              .rec(2, 60, 60, "B")
-                                              .rec(3, 100, 40, "A")
-                                              .rec(4, 120, 20, "A")
-                                              .rec(5, 180, 60, "C")
-                                              .rec(6, 200, 20, "WINDOWS", true));
-    EXPECT_EQ(timesOf(stats.titles), (Times{{"A", 60}, {"B", 60}, {"C", 60}, {"WINDOWS", 20}}))
-        << "ties broken by title; a later window named WINDOWS is a window";
-    EXPECT_EQ(stats.titles[0].periods, 2u);
-    ASSERT_EQ(stats.runs.size(), 1u);
-    EXPECT_EQ(stats.runs[0].sinceSystemStartSeconds, 500u) << "the run's own, not a later one";
-    EXPECT_EQ(stats.windowSeconds, 200u);
-    EXPECT_EQ(stats.onlineSeconds, 20u);
-    EXPECT_EQ(stats.recordCount, 6u);
-    EXPECT_EQ(stats.latestTotalSeconds, 1200u);
-}
-
-TEST(LogStatistics, RunsGiveStartupsLongestAverageAndRunningTime)
-{
-    const LogStatistics stats = summarise(Log()
-                                              .run({2024, 3, 5}, 8 * 3600, 1)
-                                              .rec(1, 0, 10, "WINDOWS")
-                                              .rec(2, 3600, 3600, "A")
-                                              .run({2024, 3, 6}, 8 * 3600, 2)
-                                              .run({2024, 3, 7}, 8 * 3600, 3)
-                                              .rec(1, 0, 10, "WINDOWS")
-                                              .rec(2, 600, 600, "B")
-                                              .text +
+    // The history: a run, then one with only its header. The log: a run
+    // whose last window is itself named WINDOWS, and a line that is no record.
+    const ParsedLog history =
+        uvlog::parseLog(run({2024, 3, 5}, 8 * 3600, 1, {{0, 10, "WINDOWS"}, {3400, 3400, "D"}}) +
+                        run({2024, 3, 6}, 8 * 3600, 2, {}));
+    const ParsedLog log = uvlog::parseLog(run({2024, 3, 7}, 8 * 3600, 3,
+                                              {{0, 500, "WINDOWS"},
+                                               {60, 60, "B"},
+                                               {100, 40, "A"},
+                                               {120, 20, "A"},
+                                               {180, 60, "C"},
+                                               {200, 20, "WINDOWS", true}}) +
                                           "skr\xE4p\r\n");
-    EXPECT_EQ(stats.startupCount, 3u);
-    EXPECT_EQ(stats.longestRunSeconds, 3600u);
-    EXPECT_EQ(stats.runningSeconds, 4200u);
-    EXPECT_EQ(stats.averageRunSeconds, 1400u) << "the run with only its header counts as 0";
-    EXPECT_EQ(stats.rawLineCount, 1u);
-}
-
-TEST(LogStatistics, DaysCoverTheLastThirtyAndSplitAtMidnight)
-{
-    const LogStatistics stats = summarise(Log()
-                                              .run({2024, 3, 5}, 23 * 3600, 1)
-                                              .rec(1, 0, 10, "WINDOWS")
-                                              .rec(2, 7200, 7200, "A")  // 1 h + 1 h
-                                              .run({2024, 2, 7}, 12 * 3600, 2)
-                                              .rec(2, 100, 100, "A")  // 30 days ago
-                                              .run({2024, 2, 6}, 23 * 3600, 3)
-                                              .rec(2, 7200, 7200, "A")  // half inside
-                                              .run({2024, 3, 8}, 0, 4)
-                                              .rec(2, 50, 50, "A")  // tomorrow
-                                              .run({2024, 3, 7}, 86399, 5)
-                                              .rec(2, 1, 1, "A"));  // last second
-    ASSERT_EQ(stats.days.size(), 30u);
-    EXPECT_EQ(stats.days.front().date, (CalendarDate{2024, 2, 7}));
-    EXPECT_EQ(stats.days.back().date, (CalendarDate{2024, 3, 7}));
-    std::vector<std::uint64_t> seconds(30, 0);
-    seconds[0] = 3700;  // 30 days ago and half of the day before; 22 is the leap day
-    seconds[27] = seconds[28] = 3600;
-    seconds[29] = 1;
-    EXPECT_EQ(secondsOf(stats.days), seconds);
-}
-
-TEST(LogStatistics, AnAbsurdRunTimeCostsNoMoreThanTheDaysItCanFill)
-{
-    const LogStatistics stats =
-        summarise(sampleHeaderLines({2000, 1, 1}, 0, 1) +
-                  "             1999999999999999999999:00:01       312:05:49        08:17:14"
-                  "           0:03:12    A\r\n");
-    EXPECT_THAT(secondsOf(stats.days), ::testing::Each(86400u));
-    EXPECT_EQ(stats.runningSeconds, ~std::uint64_t{0});
+    for (const auto& files : {std::vector<const ParsedLog*>{&history, &log},
+                              std::vector<const ParsedLog*>{&log, &history}}) {
+        const LogStatistics stats = uvlog::summariseLogs(files, {2024, 3, 7});
+        EXPECT_EQ(timesOf(stats.titles),
+                  (Times{{"D", 3400}, {"A", 60}, {"B", 60}, {"C", 60}, {"WINDOWS", 20}}))
+            << "ties broken by title; a later window named WINDOWS is a window";
+        EXPECT_EQ(stats.titles[1].periods, 2u);
+        // The window and on-line time, the records, the lines that are none,
+        // the latest run's total, then the start-ups, the longest run, the
+        // running time and the average run (a run with only its header is 0).
+        EXPECT_EQ((std::vector<std::uint64_t>{
+                      stats.windowSeconds, stats.onlineSeconds, stats.recordCount,
+                      stats.rawLineCount, stats.latestTotalSeconds, stats.startupCount,
+                      stats.longestRunSeconds, stats.runningSeconds, stats.averageRunSeconds}),
+                  (std::vector<std::uint64_t>{3600, 20, 8, 1, 1200, 3, 3400, 3600, 1200}));
+        ASSERT_EQ(stats.runs.size(), 3u);
+        EXPECT_EQ(stats.runs[0].startupNumber, 1u);
+        EXPECT_EQ(stats.runs[0].sinceSystemStartSeconds, 10u);
+        EXPECT_EQ(stats.runs[2].sinceSystemStartSeconds, 500u) << "the run's own, not a later one";
+    }
 }
 
 // Three runs: 2023-12-31 23:00 for two hours (past midnight and the year's
 // end), 2024-01-01 10:00 and 2024-01-03 10:00, each with its own "WINDOWS".
-const ParsedLog threeRuns =
-    uvlog::parseLog(Log()
-                        .run({2023, 12, 31}, 23 * 3600, 1)
-                        .rec(1, 0, 300, "WINDOWS")
-                        .rec(2, 1800, 1800, "Brev.txt - Anteckningar")
-                        .rec(3, 7200, 5400, "Kalkyl - Budget - Kalkylprogram", true)
-                        .run({2024, 1, 1}, 10 * 3600, 2)
-                        .rec(1, 0, 40000, "WINDOWS")
-                        .rec(2, 600, 600, "Internetbanken - Webbl\xE4sare")
-                        .rec(3, 900, 300, "?")
-                        .run({2024, 1, 3}, 10 * 3600, 3)
-                        .rec(1, 0, 80000, "WINDOWS")
-                        .rec(2, 60, 60, "Nyheter - Webbl\xE4sare")
-                        .text);
+const ParsedLog threeRuns = uvlog::parseLog(
+    run({2023, 12, 31}, 23 * 3600, 1,
+        {{0, 300, "WINDOWS"},
+         {1800, 1800, "Brev.txt - Anteckningar"},
+         {7200, 5400, "Kalkyl - Budget - Kalkylprogram", true}}) +
+    run({2024, 1, 1}, 10 * 3600, 2,
+        {{0, 40000, "WINDOWS"}, {600, 600, "Internetbanken - Webbl\xE4sare"}, {900, 300, "?"}}) +
+    run({2024, 1, 3}, 10 * 3600, 3, {{0, 80000, "WINDOWS"}, {60, 60, "Nyheter - Webbl\xE4sare"}}));
+
+TEST(LogStatistics, DaysCoverTheLastThirtyAndSplitAtMidnight)
+{
+    // From new year's day: the hour after midnight of the first run, the
+    // day's own run, then the 3rd's.
+    const LogStatistics stats = uvlog::summariseLogs({&threeRuns}, {2024, 1, 30});
+    ASSERT_EQ(stats.days.size(), 30u);
+    EXPECT_EQ(stats.days.front().date, (CalendarDate{2024, 1, 1}));
+    EXPECT_EQ(stats.days.back().date, (CalendarDate{2024, 1, 30}));
+    std::vector<std::uint64_t> seconds(30, 0);
+    seconds[0] = 3600 + 900;
+    seconds[2] = 60;
+    EXPECT_EQ(secondsOf(stats.days), seconds);
+
+    // An absurd run time costs no more than the days it can fill.
+    const LogStatistics absurd =
+        summarise(sampleHeaderLines({2000, 1, 1}, 0, 1) +
+                      "             1999999999999999999999:00:01       312:05:49        08:17:14"
+                      "           0:03:12    A\r\n",
+                  {2024, 3, 7});
+    EXPECT_THAT(secondsOf(absurd.days), ::testing::Each(86400u));
+    EXPECT_EQ(absurd.runningSeconds, ~std::uint64_t{0});
+}
 
 TEST(LogStatistics, ARangeCountsThePartOfEachPeriodInsideItAsTheDayTableDoes)
 {
@@ -207,15 +188,50 @@ TEST(LogStatistics, ARangeCountsThePartOfEachPeriodInsideItAsTheDayTableDoes)
             << c.name << ": the day table holds every day";
         EXPECT_EQ(stats.rangeDays.size(), c.days) << c.name;
     }
-    const ParsedLog toMidnight = uvlog::parseLog(Log()
-                                                     .run({2024, 3, 5}, 23 * 3600, 1)
-                                                     .rec(1, 0, 10, "WINDOWS")
-                                                     .rec(2, 3600, 3600, "A")
-                                                     .text);
+    const ParsedLog toMidnight =
+        uvlog::parseLog(run({2024, 3, 5}, 23 * 3600, 1, {{0, 10, "WINDOWS"}, {3600, 3600, "A"}}));
     const LogStatistics nextDay =
         uvlog::summarise({&toMidnight}, {{2024, 3, 7}, {day(2024, 3, 6), day(2024, 3, 6)}, {}, {}});
     EXPECT_EQ(nextDay.recordCount + nextDay.startupCount + nextDay.titles.size(), 0u)
         << "a period ending at midnight lies wholly in the day before";
+}
+
+TEST(LogStatistics, ApplicationsCategoriesAndRunRowsKeepHiddenTitlesHidden)
+{
+    uvlog::SummaryOptions options{{2024, 1, 3}, {}, uvlog::parsePrivacyList("*BANK*\r\n"), {}};
+    options.categories = uvlog::parseCategoryList(
+        "# KATEGORI = M\xD6NSTER, f\xF6rsta regeln som passar vinner\r\n"
+        "Budget = *budget*\r\n"
+        "Arbete=*Kalkyl*\r\n"
+        "  Webb  =  *WEBBL\xC4SARE \r\n"
+        "trasig rad utan likhetstecken\r\n"
+        "Arbete = Brev.txt*\n");
+    EXPECT_EQ(options.categories.names, (std::vector<std::string>{"Budget", "Arbete", "Webb"}));
+    const LogStatistics stats = uvlog::summarise({&threeRuns}, options);
+    EXPECT_EQ(timesOf(stats.applications), (Times{{"Kalkylprogram", 5400},
+                                                  {"Anteckningar", 1800},
+                                                  {"(dolt)", 600},
+                                                  {"?", 300},
+                                                  {"Webbl\xE4sare", 60}}));
+    EXPECT_THAT(stats.titles,
+                ::testing::Each(Field(&uvlog::TitleTime::title,
+                                      ::testing::Not(::testing::HasSubstr("Internetbanken")))));
+    EXPECT_EQ(uvlog::applicationOf("Slutar med - "), "Slutar med - ");
+    EXPECT_EQ(timesOf(stats.categories),
+              (Times{{"Budget", 5400}, {"Arbete", 1800}, {"Webb", 660}, {"(\xF6vrigt)", 300}}))
+        << "the first rule that matches wins, and a hidden title keeps its category";
+
+    ASSERT_EQ(stats.runs.size(), 3u);
+    const uvlog::RunRow& first = stats.runs[0];
+    EXPECT_EQ(uvlog::runStartText(first), "2023-12-31 23:00:00");
+    EXPECT_EQ(uvlog::runLastRecordText(first), "2024-01-01 01:00:00");
+    // Its start-up number, running time, records and time on line.
+    EXPECT_EQ((std::vector<std::uint64_t>{first.startupNumber, first.runningSeconds, first.records,
+                                          first.onlineSeconds}),
+              (std::vector<std::uint64_t>{1, 7200, 3, 5400}));
+    // The report sets its values in one column after the labels.
+    const std::string report = uvlog::statisticsReport(stats, true, Grouping::title, "");
+    EXPECT_THAT(report, ::testing::HasSubstr("\nUppstarter:" + std::string(30, ' ') + "3\n"));
 }
 
 // A record written by the program carries the clock time it was written at;
@@ -231,132 +247,30 @@ TEST(LogStatistics, TheClocksChangingMoveNoTimeToTheWrongDayOrHour)
 {
     // Spring: from 02:00 the clocks show 03:00. Autumn: from 03:00 they show
     // 02:00 again, so 2024-10-27 has 25 hours.
-    const ParsedLog spring = uvlog::parseLog(
+    const LogStatistics spring = summarise(
         sampleHeaderLines({2024, 3, 31}, 3600, 1) + recordAt(1, 0, 3600, 60, "WINDOWS") +
-        recordAt(2, 3600, 3 * 3600, 3600, "A") + recordAt(3, 9000, 4 * 3600 + 1800, 5400, "B"));
-    const ParsedLog autumn = uvlog::parseLog(
-        sampleHeaderLines({2024, 10, 26}, 20 * 3600, 2) + recordAt(1, 0, 20 * 3600, 60, "WINDOWS") +
-        recordAt(2, 4 * 3600, 0, 4 * 3600, "A") + recordAt(3, 29 * 3600, 0, 25 * 3600, "B") +
-        recordAt(4, 30 * 3600, 3600, 3600, "C"));
-
-    const LogStatistics springStats = summarise(spring.text, {2024, 3, 31});
-    EXPECT_EQ(uvlog::runLastRecordText(springStats.runs.at(0)), "2024-03-31 04:30:00");
+            recordAt(2, 3600, 3 * 3600, 3600, "A") + recordAt(3, 9000, 4 * 3600 + 1800, 5400, "B"),
+        {2024, 3, 31});
+    EXPECT_EQ(uvlog::runLastRecordText(spring.runs.at(0)), "2024-03-31 04:30:00");
     const std::uint64_t springHours[24] = {0, 3600, 0, 3600, 1800};
-    EXPECT_THAT(springStats.hours, ElementsAreArray(springHours));
+    EXPECT_THAT(spring.hours, ElementsAreArray(springHours));
 
-    const LogStatistics autumnStats = summarise(autumn.text, {2024, 10, 28});
-    EXPECT_EQ(uvlog::runLastRecordText(autumnStats.runs.at(0)), "2024-10-28 01:00:00");
-    EXPECT_THAT(secondsOf(autumnStats.rangeDays), ElementsAre(4 * 3600, 25 * 3600, 3600));
-    EXPECT_EQ(autumnStats.hours[2], 2u * 3600) << "the hour that came twice";
+    const LogStatistics autumn = summarise(
+        sampleHeaderLines({2024, 10, 26}, 20 * 3600, 2) + recordAt(1, 0, 20 * 3600, 60, "WINDOWS") +
+            recordAt(2, 4 * 3600, 0, 4 * 3600, "A") + recordAt(3, 29 * 3600, 0, 25 * 3600, "B") +
+            recordAt(4, 30 * 3600, 3600, 3600, "C"),
+        {2024, 10, 28});
+    EXPECT_EQ(uvlog::runLastRecordText(autumn.runs.at(0)), "2024-10-28 01:00:00");
+    EXPECT_THAT(secondsOf(autumn.rangeDays), ElementsAre(4 * 3600, 25 * 3600, 3600));
+    EXPECT_EQ(autumn.hours[2], 2u * 3600) << "the hour that came twice";
 }
 
-TEST(LogStatistics, TheOrderOfTheFilesChangesNothing)
-{
-    const ParsedLog history = uvlog::parseLog(
-        Log().run({2024, 3, 5}, 8 * 3600, 1).rec(1, 0, 10, "WINDOWS").rec(2, 3600, 3600, "A").text);
-    const ParsedLog log = uvlog::parseLog(
-        Log().run({2024, 3, 7}, 8 * 3600, 2).rec(1, 0, 10, "WINDOWS").rec(2, 600, 600, "B").text);
-    for (const auto& files : {std::vector<const ParsedLog*>{&history, &log},
-                              std::vector<const ParsedLog*>{&log, &history}}) {
-        const LogStatistics stats = uvlog::summariseLogs(files, {2024, 3, 7});
-        EXPECT_EQ(stats.latestTotalSeconds, 1600u) << "the latest run's total";
-        ASSERT_EQ(stats.runs.size(), 2u);
-        EXPECT_EQ(stats.runs[0].startupNumber, 1u);
-        EXPECT_EQ(stats.runs[1].sinceSystemStartSeconds, 10u);
-    }
-}
-
-TEST(LogStatistics, ApplicationsAreTheTextAfterTheLastDashAndHiddenTitlesAreOneRow)
-{
-    const LogStatistics stats = uvlog::summarise(
-        {&threeRuns}, {{2024, 1, 3}, {}, uvlog::parsePrivacyList("*BANK*\r\n"), {}});
-    EXPECT_EQ(timesOf(stats.applications), (Times{{"Kalkylprogram", 5400},
-                                                  {"Anteckningar", 1800},
-                                                  {"(dolt)", 600},
-                                                  {"?", 300},
-                                                  {"Webbl\xE4sare", 60}}));
-    EXPECT_THAT(stats.titles,
-                ::testing::Each(Field(&uvlog::TitleTime::title,
-                                      ::testing::Not(::testing::HasSubstr("Internetbanken")))));
-    EXPECT_EQ(uvlog::applicationOf("Slutar med - "), "Slutar med - ");
-}
-
-TEST(LogStatistics, CategoriesFollowTheFirstMatchingRuleAndHiddenTitlesKeepTheirs)
-{
-    uvlog::SummaryOptions options{{2024, 1, 3}, {}, uvlog::parsePrivacyList("*BANK*"), {}};
-    options.categories = uvlog::parseCategoryList(
-        "# KATEGORI = M\xD6NSTER, f\xF6rsta regeln som passar vinner\r\n"
-        "Budget = *budget*\r\n"
-        "Arbete=*Kalkyl*\r\n"
-        "  Webb  =  *WEBBL\xC4SARE \r\n"
-        "trasig rad utan likhetstecken\r\n"
-        "Arbete = Brev.txt*\n");
-    EXPECT_EQ(options.categories.names, (std::vector<std::string>{"Budget", "Arbete", "Webb"}));
-    const LogStatistics stats = uvlog::summarise({&threeRuns}, options);
-    EXPECT_EQ(timesOf(stats.categories),
-              (Times{{"Budget", 5400}, {"Arbete", 1800}, {"Webb", 660}, {"(\xF6vrigt)", 300}}));
-}
-
-TEST(LogStatistics, HoursGetThePartsOfPeriodsSplitAtEveryHourWithinTheRange)
-{
-    const ParsedLog log = uvlog::parseLog(Log()
-                                              .run({2024, 3, 7}, 8 * 3600 + 40 * 60, 1)
-                                              .rec(1, 0, 10, "WINDOWS")
-                                              .rec(2, 5400, 5400, "A")  // 08:40 to 10:10
-                                              .run({2024, 3, 7}, 23 * 3600 + 50 * 60, 2)
-                                              .rec(1, 0, 10, "WINDOWS")
-                                              .rec(2, 1200, 1200, "B")  // 23:50 to 00:10
-                                              .text);
-    const struct {
-        const char* name;
-        uvlog::DateRange range;
-        std::uint64_t hours[24];
-    } cases[] = {
-        {"all", {}, {600, 0, 0, 0, 0, 0, 0, 0, 1200, 3600, 600, 0,
-                     0,   0, 0, 0, 0, 0, 0, 0, 0,    0,    0,   600}},
-        {"the 7th",
-         {day(2024, 3, 7), day(2024, 3, 7)},
-         {0, 0, 0, 0, 0, 0, 0, 0, 1200, 3600, 600, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 600}},
-    };
-    for (const auto& c : cases) {
-        uvlog::SummaryOptions options{{2024, 3, 8}, c.range, {}, {}, uvlog::hourTable};
-        const LogStatistics stats = uvlog::summarise({&log}, options);
-        EXPECT_THAT(stats.hours, ElementsAreArray(c.hours)) << c.name;
-        EXPECT_TRUE(stats.titles.empty()) << "a table not asked for is not built";
-    }
-}
-
-TEST(LogStatistics, EachRunIsARowWithItsOwnTimeFromSystemStart)
-{
-    const LogStatistics stats = uvlog::summariseLogs({&threeRuns}, {2024, 1, 3});
-    ASSERT_EQ(stats.runs.size(), 3u);
-    const uvlog::RunRow& first = stats.runs[0];
-    EXPECT_EQ(first.startupNumber, 1u);
-    EXPECT_EQ(uvlog::runStartText(first), "2023-12-31 23:00:00");
-    EXPECT_EQ(uvlog::runLastRecordText(first), "2024-01-01 01:00:00");
-    EXPECT_EQ(first.runningSeconds, 7200u);
-    EXPECT_EQ(first.records, 3u);
-    EXPECT_EQ(first.onlineSeconds, 5400u);
-    const auto sinceSystemStart = [](std::uint64_t s) {
-        return Field(&uvlog::RunRow::sinceSystemStartSeconds, s);
-    };
-    EXPECT_THAT(stats.runs, ElementsAre(sinceSystemStart(300), sinceSystemStart(40000),
-                                        sinceSystemStart(80000)))
-        << "never summed";
-    // The report sets its values in one column after the labels.
-    const std::string report = uvlog::statisticsReport(stats, true, uvlog::Grouping::title, "");
-    EXPECT_THAT(report, ::testing::HasSubstr("\nUppstarter:" + std::string(30, ' ') + "3\n"));
-}
-
-TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCase)
+TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCaseInEveryEncoding)
 {
     const uvlog::PrivacyList list = uvlog::parsePrivacyList(
         "# mina hemliga f\xF6nster\r\n  *Bank*  \r\n\r\nDagbok - *\nexakt\n*.\xC5\xC4\xD6\n");
     EXPECT_EQ(list.foldedPatterns.size(), 4u) << "comments and blank lines are skipped";
-    const struct {
-        const char* title;
-        bool hidden;
-    } cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"Internetbanken - Webbl\xE4sare", true},
         {"BANK", true},
         {"Dagbok - 7 mars", true},
@@ -367,29 +281,24 @@ TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCase)
         {"a.\xE5\xE4", false},
         {"", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(list.hides(c.title), c.hidden) << c.title;
+    for (const auto& [title, hidden] : cases)
+        EXPECT_EQ(list.hides(title), hidden) << title;
     EXPECT_TRUE(uvlog::wildcardMatches("*", ""));
     EXPECT_TRUE(uvlog::wildcardMatches("a*b*c", "aXbYbZc"));
     EXPECT_FALSE(uvlog::wildcardMatches("a*b*c", "aXcYb"));
-}
 
-TEST(Privacy, TheListIsReadInEveryEncodingAnEditorSaves)
-{
-    const struct {
-        const char* name;
-        std::string bytes;
-    } cases[] = {
-        {"Windows-1252", "*n\xE4tbank*\r\n"},
-        {"UTF-8", "*n\xC3\xA4tbank*\r\n"},
-        {"UTF-8 with its mark", "\xEF\xBB\xBF*n\xC3\xA4tbank*\r\n"},
-        {"UTF-16 LE", std::string("\xFF\xFE*\0n\0\xE4\0t\0b\0a\0n\0k\0*\0\r\0\n\0", 24)},
-        {"UTF-16 BE", std::string("\xFE\xFF\0*\0n\0\xE4\0t\0b\0a\0n\0k\0*\0\r\0\n", 24)},
+    // The list is read in every encoding an editor saves.
+    const std::string encodings[] = {
+        "*n\xE4tbank*\r\n",
+        "*n\xC3\xA4tbank*\r\n",
+        "\xEF\xBB\xBF*n\xC3\xA4tbank*\r\n",
+        std::string("\xFF\xFE*\0n\0\xE4\0t\0b\0a\0n\0k\0*\0\r\0\n\0", 24),
+        std::string("\xFE\xFF\0*\0n\0\xE4\0t\0b\0a\0n\0k\0*\0\r\0\n", 24),
     };
     const std::string path = scratchPath("uvdolt.txt");
-    for (const auto& c : cases) {
-        std::ofstream(path, std::ios::binary) << c.bytes;
-        EXPECT_TRUE(uvlog::readPrivacyFile(path).hides("Min N\xC4TBANK - Webbl\xE4sare")) << c.name;
+    for (const std::string& bytes : encodings) {
+        std::ofstream(path, std::ios::binary) << bytes;
+        EXPECT_TRUE(uvlog::readPrivacyFile(path).hides("Min N\xC4TBANK - Webbl\xE4sare")) << bytes;
     }
     EXPECT_EQ(uvlog::windows1252FromUserText("\xE2\x82\xAC \xE4\xC3"), "\xE2\x82\xAC \xE4\xC3")
         << "not UTF-8: taken as Windows-1252";
@@ -418,26 +327,17 @@ TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
 
     EXPECT_EQ(pieces.recordCount, 60u * 250);
     EXPECT_EQ(pieces.rawLineCount, 2u) << "the long line and the cut last line";
-    for (const uvlog::Grouping grouping : {uvlog::Grouping::title, uvlog::Grouping::run})
+    for (const Grouping grouping : {Grouping::title, Grouping::run})
         EXPECT_EQ(uvlog::tableCsv(pieces, grouping), uvlog::tableCsv(once, grouping));
 }
-
-}  // namespace
-
-namespace {
 
 // 08:00 to 10:00 in two windows, then 23:00 to 01:00 in one, with the away
 // periods of the program's file: 08:50 to 09:20 straddles the change from A
 // to B, 09:40 to 09:45 lies wholly in B, 23:30 to 00:30 crosses midnight.
-const std::string awayDay = Log()
-                                .run({2024, 3, 7}, 8 * 3600, 1)
-                                .rec(1, 0, 10, "WINDOWS")
-                                .rec(2, 3600, 3600, "Brev - Ord")
-                                .rec(3, 7200, 3600, "Nyheter - Webb")
-                                .run({2024, 3, 7}, 23 * 3600, 2)
-                                .rec(1, 0, 10, "WINDOWS")
-                                .rec(2, 7200, 7200, "Kalkyl")
-                                .text;
+const std::string awayDay =
+    run({2024, 3, 7}, 8 * 3600, 1,
+        {{0, 10, "WINDOWS"}, {3600, 3600, "Brev - Ord"}, {7200, 3600, "Nyheter - Webb"}}) +
+    run({2024, 3, 7}, 23 * 3600, 2, {{0, 10, "WINDOWS"}, {7200, 7200, "Kalkyl"}});
 const std::string awayLines =
     "2024-03-07 08:50:00  2024-03-07 09:20:00  inaktiv\r\n"
     "2024-03-07 09:40:00  2024-03-07 09:45:00  låst\r\n"
@@ -467,7 +367,8 @@ TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
 {
     using Figures = std::vector<std::uint64_t>;
     // The time away, its periods (each once, however many records it lay
-    // in), and the window time in the hours 08, 09, 23 and 00.
+    // in), and the window time in the hours 08, 09, 23 and 00: each period
+    // split at every hour within the range.
     const auto figuresOf = [](const LogStatistics& s) {
         return Figures{s.awaySeconds, s.awayPeriods, s.hours[8],
                        s.hours[9],    s.hours[23],   s.hours[0]};
@@ -484,6 +385,11 @@ TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
          {},
          {{"Kalkyl", 7200}, {"Brev - Ord", 3600}, {"Nyheter - Webb", 3600}},
          {0, 0, 3600, 3600, 3600, 3600}},
+        {"the 7th: not the hour after midnight",
+         "",
+         {day(2024, 3, 7), day(2024, 3, 7)},
+         {{"Brev - Ord", 3600}, {"Kalkyl", 3600}, {"Nyheter - Webb", 3600}},
+         {0, 0, 3600, 3600, 3600, 0}},
         // A loses 10 minutes, B 20 + 5, Kalkyl the hour across midnight.
         {"all days",
          awayLines,
@@ -512,13 +418,17 @@ TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
         EXPECT_EQ(sum(secondsOf(stats.titles)), stats.windowSeconds)
             << c.name << ": the time away is out of both the titles and the window time";
     }
+    const ParsedLog log = uvlog::parseLog(awayDay);
+    const LogStatistics hours =
+        uvlog::summarise({&log}, {{2024, 3, 8}, {}, {}, {}, uvlog::hourTable});
+    EXPECT_EQ(hours.hours[0], 3600u);
+    EXPECT_TRUE(hours.titles.empty()) << "a table not asked for is not built";
 }
 
 TEST(AwayStatistics, EveryTableShowsItOnceAndTheRunningTimeStays)
 {
-    const LogStatistics stats = summariseAway(awayLines);
-    using uvlog::Grouping;
     using uvlog::StatisticsTable;
+    const LogStatistics stats = summariseAway(awayLines);
     EXPECT_EQ(column(StatisticsTable(stats, Grouping::application), 0),
               (std::vector<std::string>{"Kalkyl", "Ord", "Webb", "(borta)"}));
     EXPECT_EQ(column(StatisticsTable(stats, Grouping::title), 2),
