@@ -20,32 +20,31 @@
 
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::Field;
 using uvlog::CalendarDate;
 using uvlog::Grouping;
 using uvlog::LogStatistics;
 using uvlog::ParsedLog;
-using uvlog::sampleHeaderLines;
 
-// A record's run time, period and title.
+// A record's run time, period and title. Its clock time is its run's start
+// plus its run time unless given apart, as on the days the clocks change.
 struct Rec {
     std::uint64_t runSeconds;
     std::uint64_t period;
     std::string title;
     bool online = false;
+    std::int64_t clock = -1;
 };
 
 // A run as the program writes it: its header, then its records numbered
-// from 1, each with its run's start plus its run time as its clock time.
+// from 1.
 std::string run(CalendarDate date, std::uint32_t start, std::uint64_t startup,
                 std::initializer_list<Rec> records)
 {
-    std::string text = sampleHeaderLines(date, start, startup);
+    std::string text = uvlog::sampleHeaderLines(date, start, startup);
     std::uint64_t number = 0;
     for (const Rec& r : records) {
-        const auto clock = static_cast<std::uint32_t>((start + r.runSeconds) % 86400);
+        const auto clock =
+            static_cast<std::uint32_t>(r.clock >= 0 ? r.clock : (start + r.runSeconds) % 86400);
         text += uvlog::sampleRecordLine(++number, r.runSeconds, 1000 + r.runSeconds, clock,
                                         r.period, r.online, r.title) +
                 "\r\n";
@@ -152,7 +151,7 @@ TEST(LogStatistics, DaysCoverTheLastThirtyAndSplitAtMidnight)
 
     // An absurd run time costs no more than the days it can fill.
     const LogStatistics absurd =
-        summarise(sampleHeaderLines({2000, 1, 1}, 0, 1) +
+        summarise(uvlog::sampleHeaderLines({2000, 1, 1}, 0, 1) +
                       "             1999999999999999999999:00:01       312:05:49        08:17:14"
                       "           0:03:12    A\r\n",
                   {2024, 3, 7});
@@ -166,27 +165,27 @@ TEST(LogStatistics, ARangeCountsThePartOfEachPeriodInsideItAsTheDayTableDoes)
         const char* name;
         uvlog::DateRange range;
         CalendarDate today;
-        std::uint64_t startups, records, windowSeconds, runningSeconds, days;
+        // The start-ups, records, window time, running time and days.
+        std::vector<std::uint64_t> figures;
     } cases[] = {
-        {"all", {}, {2024, 1, 3}, 3, 8, 8160, 7200 + 900 + 60, 3},
-        {"2023", {0, day(2023, 12, 31)}, {2024, 1, 3}, 1, 3, 3600, 3600, 1},
-        {"new year's day", {day(2024, 1, 1), day(2024, 1, 1)}, {2024, 1, 3}, 2, 4, 4500, 4500, 1},
+        {"all", {}, {2024, 1, 3}, {3, 8, 8160, 7200 + 900 + 60, 3}},
+        {"2023", {0, day(2023, 12, 31)}, {2024, 1, 3}, {1, 3, 3600, 3600, 1}},
+        {"new year's day", {day(2024, 1, 1), day(2024, 1, 1)}, {2024, 1, 3}, {2, 4, 4500, 4500, 1}},
         // clang-format off
-        {"from the 2nd", {day(2024, 1, 2), uvlog::DateRange{}.lastDay}, {2024, 1, 3}, 1, 2, 60, 60, 1},
+        {"from the 2nd", {day(2024, 1, 2), uvlog::DateRange{}.lastDay}, {2024, 1, 3}, {1, 2, 60, 60, 1}},
         // clang-format on
-        {"nothing", {day(2024, 1, 2), day(2024, 1, 2)}, {2024, 1, 3}, 0, 0, 0, 0, 0},
-        {"a far end", {day(2024, 1, 1), day(2034, 12, 31)}, {2024, 1, 3}, 3, 6, 4560, 4560, 2},
-        {"an old history", {}, {2040, 1, 1}, 3, 8, 8160, 8160, 3},
+        {"nothing", {day(2024, 1, 2), day(2024, 1, 2)}, {2024, 1, 3}, {0, 0, 0, 0, 0}},
+        {"a far end", {day(2024, 1, 1), day(2034, 12, 31)}, {2024, 1, 3}, {3, 6, 4560, 4560, 2}},
+        {"an old history", {}, {2040, 1, 1}, {3, 8, 8160, 8160, 3}},
     };
     for (const auto& c : cases) {
-        const LogStatistics stats = uvlog::summarise({&threeRuns}, {c.today, c.range, {}, {}});
-        EXPECT_EQ(stats.startupCount, c.startups) << c.name;
-        EXPECT_EQ(stats.recordCount, c.records) << c.name;
-        EXPECT_EQ(stats.windowSeconds, c.windowSeconds) << c.name;
-        EXPECT_EQ(stats.runningSeconds, c.runningSeconds) << c.name;
-        EXPECT_EQ(sum(secondsOf(stats.rangeDays)), c.runningSeconds)
+        const LogStatistics s = uvlog::summarise({&threeRuns}, {c.today, c.range, {}, {}});
+        EXPECT_EQ((std::vector<std::uint64_t>{s.startupCount, s.recordCount, s.windowSeconds,
+                                              s.runningSeconds, s.rangeDays.size()}),
+                  c.figures)
+            << c.name;
+        EXPECT_EQ(sum(secondsOf(s.rangeDays)), s.runningSeconds)
             << c.name << ": the day table holds every day";
-        EXPECT_EQ(stats.rangeDays.size(), c.days) << c.name;
     }
     const ParsedLog toMidnight =
         uvlog::parseLog(run({2024, 3, 5}, 23 * 3600, 1, {{0, 10, "WINDOWS"}, {3600, 3600, "A"}}));
@@ -213,9 +212,9 @@ TEST(LogStatistics, ApplicationsCategoriesAndRunRowsKeepHiddenTitlesHidden)
                                                   {"(dolt)", 600},
                                                   {"?", 300},
                                                   {"Webbl\xE4sare", 60}}));
-    EXPECT_THAT(stats.titles,
-                ::testing::Each(Field(&uvlog::TitleTime::title,
-                                      ::testing::Not(::testing::HasSubstr("Internetbanken")))));
+    EXPECT_THAT(stats.titles, ::testing::Each(::testing::Field(
+                                  &uvlog::TitleTime::title,
+                                  ::testing::Not(::testing::HasSubstr("Internetbanken")))));
     EXPECT_EQ(uvlog::applicationOf("Slutar med - "), "Slutar med - ");
     EXPECT_EQ(timesOf(stats.categories),
               (Times{{"Budget", 5400}, {"Arbete", 1800}, {"Webb", 660}, {"(\xF6vrigt)", 300}}))
@@ -234,34 +233,27 @@ TEST(LogStatistics, ApplicationsCategoriesAndRunRowsKeepHiddenTitlesHidden)
     EXPECT_THAT(report, ::testing::HasSubstr("\nUppstarter:" + std::string(30, ' ') + "3\n"));
 }
 
-// A record written by the program carries the clock time it was written at;
-// this one gives it apart from its run time, as on the days the clocks change.
-std::string recordAt(std::uint64_t number, std::uint64_t runSeconds, std::uint32_t clock,
-                     std::uint64_t period, const std::string& title)
-{
-    return uvlog::sampleRecordLine(number, runSeconds, runSeconds, clock, period, false, title) +
-           "\r\n";
-}
-
 TEST(LogStatistics, TheClocksChangingMoveNoTimeToTheWrongDayOrHour)
 {
     // Spring: from 02:00 the clocks show 03:00. Autumn: from 03:00 they show
     // 02:00 again, so 2024-10-27 has 25 hours.
-    const LogStatistics spring = summarise(
-        sampleHeaderLines({2024, 3, 31}, 3600, 1) + recordAt(1, 0, 3600, 60, "WINDOWS") +
-            recordAt(2, 3600, 3 * 3600, 3600, "A") + recordAt(3, 9000, 4 * 3600 + 1800, 5400, "B"),
-        {2024, 3, 31});
+    const LogStatistics spring = summarise(run({2024, 3, 31}, 3600, 1,
+                                               {{0, 60, "WINDOWS"},
+                                                {3600, 3600, "A", false, 3 * 3600},
+                                                {9000, 5400, "B", false, 4 * 3600 + 1800}}),
+                                           {2024, 3, 31});
     EXPECT_EQ(uvlog::runLastRecordText(spring.runs.at(0)), "2024-03-31 04:30:00");
     const std::uint64_t springHours[24] = {0, 3600, 0, 3600, 1800};
-    EXPECT_THAT(spring.hours, ElementsAreArray(springHours));
+    EXPECT_THAT(spring.hours, ::testing::ElementsAreArray(springHours));
 
-    const LogStatistics autumn = summarise(
-        sampleHeaderLines({2024, 10, 26}, 20 * 3600, 2) + recordAt(1, 0, 20 * 3600, 60, "WINDOWS") +
-            recordAt(2, 4 * 3600, 0, 4 * 3600, "A") + recordAt(3, 29 * 3600, 0, 25 * 3600, "B") +
-            recordAt(4, 30 * 3600, 3600, 3600, "C"),
-        {2024, 10, 28});
+    const LogStatistics autumn = summarise(run({2024, 10, 26}, 20 * 3600, 2,
+                                               {{0, 60, "WINDOWS"},
+                                                {4 * 3600, 4 * 3600, "A"},
+                                                {29 * 3600, 25 * 3600, "B", false, 0},
+                                                {30 * 3600, 3600, "C", false, 3600}}),
+                                           {2024, 10, 28});
     EXPECT_EQ(uvlog::runLastRecordText(autumn.runs.at(0)), "2024-10-28 01:00:00");
-    EXPECT_THAT(secondsOf(autumn.rangeDays), ElementsAre(4 * 3600, 25 * 3600, 3600));
+    EXPECT_THAT(secondsOf(autumn.rangeDays), ::testing::ElementsAre(4 * 3600, 25 * 3600, 3600));
     EXPECT_EQ(autumn.hours[2], 2u * 3600) << "the hour that came twice";
 }
 
@@ -334,10 +326,10 @@ TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
 // 08:00 to 10:00 in two windows, then 23:00 to 01:00 in one, with the away
 // periods of the program's file: 08:50 to 09:20 straddles the change from A
 // to B, 09:40 to 09:45 lies wholly in B, 23:30 to 00:30 crosses midnight.
-const std::string awayDay =
+const ParsedLog awayDay = uvlog::parseLog(
     run({2024, 3, 7}, 8 * 3600, 1,
         {{0, 10, "WINDOWS"}, {3600, 3600, "Brev - Ord"}, {7200, 3600, "Nyheter - Webb"}}) +
-    run({2024, 3, 7}, 23 * 3600, 2, {{0, 10, "WINDOWS"}, {7200, 7200, "Kalkyl"}});
+    run({2024, 3, 7}, 23 * 3600, 2, {{0, 10, "WINDOWS"}, {7200, 7200, "Kalkyl"}}));
 const std::string awayLines =
     "2024-03-07 08:50:00  2024-03-07 09:20:00  inaktiv\r\n"
     "2024-03-07 09:40:00  2024-03-07 09:45:00  låst\r\n"
@@ -345,12 +337,8 @@ const std::string awayLines =
 
 LogStatistics summariseAway(const std::string& away, uvlog::DateRange range = {})
 {
-    const ParsedLog log = uvlog::parseLog(awayDay);
-    uvlog::SummaryOptions options;
-    options.today = {2024, 3, 8};
-    options.range = range;
-    options.away = uvlog::parseAwayPeriods(away);
-    return uvlog::summarise({&log}, options);
+    return uvlog::summarise(
+        {&awayDay}, {{2024, 3, 8}, range, {}, {}, uvlog::allTables, uvlog::parseAwayPeriods(away)});
 }
 
 std::vector<std::string> column(const uvlog::StatisticsTable& table, std::size_t index)
@@ -418,15 +406,12 @@ TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
         EXPECT_EQ(sum(secondsOf(stats.titles)), stats.windowSeconds)
             << c.name << ": the time away is out of both the titles and the window time";
     }
-    const ParsedLog log = uvlog::parseLog(awayDay);
-    const LogStatistics hours =
-        uvlog::summarise({&log}, {{2024, 3, 8}, {}, {}, {}, uvlog::hourTable});
-    EXPECT_EQ(hours.hours[0], 3600u);
-    EXPECT_TRUE(hours.titles.empty()) << "a table not asked for is not built";
-}
+    const LogStatistics onlyHours =
+        uvlog::summarise({&awayDay}, {{2024, 3, 8}, {}, {}, {}, uvlog::hourTable});
+    EXPECT_EQ(onlyHours.hours[0], 3600u);
+    EXPECT_TRUE(onlyHours.titles.empty()) << "a table not asked for is not built";
 
-TEST(AwayStatistics, EveryTableShowsItOnceAndTheRunningTimeStays)
-{
+    // Every table shows it once, and the running time stays.
     using uvlog::StatisticsTable;
     const LogStatistics stats = summariseAway(awayLines);
     EXPECT_EQ(column(StatisticsTable(stats, Grouping::application), 0),
