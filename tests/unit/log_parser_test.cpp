@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 
+#include "companions/engine/log_format.h"
 #include "companions/engine/log_parser.h"
 #include "companions/testing/sample_log.h"
 
@@ -27,10 +27,34 @@ std::string titleOf(const ParsedLog& log, std::size_t entry)
     return std::string(uvlog::entryText(log, log.entries.at(entry)));
 }
 
-// A record's number, run time, total, clock time and period.
-std::array<std::uint64_t, 5> numbersOf(const uvlog::LogEntry& e)
+// Every entry and run of a reading in one text, to compare readings whole:
+// a mark, header, record or raw line with its run, a record's fields as the
+// log writes them, then each run's header, records and last run time.
+std::string describe(const ParsedLog& log)
 {
-    return {e.number, e.runSeconds, e.totalSeconds, e.clockSeconds, e.periodSeconds};
+    std::string text;
+    for (std::size_t i = 0; i < log.entries.size(); ++i) {
+        const uvlog::LogEntry& e = log.entries[i];
+        text += "HSR?"[static_cast<int>(e.kind)] + std::to_string(e.run);
+        if (e.kind == EntryKind::record)
+            text += ' ' + std::to_string(e.number) + ' ' + uvlog::durationText(e.runSeconds) + ' ' +
+                    uvlog::durationText(e.totalSeconds) + ' ' + uvlog::clockText(e.clockSeconds) +
+                    ' ' + uvlog::durationText(e.periodSeconds);
+        text += std::string(e.online ? " *" : "") + (e.sinceOsStart ? " os" : "") +
+                (e.unterminated ? " torn" : "");
+        if (e.kind == EntryKind::record || e.kind == EntryKind::raw)
+            text += " [" + titleOf(log, i) + ']';
+        text += '\n';
+    }
+    for (const uvlog::RunHeader& run : log.runs)
+        text += std::string(run.complete ? "whole " : "cut ") +
+                (run.dateValid
+                     ? uvlog::dateText(run.startDate) + ' ' + uvlog::clockText(run.startSecondOfDay)
+                     : "no date") +
+                " nr " + std::to_string(run.startupNumber) + ": " +
+                std::to_string(run.recordCount) + ' ' + uvlog::durationText(run.lastRunSeconds) +
+                '\n';
+    return text;
 }
 
 TEST(LogParser, ReadsTheRunsAndRecordsTheProgramWrites)
@@ -41,26 +65,16 @@ TEST(LogParser, ReadsTheRunsAndRecordsTheProgramWrites)
         "*   Budget * utkast.xls  \r\n"
         "             3           0:01:45       312:07:33        08:18:58           0:00:04    "
         "WINDOWS\r\n");
-    ASSERT_EQ(log.entries.size(), 5u);
-    ASSERT_EQ(log.runs.size(), 2u);
-    EXPECT_EQ(log.runs[0].recordCount, 0u) << "a run with only its header";
-    const uvlog::RunHeader& run = log.runs[1];
-    EXPECT_TRUE(run.complete && run.dateValid);
-    EXPECT_EQ(run.startDate, (uvlog::CalendarDate{2024, 3, 7}));
-    EXPECT_EQ((std::array<std::uint64_t, 4>{run.startSecondOfDay, run.startupNumber,
-                                            run.recordCount, run.lastRunSeconds}),
-              (std::array<std::uint64_t, 4>{8 * 3600 + 5 * 60 + 9, 57, 3, 105}));
-
-    const uvlog::LogEntry& first = log.entries[2];
-    EXPECT_EQ(first.kind, EntryKind::record);
-    EXPECT_EQ(first.run, 1);
-    EXPECT_EQ(numbersOf(first), (std::array<std::uint64_t, 5>{1, 1, 312 * 3600 + 5 * 60 + 49,
-                                                              8 * 3600 + 17 * 60 + 14, 192}));
-    EXPECT_FALSE(first.online);
-    EXPECT_TRUE(first.sinceOsStart);
-    EXPECT_TRUE(log.entries[3].online);
-    EXPECT_EQ(titleOf(log, 3), "  Budget * utkast.xls  ") << "blanks and stars are the title's";
-    EXPECT_FALSE(log.entries[4].sinceOsStart) << "a window that is itself named WINDOWS";
+    // The first run has only its header; blanks and stars are the title's; a
+    // later record named WINDOWS is a window.
+    EXPECT_EQ(describe(log),
+              "S0\n"
+              "S1\n"
+              "R1 1 0:00:01 312:05:49 08:17:14 0:03:12 os [WINDOWS]\n"
+              "R1 2 0:01:41 312:07:29 08:18:54 0:01:40 * [  Budget * utkast.xls  ]\n"
+              "R1 3 0:01:45 312:07:33 08:18:58 0:00:04 [WINDOWS]\n"
+              "whole 2024-03-07 08:05:09 nr 57: 0 0:00:00\n"
+              "whole 2024-03-07 08:05:09 nr 57: 3 0:01:45\n");
 }
 
 TEST(LogParser, WideNumbersWithNoBlankBeforeThemAreSplitByTheLayout)
@@ -70,29 +84,24 @@ TEST(LogParser, WideNumbersWithNoBlankBeforeThemAreSplitByTheLayout)
     // ends. Hours beyond 64 bits saturate.
     const struct {
         const char* lines;
-        std::uint64_t number, runSeconds, totalHours;
+        const char* read;
     } cases[] = {
-        {"1234567   12345:00:01123456:05:49        08:17:14123456:00:02    W\n", 1234567,
-         12345u * 3600 + 1, 123456},
-        {"             1123456:00:01       312:05:49        08:17:14           0:03:12    A\n", 1,
-         123456u * 3600 + 1, 312},
-        {"     12345123456:00:01       312:05:49        08:17:14           0:03:12    B\n", 12345,
-         123456u * 3600 + 1, 312},
+        {"1234567   12345:00:01123456:05:49        08:17:14123456:00:02    W\n",
+         "R-1 1234567 12345:00:01 123456:05:49 08:17:14 123456:00:02 [W]\n"},
+        {"             1123456:00:01       312:05:49        08:17:14           0:03:12    A\n",
+         "R-1 1 123456:00:01 312:05:49 08:17:14 0:03:12 [A]\n"},
+        {"     12345123456:00:01       312:05:49        08:17:14           0:03:12    B\n",
+         "R-1 12345 123456:00:01 312:05:49 08:17:14 0:03:12 [B]\n"},
         {"12345677   12345:00:01123456:05:49        08:17:14           0:00:02    A\n"
          "12345678123456:00:01123456:05:49        08:17:14           0:00:02    B\n",
-         12345678, 123456u * 3600 + 1, 123456},
+         "R-1 12345677 12345:00:01 123456:05:49 08:17:14 0:00:02 [A]\n"
+         "R-1 12345678 123456:00:01 123456:05:49 08:17:14 0:00:02 [B]\n"},
         {"             118446744073709551616:00:01       312:05:49        08:17:14"
          "           0:03:12    Big\n",
-         1, ~std::uint64_t{0}, 312},
+         "R-1 1 5124095576030431:00:15 312:05:49 08:17:14 0:03:12 [Big]\n"},
     };
-    for (const auto& c : cases) {
-        const ParsedLog log = uvlog::parseLog(c.lines);
-        const uvlog::LogEntry& entry = log.entries.back();
-        ASSERT_EQ(entry.kind, EntryKind::record) << c.lines;
-        EXPECT_EQ(entry.number, c.number) << c.lines;
-        EXPECT_EQ(entry.runSeconds, c.runSeconds) << c.lines;
-        EXPECT_EQ(entry.totalSeconds / 3600, c.totalHours) << c.lines;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(describe(uvlog::parseLog(c.lines)), c.read) << c.lines;
 }
 
 TEST(LogParser, OtherLinesStayRawTextAndSeparatorsAndBlankLinesCarryNothing)
@@ -110,16 +119,14 @@ TEST(LogParser, OtherLinesStayRawTextAndSeparatorsAndBlankLinesCarryNothing)
         "Slut",
     };
     std::string text = "====\n\n   \r\n";
-    for (const std::string& line : lines)
+    std::string read;
+    for (const std::string& line : lines) {
         text += line + "\r\n";
-    const ParsedLog log = uvlog::parseLog(text + fields + "LF only\n");
-    ASSERT_EQ(log.entries.size(), std::size(lines) + 1);
-    for (std::size_t i = 0; i < std::size(lines); ++i) {
-        EXPECT_EQ(log.entries[i].kind, EntryKind::raw) << lines[i];
-        EXPECT_EQ(titleOf(log, i), lines[i]);
+        read += "?-1 [" + line + "]\n";
     }
-    EXPECT_EQ(log.entries.back().run, -1) << "records before any header belong to no run";
-    EXPECT_EQ(titleOf(log, std::size(lines)), "LF only");
+    // Records before any header belong to no run.
+    EXPECT_EQ(describe(uvlog::parseLog(text + fields + "LF only\n")),
+              read + "R-1 1 0:00:01 312:05:49 08:17:14 0:03:12 [LF only]\n");
 }
 
 TEST(LogParser, ADamagedOrLostHeaderStillBeginsARun)
@@ -129,13 +136,12 @@ TEST(LogParser, ADamagedOrLostHeaderStillBeginsARun)
         "WINDOWS START=  2024-03-07   24:00:00     Uppstart nr=  4\n"
         "WINDOWS START=  trasig\n" +
         std::string(fields) + "WINDOWS\r\n");
-    ASSERT_EQ(log.runs.size(), 3u);
-    EXPECT_TRUE(log.runs[0].complete);
-    EXPECT_FALSE(log.runs[0].dateValid) << "month 13";
-    EXPECT_TRUE(log.runs[1].complete && !log.runs[1].dateValid) << "hour 24";
-    EXPECT_FALSE(log.runs[2].complete);
-    EXPECT_EQ(log.entries[3].run, 2);
-    EXPECT_TRUE(log.entries[3].sinceOsStart);
+    EXPECT_EQ(describe(log),
+              "S0\nS1\nS2\n"
+              "R2 1 0:00:01 312:05:49 08:17:14 0:03:12 os [WINDOWS]\n"
+              "whole no date nr 3: 0 0:00:00\n"  // month 13
+              "whole no date nr 4: 0 0:00:00\n"  // hour 24
+              "cut no date nr 0: 1 0:00:01\n");
 
     // A run whose header is lost begins where the records start again.
     const auto record = [](std::uint64_t number, std::uint64_t run, const char* title) {
@@ -178,18 +184,6 @@ TEST(LogParser, ATornLastLineIsReadProvisionallyAndAgainWhenTheFileGrows)
     EXPECT_EQ(log.entries[2].kind, EntryKind::record);
     EXPECT_EQ(titleOf(log, 2), "Namnl\xF6s - Anteck");
     EXPECT_EQ(log.runs[0].recordCount, 2u);
-}
-
-// Every entry and run of a reading in one text, to compare two readings.
-std::string describe(const ParsedLog& log)
-{
-    std::string text;
-    for (std::size_t i = 0; i < log.entries.size(); ++i)
-        text += std::to_string(static_cast<int>(log.entries[i].kind)) + ' ' +
-                std::to_string(log.entries[i].number) + ' ' + titleOf(log, i) + '\n';
-    for (const uvlog::RunHeader& run : log.runs)
-        text += std::to_string(run.recordCount) + ' ' + std::to_string(run.lastRunSeconds) + '\n';
-    return text;
 }
 
 TEST(LogParser, ReadingInPiecesGivesWhatReadingAtOnceGives)
