@@ -12,19 +12,21 @@
 
 namespace {
 
-using ::testing::ElementsAre;
 using uvlog::LogRow;
 using uvlog::ReaderColumn;
 using uvlog::RowKind;
 
-// What `row` shows in each of `columns`.
-std::vector<std::string> cellsOf(const uvlog::RowSources& sources, const LogRow& row,
-                                 std::initializer_list<ReaderColumn> columns)
+// Every row the filter keeps, each as its cells from left to right joined by '|'.
+std::vector<std::string> tableOf(const uvlog::RowSources& sources, const std::string& filter)
 {
-    std::vector<std::string> cells;
-    for (const ReaderColumn column : columns)
-        cells.push_back(uvlog::cellText(sources, row, column));
-    return cells;
+    std::vector<std::string> rows;
+    for (const LogRow& row : uvlog::buildRows(sources, uvlog::foldCase(filter))) {
+        std::string cells = uvlog::cellText(sources, row, ReaderColumn::number);
+        for (int column = 1; column < uvlog::readerColumnCount; ++column)
+            cells += '|' + uvlog::cellText(sources, row, static_cast<ReaderColumn>(column));
+        rows.push_back(cells);
+    }
+    return rows;
 }
 
 std::string record(std::uint64_t number, const std::string& title, bool online = false)
@@ -72,28 +74,19 @@ protected:
 
 TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowWithTheHistoryFirst)
 {
-    EXPECT_EQ(firstCells(""),
+    // The cells show a record's fields as the log writes them; a heading
+    // or raw line is named whole in the first column.
+    EXPECT_EQ(tableOf(sources, ""),
               (std::vector<std::string>{
-                  "HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:00:00", "WINDOWS",
-                  "Gammal kalkyl", "TIDLISTA (ytime.dab)", "Uppstart nr 57   2024-03-07 08:05:09",
-                  "WINDOWS", "\xC5rets rapport", "trasig rad",
-                  "Uppstart nr 58   2024-03-08 09:00:00", "WINDOWS", "Kalkyl"}));
-    sources.history = nullptr;
-    const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
-    EXPECT_EQ(rows.size(), log.entries.size());
-    // The cells show the record's fields as the log writes them.
-    ASSERT_EQ(uvlog::rowKind(sources, rows.at(2)), RowKind::record);
-    EXPECT_THAT(cellsOf(sources, rows[2],
-                        {ReaderColumn::number, ReaderColumn::runTime, ReaderColumn::totalTime,
-                         ReaderColumn::date, ReaderColumn::from, ReaderColumn::to,
-                         ReaderColumn::period, ReaderColumn::online}),
-                ElementsAre("2", "0:00:20", "0:17:00", "2024-03-07", "08:05:19", "08:05:29",
-                            "0:00:10", "*"));
-    EXPECT_EQ(uvlog::cellText(sources, rows[1], ReaderColumn::online), "");
-    EXPECT_EQ(uvlog::rowKind(sources, rows.at(3)), RowKind::raw);
-    EXPECT_EQ(uvlog::cellText(sources, rows[3], ReaderColumn::title), "");
-    EXPECT_EQ(uvlog::rowKind(sources, rows[0]), RowKind::heading);
-    EXPECT_EQ(uvlog::cellText(sources, rows[0], ReaderColumn::period), "");
+                  "HISTORIA (yhist.dab)||||||||", "Uppstart nr 56   2024-03-01 08:00:00||||||||",
+                  "1|2024-03-01|08:05:09|08:05:19|0:00:10|0:00:10|0:16:50||WINDOWS",
+                  "2|2024-03-01|08:05:19|08:05:29|0:00:10|0:00:20|0:17:00||Gammal kalkyl",
+                  "TIDLISTA (ytime.dab)||||||||", "Uppstart nr 57   2024-03-07 08:05:09||||||||",
+                  "1|2024-03-07|08:05:09|08:05:19|0:00:10|0:00:10|0:16:50||WINDOWS",
+                  "2|2024-03-07|08:05:19|08:05:29|0:00:10|0:00:20|0:17:00|*|\xC5rets rapport",
+                  "trasig rad||||||||", "Uppstart nr 58   2024-03-08 09:00:00||||||||",
+                  "1|2024-03-08|08:05:09|08:05:19|0:00:10|0:00:10|0:16:50||WINDOWS",
+                  "2|2024-03-08|08:05:19|08:05:29|0:00:10|0:00:20|0:17:00||Kalkyl"}));
 }
 
 TEST_F(ReaderRows, EachAwayPeriodComesInTimeOrderBetweenTheRecords)
@@ -109,13 +102,9 @@ TEST_F(ReaderRows, EachAwayPeriodComesInTimeOrderBetweenTheRecords)
                                         "(borta) l\xE5st", "\xC5rets rapport", "trasig rad",
                                         "(borta) vila", "Uppstart nr 58   2024-03-08 09:00:00",
                                         "WINDOWS", "Kalkyl"}));
-    EXPECT_EQ(firstCells("vila"), (std::vector<std::string>{"(borta) vila"}));
-    const LogRow night = uvlog::buildRows(sources, "vila").at(0);
-    ASSERT_EQ(uvlog::rowKind(sources, night), RowKind::away);
-    EXPECT_THAT(cellsOf(sources, night,
-                        {ReaderColumn::number, ReaderColumn::date, ReaderColumn::from,
-                         ReaderColumn::to, ReaderColumn::period}),
-                ElementsAre("", "2024-03-08", "2024-03-07 23:00:00", "07:00:00", "8:00:00"));
+    EXPECT_EQ(tableOf(sources, "vila"),
+              (std::vector<std::string>{
+                  "|2024-03-08|2024-03-07 23:00:00|07:00:00|8:00:00||||(borta) vila"}));
 }
 
 TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadingsAndNeverFindsHiddenTitles)
@@ -157,17 +146,14 @@ TEST(ReaderDates, RecordsAreDatedFromTheirRunAcrossMidnightAndYearEnd)
                         uvlog::sampleRecordLine(3, 86400 + 40, 0, 30, 86400, false, "B") + "\r\n");
     uvlog::RowSources sources;
     sources.log = &log;
-    const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
-    ASSERT_EQ(rows.size(), 5u);
-    const auto dated = [&](std::size_t row) {
-        return cellsOf(sources, rows[row],
-                       {ReaderColumn::date, ReaderColumn::from, ReaderColumn::to});
-    };
-    EXPECT_THAT(dated(0), ElementsAre("", "00:59:30", "01:00:00"))
-        << "no date: the clock the record gives";
-    EXPECT_THAT(dated(2), ElementsAre("2023-12-31", "23:58:15", "23:59:55"));
-    EXPECT_THAT(dated(3), ElementsAre("2024-01-01", "2023-12-31 23:59:55", "00:00:10"));
-    EXPECT_THAT(dated(4), ElementsAre("2024-01-02", "2024-01-01 00:00:30", "00:00:30"));
+    // Without a run's header a record has no date: the clock it gives.
+    EXPECT_EQ(tableOf(sources, ""),
+              (std::vector<std::string>{
+                  "1||00:59:30|01:00:00|0:00:30|0:00:00|0:00:00||utan rubrik",
+                  "Uppstart nr 1   2023-12-31 23:59:50||||||||",
+                  "1|2023-12-31|23:58:15|23:59:55|0:01:40|0:00:05|0:00:05||WINDOWS",
+                  "2|2024-01-01|2023-12-31 23:59:55|00:00:10|0:00:15|0:00:20|0:00:20||A",
+                  "3|2024-01-02|2024-01-01 00:00:30|00:00:30|24:00:00|24:00:40|0:00:00||B"}));
 }
 
 }  // namespace
