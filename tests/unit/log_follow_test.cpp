@@ -14,20 +14,14 @@
 
 namespace {
 
-class FollowFile : public ::testing::Test {
-protected:
-    void SetUp() override { file.path = scratchPath("ytime.dab"); }
-    void write(const std::string& bytes, bool append = false)
-    {
+TEST(FollowFile, EachChangeIsReadOnlyGrowthOnTopAndALargeFileFromNearItsEnd)
+{
+    uvlog::FollowedFile file;
+    file.path = scratchPath("ytime.dab");
+    const auto write = [&](const std::string& bytes, bool append) {
         std::ofstream(file.path, std::ios::binary | (append ? std::ios::app : std::ios::trunc))
             << bytes;
-    }
-
-    uvlog::FollowedFile file;
-};
-
-TEST_F(FollowFile, EachChangeIsReadAndOnlyGrowthIsReadOnTop)
-{
+    };
     const struct {
         const char* step;
         std::string bytes;
@@ -58,11 +52,10 @@ TEST_F(FollowFile, EachChangeIsReadAndOnlyGrowthIsReadOnTop)
     EXPECT_FALSE(file.found);
     EXPECT_TRUE(file.log.text.empty());
     EXPECT_FALSE(uvlog::followFile(file, 1024)) << "still gone";
-}
 
-TEST_F(FollowFile, ALargerFileIsReadFromALineEndNearItsEnd)
-{
-    write("rad 1 ....\nrad 2 ....\nrad 3 ....\n");
+    // Come back larger than the reader holds, it is read from a line end
+    // near its end.
+    write("rad 1 ....\nrad 2 ....\nrad 3 ....\n", false);
     ASSERT_TRUE(uvlog::followFile(file, 15));
     EXPECT_EQ(file.log.text, "rad 3 ....\n") << "the cut line is left out";
     EXPECT_EQ(file.start, 22u);

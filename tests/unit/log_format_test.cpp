@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(LogFormat, TimesDatesNumbersAndShares)
+TEST(LogFormat, SwedishValueTextsCsvFieldsAndTheFiltersCaseFolding)
 {
     EXPECT_EQ(uvlog::durationText(0), "0:00:00");
     EXPECT_EQ(uvlog::durationText(312 * 3600 + 5 * 60 + 49), "312:05:49");
@@ -27,16 +27,25 @@ TEST(LogFormat, TimesDatesNumbersAndShares)
     EXPECT_EQ(uvlog::shareText(5, 5), "100,0 %");
     EXPECT_EQ(uvlog::shareText(5, 0), "0,0 %");
     EXPECT_EQ(uvlog::shareText(~std::uint64_t{0}, ~std::uint64_t{0}), "100,0 %");
-}
-
-TEST(LogFormat, CsvFieldsAreQuotedAndFormulasDisarmed)
-{
     EXPECT_EQ(uvlog::csvField("a;b"), "\"a;b\"");
     EXPECT_EQ(uvlog::csvField("s\xE4g \"hej\""), "\"s\xE4g \"\"hej\"\"\"");
     EXPECT_EQ(uvlog::csvField(" kant"), "\" kant\"");
     EXPECT_EQ(uvlog::csvField("=SUMMA(A1)"), "'=SUMMA(A1)");
     EXPECT_EQ(uvlog::csvField("@x;y"), "\"'@x;y\"");
     EXPECT_EQ(uvlog::csvField(""), "");
+    // Windows-1252 texts made UTF-8 for the terminal, and folded for the
+    // filter.
+    EXPECT_EQ(uvlog::utf8FromWindows1252("f\xF6r \x80 \x81 ok"),
+              "f\xC3\xB6r \xE2\x82\xAC \xEF\xBF\xBD ok");
+    // The filter ignores the case of Swedish letters too.
+    EXPECT_EQ(uvlog::foldCase("\xC5R \xC4R \xD6\xD6 \xC9 \xD7 \xDE \x8A ABC"),
+              "\xE5r \xE4r \xF6\xF6 \xE9 \xD7 \xFE \x9A abc");
+    const std::string needle = uvlog::foldCase("\xC5RETS");
+    EXPECT_TRUE(uvlog::containsFolded("Rapport om \xE5rets f\xF6rs\xE4ljning", needle));
+    EXPECT_TRUE(uvlog::containsFolded("anything", ""));
+    EXPECT_FALSE(uvlog::containsFolded("\xE5re", needle));
+    EXPECT_FALSE(uvlog::containsFolded("", "a"));
+    EXPECT_TRUE(uvlog::containsFolded("xxAB", "ab"));
 }
 
 TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
@@ -78,21 +87,6 @@ TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
                            "Timme;Tid ovanf\xF6r;Sekunder;Andel (%)\r\n00-01;0:00:00;0;0,0\r\n"));
     EXPECT_THAT(hours, ::testing::HasSubstr(
                            "\r\n07-08;0:00:00;0;0,0\r\n08-09;0:20:00;1200;25,0\r\n09-10;"));
-}
-
-TEST(LogFormat, Windows1252TextsAreFoldedForTheFilterAndMadeUtf8ForTheTerminal)
-{
-    EXPECT_EQ(uvlog::utf8FromWindows1252("f\xF6r \x80 \x81 ok"),
-              "f\xC3\xB6r \xE2\x82\xAC \xEF\xBF\xBD ok");
-    // The filter ignores the case of Swedish letters too.
-    EXPECT_EQ(uvlog::foldCase("\xC5R \xC4R \xD6\xD6 \xC9 \xD7 \xDE \x8A ABC"),
-              "\xE5r \xE4r \xF6\xF6 \xE9 \xD7 \xFE \x9A abc");
-    const std::string needle = uvlog::foldCase("\xC5RETS");
-    EXPECT_TRUE(uvlog::containsFolded("Rapport om \xE5rets f\xF6rs\xE4ljning", needle));
-    EXPECT_TRUE(uvlog::containsFolded("anything", ""));
-    EXPECT_FALSE(uvlog::containsFolded("\xE5re", needle));
-    EXPECT_FALSE(uvlog::containsFolded("", "a"));
-    EXPECT_TRUE(uvlog::containsFolded("xxAB", "ab"));
 }
 
 TEST(Calendar, DayNumbersRoundTripAcrossLeapYearsAndCenturies)
