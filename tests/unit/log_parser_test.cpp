@@ -188,10 +188,9 @@ TEST(LogParser, ATornLastLineIsReadProvisionallyAndAgainWhenTheFileGrows)
 
 TEST(LogParser, ReadingInPiecesGivesWhatReadingAtOnceGives)
 {
-    uvlog::SampleLogPlan plan;
-    plan.runs = 3;
-    plan.recordsPerRun = 4;
-    const std::string text = "HISTORIA\r\n" + uvlog::makeSampleLog(plan) + "skr\xE4p\r\n";
+    // Three runs of four records.
+    const std::string text =
+        "HISTORIA\r\n" + uvlog::makeSampleLog({{2024, 3, 7}, 3, 4}) + "skr\xE4p\r\n";
     const ParsedLog whole = uvlog::parseLog(text);
     ASSERT_EQ(whole.entries.size(), 1u + 3 * 5 + 1);
     EXPECT_EQ(whole.entries[0].kind, EntryKind::historyMark);
