@@ -121,11 +121,10 @@ TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadingsAndNeverFindsHidden
 
     const uvlog::PrivacyList privacy = uvlog::parsePrivacyList("*rapport*\r\n");
     sources.privacy = &privacy;
-    const std::vector<LogRow> rows = uvlog::buildRows(sources, "");
-    EXPECT_EQ(uvlog::cellText(sources, rows.at(7), ReaderColumn::title), "(dolt)");
-    EXPECT_EQ(uvlog::cellText(sources, rows.at(11), ReaderColumn::title), "Kalkyl");
     EXPECT_TRUE(firstCells("rapport").empty()) << "a hidden title cannot be found";
-    EXPECT_EQ(firstCells("dolt").size(), 3u) << "the log's heading, the run's and the row";
+    EXPECT_EQ(firstCells("dolt"),
+              (std::vector<std::string>{"TIDLISTA (ytime.dab)",
+                                        "Uppstart nr 57   2024-03-07 08:05:09", "(dolt)"}));
 
     log = uvlog::parseLog("WINDOWS START=  2024-13-40\r\n");
     EXPECT_EQ(
