@@ -58,8 +58,7 @@ TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
     stats.windowSeconds = 4800;
     stats.rangeDays = {{{2024, 3, 7}, 90061}};
     const std::int64_t start = uvlog::momentOf({2023, 12, 31}, 23 * 3600);
-    const uvlog::RunRow run{57, true, true, start, start + 7200, 7200, 3, 60, true, 191};
-    stats.runs = {run, uvlog::RunRow{}};
+    stats.runs = {{57, true, true, start, start + 7200, 7200, 3, 60, true, 191}, uvlog::RunRow{}};
     const struct {
         uvlog::Grouping grouping;
         const char* csv;

@@ -54,9 +54,8 @@ protected:
     // Lets `ms` pass, puts `window` above the main window and ticks once.
     void bringAbove(host::WindowHandle window, std::uint64_t ms = 0)
     {
-        fakeHost.tick += ms;
         fakeHost.windowAbove = window;
-        fakeHost.tick += 100;
+        fakeHost.tick += ms + 100;
         runTick();
     }
 

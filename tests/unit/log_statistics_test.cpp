@@ -138,17 +138,17 @@ const ParsedLog threeRuns = uvlog::parseLog(
         {{0, 40000, "WINDOWS"}, {600, 600, "Internetbanken - Webbl\xE4sare"}, {900, 300, "?"}}) +
     run({2024, 1, 3}, 10 * 3600, 3, {{0, 80000, "WINDOWS"}, {60, 60, "Nyheter - Webbl\xE4sare"}}));
 
-TEST(LogStatistics, DaysCoverTheLastThirtyAndSplitAtMidnight)
+TEST(LogStatistics, DaysAndRangesCountThePartOfEachPeriodInsideThemSplitAtMidnight)
 {
     // From new year's day: the hour after midnight of the first run, the
     // day's own run, then the 3rd's.
-    const LogStatistics stats = uvlog::summariseLogs({&threeRuns}, {2024, 1, 30});
+    const LogStatistics thirty = uvlog::summariseLogs({&threeRuns}, {2024, 1, 30});
     std::vector<std::uint64_t> seconds(30, 0);
     seconds[0] = 3600 + 900;
     seconds[2] = 60;
-    ASSERT_EQ(secondsOf(stats.days), seconds);
-    EXPECT_EQ(stats.days.front().date, (CalendarDate{2024, 1, 1}));
-    EXPECT_EQ(stats.days.back().date, (CalendarDate{2024, 1, 30}));
+    ASSERT_EQ(secondsOf(thirty.days), seconds);
+    EXPECT_EQ(thirty.days.front().date, (CalendarDate{2024, 1, 1}));
+    EXPECT_EQ(thirty.days.back().date, (CalendarDate{2024, 1, 30}));
 
     // An absurd run time costs no more than the days it can fill.
     const LogStatistics absurd =
@@ -158,10 +158,8 @@ TEST(LogStatistics, DaysCoverTheLastThirtyAndSplitAtMidnight)
                   {2024, 3, 7});
     EXPECT_THAT(secondsOf(absurd.days), ::testing::Each(86400u));
     EXPECT_EQ(absurd.runningSeconds, ~std::uint64_t{0});
-}
 
-TEST(LogStatistics, ARangeCountsThePartOfEachPeriodInsideItAsTheDayTableDoes)
-{
+    // A range counts the part of each period inside it, as the day table does.
     const struct {
         const char* name;
         uvlog::DateRange range;
@@ -221,8 +219,7 @@ TEST(LogStatistics, ApplicationsCategoriesAndRunRowsKeepHiddenTitlesHidden)
               (Times{{"Budget", 5400}, {"Arbete", 1800}, {"Webb", 660}, {"(\xF6vrigt)", 300}}))
         << "the first rule that matches wins, and a hidden title keeps its category";
 
-    ASSERT_EQ(stats.runs.size(), 3u);
-    const uvlog::RunRow& first = stats.runs[0];
+    const uvlog::RunRow& first = stats.runs.at(0);
     EXPECT_EQ(uvlog::runStartText(first), "2023-12-31 23:00:00");
     EXPECT_EQ(uvlog::runLastRecordText(first), "2024-01-01 01:00:00");
     // Its start-up number, running time, records and time on line.
@@ -349,10 +346,6 @@ TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
     // The time away, its periods (each once, however many records it lay
     // in), and the window time in the hours 08, 09, 23 and 00: each period
     // split at every hour within the range.
-    const auto figuresOf = [](const LogStatistics& s) {
-        return Figures{s.awaySeconds, s.awayPeriods, s.hours[8],
-                       s.hours[9],    s.hours[23],   s.hours[0]};
-    };
     const struct {
         const char* name;
         std::string away;
@@ -394,7 +387,10 @@ TEST(AwayStatistics, IsLeftOutOfEachPeriodWhereItOverlapsAndShownAsItsOwnRow)
     for (const auto& c : cases) {
         const LogStatistics stats = summariseAway(c.away, c.range);
         EXPECT_EQ(timesOf(stats.titles), c.titles) << c.name;
-        EXPECT_EQ(figuresOf(stats), c.figures) << c.name;
+        EXPECT_EQ((Figures{stats.awaySeconds, stats.awayPeriods, stats.hours[8], stats.hours[9],
+                           stats.hours[23], stats.hours[0]}),
+                  c.figures)
+            << c.name;
         EXPECT_EQ(sum(secondsOf(stats.titles)), stats.windowSeconds)
             << c.name << ": the time away is out of both the titles and the window time";
     }
