@@ -42,18 +42,13 @@ int main(int argc, char** argv)
     const long asked = argc > 4 ? std::strtol(argv[4], nullptr, 10) : 250;
     const int perRun = asked > 1 ? static_cast<int>(asked) : 250;
 
-    uvlog::SampleLogPlan log;
-    log.recordsPerRun = static_cast<int>(std::min<long>(records, perRun));
-    log.runs = static_cast<int>(records / log.recordsPerRun);
-    log.firstStartup = 21;
-    log.totalSecondsBefore = 170 * 3600;  // about what the history holds
-    log.lastDay = today;
-    log.seed = 11;
-    uvlog::SampleLogPlan history;
-    history.runs = 20;
-    history.recordsPerRun = perRun;
-    history.lastDay = uvlog::civilFromDays(uvlog::daysFromCivil(today) - log.runs);
-    history.seed = 7;
+    const int logPerRun = static_cast<int>(std::min<long>(records, perRun));
+    // The log's runs from start-up 21, its total beginning at about what the
+    // history holds; then the history's 20 runs before them.
+    const uvlog::SampleLogPlan log{
+        today, static_cast<int>(records / logPerRun), logPerRun, 21, 170 * 3600, 11};
+    const uvlog::SampleLogPlan history{
+        uvlog::civilFromDays(uvlog::daysFromCivil(today) - log.runs), 20, perRun, 1, 0, 7};
 
     const std::string state = std::to_string(20 + log.runs) + format::startupsLabel + "\r\n312" +
                               format::hoursLabel + "\r\n05" + format::minutesLabel + "\r\n48" +
