@@ -57,7 +57,7 @@ std::string describe(const ParsedLog& log)
     return text;
 }
 
-TEST(LogParser, ReadsTheRunsAndRecordsTheProgramWrites)
+TEST(LogParser, ReadsTheRunsAndRecordsTheProgramWritesWideNumbersSplitByTheLayout)
 {
     const ParsedLog log = uvlog::parseLog(
         header + header + fields + "WINDOWS\r\n" +
@@ -75,10 +75,7 @@ TEST(LogParser, ReadsTheRunsAndRecordsTheProgramWrites)
               "R1 3 0:01:45 312:07:33 08:18:58 0:00:04 [WINDOWS]\n"
               "whole 2024-03-07 08:05:09 nr 57: 0 0:00:00\n"
               "whole 2024-03-07 08:05:09 nr 57: 3 0:01:45\n");
-}
 
-TEST(LogParser, WideNumbersWithNoBlankBeforeThemAreSplitByTheLayout)
-{
     // 7-digit record numbers and 6-digit hours have no blank before them:
     // the leading blanks, or else the record before, tell where the number
     // ends. Hours beyond 64 bits saturate.
@@ -164,8 +161,9 @@ TEST(LogParser, ADamagedOrLostHeaderStillBeginsARun)
     EXPECT_EQ(lost.runs[3].startDate, (uvlog::CalendarDate{2024, 3, 9}));
 }
 
-// Once whole, a torn line reads as the pieces below show.
-TEST(LogParser, ATornLastLineIsReadProvisionallyAndAgainWhenTheFileGrows)
+// A torn last line is read provisionally and again when the file grows; once
+// whole, it reads as the pieces further down show.
+TEST(LogParser, ReadingInPiecesGivesWhatReadingAtOnceGivesATornLineProvisionally)
 {
     const std::string full = header + fields + "WINDOWS\r\n" +
                              "             2           0:01:41       312:07:29        08:18:54"
@@ -184,10 +182,8 @@ TEST(LogParser, ATornLastLineIsReadProvisionallyAndAgainWhenTheFileGrows)
     EXPECT_EQ(log.entries[2].kind, EntryKind::record);
     EXPECT_EQ(titleOf(log, 2), "Namnl\xF6s - Anteck");
     EXPECT_EQ(log.runs[0].recordCount, 2u);
-}
 
-TEST(LogParser, ReadingInPiecesGivesWhatReadingAtOnceGives)
-{
+    // Reading in pieces gives what reading at once gives.
     // Three runs of four records.
     const std::string text =
         "HISTORIA\r\n" + uvlog::makeSampleLog({{2024, 3, 7}, 3, 4}) + "skr\xE4p\r\n";

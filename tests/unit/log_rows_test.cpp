@@ -72,7 +72,7 @@ protected:
     uvlog::RowSources sources;
 };
 
-TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowWithTheHistoryFirst)
+TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowWithTheHistoryFirstAndDatedFromItsRun)
 {
     // The cells show a record's fields as the log writes them; a heading
     // or raw line is named whole in the first column.
@@ -87,6 +87,24 @@ TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowWithTheHistoryFirst)
                   "trasig rad||||||||", "Uppstart nr 58   2024-03-08 09:00:00||||||||",
                   "1|2024-03-08|08:05:09|08:05:19|0:00:10|0:00:10|0:16:50||WINDOWS",
                   "2|2024-03-08|08:05:19|08:05:29|0:00:10|0:00:20|0:17:00||Kalkyl"}));
+
+    // Records are dated from their run across midnight and the year's end:
+    // run 1 starts 2023-12-31 23:59:50; the record before it has no header
+    // to count from, so no date, only the clock it gives.
+    sources.history = nullptr;
+    log =
+        uvlog::parseLog(uvlog::sampleRecordLine(1, 0, 0, 3600, 30, false, "utan rubrik") + "\r\n" +
+                        uvlog::sampleHeaderLines({2023, 12, 31}, 86390, 1) +
+                        uvlog::sampleRecordLine(1, 5, 5, 86395, 100, false, "WINDOWS") + "\r\n" +
+                        uvlog::sampleRecordLine(2, 20, 20, 10, 15, false, "A") + "\r\n" +
+                        uvlog::sampleRecordLine(3, 86400 + 40, 0, 30, 86400, false, "B") + "\r\n");
+    EXPECT_EQ(tableOf(sources, ""),
+              (std::vector<std::string>{
+                  "1||00:59:30|01:00:00|0:00:30|0:00:00|0:00:00||utan rubrik",
+                  "Uppstart nr 1   2023-12-31 23:59:50||||||||",
+                  "1|2023-12-31|23:58:15|23:59:55|0:01:40|0:00:05|0:00:05||WINDOWS",
+                  "2|2024-01-01|2023-12-31 23:59:55|00:00:10|0:00:15|0:00:20|0:00:20||A",
+                  "3|2024-01-02|2024-01-01 00:00:30|00:00:30|24:00:00|24:00:40|0:00:00||B"}));
 }
 
 TEST_F(ReaderRows, EachAwayPeriodComesInTimeOrderBetweenTheRecords)
@@ -132,27 +150,6 @@ TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadingsAndNeverFindsHidden
         (std::vector<std::string>{"HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:00:00",
                                   "TIDLISTA (ytime.dab)", "WINDOWS START=  2024-13-40"}))
         << "a damaged heading shows its own line";
-}
-
-TEST(ReaderDates, RecordsAreDatedFromTheirRunAcrossMidnightAndYearEnd)
-{
-    // Run 1 starts 2023-12-31 23:59:50; run 2 has no header to count from.
-    const uvlog::ParsedLog log =
-        uvlog::parseLog(uvlog::sampleRecordLine(1, 0, 0, 3600, 30, false, "utan rubrik") + "\r\n" +
-                        uvlog::sampleHeaderLines({2023, 12, 31}, 86390, 1) +
-                        uvlog::sampleRecordLine(1, 5, 5, 86395, 100, false, "WINDOWS") + "\r\n" +
-                        uvlog::sampleRecordLine(2, 20, 20, 10, 15, false, "A") + "\r\n" +
-                        uvlog::sampleRecordLine(3, 86400 + 40, 0, 30, 86400, false, "B") + "\r\n");
-    uvlog::RowSources sources;
-    sources.log = &log;
-    // Without a run's header a record has no date: the clock it gives.
-    EXPECT_EQ(tableOf(sources, ""),
-              (std::vector<std::string>{
-                  "1||00:59:30|01:00:00|0:00:30|0:00:00|0:00:00||utan rubrik",
-                  "Uppstart nr 1   2023-12-31 23:59:50||||||||",
-                  "1|2023-12-31|23:58:15|23:59:55|0:01:40|0:00:05|0:00:05||WINDOWS",
-                  "2|2024-01-01|2023-12-31 23:59:55|00:00:10|0:00:15|0:00:20|0:00:20||A",
-                  "3|2024-01-02|2024-01-01 00:00:30|00:00:30|24:00:00|24:00:40|0:00:00||B"}));
 }
 
 }  // namespace
