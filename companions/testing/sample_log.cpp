@@ -28,14 +28,11 @@ std::string setDuration(std::uint64_t seconds)
 }
 
 // A small fixed generator, so every run of a test sees the same log.
-struct Lcg {
-    std::uint32_t state;
-    std::uint32_t next()
-    {
-        state = state * 1664525u + 1013904223u;
-        return state >> 8;
-    }
-};
+std::uint32_t nextRandom(std::uint32_t& state)
+{
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+}
 
 const char* const titles[] = {
     "Inkorgen - E-post - Anna Ström - 3 olästa meddelanden i mappen Arbete",
@@ -91,27 +88,27 @@ std::string makeSampleLog(const SampleLogPlan& plan)
 {
     std::string log;
     log.reserve(static_cast<std::size_t>(plan.runs) * plan.recordsPerRun * 165);
-    Lcg random{plan.seed};
+    std::uint32_t random = plan.seed;
     std::uint64_t total = plan.totalSecondsBefore;
     const std::int64_t lastDay = daysFromCivil(plan.lastDay);
     for (int run = 0; run < plan.runs; ++run) {
         const CalendarDate day = civilFromDays(lastDay - (plan.runs - 1 - run));
-        const std::uint32_t start = 7 * 3600 + random.next() % (3 * 3600);
+        const std::uint32_t start = 7 * 3600 + nextRandom(random) % (3 * 3600);
         log += sampleHeaderLines(day, start, plan.firstStartup + static_cast<std::uint64_t>(run));
         std::uint64_t runTime = 0;
         for (int i = 0; i < plan.recordsPerRun; ++i) {
             const bool osRecord = i == 0;
             const std::uint64_t period =
-                osRecord ? 60 + random.next() % 300 : 5 + random.next() % 236;
+                osRecord ? 60 + nextRandom(random) % 300 : 5 + nextRandom(random) % 236;
             if (!osRecord) {
                 runTime += period;
                 total += period;
             }
             const std::uint32_t clock = static_cast<std::uint32_t>((start + runTime) % 86400);
             const std::string title =
-                osRecord ? format::firstRecordName : titles[random.next() % std::size(titles)];
+                osRecord ? format::firstRecordName : titles[nextRandom(random) % std::size(titles)];
             log += sampleRecordLine(static_cast<std::uint64_t>(i) + 1, runTime, total, clock,
-                                    period, random.next() % 7 == 0, title);
+                                    period, nextRandom(random) % 7 == 0, title);
             log += "\r\n";
         }
     }
