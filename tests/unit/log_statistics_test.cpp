@@ -138,7 +138,7 @@ const ParsedLog threeRuns = uvlog::parseLog(
         {{0, 40000, "WINDOWS"}, {600, 600, "Internetbanken - Webbl\xE4sare"}, {900, 300, "?"}}) +
     run({2024, 1, 3}, 10 * 3600, 3, {{0, 80000, "WINDOWS"}, {60, 60, "Nyheter - Webbl\xE4sare"}}));
 
-TEST(LogStatistics, DaysAndRangesCountThePartOfEachPeriodInsideThemSplitAtMidnight)
+TEST(LogStatistics, DaysAndRangesCountThePartOfEachPeriodInsideThemAcrossMidnightAndClockChanges)
 {
     // From new year's day: the hour after midnight of the first run, the
     // day's own run, then the 3rd's.
@@ -192,9 +192,31 @@ TEST(LogStatistics, DaysAndRangesCountThePartOfEachPeriodInsideThemSplitAtMidnig
         uvlog::summarise({&toMidnight}, {{2024, 3, 7}, {day(2024, 3, 6), day(2024, 3, 6)}, {}, {}});
     EXPECT_EQ(nextDay.recordCount + nextDay.startupCount + nextDay.titles.size(), 0u)
         << "a period ending at midnight lies wholly in the day before";
+
+    // The clocks changing move no time to the wrong day or hour.
+    // Spring: from 02:00 the clocks show 03:00. Autumn: from 03:00 they show
+    // 02:00 again, so 2024-10-27 has 25 hours.
+    const LogStatistics spring = summarise(run({2024, 3, 31}, 3600, 1,
+                                               {{0, 60, "WINDOWS"},
+                                                {3600, 3600, "A", false, 3 * 3600},
+                                                {9000, 5400, "B", false, 4 * 3600 + 1800}}),
+                                           {2024, 3, 31});
+    EXPECT_EQ(uvlog::runLastRecordText(spring.runs.at(0)), "2024-03-31 04:30:00");
+    const std::uint64_t springHours[24] = {0, 3600, 0, 3600, 1800};
+    EXPECT_THAT(spring.hours, ::testing::ElementsAreArray(springHours));
+
+    const LogStatistics autumn = summarise(run({2024, 10, 26}, 20 * 3600, 2,
+                                               {{0, 60, "WINDOWS"},
+                                                {4 * 3600, 4 * 3600, "A"},
+                                                {29 * 3600, 25 * 3600, "B", false, 0},
+                                                {30 * 3600, 3600, "C", false, 3600}}),
+                                           {2024, 10, 28});
+    EXPECT_EQ(uvlog::runLastRecordText(autumn.runs.at(0)), "2024-10-28 01:00:00");
+    EXPECT_THAT(secondsOf(autumn.rangeDays), ::testing::ElementsAre(4 * 3600, 25 * 3600, 3600));
+    EXPECT_EQ(autumn.hours[2], 2u * 3600) << "the hour that came twice";
 }
 
-TEST(LogStatistics, ApplicationsCategoriesAndRunRowsKeepHiddenTitlesHidden)
+TEST(LogStatistics, ThePrivacyListInEveryEncodingHidesTitlesInApplicationsCategoriesAndRuns)
 {
     uvlog::SummaryOptions options{{2024, 1, 3}, {}, uvlog::parsePrivacyList("*BANK*\r\n"), {}};
     options.categories = uvlog::parseCategoryList(
@@ -229,34 +251,8 @@ TEST(LogStatistics, ApplicationsCategoriesAndRunRowsKeepHiddenTitlesHidden)
     // The report sets its values in one column after the labels.
     const std::string report = uvlog::statisticsReport(stats, true, Grouping::title, "");
     EXPECT_THAT(report, ::testing::HasSubstr("\nUppstarter:" + std::string(30, ' ') + "3\n"));
-}
 
-TEST(LogStatistics, TheClocksChangingMoveNoTimeToTheWrongDayOrHour)
-{
-    // Spring: from 02:00 the clocks show 03:00. Autumn: from 03:00 they show
-    // 02:00 again, so 2024-10-27 has 25 hours.
-    const LogStatistics spring = summarise(run({2024, 3, 31}, 3600, 1,
-                                               {{0, 60, "WINDOWS"},
-                                                {3600, 3600, "A", false, 3 * 3600},
-                                                {9000, 5400, "B", false, 4 * 3600 + 1800}}),
-                                           {2024, 3, 31});
-    EXPECT_EQ(uvlog::runLastRecordText(spring.runs.at(0)), "2024-03-31 04:30:00");
-    const std::uint64_t springHours[24] = {0, 3600, 0, 3600, 1800};
-    EXPECT_THAT(spring.hours, ::testing::ElementsAreArray(springHours));
-
-    const LogStatistics autumn = summarise(run({2024, 10, 26}, 20 * 3600, 2,
-                                               {{0, 60, "WINDOWS"},
-                                                {4 * 3600, 4 * 3600, "A"},
-                                                {29 * 3600, 25 * 3600, "B", false, 0},
-                                                {30 * 3600, 3600, "C", false, 3600}}),
-                                           {2024, 10, 28});
-    EXPECT_EQ(uvlog::runLastRecordText(autumn.runs.at(0)), "2024-10-28 01:00:00");
-    EXPECT_THAT(secondsOf(autumn.rangeDays), ::testing::ElementsAre(4 * 3600, 25 * 3600, 3600));
-    EXPECT_EQ(autumn.hours[2], 2u * 3600) << "the hour that came twice";
-}
-
-TEST(Privacy, PatternsMatchWholeTitlesWithStarsAndNoCaseInEveryEncoding)
-{
+    // The privacy list: patterns match whole titles, with stars and no case.
     const uvlog::PrivacyList list = uvlog::parsePrivacyList(
         "# mina hemliga f\xF6nster\r\n  *Bank*  \r\n\r\nDagbok - *\nexakt\n*.\xC5\xC4\xD6\n");
     EXPECT_EQ(list.foldedPatterns.size(), 4u) << "comments and blank lines are skipped";
