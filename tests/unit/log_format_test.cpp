@@ -88,7 +88,7 @@ TEST(LogFormat, EveryTableAsCsvStartsWithNameTimeAndSeconds)
                            "\r\n07-08;0:00:00;0;0,0\r\n08-09;0:20:00;1200;25,0\r\n09-10;"));
 }
 
-TEST(Calendar, DayNumbersRoundTripAcrossLeapYearsAndCenturies)
+TEST(CalendarAndChart, DayNumbersRoundTripBarsAreProportionalTheHourAxisHasNiceSteps)
 {
     EXPECT_EQ(uvlog::daysFromCivil({1970, 1, 1}), 0);
     EXPECT_EQ(uvlog::daysFromCivil({2000, 3, 1}) - uvlog::daysFromCivil({2000, 2, 28}), 2);
@@ -105,10 +105,8 @@ TEST(Calendar, DayNumbersRoundTripAcrossLeapYearsAndCenturies)
     EXPECT_FALSE(uvlog::isValidDate({2024, 0, 1}));
     const uvlog::DateRange week = uvlog::presetRange(uvlog::RangePreset::thisWeek, {2024, 3, 7});
     EXPECT_EQ(week.firstDay, uvlog::daysFromCivil({2024, 3, 4})) << "a week begins on Monday";
-}
 
-TEST(ChartScale, BarsAreProportionalAndTheHourAxisHasAtMostSixNiceSteps)
-{
+    // Chart bars are proportional.
     EXPECT_EQ(uvlog::scaledLength(50, 100, 300), 150);
     EXPECT_EQ(uvlog::scaledLength(100, 100, 300), 300);
     EXPECT_EQ(uvlog::scaledLength(1, 100000, 300), 1);

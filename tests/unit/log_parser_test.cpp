@@ -22,19 +22,13 @@ const std::string header =
 constexpr const char* fields =
     "             1           0:00:01       312:05:49        08:17:14           0:03:12    ";
 
-std::string titleOf(const ParsedLog& log, std::size_t entry)
-{
-    return std::string(uvlog::entryText(log, log.entries.at(entry)));
-}
-
 // Every entry and run of a reading in one text, to compare readings whole:
 // a mark, header, record or raw line with its run, a record's fields as the
 // log writes them, then each run's header, records and last run time.
 std::string describe(const ParsedLog& log)
 {
     std::string text;
-    for (std::size_t i = 0; i < log.entries.size(); ++i) {
-        const uvlog::LogEntry& e = log.entries[i];
+    for (const uvlog::LogEntry& e : log.entries) {
         text += "HSR?"[static_cast<int>(e.kind)] + std::to_string(e.run);
         if (e.kind == EntryKind::record)
             text += ' ' + std::to_string(e.number) + ' ' + uvlog::durationText(e.runSeconds) + ' ' +
@@ -43,7 +37,7 @@ std::string describe(const ParsedLog& log)
         text += std::string(e.online ? " *" : "") + (e.sinceOsStart ? " os" : "") +
                 (e.unterminated ? " torn" : "");
         if (e.kind == EntryKind::record || e.kind == EntryKind::raw)
-            text += " [" + titleOf(log, i) + ']';
+            text += " [" + std::string(uvlog::entryText(log, e)) + ']';
         text += '\n';
     }
     for (const uvlog::RunHeader& run : log.runs)
@@ -180,7 +174,7 @@ TEST(LogParser, ReadingInPiecesGivesWhatReadingAtOnceGivesATornLineProvisionally
     uvlog::appendLogText(log, full.substr(cutInNumbers, cutInTitle - cutInNumbers));
     ASSERT_EQ(log.entries.size(), 3u);
     EXPECT_EQ(log.entries[2].kind, EntryKind::record);
-    EXPECT_EQ(titleOf(log, 2), "Namnl\xF6s - Anteck");
+    EXPECT_EQ(uvlog::entryText(log, log.entries[2]), "Namnl\xF6s - Anteck");
     EXPECT_EQ(log.runs[0].recordCount, 2u);
 
     // Reading in pieces gives what reading at once gives.

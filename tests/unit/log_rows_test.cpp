@@ -12,15 +12,13 @@
 
 namespace {
 
-using uvlog::LogRow;
 using uvlog::ReaderColumn;
-using uvlog::RowKind;
 
 // Every row the filter keeps, each as its cells from left to right joined by '|'.
 std::vector<std::string> tableOf(const uvlog::RowSources& sources, const std::string& filter)
 {
     std::vector<std::string> rows;
-    for (const LogRow& row : uvlog::buildRows(sources, uvlog::foldCase(filter))) {
+    for (const uvlog::LogRow& row : uvlog::buildRows(sources, uvlog::foldCase(filter))) {
         std::string cells = uvlog::cellText(sources, row, ReaderColumn::number);
         for (int column = 1; column < uvlog::readerColumnCount; ++column)
             cells += '|' + uvlog::cellText(sources, row, static_cast<ReaderColumn>(column));
@@ -53,16 +51,14 @@ protected:
         sources.logName = "ytime.dab";
     }
 
-    // Column 0 of every row, which names headings and raw lines whole.
+    // Each row by its name: a record's or away period's title, else the
+    // first column, which names headings and raw lines whole.
     std::vector<std::string> firstCells(const std::string& filter)
     {
         std::vector<std::string> cells;
-        for (const LogRow& row : uvlog::buildRows(sources, uvlog::foldCase(filter))) {
-            const RowKind kind = uvlog::rowKind(sources, row);
-            const ReaderColumn column = kind == RowKind::record || kind == RowKind::away
-                                            ? ReaderColumn::title
-                                            : ReaderColumn::number;
-            cells.push_back(uvlog::cellText(sources, row, column));
+        for (const std::string& row : tableOf(sources, filter)) {
+            const std::string title = row.substr(row.rfind('|') + 1);
+            cells.push_back(title.empty() ? row.substr(0, row.find('|')) : title);
         }
         return cells;
     }
