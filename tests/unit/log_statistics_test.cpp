@@ -88,7 +88,7 @@ std::int64_t day(int year, int month, int dayOfMonth)
     return uvlog::daysFromCivil({year, month, dayOfMonth});
 }
 
-TEST(LogStatistics, TitlesAndRunsAreSummedWhicheverFileComesFirst)
+TEST(LogStatistics, TitlesAndRunsAreSummedWhicheverFileComesFirstAndInPieces)
 {
     // The history: a run, then one with only its header. The log: a run
     // whose last window is itself named WINDOWS, and a line that is no record.
@@ -118,13 +118,35 @@ TEST(LogStatistics, TitlesAndRunsAreSummedWhicheverFileComesFirst)
                       stats.rawLineCount, stats.latestTotalSeconds, stats.startupCount,
                       stats.longestRunSeconds, stats.runningSeconds, stats.averageRunSeconds}),
                   (std::vector<std::uint64_t>{3600, 20, 8, 1, 1200, 3, 3400, 3600, 1200}));
-        // The first run's start-up number and time from the system's start,
-        // and the last run's own, not a later one's.
-        EXPECT_EQ((std::vector<std::uint64_t>{stats.runs.at(0).startupNumber,
+        // The run rows, the first run's start-up number and time from the
+        // system's start, and the last run's own, not a later one's.
+        EXPECT_EQ((std::vector<std::uint64_t>{stats.runs.size(), stats.runs.at(0).startupNumber,
                                               stats.runs[0].sinceSystemStartSeconds,
                                               stats.runs.at(2).sinceSystemStartSeconds}),
-                  (std::vector<std::uint64_t>{1, 10, 500}));
+                  (std::vector<std::uint64_t>{3, 1, 10, 500}));
     }
+
+    // A file read in pieces sums up as the whole text.
+    // 60 runs of 250 records: several pieces, lines cut between them, and a
+    // damaged stretch: one line of 3 MB, which the pieces end after 1 MB.
+    const std::string sample = uvlog::makeSampleLog({{2024, 3, 7}, 60, 250});
+    const std::size_t middle = sample.find('\n', sample.size() / 2) + 1;
+    const std::string text = sample.substr(0, middle) + std::string(3 << 20, 'x') + "\r\n" +
+                             sample.substr(middle) + "             1          0:00:01";
+    const std::string path = scratchPath("ytime.dab");
+    std::ofstream(path, std::ios::binary) << text;
+
+    const uvlog::SummaryOptions options{{2024, 3, 7}, {}, {}, {}};
+    uvlog::LogSummariser summariser(options);
+    ASSERT_EQ(uvlog::summariseFile(path, summariser), uvlog::FileReading::read);
+    const LogStatistics pieces = summariser.finish();
+    const ParsedLog whole = uvlog::parseLog(text);
+    const LogStatistics once = uvlog::summarise({&whole}, options);
+
+    EXPECT_EQ(pieces.recordCount, 60u * 250);
+    EXPECT_EQ(pieces.rawLineCount, 2u) << "the long line and the cut last line";
+    for (const Grouping grouping : {Grouping::title, Grouping::run})
+        EXPECT_EQ(uvlog::tableCsv(pieces, grouping), uvlog::tableCsv(once, grouping));
 }
 
 // Three runs: 2023-12-31 23:00 for two hours (past midnight and the year's
@@ -281,31 +303,6 @@ TEST(LogStatistics, ThePrivacyListInEveryEncodingHidesTitlesInApplicationsCatego
     EXPECT_EQ(uvlog::windows1252FromUserText("\xE2\x82\xAC \xE4\xC3"), "\xE2\x82\xAC \xE4\xC3")
         << "not UTF-8: taken as Windows-1252";
     EXPECT_EQ(uvlog::windows1252FromUserText("\xE2\x82\xAC \xE2\x86\x92"), "\x80 ?");
-}
-
-TEST(LogStatistics, AFileReadInPiecesSumsUpAsTheWholeText)
-{
-    // 60 runs of 250 records: several pieces, lines cut between them.
-    const uvlog::SampleLogPlan plan{{2024, 3, 7}, 60, 250};
-    // A damaged stretch: one line of 3 MB, which the pieces end after 1 MB.
-    const std::string log = uvlog::makeSampleLog(plan);
-    const std::size_t middle = log.find('\n', log.size() / 2) + 1;
-    const std::string text = log.substr(0, middle) + std::string(3 << 20, 'x') + "\r\n" +
-                             log.substr(middle) + "             1          0:00:01";
-    const std::string path = scratchPath("ytime.dab");
-    std::ofstream(path, std::ios::binary) << text;
-
-    const uvlog::SummaryOptions options{plan.lastDay, {}, {}, {}};
-    uvlog::LogSummariser summariser(options);
-    ASSERT_EQ(uvlog::summariseFile(path, summariser), uvlog::FileReading::read);
-    const LogStatistics pieces = summariser.finish();
-    const ParsedLog whole = uvlog::parseLog(text);
-    const LogStatistics once = uvlog::summarise({&whole}, options);
-
-    EXPECT_EQ(pieces.recordCount, 60u * 250);
-    EXPECT_EQ(pieces.rawLineCount, 2u) << "the long line and the cut last line";
-    for (const Grouping grouping : {Grouping::title, Grouping::run})
-        EXPECT_EQ(uvlog::tableCsv(pieces, grouping), uvlog::tableCsv(once, grouping));
 }
 
 // 08:00 to 10:00 in two windows, then 23:00 to 01:00 in one, with the away
