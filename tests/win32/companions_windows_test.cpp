@@ -11,8 +11,6 @@
 
 #include <commctrl.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <utility>
@@ -293,12 +291,8 @@ TEST_F(Statistics, APeriodLimitsTotalsAndTables)
 TEST_F(Statistics, BarsAndColumnsAreDrawnToScale)
 {
     // A 32-bit memory bitmap the size of the client area.
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, 900, -640, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
     const std::unique_ptr<HDC__, decltype(&DeleteDC)> dc(CreateCompatibleDC(nullptr), &DeleteDC);
-    const win32::OwnedGdi<HBITMAP> bitmap(
-        CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const win32::OwnedGdi<HBITMAP> bitmap(CreateBitmap(900, 640, 1, 32, nullptr));
     const win32::ScopedSelect selected(dc.get(), bitmap.get());
     paintTitleBars(dc.get(), statBarChartArea, statState.stats.titles, "F\xF6nster",
                    companion::dialogFont(), statState.headingFont.get());
@@ -328,8 +322,7 @@ TEST_F(Statistics, TheTableGoesOutAsCsvToAFileAndTheClipboard)
         "F\xF6nster ovanf\xF6r Uravik;Tid ovanf\xF6r;Sekunder;Andel (%);Perioder\r\n"
         "Kalkyl;2:10:00;7800;72,2;2\r\nPost;0:50:00;3000;27,8;2\r\n";
     ASSERT_TRUE(saveTableAs("tabell.csv"));
-    std::ifstream file("tabell.csv", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), expected);
+    EXPECT_EQ(companion_test::readFile("tabell.csv"), expected);
     ASSERT_TRUE(copyTableToClipboard());
     ASSERT_TRUE(OpenClipboard(window));
     HANDLE data = GetClipboardData(CF_TEXT);
