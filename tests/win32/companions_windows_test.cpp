@@ -13,7 +13,7 @@
 
 #include <memory>
 #include <string>
-#include <utility>
+#include <tuple>
 
 #include "companions/about/about_window_win32.h"
 #include "companions/engine/calendar.h"
@@ -270,18 +270,17 @@ TEST_F(Statistics, APeriodLimitsTotalsAndTables)
 
     choose(statState.rangeBox, statRange, static_cast<int>(StatRange::dates));
     const std::string yesterday = uvlog::dateText(daysAgo(1));
-    SetWindowTextA(statState.fromEdit, yesterday.c_str());
-    SetWindowTextA(statState.toEdit, yesterday.c_str());
-    ASSERT_TRUE(refreshStatistics());
-    EXPECT_EQ(controlText(window, statValueFirst), "1");
-    EXPECT_EQ(listCellText(statState.table, 0, 1), "1:30:00");
-    // Two dates, in either order, take in both days and what lies between.
     const std::string today = uvlog::dateText(daysAgo(0));
-    for (const auto& [from, to] : {std::pair{yesterday, today}, std::pair{today, yesterday}}) {
+    // One day; two dates, in either order, take in both days and what lies between.
+    for (const auto& [from, to, startups, first] :
+         {std::tuple{yesterday, yesterday, "1", "1:30:00"},
+          {yesterday, today, "2", "2:10:00"},
+          {today, yesterday, "2", "2:10:00"}}) {
         SetWindowTextA(statState.fromEdit, from.c_str());
         SetWindowTextA(statState.toEdit, to.c_str());
         ASSERT_TRUE(refreshStatistics());
-        EXPECT_EQ(controlText(window, statValueFirst), "2") << from << " " << to;
+        EXPECT_EQ(controlText(window, statValueFirst), startups) << from << " " << to;
+        EXPECT_EQ(listCellText(statState.table, 0, 1), first) << from << " " << to;
     }
     SetWindowTextA(statState.toEdit, "i g\xE5r");
     EXPECT_FALSE(refreshStatistics()) << "a date that is not one";

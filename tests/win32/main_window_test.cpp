@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -136,8 +137,7 @@ TEST(StartUp, FailedRegistrationReturnsZeroAndTouchesNoFile)
     resetProgramState();
     EXPECT_EQ(runUravik(thisInstance, SW_SHOWNORMAL), 0);
     EXPECT_EQ(shared.mainWindow, 0u) << "no window was made";
-    WIN32_FIND_DATAA found;
-    EXPECT_EQ(FindFirstFileA("*.dab", &found), INVALID_HANDLE_VALUE) << "a data file appeared";
+    EXPECT_TRUE(std::filesystem::is_empty(directory.path())) << "a data file appeared";
     UnregisterClassA("Uravik", thisInstance);
 }
 
