@@ -244,21 +244,14 @@ TEST_F(Statistics, TheTotalsAndEachViewsTableLargestFirstAreThoseOfTheWorkingDir
         EXPECT_EQ(controlText(window, statValueFirst + i), totals[i]) << i;
 
     const std::string yesterday = uvlog::dateText(daysAgo(1));
-    const struct {
-        uvlog::Grouping view;
-        int row, column;
-        std::string text;
-    } cases[] = {
-        {uvlog::Grouping::application, 0, 0, "Kalkyl"},
-        {uvlog::Grouping::day, 1, 1, "1:00:00"},
-        {uvlog::Grouping::run, 0, 2, yesterday + " 10:00:00"},
-        {uvlog::Grouping::title, 1, 0, "Post"},
-    };
-    for (const auto& c : cases) {
-        choose(statState.view, statView, static_cast<int>(c.view));
-        ASSERT_EQ(listCount(statState.table), 2) << static_cast<int>(c.view);
-        EXPECT_EQ(listCellText(statState.table, c.row, c.column), c.text)
-            << static_cast<int>(c.view);
+    for (const auto& [view, row, column, text] :
+         {std::tuple{uvlog::Grouping::application, 0, 0, std::string("Kalkyl")},
+          {uvlog::Grouping::day, 1, 1, "1:00:00"},
+          {uvlog::Grouping::run, 0, 2, yesterday + " 10:00:00"},
+          {uvlog::Grouping::title, 1, 0, "Post"}}) {
+        choose(statState.view, statView, static_cast<int>(view));
+        ASSERT_EQ(listCount(statState.table), 2) << static_cast<int>(view);
+        EXPECT_EQ(listCellText(statState.table, row, column), text) << static_cast<int>(view);
     }
 }
 
@@ -338,23 +331,17 @@ TEST_F(Statistics, TheTimeAwayIsLeftOutUntilTheBoxIsCleared)
     directory.write("yborta.dab", today + " 00:10:00  " + today + " 00:20:00  inaktiv\r\n");
     SendMessageA(window, WM_COMMAND, statRefresh, 0);
     const HWND header = reinterpret_cast<HWND>(SendMessageA(statState.table, LVM_GETHEADER, 0, 0));
-    const struct {
-        bool leaveOut;
-        int titleRows;
-        std::string lastTitle;
-        int dayColumns;
-        std::string todayAway;
-    } cases[] = {{true, 3, "(borta)", 3, "0:10:00"}, {false, 2, "Post", 2, ""}};
-    for (const auto& c : cases) {
-        SendMessageA(statState.awayBox, BM_SETCHECK, c.leaveOut ? BST_CHECKED : BST_UNCHECKED, 0);
+    for (const auto& [leaveOut, titleRows, lastTitle, dayColumns, todayAway] :
+         {std::tuple{true, 3, "(borta)", 3, "0:10:00"}, {false, 2, "Post", 2, ""}}) {
+        SendMessageA(statState.awayBox, BM_SETCHECK, leaveOut ? BST_CHECKED : BST_UNCHECKED, 0);
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(statAway, BN_CLICKED),
                      reinterpret_cast<LPARAM>(statState.awayBox));
         choose(statState.view, statView, static_cast<int>(uvlog::Grouping::title));
-        ASSERT_EQ(listCount(statState.table), c.titleRows) << c.leaveOut;
-        EXPECT_EQ(listCellText(statState.table, c.titleRows - 1, 0), c.lastTitle);
+        ASSERT_EQ(listCount(statState.table), titleRows) << leaveOut;
+        EXPECT_EQ(listCellText(statState.table, titleRows - 1, 0), lastTitle);
         choose(statState.view, statView, static_cast<int>(uvlog::Grouping::day));
-        EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), c.dayColumns) << c.leaveOut;
-        EXPECT_EQ(listCellText(statState.table, 1, 2), c.todayAway) << c.leaveOut;
+        EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), dayColumns) << leaveOut;
+        EXPECT_EQ(listCellText(statState.table, 1, 2), todayAway) << leaveOut;
     }
 }
 
