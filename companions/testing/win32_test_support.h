@@ -1,32 +1,18 @@
 #pragma once
 // Helpers for the Win32 and end-to-end tests: a folder of their own under
-// the temporary folder, closing a window, and the texts of controls.
+// the temporary folder, closing a window, and the texts of windows and
+// controls.
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace companion_test {
-
-// Removes a folder with everything in it.
-inline void removeFolder(const std::string& path)
-{
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        const std::string inside = path + "\\" + found.cFileName;
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            DeleteFileA(inside.c_str());
-        else if (found.cFileName[0] != '.')
-            removeFolder(inside);
-    }
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
-    RemoveDirectoryA(path.c_str());
-}
 
 // A fresh, empty folder under the temporary folder, removed with every file
 // in it when it goes.
@@ -42,7 +28,11 @@ public:
         CreateDirectoryA(name, nullptr);
         path_ = name;
     }
-    ~TemporaryFolder() { removeFolder(path_); }
+    ~TemporaryFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
@@ -85,6 +75,20 @@ inline void closeWindow(HWND window)
         if (message.message != WM_QUIT)
             DispatchMessageA(&message);
     }
+}
+
+// A file's whole content ("" when it cannot be read).
+inline std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline std::string windowTitle(HWND window)
+{
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
 }
 
 inline std::string controlText(HWND parent, int id)

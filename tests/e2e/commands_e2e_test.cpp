@@ -42,10 +42,10 @@ protected:
 
 TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFoldersAndSwitchTheViews)
 {
-    clickOn(window, layout::timeListButton);
-    clickOn(window, layout::statisticsButton);
-    clickOn(window, layout::aboutButton);
-    clickOn(window, layout::manualButton);  // last: Notepad's window comes up over Uravik's
+    // The manual last: Notepad's window comes up over Uravik's.
+    for (const FieldRect& button : {layout::timeListButton, layout::statisticsButton,
+                                    layout::aboutButton, layout::manualButton})
+        clickOn(window, button);
     const std::string quoted = "\"" + programDir + "\\";
     const std::string expected = quoted + "aboutuv.exe\"\n" + quoted +
                                  "uvreader.exe\" ytime.dab\n" + quoted + "uvstat.lib\"\n";

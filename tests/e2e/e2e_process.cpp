@@ -2,8 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 std::string fromEnvironment(const char* name, const char* fallback)
 {
@@ -20,13 +18,6 @@ std::string besideUravik(const std::string& name)
 {
     const std::string exe = uravikExe();
     return exe.substr(0, exe.find_last_of("\\/") + 1) + name;
-}
-
-std::string windowTitle(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 bool runsItsClock(HWND window)
@@ -103,21 +94,13 @@ std::string answerMessageBoxes(DWORD processId, bool withTexts)
         GetWindowThreadProcessId(box, &owner);
         // A box becomes visible once its caption and text are set.
         if (owner == processId && IsWindowVisible(box)) {
-            char text[512] = "";
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
             answered += (answered.empty() ? "" : ",") + windowTitle(box) +
-                        (withTexts ? ": " + std::string(text) : "");
+                        (withTexts ? ": " + companion_test::controlText(box, 0xFFFF) : "");
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
         box = next;
     }
     return answered;
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 long totalSeconds(const std::string& state)

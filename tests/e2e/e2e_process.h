@@ -7,13 +7,16 @@
 #include <functional>
 #include <string>
 
+#include "companions/testing/win32_test_support.h"
+
+using companion_test::readFile;
+using companion_test::windowTitle;
+
 // The program under test (URAVIK_EXE), or `fallback`, from the environment.
 std::string fromEnvironment(const char* name, const char* fallback);
 std::string uravikExe();
 // A program built beside uravik.exe, by its file name.
 std::string besideUravik(const std::string& name);
-
-std::string windowTitle(HWND window);
 
 // True once the window's title shows the running time ("Uravik 0:...").
 bool runsItsClock(HWND window);
@@ -62,9 +65,6 @@ private:
 // returns the captions of the boxes answered, with their texts as
 // "CAPTION: text" when asked.
 std::string answerMessageBoxes(DWORD processId, bool withTexts = false);
-
-// Reads a file's whole content ("" when it cannot be read).
-std::string readFile(const std::string& path);
 
 // The total running time in seconds that a state file's content holds.
 long totalSeconds(const std::string& state);

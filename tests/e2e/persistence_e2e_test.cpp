@@ -13,14 +13,7 @@ using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 using ::testing::StartsWith;
 
-class PersistenceEndToEnd : public Session {
-protected:
-    // Whether the log comes to hold `text`.
-    bool logHolds(const std::string& text) const
-    {
-        return waitUntil([&] { return read("ytime.dab").find(text) != std::string::npos; });
-    }
-};
+using PersistenceEndToEnd = Session;
 
 // The first run logs the windows above and is closed; the second, started
 // while another program holds the state file, counts on from the saved
@@ -31,6 +24,9 @@ TEST_F(PersistenceEndToEnd, LogsTheWindowsAboveAndCountsEveryRunToItsEnd)
     prepareFiles();
     ASSERT_TRUE(start()) << "Uravik did not start its clock";
     HWND peer = makePeerWindow();
+    const auto logHolds = [&](const std::string& text) {
+        return waitUntil([&] { return read("ytime.dab").find(text) != std::string::npos; });
+    };
 
     // Above once: the record of the time before, named by Windows' start.
     bringToTop(peer);

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <fstream>
-#include <map>
 
 namespace {
 
@@ -40,36 +39,20 @@ Image imageOf(HDC source, const RECT& rect)
 
 bool writeBmp(const std::string& path, const Image& image)
 {
-    std::map<COLORREF, int> palette;
-    for (COLORREF c : image.pixels)
-        if (palette.size() <= 256)
-            palette.emplace(c, static_cast<int>(palette.size()));
-    const bool indexed = palette.size() <= 256;
-    const WORD bits = indexed ? 8 : 24;
-    const int rowBytes = (image.width * bits / 8 + 3) & ~3;
-    BITMAPINFOHEADER header = {sizeof header, image.width, image.height, 1, bits, BI_RGB};
+    const int rowBytes = (image.width * 3 + 3) & ~3;
+    BITMAPINFOHEADER header = {sizeof header, image.width, image.height, 1, 24, BI_RGB};
     header.biSizeImage = rowBytes * image.height;  // rows bottom-up, as every viewer expects
-    header.biClrUsed = indexed ? static_cast<DWORD>(palette.size()) : 0;
-    BITMAPFILEHEADER file = {0x4D42};  // "BM"
-    file.bfOffBits = sizeof file + sizeof header + 4 * header.biClrUsed;
+    BITMAPFILEHEADER file = {0x4D42};              // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
     file.bfSize = file.bfOffBits + header.biSizeImage;
-    std::vector<RGBQUAD> colours(header.biClrUsed);
-    for (const auto& entry : palette)
-        if (indexed)
-            colours[entry.second] = {GetBValue(entry.first), GetGValue(entry.first),
-                                     GetRValue(entry.first), 0};
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(reinterpret_cast<const char*>(colours.data()), 4 * colours.size());
     for (int y = image.height - 1; y >= 0; --y) {
         std::string row(rowBytes, '\0');
         for (int x = 0; x < image.width; ++x) {
             const COLORREF c = image.at(x, y);
-            if (indexed)
-                row[x] = static_cast<char>(palette[c]);
-            else
-                row.replace(3 * x, 3, {char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c))});
+            row.replace(3 * x, 3, {char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c))});
         }
         out << row;
     }

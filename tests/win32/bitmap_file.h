@@ -19,8 +19,7 @@ struct Image {
 // The pixels of a rectangle of a device context (the screen's: GetDC(nullptr)).
 Image imageOf(HDC source, const RECT& rect);
 
-// Writes an 8-bit palette BMP, or a 24-bit one when the image has more than
-// 256 colours; false when the file cannot be written.
+// Writes a 24-bit BMP; false when the file cannot be written.
 bool writeBmp(const std::string& path, const Image& image);
 
 // Reads a BMP in any format the system loads; false when it cannot.

@@ -11,11 +11,9 @@
 
 #include <commctrl.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
-#include <utility>
+#include <tuple>
 
 #include "companions/about/about_window_win32.h"
 #include "companions/engine/calendar.h"
@@ -246,21 +244,14 @@ TEST_F(Statistics, TheTotalsAndEachViewsTableLargestFirstAreThoseOfTheWorkingDir
         EXPECT_EQ(controlText(window, statValueFirst + i), totals[i]) << i;
 
     const std::string yesterday = uvlog::dateText(daysAgo(1));
-    const struct {
-        uvlog::Grouping view;
-        int row, column;
-        std::string text;
-    } cases[] = {
-        {uvlog::Grouping::application, 0, 0, "Kalkyl"},
-        {uvlog::Grouping::day, 1, 1, "1:00:00"},
-        {uvlog::Grouping::run, 0, 2, yesterday + " 10:00:00"},
-        {uvlog::Grouping::title, 1, 0, "Post"},
-    };
-    for (const auto& c : cases) {
-        choose(statState.view, statView, static_cast<int>(c.view));
-        ASSERT_EQ(listCount(statState.table), 2) << static_cast<int>(c.view);
-        EXPECT_EQ(listCellText(statState.table, c.row, c.column), c.text)
-            << static_cast<int>(c.view);
+    for (const auto& [view, row, column, text] :
+         {std::tuple{uvlog::Grouping::application, 0, 0, std::string("Kalkyl")},
+          {uvlog::Grouping::day, 1, 1, "1:00:00"},
+          {uvlog::Grouping::run, 0, 2, yesterday + " 10:00:00"},
+          {uvlog::Grouping::title, 1, 0, "Post"}}) {
+        choose(statState.view, statView, static_cast<int>(view));
+        ASSERT_EQ(listCount(statState.table), 2) << static_cast<int>(view);
+        EXPECT_EQ(listCellText(statState.table, row, column), text) << static_cast<int>(view);
     }
 }
 
@@ -272,18 +263,17 @@ TEST_F(Statistics, APeriodLimitsTotalsAndTables)
 
     choose(statState.rangeBox, statRange, static_cast<int>(StatRange::dates));
     const std::string yesterday = uvlog::dateText(daysAgo(1));
-    SetWindowTextA(statState.fromEdit, yesterday.c_str());
-    SetWindowTextA(statState.toEdit, yesterday.c_str());
-    ASSERT_TRUE(refreshStatistics());
-    EXPECT_EQ(controlText(window, statValueFirst), "1");
-    EXPECT_EQ(listCellText(statState.table, 0, 1), "1:30:00");
-    // Two dates, in either order, take in both days and what lies between.
     const std::string today = uvlog::dateText(daysAgo(0));
-    for (const auto& [from, to] : {std::pair{yesterday, today}, std::pair{today, yesterday}}) {
+    // One day; two dates, in either order, take in both days and what lies between.
+    for (const auto& [from, to, startups, first] :
+         {std::tuple{yesterday, yesterday, "1", "1:30:00"},
+          {yesterday, today, "2", "2:10:00"},
+          {today, yesterday, "2", "2:10:00"}}) {
         SetWindowTextA(statState.fromEdit, from.c_str());
         SetWindowTextA(statState.toEdit, to.c_str());
         ASSERT_TRUE(refreshStatistics());
-        EXPECT_EQ(controlText(window, statValueFirst), "2") << from << " " << to;
+        EXPECT_EQ(controlText(window, statValueFirst), startups) << from << " " << to;
+        EXPECT_EQ(listCellText(statState.table, 0, 1), first) << from << " " << to;
     }
     SetWindowTextA(statState.toEdit, "i g\xE5r");
     EXPECT_FALSE(refreshStatistics()) << "a date that is not one";
@@ -293,12 +283,8 @@ TEST_F(Statistics, APeriodLimitsTotalsAndTables)
 TEST_F(Statistics, BarsAndColumnsAreDrawnToScale)
 {
     // A 32-bit memory bitmap the size of the client area.
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, 900, -640, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
     const std::unique_ptr<HDC__, decltype(&DeleteDC)> dc(CreateCompatibleDC(nullptr), &DeleteDC);
-    const win32::OwnedGdi<HBITMAP> bitmap(
-        CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const win32::OwnedGdi<HBITMAP> bitmap(CreateBitmap(900, 640, 1, 32, nullptr));
     const win32::ScopedSelect selected(dc.get(), bitmap.get());
     paintTitleBars(dc.get(), statBarChartArea, statState.stats.titles, "F\xF6nster",
                    companion::dialogFont(), statState.headingFont.get());
@@ -328,8 +314,7 @@ TEST_F(Statistics, TheTableGoesOutAsCsvToAFileAndTheClipboard)
         "F\xF6nster ovanf\xF6r Uravik;Tid ovanf\xF6r;Sekunder;Andel (%);Perioder\r\n"
         "Kalkyl;2:10:00;7800;72,2;2\r\nPost;0:50:00;3000;27,8;2\r\n";
     ASSERT_TRUE(saveTableAs("tabell.csv"));
-    std::ifstream file("tabell.csv", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), expected);
+    EXPECT_EQ(companion_test::readFile("tabell.csv"), expected);
     ASSERT_TRUE(copyTableToClipboard());
     ASSERT_TRUE(OpenClipboard(window));
     HANDLE data = GetClipboardData(CF_TEXT);
@@ -346,23 +331,17 @@ TEST_F(Statistics, TheTimeAwayIsLeftOutUntilTheBoxIsCleared)
     directory.write("yborta.dab", today + " 00:10:00  " + today + " 00:20:00  inaktiv\r\n");
     SendMessageA(window, WM_COMMAND, statRefresh, 0);
     const HWND header = reinterpret_cast<HWND>(SendMessageA(statState.table, LVM_GETHEADER, 0, 0));
-    const struct {
-        bool leaveOut;
-        int titleRows;
-        std::string lastTitle;
-        int dayColumns;
-        std::string todayAway;
-    } cases[] = {{true, 3, "(borta)", 3, "0:10:00"}, {false, 2, "Post", 2, ""}};
-    for (const auto& c : cases) {
-        SendMessageA(statState.awayBox, BM_SETCHECK, c.leaveOut ? BST_CHECKED : BST_UNCHECKED, 0);
+    for (const auto& [leaveOut, titleRows, lastTitle, dayColumns, todayAway] :
+         {std::tuple{true, 3, "(borta)", 3, "0:10:00"}, {false, 2, "Post", 2, ""}}) {
+        SendMessageA(statState.awayBox, BM_SETCHECK, leaveOut ? BST_CHECKED : BST_UNCHECKED, 0);
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(statAway, BN_CLICKED),
                      reinterpret_cast<LPARAM>(statState.awayBox));
         choose(statState.view, statView, static_cast<int>(uvlog::Grouping::title));
-        ASSERT_EQ(listCount(statState.table), c.titleRows) << c.leaveOut;
-        EXPECT_EQ(listCellText(statState.table, c.titleRows - 1, 0), c.lastTitle);
+        ASSERT_EQ(listCount(statState.table), titleRows) << leaveOut;
+        EXPECT_EQ(listCellText(statState.table, titleRows - 1, 0), lastTitle);
         choose(statState.view, statView, static_cast<int>(uvlog::Grouping::day));
-        EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), c.dayColumns) << c.leaveOut;
-        EXPECT_EQ(listCellText(statState.table, 1, 2), c.todayAway) << c.leaveOut;
+        EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), dayColumns) << leaveOut;
+        EXPECT_EQ(listCellText(statState.table, 1, 2), todayAway) << leaveOut;
     }
 }
 

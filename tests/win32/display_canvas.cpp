@@ -60,24 +60,18 @@ BOOL WINAPI drawNoText(HDC, int, int, LPCSTR, int)
 // gdi32's TextOutA.
 void** textOutSlot()
 {
+    const auto textOut =
+        reinterpret_cast<ULONG_PTR>(GetProcAddress(GetModuleHandleA("gdi32.dll"), "TextOutA"));
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
         base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
         base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
-    for (; module->Name != 0; ++module) {
-        if (lstrcmpiA(reinterpret_cast<char*>(base + module->Name), "gdi32.dll") != 0)
-            continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
-                continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<char*>(byName->Name), "TextOutA") == 0)
-                return reinterpret_cast<void**>(&slots->u1.Function);
-        }
-    }
+    for (; module->Name != 0; ++module)
+        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
+             slot->u1.Function != 0; ++slot)
+            if (slot->u1.Function == textOut)
+                return reinterpret_cast<void**>(&slot->u1.Function);
     return nullptr;
 }
 
@@ -94,11 +88,14 @@ void* swapSlot(void** slot, void* function)
 
 }  // namespace
 
-NoGlyphs::NoGlyphs() : original_(swapSlot(textOutSlot(), reinterpret_cast<void*>(drawNoText))) {}
+NoGlyphs::NoGlyphs()
+    : slot_(textOutSlot()), original_(swapSlot(slot_, reinterpret_cast<void*>(drawNoText)))
+{
+}
 
 NoGlyphs::~NoGlyphs()
 {
-    swapSlot(textOutSlot(), original_);
+    swapSlot(slot_, original_);
 }
 
 void setShownClock(const ShownClock& shown)

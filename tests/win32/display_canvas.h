@@ -46,6 +46,7 @@ public:
     NoGlyphs& operator=(const NoGlyphs&) = delete;
 
 private:
+    void** slot_;
     void* original_;
 };
 

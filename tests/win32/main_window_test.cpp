@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -23,16 +24,10 @@
 
 namespace {
 
+using companion_test::windowTitle;
 using ::testing::ElementsAre;
 
 const HINSTANCE thisInstance = GetModuleHandleA(nullptr);
-
-std::string titleOf(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 // "x,y widthxheight" of a rectangle of the layout, and of a child in its
 // parent's client coordinates.
@@ -72,11 +67,7 @@ protected:
     }
     void TearDown() override
     {
-        DestroyWindow(window);
-        // Throw away what destroying the window posts, the quit message too.
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        companion_test::closeWindow(window);
         UnregisterClassA("Uravik", thisInstance);
     }
     HWND window = nullptr;
@@ -89,7 +80,7 @@ TEST_F(MainWindow, FixedSizeStyleTitleEightButtonsInTheirPlacesAndOnlyTheirComma
     EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
               WS_SYSMENU | WS_MINIMIZEBOX);
     EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    EXPECT_EQ(titleOf(window), "Uravik");
+    EXPECT_EQ(windowTitle(window), "Uravik");
     EXPECT_EQ(shared.mainWindow, reinterpret_cast<host::WindowHandle>(window));
     EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND),
               reinterpret_cast<ULONG_PTR>(GetStockObject(LTGRAY_BRUSH)));
@@ -100,7 +91,7 @@ TEST_F(MainWindow, FixedSizeStyleTitleEightButtonsInTheirPlacesAndOnlyTheirComma
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const bool visiblePushButton = (GetWindowLongPtrA(child, GWL_STYLE) &
                                         (0x0F | WS_VISIBLE)) == (BS_PUSHBUTTON | WS_VISIBLE);
-        buttons.push_back(std::to_string(GetDlgCtrlID(child)) + " " + titleOf(child) + " " +
+        buttons.push_back(std::to_string(GetDlgCtrlID(child)) + " " + windowTitle(child) + " " +
                           placeOf(child) + (visiblePushButton ? "" : " not a shown push button"));
     }
     using namespace layout;
@@ -146,8 +137,7 @@ TEST(StartUp, FailedRegistrationReturnsZeroAndTouchesNoFile)
     resetProgramState();
     EXPECT_EQ(runUravik(thisInstance, SW_SHOWNORMAL), 0);
     EXPECT_EQ(shared.mainWindow, 0u) << "no window was made";
-    WIN32_FIND_DATAA found;
-    EXPECT_EQ(FindFirstFileA("*.dab", &found), INVALID_HANDLE_VALUE) << "a data file appeared";
+    EXPECT_TRUE(std::filesystem::is_empty(directory.path())) << "a data file appeared";
     UnregisterClassA("Uravik", thisInstance);
 }
 
@@ -174,7 +164,7 @@ TEST_F(MainWindow, ARefreshInvalidatesItsBoxesAndAPaintKnowsOnlyWholeBoxesAndSet
     UpdateWindow(window);
     EXPECT_FALSE(refreshCache.known[0]) << "painted in part";
     EXPECT_TRUE(refreshCache.known[1]) << "painted whole";
-    EXPECT_EQ(titleOf(window), "Internet nu 0:00:00");
+    EXPECT_EQ(windowTitle(window), "Internet nu 0:00:00");
 }
 
 TEST(SingleInstance, AFolderThatCannotHoldTheLockFileIsClaimedByNameAlone)

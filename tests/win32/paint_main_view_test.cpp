@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,11 +37,6 @@ namespace {
 
 constexpr COLORREF red1 = RGB(255, 0, 0);
 
-struct ViewState {
-    const char* name;
-    std::function<void()> apply;
-};
-
 void tooWide()
 {
     setShownClock({"2026", "12", "7", "0", "4", "59", "23", "58", "3", "1193:59:59",
@@ -54,7 +48,7 @@ void tooWide()
 
 // Every state the window can show; the first ones have reference images.
 constexpr int referenceCount = 3;
-const ViewState states[] = {
+const std::pair<const char*, void (*)()> states[] = {
     {"main-view-offline", [] {}},
     {"main-view-online", [] { shared.modemOnline = 1; }},
     {"edit-mode",
@@ -179,14 +173,14 @@ TEST_F(MainView, MatchesTheReferenceImages)
 {
     const char* update = std::getenv("URAVIK_UPDATE_REFERENCES");
     const bool updating = update != nullptr && *update != '\0' && std::string(update) != "0";
-    for (const ViewState& state : std::vector<ViewState>(states, states + referenceCount)) {
-        SCOPED_TRACE(state.name);
+    for (const auto& [name, apply] : std::vector(states, states + referenceCount)) {
+        SCOPED_TRACE(name);
         SetUp();
-        state.apply();
+        apply();
         const Image full = paint();
         const Image lines = paintLines();
-        const std::string fullName = std::string(state.name) + ".bmp";
-        const std::string linesName = std::string(state.name) + "-lines.bmp";
+        const std::string fullName = std::string(name) + ".bmp";
+        const std::string linesName = std::string(name) + "-lines.bmp";
         if (updating)
             ASSERT_TRUE(writeBmp(fullName, full) && writeBmp(linesName, lines));
         const Image fullReference = reference(fullName);
@@ -240,15 +234,15 @@ TEST_F(MainView, CullingChangesNoPixelUnderAnyClipInAnyState)
     const std::vector<std::vector<RECT>> regions = clips();
     Canvas& culled = canvas;
     Canvas plain(640, 280);
-    for (const ViewState& state : states) {
+    for (const auto& [name, apply] : states) {
         SetUp();
-        state.apply();
+        apply();
         for (std::size_t i = 0; i < regions.size(); ++i) {
             plain.fillNoise(static_cast<std::uint32_t>(i));
             culled.fillNoise(static_cast<std::uint32_t>(i));
             paintClipped(plain, regions[i], false);
             paintClipped(culled, regions[i], true);
-            ASSERT_TRUE(culled.samePixels(plain)) << state.name << ", clip " << i;
+            ASSERT_TRUE(culled.samePixels(plain)) << name << ", clip " << i;
         }
     }
 }
