@@ -105,7 +105,7 @@ protected:
 
     static void writeFiles(const char* sizeSetting)
     {
-        faults::release();
+        faults::hold("");
         writeFile(texts::stateFileName, sampleState("\n", sizeSetting));
         writeFile(texts::logFileName, earlierLog());
         writeFile(texts::historyFileName, "HISTORIA\nan earlier log\n");
@@ -170,7 +170,7 @@ protected:
             << now.state;
         EXPECT_EQ(now.history, before.history);
         expectBoxes(isTold(call));
-        faults::release();
+        faults::hold("");
         fakeHost.tick += 1000;
         expectTheRunGoesOn(earlierLog().size());
     }
@@ -274,13 +274,17 @@ TEST_F(FaultSweep, EveryFailingFileCallLeavesWholeFilesIsToldAndTheRunGoesOn)
     };
     for (const Scenario& scenario : scenarios) {
         SCOPED_TRACE(scenario.name);
-        PersistenceTest::TearDown();
-        PersistenceTest::SetUp();
-        scenario.prepare();
-        const Files before = snapshot();
-        faults::arm(0);
-        scenario.operation();
-        const std::vector<FileCall> calls = faults::disarm();
+        Files before;
+        const auto run = [&](std::size_t failAt) {
+            PersistenceTest::TearDown();
+            PersistenceTest::SetUp();
+            scenario.prepare();
+            before = snapshot();
+            faults::arm(static_cast<int>(failAt));
+            scenario.operation();
+            return faults::disarm();
+        };
+        const std::vector<FileCall> calls = run(0);
         const Files after = snapshot();
         ASSERT_TRUE(fakeHost.messages.empty());
         ASSERT_GE(calls.size(), 4u) << "the wrappers see the file calls";
@@ -288,16 +292,11 @@ TEST_F(FaultSweep, EveryFailingFileCallLeavesWholeFilesIsToldAndTheRunGoesOn)
             const FileCall& call = calls[n - 1];
             SCOPED_TRACE("call " + std::to_string(n) + " fails: " + call.name + " of " + call.file +
                          " (\"" + call.mode + "\")");
-            PersistenceTest::TearDown();
-            PersistenceTest::SetUp();
-            scenario.prepare();
-            faults::arm(static_cast<int>(n));
-            scenario.operation();
-            ASSERT_GE(faults::disarm().size(), n);
+            ASSERT_GE(run(n).size(), n);
             scenario.check(call, before, after);
         }
     }
-    faults::release();
+    faults::hold("");
 }
 
 }  // namespace

@@ -73,11 +73,6 @@ void hold(const std::string& file)
     heldFile = file;
 }
 
-void release()
-{
-    heldFile.clear();
-}
-
 }  // namespace file_call_faults
 
 using file_call_faults::failsNow;

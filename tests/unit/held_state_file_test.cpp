@@ -2,6 +2,8 @@
 // while Uravik starts: it is waited for, then read later, and never replaced
 // by totals that did not start from it.
 
+#include <gmock/gmock.h>
+
 #include "app/run_pause.h"
 #include "app/window_events.h"
 #include "common/data_file_format.h"
@@ -28,7 +30,7 @@ protected:
     }
     void TearDown() override
     {
-        faults::release();
+        faults::hold("");
         PersistenceTest::TearDown();
     }
 };
@@ -38,7 +40,7 @@ TEST_F(HeldStateFile, WaitedForThenToldThenReadAtALaterRecordAndNeverReplacedMea
 {
     fakeHost.whileWaiting = [] {
         if (fakeHost.waitedMs >= 2000)
-            faults::release();
+            faults::hold("");
     };
     startUp();
     EXPECT_TRUE(fakeHost.messages.empty());
@@ -47,9 +49,9 @@ TEST_F(HeldStateFile, WaitedForThenToldThenReadAtALaterRecordAndNeverReplacedMea
     faults::hold(stateFileName);
     fakeHost.whileWaiting = nullptr;
     startUp();
-    ASSERT_EQ(fakeHost.messages.size(), 1u);
-    EXPECT_EQ(fakeHost.messages[0].text, persistence_texts::stateHeldMessage);
-    EXPECT_EQ(fakeHost.messages[0].caption, "FILFEL");
+    EXPECT_THAT(fakeHost.messages,
+                ::testing::ElementsAre(FakeHost::Message{persistence_texts::stateHeldMessage,
+                                                         "FILFEL", host::MessageIcon::none}));
     EXPECT_FALSE(exists("ysave.old"));
 
     // The run's header waits for the start-up number; nothing is saved.
@@ -63,7 +65,7 @@ TEST_F(HeldStateFile, WaitedForThenToldThenReadAtALaterRecordAndNeverReplacedMea
 
     // Once free it is read at the next refresh, so the totals shown go on
     // from it, and the next record writes the header.
-    faults::release();
+    faults::hold("");
     fakeHost.windowAbove = 0;
     ticks(9);
     EXPECT_EQ(clockState.savedHours, 312);
