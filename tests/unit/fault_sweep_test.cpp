@@ -129,9 +129,16 @@ protected:
         fakeHost.messages.clear();
     }
 
-    // The next start-up carries on from what the run saved.
-    static void expectTheCountersCountOn()
+    // 102 and then 103 come above: each period is recorded once, with no
+    // box, and the next start-up counts on from what the run saved.
+    static void expectTheRunGoesOn(std::size_t logFrom)
     {
+        tickWith(102);
+        tickWith(103);
+        EXPECT_TRUE(fakeHost.messages.empty());
+        EXPECT_EQ(recordNames(readFile(texts::logFileName), logFrom),
+                  (std::vector<std::string>{"WINDOWS", "Anteckningar", "Kalkylator"}));
+        // The next start-up carries on from what the run saved.
         EXPECT_FALSE(exists(texts::stateTempFileName));
         EXPECT_FALSE(exists(texts::historyTempFileName));
         const auto expected =
@@ -143,18 +150,6 @@ protected:
         EXPECT_EQ(std::tuple(stateFile.startupCount, stateFile.savedAppTotal, clockState.savedHours,
                              clockState.savedMinutes, clockState.savedSeconds),
                   expected);
-    }
-
-    // 102 and then 103 come above: each period is recorded once, with no
-    // box, and the next start-up counts on from what the run saved.
-    static void expectTheRunGoesOn(std::size_t logFrom)
-    {
-        tickWith(102);
-        tickWith(103);
-        EXPECT_TRUE(fakeHost.messages.empty());
-        EXPECT_EQ(recordNames(readFile(texts::logFileName), logFrom),
-                  (std::vector<std::string>{"WINDOWS", "Anteckningar", "Kalkylator"}));
-        expectTheCountersCountOn();
     }
 
     // A record, or a save while the log cannot be written: the files are old
