@@ -97,12 +97,6 @@ std::vector<std::string> recordNames(const std::string& log, std::size_t from)
 
 class FaultSweep : public PersistenceTest {
 protected:
-    static void tickWith(host::WindowHandle window)
-    {
-        fakeHost.windowAbove = window;
-        ticks(1);
-    }
-
     static void writeFiles(const char* sizeSetting)
     {
         faults::hold("");
@@ -118,8 +112,7 @@ protected:
     {
         writeFiles("4000000");
         startUp(180'000);
-        tickWith(101);
-        tickWith(101);
+        ticksWith(101, 2);
         fakeHost.tick += 5000;
     }
 
@@ -133,8 +126,8 @@ protected:
     // box, and the next start-up counts on from what the run saved.
     static void expectTheRunGoesOn(std::size_t logFrom)
     {
-        tickWith(102);
-        tickWith(103);
+        ticksWith(102);
+        ticksWith(103);
         EXPECT_TRUE(fakeHost.messages.empty());
         EXPECT_EQ(recordNames(readFile(texts::logFileName), logFrom),
                   (std::vector<std::string>{"WINDOWS", "Anteckningar", "Kalkylator"}));
@@ -199,8 +192,7 @@ protected:
         const bool copiedWhole = call.name == "fread" && now.history == after.history;
         expectBoxes((isTold(call) && !copiedWhole) ||
                     (call.name == "findFileSize" && call.file == texts::logFileName));
-        tickWith(101);
-        tickWith(101);
+        ticksWith(101, 2);
         const Files ran = snapshot();
         EXPECT_NE((ran.log + ran.history).find(before.log), std::string::npos);
         expectTheRunGoesOn(ran.log.rfind(std::string(170, '=')));
@@ -251,7 +243,7 @@ TEST_F(FaultSweep, EveryFailingFileCallLeavesWholeFilesIsToldAndTheRunGoesOn)
         void (*check)(const FileCall&, const Files& before, const Files& after);
     };
     const Scenario scenarios[] = {
-        {"a record", prepareRunUnderWay, [] { tickWith(102); },
+        {"a record", prepareRunUnderWay, [] { ticksWith(102); },
          expectWholeAndEachPeriodRecordedOnce},
         {"a start-up", prepareStartUp, [] { startUp(fakeHost.tick); }, expectStartUpKeepsTheLog},
         // While the log cannot be written the totals are saved once a minute
@@ -260,11 +252,11 @@ TEST_F(FaultSweep, EveryFailingFileCallLeavesWholeFilesIsToldAndTheRunGoesOn)
          [] {
              prepareRunUnderWay();
              faults::hold(texts::logFileName);
-             tickWith(102);  // told, and the first save without the log
+             ticksWith(102);  // told, and the first save without the log
              fakeHost.messages.clear();
              fakeHost.tick += 60'000;
          },
-         [] { tickWith(102); }, expectWholeAndEachPeriodRecordedOnce},
+         [] { ticksWith(102); }, expectWholeAndEachPeriodRecordedOnce},
         {"an away line", prepareLockedRun, [] { noteLocked(false); }, expectTheAwayLineAlone},
     };
     for (const Scenario& scenario : scenarios) {

@@ -55,8 +55,7 @@ TEST_F(HeldStateFile, WaitedForThenToldThenReadAtALaterRecordAndNeverReplacedMea
     EXPECT_FALSE(exists("ysave.old"));
 
     // The run's header waits for the start-up number; nothing is saved.
-    fakeHost.windowAbove = 11;
-    ticks(5);
+    ticksWith(11, 5);
     runFor(60'000);
     suspendRun();
     resumeRun();
@@ -66,11 +65,9 @@ TEST_F(HeldStateFile, WaitedForThenToldThenReadAtALaterRecordAndNeverReplacedMea
     // Once free it is read at the next refresh, so the totals shown go on
     // from it, and the next record writes the header.
     faults::hold("");
-    fakeHost.windowAbove = 0;
-    ticks(9);
+    ticksWith(0, 9);
     EXPECT_EQ(clockState.savedHours, 312);
-    fakeHost.windowAbove = 11;
-    ticks(1);
+    ticksWith(11);
     EXPECT_NE(readFile(logFileName).find("Uppstart nr=  57 "), std::string::npos);
     const std::string state = readFile(stateFileName);
     EXPECT_EQ(state.rfind("57   =Uppstarter\n312   =Timmar totalt\n06   =Minuter totalt\n", 0), 0u)

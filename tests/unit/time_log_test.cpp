@@ -109,8 +109,7 @@ TEST_F(TimeLog, HeaderAndRecordsAreLaidOutColumnByColumn)
 TEST_F(TimeLog, EachChangeOfTheWindowAboveNamesTheWindowThatLayThere)
 {
     shell.startupComplete = false;
-    fakeHost.windowAbove = 11;
-    ticks(3);
+    ticksWith(11, 3);
     endRun();
     EXPECT_EQ(readFile(logFileName), "") << "no file work before start-up is complete";
     EXPECT_EQ(readFile(stateFileName), sampleState());
@@ -120,13 +119,10 @@ TEST_F(TimeLog, EachChangeOfTheWindowAboveNamesTheWindowThatLayThere)
     EXPECT_EQ(logLines().size(), 2u) << "the header only";
     ticks(6);  // nothing more while the same window stays above
     // Untitled, line breaks, leading blanks and too long, none.
-    for (host::WindowHandle window : {12, 13, 14, 0}) {
-        fakeHost.windowAbove = window;
-        ticks(1);
-    }
+    for (host::WindowHandle window : {12, 13, 14, 0})
+        ticksWith(window);
     shared.modemOnline = 1;
-    fakeHost.windowAbove = 11;
-    ticks(1);
+    ticksWith(11);
 
     EXPECT_THAT(
         logLines(),
@@ -174,16 +170,13 @@ TEST_F(TimeLog, LogThatCannotBeWrittenCountsNothingButKeepsTheTotalsAndIsRetried
     // 13 comes above and is closed again while the log fails: the retry
     // names the next period after 13, not after what lies above by then.
     makeLogUnwritable();
-    fakeHost.windowAbove = 13;
-    ticks(1);
+    ticksWith(13);
     EXPECT_EQ(fakeHost.messages.size(), 2u) << "another window is tried at once, and told anew";
-    fakeHost.windowAbove = 0;
-    ticks(1);
+    ticksWith(0);
     std::filesystem::remove(logFileName);
     writeFile(logFileName, "");
     ticks(12);
-    fakeHost.windowAbove = 11;
-    ticks(1);
+    ticksWith(11);
     EXPECT_THAT(logLines(), ElementsAre(isRecord(2, "Anteckningar"),
                                         isRecord(3, "Rad 1  Rad 2 slut ~"), isRecord(4, "?")))
         << "numbers go on without a gap";
@@ -191,8 +184,7 @@ TEST_F(TimeLog, LogThatCannotBeWrittenCountsNothingButKeepsTheTotalsAndIsRetried
 
 TEST_F(TimeLog, FailedAppendIsCutBackAndRetriedOnALineOfItsOwn)
 {
-    fakeHost.windowAbove = 11;
-    ticks(1);  // the header
+    ticksWith(11);  // the header
     const std::string header = readFile(logFileName);
     // A disk with room for only part of the record: the write goes through
     // part-way and then fails.
@@ -214,15 +206,13 @@ TEST_F(TimeLog, FailedAppendIsCutBackAndRetriedOnALineOfItsOwn)
 
 TEST_F(TimeLog, RecordNotForcedOntoTheDiskIsTakenBackBeforeTheStateCountsIt)
 {
-    fakeHost.windowAbove = 11;
-    ticks(2);
+    ticksWith(11, 2);
     // The next record's first forced write is the log's: it fails.
     bool failed = false;
     fakeHost.fileCallFails = [&failed](const char* call, const char*, std::FILE*) {
         return std::string(call) == "flushFileToDisk" && !failed && (failed = true);
     };
-    fakeHost.windowAbove = 12;
-    ticks(1);
+    ticksWith(12);
     EXPECT_EQ(logLines().size(), 3u);
     EXPECT_THAT(readFile(stateFileName), HasSubstr("\n1202   =Applikationer"));
 }
@@ -244,14 +234,12 @@ TEST_F(TimeLog, RunEndRecordsTheRunOnceAndSleepEndsItUntilWaking)
     EXPECT_EQ(savedTotal(), "312   =Timmar totalt\n06   =Min");
 
     resumeRun();  // woken up: the run goes on
-    fakeHost.windowAbove = 11;
-    ticks(1);
+    ticksWith(11);
     EXPECT_EQ(logLines().size(), 4u);
     runFor(5000);
     suspendRun();
     EXPECT_EQ(nameOf(logLines().back()), "Anteckningar");
-    fakeHost.windowAbove = 12;
-    ticks(5);
+    ticksWith(12, 5);
     EXPECT_EQ(logLines().size(), 5u) << "nothing is written while asleep";
 
     // The totals grow by the run even when the log cannot take it, and an
