@@ -64,7 +64,6 @@ void arm(int failAt)
 std::vector<FileCall> disarm()
 {
     recorder.armed = false;
-    fakeHost.fileCallFails = nullptr;
     return recorder.calls;
 }
 
