@@ -10,23 +10,22 @@ constexpr std::uint64_t second = 1000;
 constexpr std::uint64_t minute = 60 * second;
 constexpr std::uint64_t hour = 60 * minute;
 
-class Counters : public FreshState {
-protected:
-    // Starts a run at `startTick` with the saved total h:m:s, lets `elapsed`
-    // pass and returns the run text and the total's parts.
-    static std::string after(std::uint64_t elapsed, int h = 0, int m = 0, int s = 0,
-                             std::uint64_t startTick = 5'000'000)
-    {
-        clockState = ClockState{};
-        fakeHost.tick = startTick;
-        captureDateTime();
-        setSavedTotals(h, m, s);
-        fakeHost.tick += elapsed;
-        updateCounters();
-        return std::string(clockState.runText) + " " + clockState.totalHoursText + "," +
-               clockState.totalMinutesText + "," + clockState.totalSecondsText;
-    }
-};
+// Starts a run at `startTick` with the saved total h:m:s, lets `elapsed`
+// pass and returns the run text and the total's parts.
+std::string after(std::uint64_t elapsed, int h = 0, int m = 0, int s = 0,
+                  std::uint64_t startTick = 5'000'000)
+{
+    clockState = ClockState{};
+    fakeHost.tick = startTick;
+    captureDateTime();
+    setSavedTotals(h, m, s);
+    fakeHost.tick += elapsed;
+    updateCounters();
+    return std::string(clockState.runText) + " " + clockState.totalHoursText + "," +
+           clockState.totalMinutesText + "," + clockState.totalSecondsText;
+}
+
+using Counters = FreshState;
 
 TEST_F(Counters, RunAndTotalCarryIntoMinutesAndHoursButNeverDays)
 {

@@ -283,7 +283,6 @@ TEST_F(FaultSweep, EveryFailingFileCallLeavesWholeFilesIsToldAndTheRunGoesOn)
             scenario.check(call, before, after);
         }
     }
-    faults::hold("");
 }
 
 }  // namespace

@@ -18,26 +18,15 @@ using data_file_format::stateFileName;
 
 namespace {
 
-class HeldStateFile : public PersistenceTest {
-protected:
-    void SetUp() override
-    {
-        PersistenceTest::SetUp();
-        writeFile(stateFileName, sampleState());
-        writeFile(logFileName, "");
-        fakeHost.titles = {{11, "Anteckningar"}};
-        faults::hold(stateFileName);
-    }
-    void TearDown() override
-    {
-        faults::hold("");
-        PersistenceTest::TearDown();
-    }
-};
+using HeldStateFile = PersistenceTest;
 
 // Held for two seconds at start-up it is waited for; held longer it is told.
 TEST_F(HeldStateFile, WaitedForThenToldThenReadAtALaterRecordAndNeverReplacedMeanwhile)
 {
+    writeFile(stateFileName, sampleState());
+    writeFile(logFileName, "");
+    fakeHost.titles = {{11, "Anteckningar"}};
+    faults::hold(stateFileName);
     fakeHost.whileWaiting = [] {
         if (fakeHost.waitedMs >= 2000)
             faults::hold("");
