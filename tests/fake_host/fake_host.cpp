@@ -8,15 +8,6 @@
 
 FakeHost fakeHost;
 
-namespace {
-
-bool fails(const char* call, const char* name, std::FILE* stream)
-{
-    return fakeHost.fileCallFails && fakeHost.fileCallFails(call, name, stream);
-}
-
-}  // namespace
-
 namespace host {
 
 std::uint64_t tickCount()
@@ -47,8 +38,7 @@ WindowHandle visibleWindowAbove(WindowHandle)
 
 int windowTitle(WindowHandle window, char* buffer, int bufferSize)
 {
-    const auto found = fakeHost.titles.find(window);
-    const std::string title = found == fakeHost.titles.end() ? "" : found->second;
+    const std::string title = fakeHost.titles.count(window) ? fakeHost.titles.at(window) : "";
     const int copied =
         std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s", title.c_str());
     return copied < bufferSize ? copied : bufferSize - 1;
@@ -89,7 +79,7 @@ bool findFileSize(const char* name, std::uint64_t* size)
     // As a directory search finds them, folders included (with no size).
     const auto bytes =
         std::filesystem::is_directory(name, error) ? 0 : std::filesystem::file_size(name, error);
-    if (fails("findFileSize", name, nullptr) || error)
+    if (fakeHost.fileCallFails("findFileSize", name, nullptr) || error)
         return false;
     *size = bytes;
     return true;
@@ -107,14 +97,15 @@ bool readSetting(const char* name, const char* section, const char* key, char* b
 
 bool flushFileToDisk(std::FILE* file)
 {
-    return !fails("flushFileToDisk", nullptr, file) && fsync(fileno(file)) == 0;
+    return !fakeHost.fileCallFails("flushFileToDisk", nullptr, file) && fsync(fileno(file)) == 0;
 }
 
 bool replaceFile(const char* source, const char* target)
 {
     // Windows refuses to replace a read-only file; rename would not.
     const bool readOnly = access(target, F_OK) == 0 && access(target, W_OK) != 0;
-    return !fails("replaceFile", target, nullptr) && !readOnly && std::rename(source, target) == 0;
+    return !fakeHost.fileCallFails("replaceFile", target, nullptr) && !readOnly &&
+           std::rename(source, target) == 0;
 }
 
 bool truncateFile(const char* name, std::uint64_t size)

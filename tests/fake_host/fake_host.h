@@ -46,7 +46,8 @@ struct FakeHost {
     // Asked before each file call of the seam ("flushFileToDisk" with its
     // stream, "replaceFile" and "findFileSize" with the file's name); the
     // call fails when it answers true.
-    std::function<bool(const char* call, const char* name, std::FILE* stream)> fileCallFails;
+    std::function<bool(const char* call, const char* name, std::FILE* stream)> fileCallFails =
+        [](const char*, const char*, std::FILE*) { return false; };
 
     // What the logic did, in order.
     std::vector<std::string> titlesSet;

@@ -30,8 +30,8 @@ protected:
         PersistenceTest::SetUp();
         writeFile(format::stateFileName, sampleState());
         writeFile(format::logFileName, "");
-        const long long noon = 1'709'812'800;  // 2024-03-07 12:00:00 UTC
-        fakeHost.calendarAtTickZero = noon - static_cast<long long>(startTick / 1000);
+        // 2024-03-07 12:00:00 UTC at startTick.
+        fakeHost.calendarAtTickZero = 1'709'812'800 - static_cast<long long>(startTick / 1000);
     }
 
     static void startWithLimit(const char* minutes)

@@ -9,25 +9,23 @@ namespace {
 constexpr std::uint64_t second = 1000;
 constexpr std::uint64_t minute = 60 * second;
 constexpr std::uint64_t hour = 60 * minute;
-constexpr std::uint64_t day = 24 * hour;
 
-class Counters : public FreshState {
-protected:
-    // Starts a run at `startTick` with the saved total h:m:s, lets `elapsed`
-    // pass and returns the run text and the total's parts.
-    static std::string after(std::uint64_t elapsed, int h = 0, int m = 0, int s = 0,
-                             std::uint64_t startTick = 5'000'000)
-    {
-        clockState = ClockState{};
-        fakeHost.tick = startTick;
-        captureDateTime();
-        setSavedTotals(h, m, s);
-        fakeHost.tick += elapsed;
-        updateCounters();
-        return std::string(clockState.runText) + " " + clockState.totalHoursText + "," +
-               clockState.totalMinutesText + "," + clockState.totalSecondsText;
-    }
-};
+// Starts a run at `startTick` with the saved total h:m:s, lets `elapsed`
+// pass and returns the run text and the total's parts.
+std::string after(std::uint64_t elapsed, int h = 0, int m = 0, int s = 0,
+                  std::uint64_t startTick = 5'000'000)
+{
+    clockState = ClockState{};
+    fakeHost.tick = startTick;
+    captureDateTime();
+    setSavedTotals(h, m, s);
+    fakeHost.tick += elapsed;
+    updateCounters();
+    return std::string(clockState.runText) + " " + clockState.totalHoursText + "," +
+           clockState.totalMinutesText + "," + clockState.totalSecondsText;
+}
+
+using Counters = FreshState;
 
 TEST_F(Counters, RunAndTotalCarryIntoMinutesAndHoursButNeverDays)
 {
@@ -45,8 +43,8 @@ TEST_F(Counters, RunAndTotalCarryIntoMinutesAndHoursButNeverDays)
     EXPECT_EQ(after(59 * minute + 59 * second + 500, 10, 59, 59), "0:59:59 11,59,58");
     // A hand-edited seconds total above 59 loses only one minute.
     EXPECT_EQ(after(59 * second, 0, 0, 99), "0:00:59 0,2,98");
-    // 60 days is past the 49.7 days after which a 32-bit count wraps.
-    EXPECT_EQ(after(60 * day + 5 * second, 312, 5, 48), "1440:00:05 1752,5,53");
+    // 1440 hours (60 days) is past the 49.7 days after which a 32-bit count wraps.
+    EXPECT_EQ(after(1440 * hour + 5 * second, 312, 5, 48), "1440:00:05 1752,5,53");
     EXPECT_EQ(after(second, 0, 0, 0, (1ull << 32) - 296), "0:00:01 0,0,1");
 }
 

@@ -37,19 +37,11 @@ TEST(TextOffset, AlignmentCodes)
         const char* align;
         int width, textWidth, offset;
     };
-    const Case cases[] = {
-        {"L", 100, 41, 59},
-        {"L", 50, 70, -20},
-        // Centred: the width halved as an integer, the text in floating
-        // point, truncated toward zero.
-        {"M", 100, 41, 29},
-        {"M", 101, 0, 51},
-        {"M", 10, 25, -7},
-        {"M", -5, 0, -3},
-        {"R", 100, 41, 2},
-        {"O", 100, 41, 0},
-        {"m", 100, 41, 0},
-    };
+    // Centred: the width halved as an integer, the text in floating point,
+    // truncated toward zero.
+    const Case cases[] = {{"L", 100, 41, 59}, {"L", 50, 70, -20}, {"M", 100, 41, 29},
+                          {"M", 101, 0, 51},  {"M", 10, 25, -7},  {"M", -5, 0, -3},
+                          {"R", 100, 41, 2},  {"O", 100, 41, 0},  {"m", 100, 41, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(alignedTextOffset(c.align, c.width, c.textWidth), c.offset)
             << c.align << " " << c.width << " " << c.textWidth;

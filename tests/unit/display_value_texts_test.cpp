@@ -6,23 +6,23 @@
 
 namespace {
 
-class ValueTexts : public FreshState {
-protected:
-    std::string time(const char* h, const char* m, const char* s)
-    {
-        formatTimeText(out, sizeof out, h, m, s);
-        return out;
-    }
+std::string timeText(const char* h, const char* m, const char* s)
+{
     char out[runTextSize] = "";
-};
+    formatTimeText(out, sizeof out, h, m, s);
+    return out;
+}
+
+using ValueTexts = FreshState;
 
 TEST_F(ValueTexts, TimesPadMinutesAndSecondsDatesPadMonthAndDay)
 {
-    EXPECT_EQ(time("8", "5", "9"), "8:05:09");
-    EXPECT_EQ(time("1234", "30", "0"), "1234:30:00");
-    EXPECT_EQ(time("12345678901234567890", "59", "1"), "12345678901234567890:59:01");
+    EXPECT_EQ(timeText("8", "5", "9"), "8:05:09");
+    EXPECT_EQ(timeText("1234", "30", "0"), "1234:30:00");
+    EXPECT_EQ(timeText("12345678901234567890", "59", "1"), "12345678901234567890:59:01");
     // Before the first counters update the total parts are empty.
-    EXPECT_EQ(time("", "", ""), "0:00:00");
+    EXPECT_EQ(timeText("", "", ""), "0:00:00");
+    char out[runTextSize] = "";
     formatTimeText(out, sizeof out, "7", 0, "", 0, "", 0);
     EXPECT_STREQ(out, "0:00:00");
     formatDateText(out, sizeof out, "2001", "5", "9");

@@ -97,15 +97,9 @@ std::vector<std::string> recordNames(const std::string& log, std::size_t from)
 
 class FaultSweep : public PersistenceTest {
 protected:
-    static void tickWith(host::WindowHandle window)
-    {
-        fakeHost.windowAbove = window;
-        ticks(1);
-    }
-
     static void writeFiles(const char* sizeSetting)
     {
-        faults::release();
+        faults::hold("");
         writeFile(texts::stateFileName, sampleState("\n", sizeSetting));
         writeFile(texts::logFileName, earlierLog());
         writeFile(texts::historyFileName, "HISTORIA\nan earlier log\n");
@@ -118,8 +112,7 @@ protected:
     {
         writeFiles("4000000");
         startUp(180'000);
-        tickWith(101);
-        tickWith(101);
+        ticksWith(101, 2);
         fakeHost.tick += 5000;
     }
 
@@ -129,9 +122,16 @@ protected:
         fakeHost.messages.clear();
     }
 
-    // The next start-up carries on from what the run saved.
-    static void expectTheCountersCountOn()
+    // 102 and then 103 come above: each period is recorded once, with no
+    // box, and the next start-up counts on from what the run saved.
+    static void expectTheRunGoesOn(std::size_t logFrom)
     {
+        ticksWith(102);
+        ticksWith(103);
+        EXPECT_TRUE(fakeHost.messages.empty());
+        EXPECT_EQ(recordNames(readFile(texts::logFileName), logFrom),
+                  (std::vector<std::string>{"WINDOWS", "Anteckningar", "Kalkylator"}));
+        // The next start-up carries on from what the run saved.
         EXPECT_FALSE(exists(texts::stateTempFileName));
         EXPECT_FALSE(exists(texts::historyTempFileName));
         const auto expected =
@@ -143,18 +143,6 @@ protected:
         EXPECT_EQ(std::tuple(stateFile.startupCount, stateFile.savedAppTotal, clockState.savedHours,
                              clockState.savedMinutes, clockState.savedSeconds),
                   expected);
-    }
-
-    // 102 and then 103 come above: each period is recorded once, with no
-    // box, and the next start-up counts on from what the run saved.
-    static void expectTheRunGoesOn(std::size_t logFrom)
-    {
-        tickWith(102);
-        tickWith(103);
-        EXPECT_TRUE(fakeHost.messages.empty());
-        EXPECT_EQ(recordNames(readFile(texts::logFileName), logFrom),
-                  (std::vector<std::string>{"WINDOWS", "Anteckningar", "Kalkylator"}));
-        expectTheCountersCountOn();
     }
 
     // A record, or a save while the log cannot be written: the files are old
@@ -170,7 +158,7 @@ protected:
             << now.state;
         EXPECT_EQ(now.history, before.history);
         expectBoxes(isTold(call));
-        faults::release();
+        faults::hold("");
         fakeHost.tick += 1000;
         expectTheRunGoesOn(earlierLog().size());
     }
@@ -204,8 +192,7 @@ protected:
         const bool copiedWhole = call.name == "fread" && now.history == after.history;
         expectBoxes((isTold(call) && !copiedWhole) ||
                     (call.name == "findFileSize" && call.file == texts::logFileName));
-        tickWith(101);
-        tickWith(101);
+        ticksWith(101, 2);
         const Files ran = snapshot();
         EXPECT_NE((ran.log + ran.history).find(before.log), std::string::npos);
         expectTheRunGoesOn(ran.log.rfind(std::string(170, '=')));
@@ -256,7 +243,7 @@ TEST_F(FaultSweep, EveryFailingFileCallLeavesWholeFilesIsToldAndTheRunGoesOn)
         void (*check)(const FileCall&, const Files& before, const Files& after);
     };
     const Scenario scenarios[] = {
-        {"a record", prepareRunUnderWay, [] { tickWith(102); },
+        {"a record", prepareRunUnderWay, [] { ticksWith(102); },
          expectWholeAndEachPeriodRecordedOnce},
         {"a start-up", prepareStartUp, [] { startUp(fakeHost.tick); }, expectStartUpKeepsTheLog},
         // While the log cannot be written the totals are saved once a minute
@@ -265,22 +252,26 @@ TEST_F(FaultSweep, EveryFailingFileCallLeavesWholeFilesIsToldAndTheRunGoesOn)
          [] {
              prepareRunUnderWay();
              faults::hold(texts::logFileName);
-             tickWith(102);  // told, and the first save without the log
+             ticksWith(102);  // told, and the first save without the log
              fakeHost.messages.clear();
              fakeHost.tick += 60'000;
          },
-         [] { tickWith(102); }, expectWholeAndEachPeriodRecordedOnce},
+         [] { ticksWith(102); }, expectWholeAndEachPeriodRecordedOnce},
         {"an away line", prepareLockedRun, [] { noteLocked(false); }, expectTheAwayLineAlone},
     };
     for (const Scenario& scenario : scenarios) {
         SCOPED_TRACE(scenario.name);
-        PersistenceTest::TearDown();
-        PersistenceTest::SetUp();
-        scenario.prepare();
-        const Files before = snapshot();
-        faults::arm(0);
-        scenario.operation();
-        const std::vector<FileCall> calls = faults::disarm();
+        Files before;
+        const auto run = [&](std::size_t failAt) {
+            PersistenceTest::TearDown();
+            PersistenceTest::SetUp();
+            scenario.prepare();
+            before = snapshot();
+            faults::arm(static_cast<int>(failAt));
+            scenario.operation();
+            return faults::disarm();
+        };
+        const std::vector<FileCall> calls = run(0);
         const Files after = snapshot();
         ASSERT_TRUE(fakeHost.messages.empty());
         ASSERT_GE(calls.size(), 4u) << "the wrappers see the file calls";
@@ -288,16 +279,10 @@ TEST_F(FaultSweep, EveryFailingFileCallLeavesWholeFilesIsToldAndTheRunGoesOn)
             const FileCall& call = calls[n - 1];
             SCOPED_TRACE("call " + std::to_string(n) + " fails: " + call.name + " of " + call.file +
                          " (\"" + call.mode + "\")");
-            PersistenceTest::TearDown();
-            PersistenceTest::SetUp();
-            scenario.prepare();
-            faults::arm(static_cast<int>(n));
-            scenario.operation();
-            ASSERT_GE(faults::disarm().size(), n);
+            ASSERT_GE(run(n).size(), n);
             scenario.check(call, before, after);
         }
     }
-    faults::release();
 }
 
 }  // namespace

@@ -64,7 +64,6 @@ void arm(int failAt)
 std::vector<FileCall> disarm()
 {
     recorder.armed = false;
-    fakeHost.fileCallFails = nullptr;
     return recorder.calls;
 }
 
@@ -73,20 +72,9 @@ void hold(const std::string& file)
     heldFile = file;
 }
 
-void release()
-{
-    heldFile.clear();
-}
-
-}  // namespace file_call_faults
-
-using file_call_faults::failsNow;
-using file_call_faults::heldFile;
-using file_call_faults::recorder;
-using file_call_faults::streamFailsNow;
-
 // The names GNU ld gives the wrapped calls: __real_X is the original X, and
-// every reference to X in the linked objects goes to __wrap_X.
+// every reference to X in the linked objects goes to __wrap_X. Their C
+// linkage puts them outside the namespace at link time.
 extern "C" {
 
 std::FILE* __real_fopen(const char* path, const char* mode);
@@ -169,3 +157,5 @@ int __wrap_remove(const char* path)
 }
 
 }  // extern "C"
+
+}  // namespace file_call_faults

@@ -30,8 +30,7 @@ void arm(int failAt);
 std::vector<FileCall> disarm();
 
 // Every open of `file` fails, as while another program holds it exclusively,
-// until release(); such opens are not recorded.
+// until hold(""); such opens are not recorded.
 void hold(const std::string& file);
-void release();
 
 }  // namespace file_call_faults

@@ -2,6 +2,8 @@
 // while Uravik starts: it is waited for, then read later, and never replaced
 // by totals that did not start from it.
 
+#include <gmock/gmock.h>
+
 #include "app/run_pause.h"
 #include "app/window_events.h"
 #include "common/data_file_format.h"
@@ -16,29 +18,18 @@ using data_file_format::stateFileName;
 
 namespace {
 
-class HeldStateFile : public PersistenceTest {
-protected:
-    void SetUp() override
-    {
-        PersistenceTest::SetUp();
-        writeFile(stateFileName, sampleState());
-        writeFile(logFileName, "");
-        fakeHost.titles = {{11, "Anteckningar"}};
-        faults::hold(stateFileName);
-    }
-    void TearDown() override
-    {
-        faults::release();
-        PersistenceTest::TearDown();
-    }
-};
+using HeldStateFile = PersistenceTest;
 
 // Held for two seconds at start-up it is waited for; held longer it is told.
 TEST_F(HeldStateFile, WaitedForThenToldThenReadAtALaterRecordAndNeverReplacedMeanwhile)
 {
+    writeFile(stateFileName, sampleState());
+    writeFile(logFileName, "");
+    fakeHost.titles = {{11, "Anteckningar"}};
+    faults::hold(stateFileName);
     fakeHost.whileWaiting = [] {
         if (fakeHost.waitedMs >= 2000)
-            faults::release();
+            faults::hold("");
     };
     startUp();
     EXPECT_TRUE(fakeHost.messages.empty());
@@ -47,14 +38,13 @@ TEST_F(HeldStateFile, WaitedForThenToldThenReadAtALaterRecordAndNeverReplacedMea
     faults::hold(stateFileName);
     fakeHost.whileWaiting = nullptr;
     startUp();
-    ASSERT_EQ(fakeHost.messages.size(), 1u);
-    EXPECT_EQ(fakeHost.messages[0].text, persistence_texts::stateHeldMessage);
-    EXPECT_EQ(fakeHost.messages[0].caption, "FILFEL");
+    EXPECT_THAT(fakeHost.messages,
+                ::testing::ElementsAre(FakeHost::Message{persistence_texts::stateHeldMessage,
+                                                         "FILFEL", host::MessageIcon::none}));
     EXPECT_FALSE(exists("ysave.old"));
 
     // The run's header waits for the start-up number; nothing is saved.
-    fakeHost.windowAbove = 11;
-    ticks(5);
+    ticksWith(11, 5);
     runFor(60'000);
     suspendRun();
     resumeRun();
@@ -63,12 +53,10 @@ TEST_F(HeldStateFile, WaitedForThenToldThenReadAtALaterRecordAndNeverReplacedMea
 
     // Once free it is read at the next refresh, so the totals shown go on
     // from it, and the next record writes the header.
-    faults::release();
-    fakeHost.windowAbove = 0;
-    ticks(9);
+    faults::hold("");
+    ticksWith(0, 9);
     EXPECT_EQ(clockState.savedHours, 312);
-    fakeHost.windowAbove = 11;
-    ticks(1);
+    ticksWith(11);
     EXPECT_NE(readFile(logFileName).find("Uppstart nr=  57 "), std::string::npos);
     const std::string state = readFile(stateFileName);
     EXPECT_EQ(state.rfind("57   =Uppstarter\n312   =Timmar totalt\n06   =Minuter totalt\n", 0), 0u)

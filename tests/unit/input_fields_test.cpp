@@ -19,15 +19,14 @@ host::Point at(const FieldRect& f, int dx, int dy)
     return {f.x + dx, f.y + dy};
 }
 
-class InputFields : public FreshState {
-protected:
-    static std::string type(const std::string& keys, char* text, int& length)
-    {
-        for (unsigned char key : keys)
-            editFieldText(1, cost.x, cost.y, cost.width, cost.height, key, text, length);
-        return text;
-    }
-};
+std::string type(const std::string& keys, char* text, int& length)
+{
+    for (unsigned char key : keys)
+        editFieldText(1, cost.x, cost.y, cost.width, cost.height, key, text, length);
+    return text;
+}
+
+using InputFields = FreshState;
 
 TEST_F(InputFields, FirstKeyReplacesTheTextAndBackspaceCutsOnlyWhatWasTyped)
 {

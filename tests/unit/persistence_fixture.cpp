@@ -98,6 +98,12 @@ void PersistenceTest::ticks(int count)
     }
 }
 
+void PersistenceTest::ticksWith(host::WindowHandle window, int count)
+{
+    fakeHost.windowAbove = window;
+    ticks(count);
+}
+
 std::string PersistenceTest::readFile(const char* name)
 {
     std::ostringstream content;

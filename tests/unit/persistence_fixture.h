@@ -39,6 +39,8 @@ public:
     static void startUp(std::uint64_t tick = 1'000'000);
     // Runs `count` ticks 100 ms apart, as the window procedure does.
     static void ticks(int count);
+    // The same with `window` above Uravik's.
+    static void ticksWith(host::WindowHandle window, int count = 1);
 
     static std::string readFile(const char* name);
     // The file's lines without their line ends.

@@ -19,31 +19,26 @@ namespace {
 
 const std::string oldHistory = "HISTORIA\nan earlier log\n";
 
-class History : public PersistenceTest {
-protected:
-    void SetUp() override
-    {
-        PersistenceTest::SetUp();
-        std::snprintf(stateFile.maxLogSizeText, sizeof stateFile.maxLogSizeText, "10\n");
-        writeFile(historyFileName, oldHistory);
-    }
-    // Checks the log of `log` against the setting of 10 bytes; true when it moved.
-    static bool moved(const std::string& log)
-    {
-        writeFile(logFileName, log);
-        checkLogSize(announceLogMove);
-        if (readFile(historyFileName) == oldHistory)
-            return false;
-        EXPECT_EQ(readFile(historyFileName), "HISTORIA\r\n" + log);
-        EXPECT_EQ(readFile(logFileName), "");
-        EXPECT_EQ(fakeHost.titlesSet.back(), shell_texts::movingLogTitle);
-        writeFile(historyFileName, oldHistory);
-        return true;
-    }
-};
+using History = PersistenceTest;
+
+// Checks the log of `log` against the size setting; true when it moved.
+bool moved(const std::string& log)
+{
+    PersistenceTest::writeFile(logFileName, log);
+    checkLogSize(announceLogMove);
+    if (PersistenceTest::readFile(historyFileName) == oldHistory)
+        return false;
+    EXPECT_EQ(PersistenceTest::readFile(historyFileName), "HISTORIA\r\n" + log);
+    EXPECT_EQ(PersistenceTest::readFile(logFileName), "");
+    EXPECT_EQ(fakeHost.titlesSet.back(), shell_texts::movingLogTitle);
+    PersistenceTest::writeFile(historyFileName, oldHistory);
+    return true;
+}
 
 TEST_F(History, LogIsMovedWholeOnlyWhenLargerThanTheSetting)
 {
+    std::snprintf(stateFile.maxLogSizeText, sizeof stateFile.maxLogSizeText, "10\n");
+    writeFile(historyFileName, oldHistory);
     EXPECT_FALSE(moved("ten bytes\n"));
     EXPECT_EQ(readFile(logFileName), "ten bytes\n");
     EXPECT_TRUE(fakeHost.titlesSet.empty());

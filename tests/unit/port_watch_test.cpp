@@ -4,23 +4,23 @@
 
 namespace {
 
-class PortWatch : public FreshState {
-protected:
-    static void availableAtStartup(std::initializer_list<int> ports)
-    {
-        for (int n : ports)
-            fakeHost.portOpens[n] = true;
-        takePortInventory();
-    }
-    // Runs `passes` passes and returns the ports they probed.
-    static std::vector<int> pass(int passes)
-    {
-        fakeHost.probes.clear();
-        for (int i = 0; i < passes; ++i)
-            watchPortStep();
-        return fakeHost.probes;
-    }
-};
+void availableAtStartup(std::initializer_list<int> ports)
+{
+    for (int n : ports)
+        fakeHost.portOpens[n] = true;
+    takePortInventory();
+}
+
+// Runs `passes` passes and returns the ports they probed.
+std::vector<int> pass(int passes)
+{
+    fakeHost.probes.clear();
+    for (int i = 0; i < passes; ++i)
+        watchPortStep();
+    return fakeHost.probes;
+}
+
+using PortWatch = FreshState;
 
 TEST_F(PortWatch, InventoryProbesAllSevenAndTheRoundNeverTriesCom7)
 {

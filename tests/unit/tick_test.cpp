@@ -51,22 +51,20 @@ TEST_F(Tick, TitleFollowsTheRunOnlyInTheMainViewWhileOffLine)
 {
     captureDateTime();
     ticks(9);
-    EXPECT_EQ(fakeHost.titlesSet, std::vector<std::string>{"Uravik 0:00:00"});
     shared.compactView = 1;
     ticks(9);
     shared.compactView = 0;
     fakeHost.portOpens.assign(8, false);  // the watched port is held: on line
     ticks(9);
     ASSERT_EQ(shared.modemOnline, 1);
-    EXPECT_EQ(fakeHost.titlesSet.size(), 1u);
     // On line a paint shows the run in the title, unless the settings hide
-    // the right group.
+    // the right group; nothing else set it meanwhile.
     shared.editMode = 1;
     titleAfterPaint();
     shared.editMode = 0;
     titleAfterPaint();
-    EXPECT_EQ(fakeHost.titlesSet.back(), "Internet nu 0:00:02");
-    EXPECT_EQ(fakeHost.titlesSet.size(), 2u);
+    EXPECT_EQ(fakeHost.titlesSet,
+              (std::vector<std::string>{"Uravik 0:00:00", "Internet nu 0:00:02"}));
 }
 
 TEST_F(Tick, TheCompactViewGetsItsTitleBackWhenTheLineDrops)
@@ -78,9 +76,9 @@ TEST_F(Tick, TheCompactViewGetsItsTitleBackWhenTheLineDrops)
     fakeHost.portOpens.assign(8, true);
     ticks(10);
     ASSERT_EQ(shared.modemOnline, 0);
-    EXPECT_EQ(fakeHost.titlesSet, std::vector<std::string>{"Uravik Configuration"});
     ticks(20);
-    EXPECT_EQ(fakeHost.titlesSet.size(), 1u) << "set once, when the line drops";
+    EXPECT_EQ(fakeHost.titlesSet, std::vector<std::string>{"Uravik Configuration"})
+        << "set once, when the line drops";
 }
 
 }  // namespace
