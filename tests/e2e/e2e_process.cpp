@@ -96,7 +96,9 @@ std::string answerMessageBoxes(DWORD processId, bool withTexts)
         if (owner == processId && IsWindowVisible(box)) {
             answered += (answered.empty() ? "" : ",") + windowTitle(box) +
                         (withTexts ? ": " + companion_test::controlText(box, 0xFFFF) : "");
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            // Sent, not posted: the box hides as it is answered, so a look
+            // straight after cannot count it twice, however slow the system.
+            SendMessageTimeoutA(box, WM_COMMAND, IDOK, 0, SMTO_NORMAL, 5000, nullptr);
         }
         box = next;
     }

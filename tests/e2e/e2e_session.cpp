@@ -47,8 +47,6 @@ bool Session::start(const std::function<bool(HWND)>& accept, const std::string& 
 
 bool Session::answerUntil(std::string& answered, const std::function<bool()>& done, DWORD timeoutMs)
 {
-    // A box answered closes a moment later: looked at sooner, it would
-    // count twice.
     for (const ULONGLONG deadline = GetTickCount64() + timeoutMs;;) {
         settle(200);
         const std::string captions = answerMessageBoxes(uravik->processId());
