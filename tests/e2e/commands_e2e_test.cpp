@@ -7,10 +7,6 @@
 
 namespace {
 
-using ::testing::AllOf;
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
-
 // The inside of an input box, where its red text is written.
 RECT interiorOf(const FieldRect& r)
 {
@@ -25,19 +21,17 @@ protected:
         // data folder, its working directory, with planted programs of the
         // same names that must never run, and a manual for Notepad to open.
         // Notepad is the system's: a notepad.exe in either folder is planted.
-        programDir = path("program");
         CreateDirectoryA(programDir.c_str(), nullptr);
         const std::string standIn = fromEnvironment("URAVIK_STAND_IN", "stand_in_companion.exe");
         ASSERT_TRUE(CopyFileA(uravikExe().c_str(), (programDir + "\\uravik.exe").c_str(), FALSE));
         for (const std::string name : {"aboutuv.exe", "uvstat.lib", "uvreader.exe", "notepad.exe"})
             for (const std::string& to : {programDir + "\\" + name, path(name)})
                 ASSERT_TRUE(CopyFileA(standIn.c_str(), to.c_str(), FALSE)) << to;
-        prepareFiles();
         write("uvmanual.txt", "Uravik\r\n");
         ASSERT_TRUE(start(runsItsClock, programDir + "\\uravik.exe"));
     }
 
-    std::string programDir;
+    const std::string programDir = path("program");
 };
 
 TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFoldersAndSwitchTheViews)
@@ -74,7 +68,7 @@ TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFoldersAndSwitchT
     ASSERT_TRUE(DeleteFileA((programDir + "\\uvreader.exe").c_str()));
     clickOn(window, layout::timeListButton);
     std::string box;
-    waitUntil([&] { return !(box = answerMessageBoxes(uravik->processId(), true)).empty(); }, 2000);
+    waitUntil([&] { return !(box = uravik->answerBoxes(true)).empty(); }, 2000);
     EXPECT_THAT(box,
                 AllOf(StartsWith("FELMEDDELANDE: "), HasSubstr(programDir + "\\uvreader.exe")));
     settle(500);
@@ -88,10 +82,9 @@ TEST_F(Commands, ButtonsStartProgramsByFullPathOnlyFromTheirOwnFoldersAndSwitchT
     const auto outerSizeIs = [&](int heightBelowCaption) {
         RECT now;
         GetWindowRect(window, &now);
-        EXPECT_EQ(now.right - now.left, layout::narrowViewWidth);
-        EXPECT_EQ(now.bottom - now.top, GetSystemMetrics(SM_CYCAPTION) + heightBelowCaption);
-        EXPECT_EQ(now.left, before.left);
-        EXPECT_EQ(now.top, before.top);
+        EXPECT_EQ(std::tuple(now.left, now.top, now.right - now.left, now.bottom - now.top),
+                  std::tuple(before.left, before.top, layout::narrowViewWidth,
+                             GetSystemMetrics(SM_CYCAPTION) + heightBelowCaption));
     };
 
     clickOn(window, layout::compactViewButton);

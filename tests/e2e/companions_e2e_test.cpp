@@ -10,8 +10,6 @@
 
 namespace {
 
-using ::testing::HasSubstr;
-
 class Companions : public Session {
 protected:
     void SetUp() override
@@ -19,7 +17,6 @@ protected:
         for (const char* name : {"uravik.exe", "uvreader.exe", "uvstat.lib", "aboutuv.exe"})
             ASSERT_TRUE(CopyFileA(besideUravik(name).c_str(), path(name).c_str(), FALSE)) << name;
         // A run with its header and two records, as Uravik writes them.
-        prepareFiles();
         write("ytime.dab",
               std::string(170, '=') + "\r\n" +
                   "WINDOWS START=  2024-03-07   08:05:09     Uppstart nr=  57        \r\n"
@@ -43,9 +40,8 @@ protected:
         HWND opened = clickAndWaitFor(window, button, className);
         EXPECT_NE(opened, nullptr) << className << " opened no window";
         settle(500);  // let it paint before it is looked at
-        companions.push_back(opened);
         screenshot(screenshotName);
-        return opened;
+        return companions.emplace_back(opened);
     }
 
     std::vector<HWND> companions;

@@ -6,8 +6,7 @@ void clickOn(HWND window, const FieldRect& place)
     ClientToScreen(window, &p);
     // Every event carries the absolute position, so a press can never land
     // where the cursor was before the move was handled.
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
+    INPUT input = {INPUT_MOUSE, {}};
     input.mi.dx = MulDiv(p.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
     input.mi.dy = MulDiv(p.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
     for (DWORD button : {DWORD{0}, DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
@@ -32,11 +31,8 @@ HWND clickAndWaitFor(HWND window, const FieldRect& button, const char* className
 void typeKeys(const std::string& text)
 {
     for (char c : text) {
-        INPUT press[2] = {};
-        for (INPUT& input : press) {
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = LOBYTE(VkKeyScanA(c));
-        }
+        INPUT press[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+        press[0].ki.wVk = press[1].ki.wVk = LOBYTE(VkKeyScanA(c));
         press[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(2, press, sizeof(INPUT));
         settle(60);

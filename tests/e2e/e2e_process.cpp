@@ -1,6 +1,5 @@
 #include "tests/e2e/e2e_process.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 std::string fromEnvironment(const char* name, const char* fallback)
@@ -16,8 +15,7 @@ std::string uravikExe()
 
 std::string besideUravik(const std::string& name)
 {
-    const std::string exe = uravikExe();
-    return exe.substr(0, exe.find_last_of("\\/") + 1) + name;
+    return std::filesystem::path(uravikExe()).replace_filename(name).string();
 }
 
 bool runsItsClock(HWND window)
@@ -25,15 +23,16 @@ bool runsItsClock(HWND window)
     return windowTitle(window).rfind("Uravik 0:", 0) == 0;
 }
 
-UravikProcess::UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory,
+UravikProcess::UravikProcess(const std::filesystem::path& exe,
+                             const std::filesystem::path& workingDirectory,
                              const std::wstring& arguments)
 {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     std::wstring commandLine =
-        L"\"" + exePath + L"\"" + (arguments.empty() ? L"" : L" ") + arguments;
+        L"\"" + exe.wstring() + L"\"" + (arguments.empty() ? L"" : L" ") + arguments;
     // A Unix program started through Wine comes without a process handle.
-    started_ = CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    started_ = CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                               workingDirectory.c_str(), &startup, &process_) != 0;
 }
 
@@ -62,10 +61,10 @@ HWND UravikProcess::waitForMainWindow(const std::function<bool(HWND)>& accept, D
     return nullptr;
 }
 
-long UravikProcess::closeAndWait(HWND window, DWORD timeoutMs)
+long UravikProcess::closeAndWait(HWND window)
 {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return exitCodeWithin(timeoutMs);
+    return exitCodeWithin(5000);
 }
 
 long UravikProcess::exitCodeWithin(DWORD timeoutMs)
@@ -85,7 +84,7 @@ void UravikProcess::endSessionAndKill(HWND window)
     WaitForSingleObject(process_.hProcess, 5000);
 }
 
-std::string answerMessageBoxes(DWORD processId, bool withTexts)
+std::string UravikProcess::answerBoxes(bool withTexts) const
 {
     std::string answered;
     for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;) {
@@ -93,21 +92,14 @@ std::string answerMessageBoxes(DWORD processId, bool withTexts)
         DWORD owner = 0;
         GetWindowThreadProcessId(box, &owner);
         // A box becomes visible once its caption and text are set.
-        if (owner == processId && IsWindowVisible(box)) {
+        if (owner == process_.dwProcessId && IsWindowVisible(box)) {
             answered += (answered.empty() ? "" : ",") + windowTitle(box) +
                         (withTexts ? ": " + companion_test::controlText(box, 0xFFFF) : "");
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            // Sent, not posted: the box hides as it is answered, so a look
+            // straight after cannot count it twice, however slow the system.
+            SendMessageTimeoutA(box, WM_COMMAND, IDOK, 0, SMTO_NORMAL, 5000, nullptr);
         }
         box = next;
     }
     return answered;
-}
-
-long totalSeconds(const std::string& state)
-{
-    long startups = 0, hours = 0, minutes = 0, seconds = 0;
-    std::sscanf(state.c_str(),
-                "%ld   =Uppstarter\r\n%ld   =Timmar totalt\r\n%ld   =Minuter totalt\r\n%ld",
-                &startups, &hours, &minutes, &seconds);
-    return hours * 3600 + minutes * 60 + seconds;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -23,22 +24,16 @@ bool runsItsClock(HWND window);
 
 class UravikProcess {
 public:
-    // Every path the tests spell in narrow characters is plain ASCII.
-    UravikProcess(const std::string& exePath, const std::string& workingDirectory)
-        : UravikProcess(std::wstring(exePath.begin(), exePath.end()),
-                        std::wstring(workingDirectory.begin(), workingDirectory.end()))
-    {
-    }
-    // For folders whose names the ANSI code page cannot spell, and for
-    // another program with its arguments.
-    UravikProcess(const std::wstring& exePath, const std::wstring& workingDirectory,
+    // Every path the tests spell in narrow characters is plain ASCII; wide
+    // ones name folders the ANSI code page cannot spell. `arguments` are
+    // for another program.
+    UravikProcess(const std::filesystem::path& exe, const std::filesystem::path& workingDirectory,
                   const std::wstring& arguments = {});
     ~UravikProcess();
     UravikProcess(const UravikProcess&) = delete;
     UravikProcess& operator=(const UravikProcess&) = delete;
 
     bool started() const { return started_; }
-    DWORD processId() const { return process_.dwProcessId; }
 
     // The process's top-level window of class "Uravik" once `accept` holds
     // for it, or null after `timeoutMs`.
@@ -49,22 +44,19 @@ public:
     long exitCodeWithin(DWORD timeoutMs);
 
     // Closes the window as the system menu's Close would; returns the exit
-    // code as exitCodeWithin does.
-    long closeAndWait(HWND window, DWORD timeoutMs);
+    // code as exitCodeWithin does, waiting up to 5 s.
+    long closeAndWait(HWND window);
 
     // Ends the session as the system does at log-off or shutdown (the query,
     // then the end), then kills the process as the system may right after.
     void endSessionAndKill(HWND window);
 
+    // Answers every open message box of the process (class "#32770") with
+    // OK; returns the captions of the boxes answered, with their texts as
+    // "CAPTION: text" when asked.
+    std::string answerBoxes(bool withTexts = false) const;
+
 private:
     PROCESS_INFORMATION process_ = {};
     bool started_ = false;
 };
-
-// Answers every open message box of the process (class "#32770") with OK;
-// returns the captions of the boxes answered, with their texts as
-// "CAPTION: text" when asked.
-std::string answerMessageBoxes(DWORD processId, bool withTexts = false);
-
-// The total running time in seconds that a state file's content holds.
-long totalSeconds(const std::string& state);

@@ -1,8 +1,7 @@
 #include "tests/e2e/e2e_session.h"
 
+#include <cstdio>
 #include <filesystem>
-
-#include "tests/sample_state.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ std::string artifactsDirectory()
 void Session::TearDown()
 {
     if (window && uravik && uravik->exitCodeWithin(0) == -1)
-        EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
+        EXPECT_EQ(uravik->closeAndWait(window), 0);
     if (!HasFailure())
         return;
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -32,10 +31,13 @@ void Session::TearDown()
             std::filesystem::copy_file(file.path(), kept / file.path().filename(), error);
 }
 
-void Session::prepareFiles() const
+long Session::savedTotal() const
 {
-    write("ysave.dab", sampleState("\r\n"));
-    write("ytime.dab", "");
+    long startups = 0, hours = 0, minutes = 0, seconds = 0;
+    std::sscanf(read("ysave.dab").c_str(),
+                "%ld   =Uppstarter\r\n%ld   =Timmar totalt\r\n%ld   =Minuter totalt\r\n%ld",
+                &startups, &hours, &minutes, &seconds);
+    return hours * 3600 + minutes * 60 + seconds;
 }
 
 bool Session::start(const std::function<bool(HWND)>& accept, const std::string& exe)
@@ -45,20 +47,16 @@ bool Session::start(const std::function<bool(HWND)>& accept, const std::string& 
     return window != nullptr;
 }
 
-bool Session::answerUntil(std::string& answered, const std::function<bool()>& done, DWORD timeoutMs)
+bool Session::answerUntil(DWORD timeoutMs, const std::function<bool()>& done)
 {
-    // A box answered closes a moment later: looked at sooner, it would
-    // count twice.
-    for (const ULONGLONG deadline = GetTickCount64() + timeoutMs;;) {
-        settle(200);
-        const std::string captions = answerMessageBoxes(uravik->processId());
-        if (!captions.empty())
-            answered += (answered.empty() ? "" : ",") + captions;
-        if (done())
-            return true;
-        if (GetTickCount64() >= deadline)
-            return false;
-    }
+    return waitUntil(
+        [&] {
+            const std::string captions = uravik->answerBoxes();
+            if (!captions.empty())
+                answered += (answered.empty() ? "" : ",") + captions;
+            return done();
+        },
+        timeoutMs);
 }
 
 void Session::screenshot(const std::string& name)

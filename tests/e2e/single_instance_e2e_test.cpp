@@ -11,6 +11,7 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using SingleInstance = Session;
 
 // The same folder named in other letters and, where the build maps a drive
@@ -28,7 +29,7 @@ TEST_F(SingleInstance, ASecondStartInTheSameFolderBringsTheFirstForwardAndEnds)
         std::string(120, 'x') + "\r\nbefore \x1a after\r\n" + '\0' + "\xff\x1a\r\n";
     write("ytime.dab", oldLog);
     ASSERT_TRUE(start());
-    EXPECT_EQ(answerMessageBoxes(uravik->processId()), "");
+    EXPECT_EQ(uravik->answerBoxes(), "");
     ShowWindow(window, SW_MINIMIZE);
     settle(300);
     std::vector<std::string> names = {dir};
@@ -49,51 +50,42 @@ TEST_F(SingleInstance, ASecondStartInTheSameFolderBringsTheFirstForwardAndEnds)
     settle(1500);
     const std::string log = read("ytime.dab");
     EXPECT_EQ(log.find("Uppstart nr="), log.rfind("Uppstart nr=")) << log;
-    EXPECT_THAT(log, ::testing::HasSubstr("Uppstart nr=  57 "));
-    EXPECT_EQ(uravik->closeAndWait(window, 5000), 0);
+    EXPECT_THAT(log, HasSubstr("Uppstart nr=  57 "));
+    EXPECT_EQ(uravik->closeAndWait(window), 0);
     EXPECT_EQ(GetFileAttributesA(path("uravik.lck").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the lock file goes with the program";
 }
 
 // Two folders whose names differ only in letters outside the ANSI code page
-// (both read "uravik-e2e-?-..." through it): each is a folder of its own, and
+// (both read "uravik-e2e-?" through it): each is a folder of its own, and
 // "Om" finds aboutuv.exe beside uravik.exe.
-TEST(SingleInstanceOutsideTheCodePage, FoldersNamedOutsideTheCodePageEachRunTheirOwnUravik)
+TEST_F(SingleInstance, FoldersNamedOutsideTheCodePageEachRunTheirOwnUravik)
 {
-    namespace fs = std::filesystem;
-    const std::wstring suffix =
-        L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64());
-    const fs::path dirs[] = {fs::temp_directory_path() / (L"uravik-e2e-\x0416" + suffix),
-                             fs::temp_directory_path() / (L"uravik-e2e-\x4E2D" + suffix)};
-    std::unique_ptr<UravikProcess> uravik[2];
+    const fs::path dirs[] = {fs::path(dir) / L"uravik-e2e-\x0416",
+                             fs::path(dir) / L"uravik-e2e-\x4E2D"};
+    std::unique_ptr<UravikProcess> runs[2];
     HWND windows[2] = {};
     for (int n = 0; n < 2; ++n) {
         ASSERT_TRUE(fs::create_directory(dirs[n]));
         for (const std::string name : {"uravik.exe", "aboutuv.exe"})
             ASSERT_TRUE(fs::copy_file(besideUravik(name), dirs[n] / name));
-        uravik[n] =
-            std::make_unique<UravikProcess>((dirs[n] / "uravik.exe").wstring(), dirs[n].wstring());
-        windows[n] = uravik[n]->waitForMainWindow(runsItsClock, 8000);
+        runs[n] = std::make_unique<UravikProcess>(dirs[n] / "uravik.exe", dirs[n]);
+        windows[n] = runs[n]->waitForMainWindow(runsItsClock, 8000);
         ASSERT_NE(windows[n], nullptr) << "the folder's Uravik stepped aside: " << n;
     }
 
     HWND about = clickAndWaitFor(windows[0], layout::aboutButton, "UravikOm");
-    EXPECT_NE(about, nullptr) << "aboutuv.exe did not start: "
-                              << answerMessageBoxes(uravik[0]->processId(), true);
+    EXPECT_NE(about, nullptr) << "aboutuv.exe did not start: " << runs[0]->answerBoxes(true);
     PostMessageA(about, WM_CLOSE, 0, 0);
     waitUntil([&] { return !IsWindow(about); });
 
     for (int n = 0; n < 2; ++n) {
-        EXPECT_EQ(uravik[n]->closeAndWait(windows[n], 5000), 0);
-        EXPECT_EQ(answerMessageBoxes(uravik[n]->processId()), "") << "a new install starts quietly";
+        EXPECT_EQ(runs[n]->closeAndWait(windows[n]), 0);
+        EXPECT_EQ(runs[n]->answerBoxes(), "") << "a new install starts quietly";
         std::string firstLine;
         std::getline(std::ifstream(dirs[n] / "ysave.dab", std::ios::binary), firstLine);
         EXPECT_EQ(firstLine, "1   =Uppstarter\r");
     }
-    std::error_code error;
-    for (const fs::path& folder : dirs)
-        if (!HasFailure())  // kept for a look
-            fs::remove_all(folder, error);
 }
 
 }  // namespace
