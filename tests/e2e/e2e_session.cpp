@@ -17,8 +17,9 @@ std::string artifactsDirectory()
 
 void Session::TearDown()
 {
-    if (window && uravik && uravik->exitCodeWithin(0) == -1)
+    if (window && uravik && uravik->exitCodeWithin(0) == -1) {
         EXPECT_EQ(uravik->closeAndWait(window), 0);
+    }
     if (!HasFailure())
         return;
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
