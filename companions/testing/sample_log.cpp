@@ -84,33 +84,45 @@ std::string sampleHeaderLines(const CalendarDate& date, std::uint32_t startSecon
     return lines;
 }
 
+std::string sampleRun(const CalendarDate& date, std::uint32_t startSecondOfDay,
+                      std::uint64_t startupNumber, const std::vector<SampleRecord>& records,
+                      std::uint64_t totalBefore)
+{
+    std::string text = sampleHeaderLines(date, startSecondOfDay, startupNumber);
+    std::uint64_t number = 0;
+    for (const SampleRecord& r : records) {
+        const std::int64_t clock = r.clock >= 0 ? r.clock : startSecondOfDay + r.runSeconds;
+        text += sampleRecordLine(++number, r.runSeconds, totalBefore + r.runSeconds,
+                                 static_cast<std::uint32_t>(clock % 86400), r.period, r.online,
+                                 r.title) +
+                "\r\n";
+    }
+    return text;
+}
+
 std::string makeSampleLog(const SampleLogPlan& plan)
 {
     std::string log;
-    log.reserve(static_cast<std::size_t>(plan.runs) * plan.recordsPerRun * 165);
     std::uint32_t random = plan.seed;
     std::uint64_t total = plan.totalSecondsBefore;
     const std::int64_t lastDay = daysFromCivil(plan.lastDay);
     for (int run = 0; run < plan.runs; ++run) {
-        const CalendarDate day = civilFromDays(lastDay - (plan.runs - 1 - run));
         const std::uint32_t start = 7 * 3600 + nextRandom(random) % (3 * 3600);
-        log += sampleHeaderLines(day, start, plan.firstStartup + static_cast<std::uint64_t>(run));
+        // The first record, "WINDOWS", is the time from the system's start.
+        std::vector<SampleRecord> records;
         std::uint64_t runTime = 0;
         for (int i = 0; i < plan.recordsPerRun; ++i) {
-            const bool osRecord = i == 0;
             const std::uint64_t period =
-                osRecord ? 60 + nextRandom(random) % 300 : 5 + nextRandom(random) % 236;
-            if (!osRecord) {
-                runTime += period;
-                total += period;
-            }
-            const std::uint32_t clock = static_cast<std::uint32_t>((start + runTime) % 86400);
-            const std::string title =
-                osRecord ? format::firstRecordName : titles[nextRandom(random) % std::size(titles)];
-            log += sampleRecordLine(static_cast<std::uint64_t>(i) + 1, runTime, total, clock,
-                                    period, nextRandom(random) % 7 == 0, title);
-            log += "\r\n";
+                i == 0 ? 60 + nextRandom(random) % 300 : 5 + nextRandom(random) % 236;
+            runTime += i == 0 ? 0 : period;
+            records.push_back(
+                {runTime, period,
+                 i == 0 ? format::firstRecordName : titles[nextRandom(random) % std::size(titles)],
+                 nextRandom(random) % 7 == 0});
         }
+        log += sampleRun(civilFromDays(lastDay - (plan.runs - 1 - run)), start,
+                         plan.firstStartup + static_cast<std::uint64_t>(run), records, total);
+        total += runTime;
     }
     return log;
 }

@@ -24,33 +24,7 @@ using uvlog::CalendarDate;
 using uvlog::Grouping;
 using uvlog::LogStatistics;
 using uvlog::ParsedLog;
-
-// A record's run time, period and title. Its clock time is its run's start
-// plus its run time unless given apart, as on the days the clocks change.
-struct Rec {
-    std::uint64_t runSeconds;
-    std::uint64_t period;
-    std::string title;
-    bool online = false;
-    std::int64_t clock = -1;
-};
-
-// A run as the program writes it: its header, then its records numbered
-// from 1.
-std::string run(CalendarDate date, std::uint32_t start, std::uint64_t startup,
-                std::initializer_list<Rec> records)
-{
-    std::string text = uvlog::sampleHeaderLines(date, start, startup);
-    std::uint64_t number = 0;
-    for (const Rec& r : records) {
-        const auto clock =
-            static_cast<std::uint32_t>(r.clock >= 0 ? r.clock : (start + r.runSeconds) % 86400);
-        text += uvlog::sampleRecordLine(++number, r.runSeconds, 1000 + r.runSeconds, clock,
-                                        r.period, r.online, r.title) +
-                "\r\n";
-    }
-    return text;
-}
+using uvlog::sampleRun;
 
 LogStatistics summarise(const std::string& text, CalendarDate today)
 {
@@ -92,16 +66,16 @@ TEST(LogStatistics, TitlesAndRunsAreSummedWhicheverFileComesFirstAndInPieces)
 {
     // The history: a run, then one with only its header. The log: a run
     // whose last window is itself named WINDOWS, and a line that is no record.
-    const ParsedLog history =
-        uvlog::parseLog(run({2024, 3, 5}, 8 * 3600, 1, {{0, 10, "WINDOWS"}, {3400, 3400, "D"}}) +
-                        run({2024, 3, 6}, 8 * 3600, 2, {}));
-    const ParsedLog log = uvlog::parseLog(run({2024, 3, 7}, 8 * 3600, 3,
-                                              {{0, 500, "WINDOWS"},
-                                               {60, 60, "B"},
-                                               {100, 40, "A"},
-                                               {120, 20, "A"},
-                                               {180, 60, "C"},
-                                               {200, 20, "WINDOWS", true}}) +
+    const ParsedLog history = uvlog::parseLog(
+        sampleRun({2024, 3, 5}, 8 * 3600, 1, {{0, 10, "WINDOWS"}, {3400, 3400, "D"}}) +
+        sampleRun({2024, 3, 6}, 8 * 3600, 2, {}));
+    const ParsedLog log = uvlog::parseLog(sampleRun({2024, 3, 7}, 8 * 3600, 3,
+                                                    {{0, 500, "WINDOWS"},
+                                                     {60, 60, "B"},
+                                                     {100, 40, "A"},
+                                                     {120, 20, "A"},
+                                                     {180, 60, "C"},
+                                                     {200, 20, "WINDOWS", true}}) +
                                           "skr\xE4p\r\n");
     for (const auto& files : {std::vector<const ParsedLog*>{&history, &log},
                               std::vector<const ParsedLog*>{&log, &history}}) {
@@ -152,13 +126,15 @@ TEST(LogStatistics, TitlesAndRunsAreSummedWhicheverFileComesFirstAndInPieces)
 // Three runs: 2023-12-31 23:00 for two hours (past midnight and the year's
 // end), 2024-01-01 10:00 and 2024-01-03 10:00, each with its own "WINDOWS".
 const ParsedLog threeRuns = uvlog::parseLog(
-    run({2023, 12, 31}, 23 * 3600, 1,
-        {{0, 300, "WINDOWS"},
-         {1800, 1800, "Brev.txt - Anteckningar"},
-         {7200, 5400, "Kalkyl - Budget - Kalkylprogram", true}}) +
-    run({2024, 1, 1}, 10 * 3600, 2,
+    sampleRun({2023, 12, 31}, 23 * 3600, 1,
+              {{0, 300, "WINDOWS"},
+               {1800, 1800, "Brev.txt - Anteckningar"},
+               {7200, 5400, "Kalkyl - Budget - Kalkylprogram", true}}) +
+    sampleRun(
+        {2024, 1, 1}, 10 * 3600, 2,
         {{0, 40000, "WINDOWS"}, {600, 600, "Internetbanken - Webbl\xE4sare"}, {900, 300, "?"}}) +
-    run({2024, 1, 3}, 10 * 3600, 3, {{0, 80000, "WINDOWS"}, {60, 60, "Nyheter - Webbl\xE4sare"}}));
+    sampleRun({2024, 1, 3}, 10 * 3600, 3,
+              {{0, 80000, "WINDOWS"}, {60, 60, "Nyheter - Webbl\xE4sare"}}));
 
 TEST(LogStatistics, DaysAndRangesCountThePartOfEachPeriodInsideThemAcrossMidnightAndClockChanges)
 {
@@ -208,8 +184,8 @@ TEST(LogStatistics, DaysAndRangesCountThePartOfEachPeriodInsideThemAcrossMidnigh
         EXPECT_EQ(sum(secondsOf(s.rangeDays)), s.runningSeconds)
             << c.name << ": the day table holds every day";
     }
-    const ParsedLog toMidnight =
-        uvlog::parseLog(run({2024, 3, 5}, 23 * 3600, 1, {{0, 10, "WINDOWS"}, {3600, 3600, "A"}}));
+    const ParsedLog toMidnight = uvlog::parseLog(
+        sampleRun({2024, 3, 5}, 23 * 3600, 1, {{0, 10, "WINDOWS"}, {3600, 3600, "A"}}));
     const LogStatistics nextDay =
         uvlog::summarise({&toMidnight}, {{2024, 3, 7}, {day(2024, 3, 6), day(2024, 3, 6)}, {}, {}});
     EXPECT_EQ(nextDay.recordCount + nextDay.startupCount + nextDay.titles.size(), 0u)
@@ -218,20 +194,20 @@ TEST(LogStatistics, DaysAndRangesCountThePartOfEachPeriodInsideThemAcrossMidnigh
     // The clocks changing move no time to the wrong day or hour.
     // Spring: from 02:00 the clocks show 03:00. Autumn: from 03:00 they show
     // 02:00 again, so 2024-10-27 has 25 hours.
-    const LogStatistics spring = summarise(run({2024, 3, 31}, 3600, 1,
-                                               {{0, 60, "WINDOWS"},
-                                                {3600, 3600, "A", false, 3 * 3600},
-                                                {9000, 5400, "B", false, 4 * 3600 + 1800}}),
+    const LogStatistics spring = summarise(sampleRun({2024, 3, 31}, 3600, 1,
+                                                     {{0, 60, "WINDOWS"},
+                                                      {3600, 3600, "A", false, 3 * 3600},
+                                                      {9000, 5400, "B", false, 4 * 3600 + 1800}}),
                                            {2024, 3, 31});
     EXPECT_EQ(uvlog::runLastRecordText(spring.runs.at(0)), "2024-03-31 04:30:00");
     const std::uint64_t springHours[24] = {0, 3600, 0, 3600, 1800};
     EXPECT_THAT(spring.hours, ::testing::ElementsAreArray(springHours));
 
-    const LogStatistics autumn = summarise(run({2024, 10, 26}, 20 * 3600, 2,
-                                               {{0, 60, "WINDOWS"},
-                                                {4 * 3600, 4 * 3600, "A"},
-                                                {29 * 3600, 25 * 3600, "B", false, 0},
-                                                {30 * 3600, 3600, "C", false, 3600}}),
+    const LogStatistics autumn = summarise(sampleRun({2024, 10, 26}, 20 * 3600, 2,
+                                                     {{0, 60, "WINDOWS"},
+                                                      {4 * 3600, 4 * 3600, "A"},
+                                                      {29 * 3600, 25 * 3600, "B", false, 0},
+                                                      {30 * 3600, 3600, "C", false, 3600}}),
                                            {2024, 10, 28});
     EXPECT_EQ(uvlog::runLastRecordText(autumn.runs.at(0)), "2024-10-28 01:00:00");
     EXPECT_THAT(secondsOf(autumn.rangeDays), ::testing::ElementsAre(4 * 3600, 25 * 3600, 3600));
@@ -309,9 +285,9 @@ TEST(LogStatistics, ThePrivacyListInEveryEncodingHidesTitlesInApplicationsCatego
 // periods of the program's file: 08:50 to 09:20 straddles the change from A
 // to B, 09:40 to 09:45 lies wholly in B, 23:30 to 00:30 crosses midnight.
 const ParsedLog awayDay = uvlog::parseLog(
-    run({2024, 3, 7}, 8 * 3600, 1,
-        {{0, 10, "WINDOWS"}, {3600, 3600, "Brev - Ord"}, {7200, 3600, "Nyheter - Webb"}}) +
-    run({2024, 3, 7}, 23 * 3600, 2, {{0, 10, "WINDOWS"}, {7200, 7200, "Kalkyl"}}));
+    sampleRun({2024, 3, 7}, 8 * 3600, 1,
+              {{0, 10, "WINDOWS"}, {3600, 3600, "Brev - Ord"}, {7200, 3600, "Nyheter - Webb"}}) +
+    sampleRun({2024, 3, 7}, 23 * 3600, 2, {{0, 10, "WINDOWS"}, {7200, 7200, "Kalkyl"}}));
 const std::string awayLines =
     "2024-03-07 08:50:00  2024-03-07 09:20:00  inaktiv\r\n"
     "2024-03-07 09:40:00  2024-03-07 09:45:00  låst\r\n"
