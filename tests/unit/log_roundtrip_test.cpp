@@ -8,7 +8,6 @@
 #include "app/window_events.h"
 #include "app/window_title.h"
 #include "common/data_file_format.h"
-#include "companions/engine/log_file.h"
 #include "companions/engine/log_format.h"
 #include "companions/engine/log_parser.h"
 #include "companions/engine/log_statistics.h"
@@ -144,10 +143,7 @@ TEST_F(LogRoundTrip, EveryRunReadsBackAsWrittenBeforeAndAfterTheMoveIntoTheHisto
                   "1234567 12345:00:00 12345:00:00 135801:08:38 Anteckningar",
                   "1234568 123456:00:00 111111:00:00 246912:08:38 Budget * utkast.xls - Kalkyl"}));
 
-    uvlog::LogSummariser summariser(uvlog::SummaryOptions{{2024, 3, 8}, {}, {}, {}});
-    ASSERT_EQ(uvlog::summariseFile(texts::historyFileName, summariser), uvlog::FileReading::read);
-    ASSERT_EQ(uvlog::summariseFile(texts::logFileName, summariser), uvlog::FileReading::read);
-    const uvlog::LogStatistics stats = summariser.finish();
+    const uvlog::LogStatistics stats = uvlog::summariseLogs({&history, &log}, {2024, 3, 8});
     EXPECT_EQ(stats.onlineSeconds, 7200u);
     // Each run keeps its own time from the system's start, however many
     // runs one boot of the computer had.
