@@ -27,6 +27,12 @@ std::string setDuration(std::uint64_t seconds)
            twoDigits(seconds / 60 % 60) + ':' + twoDigits(seconds % 60);
 }
 
+std::string clockTime(std::uint32_t seconds)
+{
+    return twoDigits(seconds / 3600 % 24) + ':' + twoDigits(seconds / 60 % 60) + ':' +
+           twoDigits(seconds % 60);
+}
+
 // A small fixed generator, so every run of a test sees the same log.
 std::uint32_t nextRandom(std::uint32_t& state)
 {
@@ -55,33 +61,20 @@ std::string sampleRecordLine(std::uint64_t number, std::uint64_t runSeconds,
                              std::uint64_t totalSeconds, std::uint32_t clockSeconds,
                              std::uint64_t periodSeconds, bool online, const std::string& title)
 {
-    std::string line = rightSet(std::to_string(number), format::recordNumberWidth);
-    line += setDuration(runSeconds);
-    line += setDuration(totalSeconds);
-    line += format::clockTimeGap;
-    line += twoDigits(clockSeconds / 3600 % 24) + ':' + twoDigits(clockSeconds / 60 % 60) + ':' +
-            twoDigits(clockSeconds % 60);
-    line += setDuration(periodSeconds);
-    line += format::titleGap;
-    if (online)
-        line += format::onlineMark;
-    line += title;
-    return line;
+    return rightSet(std::to_string(number), format::recordNumberWidth) + setDuration(runSeconds) +
+           setDuration(totalSeconds) + format::clockTimeGap + clockTime(clockSeconds) +
+           setDuration(periodSeconds) + format::titleGap + (online ? format::onlineMark : "") +
+           title;
 }
 
 std::string sampleHeaderLines(const CalendarDate& date, std::uint32_t startSecondOfDay,
                               std::uint64_t startupNumber)
 {
-    std::string lines(format::separatorLength, format::separatorChar);
-    lines += "\r\n";
-    lines += format::runStartLabel;
-    lines += std::to_string(date.year) + '-' + twoDigits(date.month) + '-' + twoDigits(date.day);
-    lines += format::startTimeGap;
-    lines += twoDigits(startSecondOfDay / 3600) + ':' + twoDigits(startSecondOfDay / 60 % 60) +
-             ':' + twoDigits(startSecondOfDay % 60);
-    lines += format::startupNumberLabel + std::to_string(startupNumber) + format::headerLineTail;
-    lines += "\r\n";
-    return lines;
+    return std::string(format::separatorLength, format::separatorChar) + "\r\n" +
+           format::runStartLabel + std::to_string(date.year) + '-' + twoDigits(date.month) + '-' +
+           twoDigits(date.day) + format::startTimeGap + clockTime(startSecondOfDay) +
+           format::startupNumberLabel + std::to_string(startupNumber) + format::headerLineTail +
+           "\r\n";
 }
 
 std::string sampleRun(const CalendarDate& date, std::uint32_t startSecondOfDay,
