@@ -96,8 +96,7 @@ TEST(CalendarAndChart, DayNumbersRoundTripBarsAreProportionalTheHourAxisHasNiceS
     for (std::int64_t day = uvlog::daysFromCivil({1899, 12, 25});
          day < uvlog::daysFromCivil({2101, 1, 5}); ++day) {
         const uvlog::CalendarDate date = uvlog::civilFromDays(day);
-        ASSERT_TRUE(uvlog::isValidDate(date)) << day;
-        ASSERT_EQ(uvlog::daysFromCivil(date), day);
+        ASSERT_TRUE(uvlog::isValidDate(date) && uvlog::daysFromCivil(date) == day) << day;
     }
     EXPECT_TRUE(uvlog::isValidDate({2024, 2, 29}));
     EXPECT_FALSE(uvlog::isValidDate({2023, 2, 29}));

@@ -30,23 +30,18 @@ std::vector<std::string> tableOf(const uvlog::RowSources& sources, const std::st
 
 class ReaderRows : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        // Run 58's records give clock times its start does not reckon: the
-        // cells show what the record gives.
-        history = uvlog::parseLog("HISTORIA\r\n" +
-                                  sampleRun({2024, 3, 1}, 8 * 3600 + 5 * 60 + 9, 56,
-                                            {{10, 10, "WINDOWS"}, {20, 10, "Gammal kalkyl"}}));
-        log = uvlog::parseLog(
-            sampleRun({2024, 3, 7}, 8 * 3600 + 5 * 60 + 9, 57,
-                      {{10, 10, "WINDOWS"}, {20, 10, "\xC5rets rapport", true}}) +
-            "trasig rad\r\n" +
-            sampleRun({2024, 3, 8}, 9 * 3600, 58,
-                      {{10, 10, "WINDOWS", false, 29119}, {20, 10, "Kalkyl", false, 29129}}));
-        sources.history = &history;
-        sources.log = &log;
-        sources.logName = "ytime.dab";
-    }
+    // Run 58's records give clock times its start does not reckon: the cells
+    // show what the record gives.
+    uvlog::ParsedLog history = uvlog::parseLog(
+        "HISTORIA\r\n" + sampleRun({2024, 3, 1}, 8 * 3600 + 5 * 60 + 9, 56,
+                                   {{10, 10, "WINDOWS"}, {20, 10, "Gammal kalkyl"}}));
+    uvlog::ParsedLog log = uvlog::parseLog(
+        sampleRun({2024, 3, 7}, 8 * 3600 + 5 * 60 + 9, 57,
+                  {{10, 10, "WINDOWS"}, {20, 10, "\xC5rets rapport", true}}) +
+        "trasig rad\r\n" +
+        sampleRun({2024, 3, 8}, 9 * 3600, 58,
+                  {{10, 10, "WINDOWS", false, 29119}, {20, 10, "Kalkyl", false, 29129}}));
+    uvlog::RowSources sources{&history, &log, "ytime.dab"};
 
     // Each row by its name: a record's or away period's title, else the
     // first column, which names headings and raw lines whole.
@@ -59,10 +54,6 @@ protected:
         }
         return cells;
     }
-
-    uvlog::ParsedLog history;
-    uvlog::ParsedLog log;
-    uvlog::RowSources sources;
 };
 
 TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowWithTheHistoryFirstAndDatedFromItsRun)
