@@ -20,8 +20,6 @@ namespace texts = data_file_format;
 
 namespace {
 
-using uvlog::EntryKind;
-using uvlog::LogEntry;
 using uvlog::ParsedLog;
 
 constexpr std::uint64_t hourMs = 3'600'000;
@@ -71,8 +69,8 @@ protected:
 std::vector<std::string> recordsOf(const ParsedLog& log, int run)
 {
     std::vector<std::string> records;
-    for (const LogEntry& e : log.entries)
-        if (e.kind == EntryKind::record && e.run == run)
+    for (const uvlog::LogEntry& e : log.entries)
+        if (e.kind == uvlog::EntryKind::record && e.run == run)
             records.push_back(std::to_string(e.number) + ' ' + uvlog::durationText(e.runSeconds) +
                               ' ' + uvlog::durationText(e.periodSeconds) + ' ' +
                               uvlog::durationText(e.totalSeconds) + ' ' +
@@ -118,9 +116,9 @@ TEST_F(LogRoundTrip, EveryRunReadsBackAsWrittenBeforeAndAfterTheMoveIntoTheHisto
     const ParsedLog history = uvlog::parseLog(readFile(texts::historyFileName));
     const ParsedLog log = uvlog::parseLog(readFile(texts::logFileName));
     for (const ParsedLog* file : {&history, &log})
-        for (const LogEntry& entry : file->entries)
-            ASSERT_NE(entry.kind, EntryKind::raw) << uvlog::entryText(*file, entry);
-    EXPECT_EQ(history.entries.at(0).kind, EntryKind::historyMark);
+        for (const uvlog::LogEntry& entry : file->entries)
+            ASSERT_NE(entry.kind, uvlog::EntryKind::raw) << uvlog::entryText(*file, entry);
+    EXPECT_EQ(history.entries.at(0).kind, uvlog::EntryKind::historyMark);
     // 191.0 s to 7501.7 s; the total began at 312:05:48.
     EXPECT_EQ(recordsOf(history, 0),
               (std::vector<std::string>{

@@ -12,7 +12,6 @@
 
 namespace {
 
-using uvlog::ReaderColumn;
 using uvlog::sampleRun;
 
 // Every row the filter keeps, each as its cells from left to right joined by '|'.
@@ -20,9 +19,9 @@ std::vector<std::string> tableOf(const uvlog::RowSources& sources, const std::st
 {
     std::vector<std::string> rows;
     for (const uvlog::LogRow& row : uvlog::buildRows(sources, uvlog::foldCase(filter))) {
-        std::string cells = uvlog::cellText(sources, row, ReaderColumn::number);
+        std::string cells = uvlog::cellText(sources, row, uvlog::ReaderColumn::number);
         for (int column = 1; column < uvlog::readerColumnCount; ++column)
-            cells += '|' + uvlog::cellText(sources, row, static_cast<ReaderColumn>(column));
+            cells += '|' + uvlog::cellText(sources, row, static_cast<uvlog::ReaderColumn>(column));
         rows.push_back(cells);
     }
     return rows;

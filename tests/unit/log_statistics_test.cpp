@@ -21,13 +21,12 @@
 
 namespace {
 
-using uvlog::CalendarDate;
 using uvlog::Grouping;
 using uvlog::LogStatistics;
 using uvlog::ParsedLog;
 using uvlog::sampleRun;
 
-LogStatistics summarise(const std::string& text, CalendarDate today)
+LogStatistics summarise(const std::string& text, uvlog::CalendarDate today)
 {
     const ParsedLog log = uvlog::parseLog(text);
     return uvlog::summariseLogs({&log}, today);
@@ -140,8 +139,8 @@ TEST(LogStatistics, DaysAndRangesCountThePartOfEachPeriodInsideThemAcrossMidnigh
     seconds[0] = 3600 + 900;
     seconds[2] = 60;
     ASSERT_EQ(secondsOf(thirty.days), seconds);
-    EXPECT_EQ(thirty.days.front().date, (CalendarDate{2024, 1, 1}));
-    EXPECT_EQ(thirty.days.back().date, (CalendarDate{2024, 1, 30}));
+    EXPECT_EQ(thirty.days.front().date, (uvlog::CalendarDate{2024, 1, 1}));
+    EXPECT_EQ(thirty.days.back().date, (uvlog::CalendarDate{2024, 1, 30}));
 
     // An absurd run time costs no more than the days it can fill.
     const LogStatistics absurd =
@@ -159,7 +158,7 @@ TEST(LogStatistics, DaysAndRangesCountThePartOfEachPeriodInsideThemAcrossMidnigh
         // The start-ups, records, window time, running time and days, and the
         // day table's sum, which holds every day of the running time.
         std::vector<std::uint64_t> figures;
-        CalendarDate today = {2024, 1, 3};
+        uvlog::CalendarDate today = {2024, 1, 3};
     } cases[] = {
         {"all", {}, {3, 8, 8160, 8160, 3, 8160}},
         {"2023", {0, day(2023, 12, 31)}, {1, 3, 3600, 3600, 1, 3600}},
@@ -232,13 +231,13 @@ TEST(LogStatistics, ThePrivacyListInEveryEncodingHidesTitlesInApplicationsCatego
               (Times{{"Budget", 5400}, {"Arbete", 1800}, {"Webb", 660}, {"(\xF6vrigt)", 300}}))
         << "the first rule that matches wins, and a hidden title keeps its category";
 
+    // The first run's start, last record, start-up number, running time,
+    // records and time on line.
     const uvlog::RunRow& first = stats.runs.at(0);
-    EXPECT_EQ(uvlog::runStartText(first), "2023-12-31 23:00:00");
-    EXPECT_EQ(uvlog::runLastRecordText(first), "2024-01-01 01:00:00");
-    // Its start-up number, running time, records and time on line.
-    EXPECT_EQ((std::vector<std::uint64_t>{first.startupNumber, first.runningSeconds, first.records,
-                                          first.onlineSeconds}),
-              (std::vector<std::uint64_t>{1, 7200, 3, 5400}));
+    EXPECT_EQ(
+        std::tuple(uvlog::runStartText(first), uvlog::runLastRecordText(first), first.startupNumber,
+                   first.runningSeconds, first.records, first.onlineSeconds),
+        std::tuple("2023-12-31 23:00:00", "2024-01-01 01:00:00", 1u, 7200u, 3u, 5400u));
     // The report sets its values in one column after the labels.
     const std::string report = uvlog::statisticsReport(stats, true, Grouping::title, "");
     EXPECT_THAT(report, ::testing::HasSubstr("\nUppstarter:" + std::string(30, ' ') + "3\n"));
