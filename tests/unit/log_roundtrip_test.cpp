@@ -4,9 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_state.h"
 #include "app/window_events.h"
-#include "app/window_title.h"
 #include "common/data_file_format.h"
 #include "companions/engine/log_format.h"
 #include "companions/engine/log_parser.h"
@@ -14,7 +12,6 @@
 #include "tests/sample_state.h"
 #include "tests/unit/persistence_fixture.h"
 #include "timekeeping/state_file.h"
-#include "timekeeping/time_log.h"
 
 namespace texts = data_file_format;
 
@@ -40,12 +37,8 @@ protected:
     // A new run of the program at `tick` ms after the system started.
     void startProgram(host::CalendarTime calendar, std::uint64_t tick)
     {
-        resetProgramState();
         fakeHost.calendar = calendar;
-        startRun(tick);
-        loadState();
-        checkLogSize(announceLogMove);
-        shell.startupComplete = true;
+        startUp(tick);
     }
 
     // Lets `ms` pass, puts `window` above the main window and ticks once.
