@@ -166,7 +166,6 @@ TEST(LogParser, ReadingInPiecesGivesWhatReadingAtOnceGivesATornLineProvisionally
                              "             2           0:01:41       312:07:29        08:18:54"
                              "           0:01:40    Namnl\xF6s - Anteckningar\r\n";
     const std::size_t cutInNumbers = full.size() - 60;
-    const std::size_t cutInTitle = full.size() - 8;
 
     ParsedLog log = uvlog::parseLog(full.substr(0, cutInNumbers));
     // Its entries, the last one's kind and tear, and the run's records.
@@ -174,7 +173,8 @@ TEST(LogParser, ReadingInPiecesGivesWhatReadingAtOnceGivesATornLineProvisionally
                          log.runs.at(0).recordCount),
               std::tuple(3u, EntryKind::raw, true, 1u));
 
-    uvlog::appendLogText(log, full.substr(cutInNumbers, cutInTitle - cutInNumbers));
+    // Then up to the title's last 6 letters.
+    uvlog::appendLogText(log, full.substr(cutInNumbers, 60 - 8));
     EXPECT_EQ(std::tuple(log.entries.size(), log.entries.at(2).kind,
                          std::string(uvlog::entryText(log, log.entries.at(2))),
                          log.runs.at(0).recordCount),

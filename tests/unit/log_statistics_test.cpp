@@ -132,13 +132,12 @@ const ParsedLog threeRuns = uvlog::parseLog(
 
 TEST(LogStatistics, DaysAndRangesCountThePartOfEachPeriodInsideThemAcrossMidnightAndClockChanges)
 {
-    // From new year's day: the hour after midnight of the first run, the
-    // day's own run, then the 3rd's.
+    // From new year's day: the hour after midnight of the first run and the
+    // day's own quarter of an hour, then the 3rd's minute.
     const LogStatistics thirty = uvlog::summariseLogs({&threeRuns}, {2024, 1, 30});
-    std::vector<std::uint64_t> seconds(30, 0);
-    seconds[0] = 3600 + 900;
-    seconds[2] = 60;
-    ASSERT_EQ(secondsOf(thirty.days), seconds);
+    ASSERT_EQ(secondsOf(thirty.days),
+              (std::vector<std::uint64_t>{4500, 0, 60, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                          0,    0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(thirty.days.front().date, (uvlog::CalendarDate{2024, 1, 1}));
     EXPECT_EQ(thirty.days.back().date, (uvlog::CalendarDate{2024, 1, 30}));
 
