@@ -17,8 +17,7 @@ namespace {
 
 TEST(FollowFile, EachChangeIsReadOnlyGrowthOnTopAndALargeFileFromNearItsEnd)
 {
-    uvlog::FollowedFile file;
-    file.path = scratchPath("ytime.dab");
+    uvlog::FollowedFile file{scratchPath("ytime.dab"), {}};
     const auto write = [&](const std::string& bytes, bool append) {
         std::ofstream(file.path, std::ios::binary | (append ? std::ios::app : std::ios::trunc))
             << bytes;

@@ -137,8 +137,7 @@ TEST(LogParser, ADamagedOrLostHeaderStillBeginsARun)
 
     // A run whose header is lost begins where the records start again.
     const auto record = [](std::uint64_t number, std::uint64_t run, const char* title) {
-        return uvlog::sampleRecordLine(number, run, 1000 + run, 8 * 3600, 60, false, title) +
-               "\r\n";
+        return uvlog::sampleRecordLine(number, run, run, 8 * 3600, 60, false, title) + "\r\n";
     };
     const ParsedLog lost = uvlog::parseLog(
         header + record(1, 0, "WINDOWS") + record(2, 600, "A") +

@@ -47,10 +47,9 @@ protected:
     std::vector<std::string> firstCells(const std::string& filter)
     {
         std::vector<std::string> cells;
-        for (const std::string& row : tableOf(sources, filter)) {
-            const std::string title = row.substr(row.rfind('|') + 1);
-            cells.push_back(title.empty() ? row.substr(0, row.find('|')) : title);
-        }
+        for (const std::string& row : tableOf(sources, filter))
+            cells.push_back(row.back() == '|' ? row.substr(0, row.find('|'))
+                                              : row.substr(row.rfind('|') + 1));
         return cells;
     }
 };
