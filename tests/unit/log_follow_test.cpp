@@ -33,8 +33,7 @@ TEST(FollowFile, EachChangeIsReadOnlyGrowthOnTopAndALargeFileFromNearItsEnd)
         {"unchanged", "", true, false, "rad ett\r\n"},
         {"grown", "rad tv\xE5\r\n", true, true, "rad ett\r\nrad tv\xE5\r\n"},
         {"same size, other bytes", "rad TRE\r\nrad fyr\r\n", false, true, "rad TRE\r\nrad fyr\r\n"},
-        {"larger, other start", "ny rad 1\r\nny rad 2\r\n", false, true,
-         "ny rad 1\r\nny rad 2\r\n"},
+        {"larger, new start", "ny rad 1\r\nny rad 2\r\n", false, true, "ny rad 1\r\nny rad 2\r\n"},
         {"shrunk", "kort\r\n", false, true, "kort\r\n"},
     };
     for (const auto& step : steps) {

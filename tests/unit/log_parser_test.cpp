@@ -1,7 +1,7 @@
 // Reading ytime.dab and yhist.dab: the layout the program writes, the wide
 // and odd forms it can take, and lines that are not records at all.
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <string>
 #include <tuple>
@@ -186,8 +186,8 @@ TEST(LogParser, ReadingInPiecesGivesWhatReadingAtOnceGivesATornLineProvisionally
     const ParsedLog whole = uvlog::parseLog(text);
     ASSERT_EQ(whole.entries.size(), 1u + 3 * 5 + 1);
     EXPECT_EQ(whole.entries[0].kind, EntryKind::historyMark);
-    for (const uvlog::RunHeader& run : whole.runs)
-        EXPECT_EQ(run.recordCount, 4u) << "every sample record reads back";
+    // Every sample record reads back.
+    EXPECT_THAT(whole.runs, ::testing::Each(::testing::Field(&uvlog::RunHeader::recordCount, 4u)));
     for (std::size_t cut = 0; cut <= text.size(); cut += 7) {
         ParsedLog pieces = uvlog::parseLog(text.substr(0, cut));
         uvlog::appendLogText(pieces, text.substr(cut));
