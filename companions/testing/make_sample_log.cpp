@@ -14,19 +14,7 @@
 #include "companions/engine/calendar.h"
 #include "companions/testing/sample_log.h"
 
-namespace {
-
 namespace format = data_file_format;
-
-bool writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << bytes;
-    file.close();
-    return static_cast<bool>(file);
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -38,6 +26,12 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
+    const auto write = [&folder](const char* name, const std::string& bytes) {
+        std::ofstream file(folder + name, std::ios::binary | std::ios::trunc);
+        file << bytes;
+        file.close();
+        return static_cast<bool>(file);
+    };
     const long records = std::max(1L, std::strtol(argv[2], nullptr, 10));
     const long asked = argc > 4 ? std::strtol(argv[4], nullptr, 10) : 250;
     const int perRun = asked > 1 ? static_cast<int>(asked) : 250;
@@ -54,10 +48,9 @@ int main(int argc, char** argv)
                               format::hoursLabel + "\r\n05" + format::minutesLabel + "\r\n48" +
                               format::secondsLabel + "\r\n1203" + format::applicationsLabel +
                               "\r\n" + format::maxLogSizeCap + "\r\n" + format::endLine + "\r\n";
-    if (!writeFile(folder + format::stateFileName, state) ||
-        !writeFile(folder + format::logFileName, uvlog::makeSampleLog(log)) ||
-        !writeFile(folder + format::historyFileName,
-                   format::historyHeading + uvlog::makeSampleLog(history))) {
+    if (!write(format::stateFileName, state) ||
+        !write(format::logFileName, uvlog::makeSampleLog(log)) ||
+        !write(format::historyFileName, format::historyHeading + uvlog::makeSampleLog(history))) {
         std::fprintf(stderr, "make_sample_log: cannot write in %s\n", argv[1]);
         return 1;
     }

@@ -27,6 +27,12 @@ std::string setDuration(std::uint64_t seconds)
            twoDigits(seconds / 60 % 60) + ':' + twoDigits(seconds % 60);
 }
 
+std::string clockTime(std::uint32_t seconds)
+{
+    return twoDigits(seconds / 3600 % 24) + ':' + twoDigits(seconds / 60 % 60) + ':' +
+           twoDigits(seconds % 60);
+}
+
 // A small fixed generator, so every run of a test sees the same log.
 std::uint32_t nextRandom(std::uint32_t& state)
 {
@@ -55,62 +61,61 @@ std::string sampleRecordLine(std::uint64_t number, std::uint64_t runSeconds,
                              std::uint64_t totalSeconds, std::uint32_t clockSeconds,
                              std::uint64_t periodSeconds, bool online, const std::string& title)
 {
-    std::string line = rightSet(std::to_string(number), format::recordNumberWidth);
-    line += setDuration(runSeconds);
-    line += setDuration(totalSeconds);
-    line += format::clockTimeGap;
-    line += twoDigits(clockSeconds / 3600 % 24) + ':' + twoDigits(clockSeconds / 60 % 60) + ':' +
-            twoDigits(clockSeconds % 60);
-    line += setDuration(periodSeconds);
-    line += format::titleGap;
-    if (online)
-        line += format::onlineMark;
-    line += title;
-    return line;
+    return rightSet(std::to_string(number), format::recordNumberWidth) + setDuration(runSeconds) +
+           setDuration(totalSeconds) + format::clockTimeGap + clockTime(clockSeconds) +
+           setDuration(periodSeconds) + format::titleGap + (online ? format::onlineMark : "") +
+           title;
 }
 
 std::string sampleHeaderLines(const CalendarDate& date, std::uint32_t startSecondOfDay,
                               std::uint64_t startupNumber)
 {
-    std::string lines(format::separatorLength, format::separatorChar);
-    lines += "\r\n";
-    lines += format::runStartLabel;
-    lines += std::to_string(date.year) + '-' + twoDigits(date.month) + '-' + twoDigits(date.day);
-    lines += format::startTimeGap;
-    lines += twoDigits(startSecondOfDay / 3600) + ':' + twoDigits(startSecondOfDay / 60 % 60) +
-             ':' + twoDigits(startSecondOfDay % 60);
-    lines += format::startupNumberLabel + std::to_string(startupNumber) + format::headerLineTail;
-    lines += "\r\n";
-    return lines;
+    return std::string(format::separatorLength, format::separatorChar) + "\r\n" +
+           format::runStartLabel + std::to_string(date.year) + '-' + twoDigits(date.month) + '-' +
+           twoDigits(date.day) + format::startTimeGap + clockTime(startSecondOfDay) +
+           format::startupNumberLabel + std::to_string(startupNumber) + format::headerLineTail +
+           "\r\n";
+}
+
+std::string sampleRun(const CalendarDate& date, std::uint32_t startSecondOfDay,
+                      std::uint64_t startupNumber, const std::vector<SampleRecord>& records,
+                      std::uint64_t totalBefore)
+{
+    std::string text = sampleHeaderLines(date, startSecondOfDay, startupNumber);
+    std::uint64_t number = 0;
+    for (const SampleRecord& r : records) {
+        const std::int64_t clock = r.clock >= 0 ? r.clock : startSecondOfDay + r.runSeconds;
+        text += sampleRecordLine(++number, r.runSeconds, totalBefore + r.runSeconds,
+                                 static_cast<std::uint32_t>(clock % 86400), r.period, r.online,
+                                 r.title) +
+                "\r\n";
+    }
+    return text;
 }
 
 std::string makeSampleLog(const SampleLogPlan& plan)
 {
     std::string log;
-    log.reserve(static_cast<std::size_t>(plan.runs) * plan.recordsPerRun * 165);
     std::uint32_t random = plan.seed;
     std::uint64_t total = plan.totalSecondsBefore;
     const std::int64_t lastDay = daysFromCivil(plan.lastDay);
     for (int run = 0; run < plan.runs; ++run) {
-        const CalendarDate day = civilFromDays(lastDay - (plan.runs - 1 - run));
         const std::uint32_t start = 7 * 3600 + nextRandom(random) % (3 * 3600);
-        log += sampleHeaderLines(day, start, plan.firstStartup + static_cast<std::uint64_t>(run));
+        // The first record, "WINDOWS", is the time from the system's start.
+        std::vector<SampleRecord> records;
         std::uint64_t runTime = 0;
         for (int i = 0; i < plan.recordsPerRun; ++i) {
-            const bool osRecord = i == 0;
             const std::uint64_t period =
-                osRecord ? 60 + nextRandom(random) % 300 : 5 + nextRandom(random) % 236;
-            if (!osRecord) {
-                runTime += period;
-                total += period;
-            }
-            const std::uint32_t clock = static_cast<std::uint32_t>((start + runTime) % 86400);
-            const std::string title =
-                osRecord ? format::firstRecordName : titles[nextRandom(random) % std::size(titles)];
-            log += sampleRecordLine(static_cast<std::uint64_t>(i) + 1, runTime, total, clock,
-                                    period, nextRandom(random) % 7 == 0, title);
-            log += "\r\n";
+                i == 0 ? 60 + nextRandom(random) % 300 : 5 + nextRandom(random) % 236;
+            runTime += i == 0 ? 0 : period;
+            records.push_back(
+                {runTime, period,
+                 i == 0 ? format::firstRecordName : titles[nextRandom(random) % std::size(titles)],
+                 nextRandom(random) % 7 == 0});
         }
+        log += sampleRun(civilFromDays(lastDay - (plan.runs - 1 - run)), start,
+                         plan.firstStartup + static_cast<std::uint64_t>(run), records, total);
+        total += runTime;
     }
     return log;
 }

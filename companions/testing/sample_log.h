@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "companions/engine/log_parser.h"
 
@@ -29,5 +30,21 @@ std::string sampleRecordLine(std::uint64_t number, std::uint64_t runSeconds,
 // The two header lines, each with its CR LF.
 std::string sampleHeaderLines(const CalendarDate& date, std::uint32_t startSecondOfDay,
                               std::uint64_t startupNumber);
+
+// A record of a run. Its clock time is its run's start plus its run time
+// unless given apart, as on the days the clocks change.
+struct SampleRecord {
+    std::uint64_t runSeconds;
+    std::uint64_t period;
+    std::string title;
+    bool online = false;
+    std::int64_t clock = -1;
+};
+
+// A run as the program writes it: its header lines, then its records
+// numbered from 1, each total `totalBefore` plus the record's run time.
+std::string sampleRun(const CalendarDate& date, std::uint32_t startSecondOfDay,
+                      std::uint64_t startupNumber, const std::vector<SampleRecord>& records,
+                      std::uint64_t totalBefore = 1000);
 
 }  // namespace uvlog

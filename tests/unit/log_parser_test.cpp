@@ -1,9 +1,10 @@
 // Reading ytime.dab and yhist.dab: the layout the program writes, the wide
 // and odd forms it can take, and lines that are not records at all.
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <string>
+#include <tuple>
 
 #include "companions/engine/log_format.h"
 #include "companions/engine/log_parser.h"
@@ -136,8 +137,7 @@ TEST(LogParser, ADamagedOrLostHeaderStillBeginsARun)
 
     // A run whose header is lost begins where the records start again.
     const auto record = [](std::uint64_t number, std::uint64_t run, const char* title) {
-        return uvlog::sampleRecordLine(number, run, 1000 + run, 8 * 3600, 60, false, title) +
-               "\r\n";
+        return uvlog::sampleRecordLine(number, run, run, 8 * 3600, 60, false, title) + "\r\n";
     };
     const ParsedLog lost = uvlog::parseLog(
         header + record(1, 0, "WINDOWS") + record(2, 600, "A") +
@@ -145,14 +145,16 @@ TEST(LogParser, ADamagedOrLostHeaderStillBeginsARun)
         record(1, 0, "WINDOWS") + record(2, 300, "B") +  // the header damaged
         record(3, 100, "C") +                            // no header at all: time goes back
         "WINDOWS START=  2024-03-09   08:00:00     Uppst\r\n" + record(1, 0, "WINDOWS"));
-    ASSERT_EQ(lost.runs.size(), 4u);
-    EXPECT_FALSE(lost.runs[1].dateValid) << "a run without a readable header has no date";
-    EXPECT_EQ(lost.runs[1].recordCount, 2u);
-    EXPECT_EQ(lost.entries.at(4).run, 1);
-    EXPECT_TRUE(lost.entries[4].sinceOsStart) << "its WINDOWS record is never a window";
-    EXPECT_EQ(lost.entries.at(6).run, 2);
-    EXPECT_TRUE(lost.runs[3].dateValid && !lost.runs[3].complete) << "a cut header keeps its date";
-    EXPECT_EQ(lost.runs[3].startDate, (uvlog::CalendarDate{2024, 3, 9}));
+    // A run without a readable header has no date; a cut header keeps its
+    // date.
+    EXPECT_EQ(
+        std::tuple(lost.runs.size(), lost.runs.at(1).dateValid, lost.runs.at(1).recordCount,
+                   lost.runs.at(3).dateValid, lost.runs.at(3).complete, lost.runs.at(3).startDate),
+        std::tuple(4u, false, 2u, true, false, uvlog::CalendarDate{2024, 3, 9}));
+    // The run each record begins and its WINDOWS record, never a window.
+    EXPECT_EQ(
+        std::tuple(lost.entries.at(4).run, lost.entries.at(4).sinceOsStart, lost.entries.at(6).run),
+        std::tuple(1, true, 2));
 }
 
 // A torn last line is read provisionally and again when the file grows; once
@@ -163,19 +165,19 @@ TEST(LogParser, ReadingInPiecesGivesWhatReadingAtOnceGivesATornLineProvisionally
                              "             2           0:01:41       312:07:29        08:18:54"
                              "           0:01:40    Namnl\xF6s - Anteckningar\r\n";
     const std::size_t cutInNumbers = full.size() - 60;
-    const std::size_t cutInTitle = full.size() - 8;
 
     ParsedLog log = uvlog::parseLog(full.substr(0, cutInNumbers));
-    ASSERT_EQ(log.entries.size(), 3u);
-    EXPECT_EQ(log.entries[2].kind, EntryKind::raw);
-    EXPECT_TRUE(log.entries[2].unterminated);
-    EXPECT_EQ(log.runs[0].recordCount, 1u);
+    // Its entries, the last one's kind and tear, and the run's records.
+    EXPECT_EQ(std::tuple(log.entries.size(), log.entries.at(2).kind, log.entries.at(2).unterminated,
+                         log.runs.at(0).recordCount),
+              std::tuple(3u, EntryKind::raw, true, 1u));
 
-    uvlog::appendLogText(log, full.substr(cutInNumbers, cutInTitle - cutInNumbers));
-    ASSERT_EQ(log.entries.size(), 3u);
-    EXPECT_EQ(log.entries[2].kind, EntryKind::record);
-    EXPECT_EQ(uvlog::entryText(log, log.entries[2]), "Namnl\xF6s - Anteck");
-    EXPECT_EQ(log.runs[0].recordCount, 2u);
+    // Then up to the title's last 6 letters.
+    uvlog::appendLogText(log, full.substr(cutInNumbers, 60 - 8));
+    EXPECT_EQ(std::tuple(log.entries.size(), log.entries.at(2).kind,
+                         std::string(uvlog::entryText(log, log.entries.at(2))),
+                         log.runs.at(0).recordCount),
+              std::tuple(3u, EntryKind::record, "Namnl\xF6s - Anteck", 2u));
 
     // Reading in pieces gives what reading at once gives.
     // Three runs of four records.
@@ -184,8 +186,8 @@ TEST(LogParser, ReadingInPiecesGivesWhatReadingAtOnceGivesATornLineProvisionally
     const ParsedLog whole = uvlog::parseLog(text);
     ASSERT_EQ(whole.entries.size(), 1u + 3 * 5 + 1);
     EXPECT_EQ(whole.entries[0].kind, EntryKind::historyMark);
-    for (const uvlog::RunHeader& run : whole.runs)
-        EXPECT_EQ(run.recordCount, 4u) << "every sample record reads back";
+    // Every sample record reads back.
+    EXPECT_THAT(whole.runs, ::testing::Each(::testing::Field(&uvlog::RunHeader::recordCount, 4u)));
     for (std::size_t cut = 0; cut <= text.size(); cut += 7) {
         ParsedLog pieces = uvlog::parseLog(text.substr(0, cut));
         uvlog::appendLogText(pieces, text.substr(cut));

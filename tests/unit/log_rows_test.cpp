@@ -12,60 +12,46 @@
 
 namespace {
 
-using uvlog::ReaderColumn;
+using uvlog::sampleRun;
 
 // Every row the filter keeps, each as its cells from left to right joined by '|'.
 std::vector<std::string> tableOf(const uvlog::RowSources& sources, const std::string& filter)
 {
     std::vector<std::string> rows;
     for (const uvlog::LogRow& row : uvlog::buildRows(sources, uvlog::foldCase(filter))) {
-        std::string cells = uvlog::cellText(sources, row, ReaderColumn::number);
+        std::string cells = uvlog::cellText(sources, row, uvlog::ReaderColumn::number);
         for (int column = 1; column < uvlog::readerColumnCount; ++column)
-            cells += '|' + uvlog::cellText(sources, row, static_cast<ReaderColumn>(column));
+            cells += '|' + uvlog::cellText(sources, row, static_cast<uvlog::ReaderColumn>(column));
         rows.push_back(cells);
     }
     return rows;
 }
 
-std::string record(std::uint64_t number, const std::string& title, bool online = false)
-{
-    return uvlog::sampleRecordLine(number, number * 10, 1000 + number * 10,
-                                   8 * 3600 + 5 * 60 + 9 + number * 10, 10, online, title) +
-           "\r\n";
-}
-
 class ReaderRows : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        history =
-            uvlog::parseLog("HISTORIA\r\n" + uvlog::sampleHeaderLines({2024, 3, 1}, 8 * 3600, 56) +
-                            record(1, "WINDOWS") + record(2, "Gammal kalkyl"));
-        log = uvlog::parseLog(uvlog::sampleHeaderLines({2024, 3, 7}, 8 * 3600 + 5 * 60 + 9, 57) +
-                              record(1, "WINDOWS") + record(2, "\xC5rets rapport", true) +
-                              "trasig rad\r\n" +
-                              uvlog::sampleHeaderLines({2024, 3, 8}, 9 * 3600, 58) +
-                              record(1, "WINDOWS") + record(2, "Kalkyl"));
-        sources.history = &history;
-        sources.log = &log;
-        sources.logName = "ytime.dab";
-    }
+    // Run 58's records give clock times its start does not reckon: the cells
+    // show what the record gives.
+    uvlog::ParsedLog history = uvlog::parseLog(
+        "HISTORIA\r\n" + sampleRun({2024, 3, 1}, 8 * 3600 + 5 * 60 + 9, 56,
+                                   {{10, 10, "WINDOWS"}, {20, 10, "Gammal kalkyl"}}));
+    uvlog::ParsedLog log = uvlog::parseLog(
+        sampleRun({2024, 3, 7}, 8 * 3600 + 5 * 60 + 9, 57,
+                  {{10, 10, "WINDOWS"}, {20, 10, "\xC5rets rapport", true}}) +
+        "trasig rad\r\n" +
+        sampleRun({2024, 3, 8}, 9 * 3600, 58,
+                  {{10, 10, "WINDOWS", false, 29119}, {20, 10, "Kalkyl", false, 29129}}));
+    uvlog::RowSources sources{&history, &log, "ytime.dab"};
 
     // Each row by its name: a record's or away period's title, else the
     // first column, which names headings and raw lines whole.
     std::vector<std::string> firstCells(const std::string& filter)
     {
         std::vector<std::string> cells;
-        for (const std::string& row : tableOf(sources, filter)) {
-            const std::string title = row.substr(row.rfind('|') + 1);
-            cells.push_back(title.empty() ? row.substr(0, row.find('|')) : title);
-        }
+        for (const std::string& row : tableOf(sources, filter))
+            cells.push_back(row.back() == '|' ? row.substr(0, row.find('|'))
+                                              : row.substr(row.rfind('|') + 1));
         return cells;
     }
-
-    uvlog::ParsedLog history;
-    uvlog::ParsedLog log;
-    uvlog::RowSources sources;
 };
 
 TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowWithTheHistoryFirstAndDatedFromItsRun)
@@ -74,7 +60,7 @@ TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowWithTheHistoryFirstAndDatedFromI
     // or raw line is named whole in the first column.
     EXPECT_EQ(tableOf(sources, ""),
               (std::vector<std::string>{
-                  "HISTORIA (yhist.dab)||||||||", "Uppstart nr 56   2024-03-01 08:00:00||||||||",
+                  "HISTORIA (yhist.dab)||||||||", "Uppstart nr 56   2024-03-01 08:05:09||||||||",
                   "1|2024-03-01|08:05:09|08:05:19|0:00:10|0:00:10|0:16:50||WINDOWS",
                   "2|2024-03-01|08:05:19|08:05:29|0:00:10|0:00:20|0:17:00||Gammal kalkyl",
                   "TIDLISTA (ytime.dab)||||||||", "Uppstart nr 57   2024-03-07 08:05:09||||||||",
@@ -88,19 +74,17 @@ TEST_F(ReaderRows, WithoutAFilterEveryLineIsARowWithTheHistoryFirstAndDatedFromI
     // run 1 starts 2023-12-31 23:59:50; the record before it has no header
     // to count from, so no date, only the clock it gives.
     sources.history = nullptr;
-    log =
-        uvlog::parseLog(uvlog::sampleRecordLine(1, 0, 0, 3600, 30, false, "utan rubrik") + "\r\n" +
-                        uvlog::sampleHeaderLines({2023, 12, 31}, 86390, 1) +
-                        uvlog::sampleRecordLine(1, 5, 5, 86395, 100, false, "WINDOWS") + "\r\n" +
-                        uvlog::sampleRecordLine(2, 20, 20, 10, 15, false, "A") + "\r\n" +
-                        uvlog::sampleRecordLine(3, 86400 + 40, 0, 30, 86400, false, "B") + "\r\n");
+    log = uvlog::parseLog(
+        uvlog::sampleRecordLine(1, 0, 0, 3600, 30, false, "utan rubrik") + "\r\n" +
+        sampleRun({2023, 12, 31}, 86390, 1,
+                  {{5, 100, "WINDOWS"}, {20, 15, "A"}, {86400 + 40, 86400, "B"}}, 0));
     EXPECT_EQ(tableOf(sources, ""),
               (std::vector<std::string>{
                   "1||00:59:30|01:00:00|0:00:30|0:00:00|0:00:00||utan rubrik",
                   "Uppstart nr 1   2023-12-31 23:59:50||||||||",
                   "1|2023-12-31|23:58:15|23:59:55|0:01:40|0:00:05|0:00:05||WINDOWS",
                   "2|2024-01-01|2023-12-31 23:59:55|00:00:10|0:00:15|0:00:20|0:00:20||A",
-                  "3|2024-01-02|2024-01-01 00:00:30|00:00:30|24:00:00|24:00:40|0:00:00||B"}));
+                  "3|2024-01-02|2024-01-01 00:00:30|00:00:30|24:00:00|24:00:40|24:00:40||B"}));
 }
 
 TEST_F(ReaderRows, EachAwayPeriodComesInTimeOrderBetweenTheRecords)
@@ -125,7 +109,7 @@ TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadingsAndNeverFindsHidden
 {
     EXPECT_EQ(firstCells("KALKYL"),
               (std::vector<std::string>{
-                  "HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:00:00", "Gammal kalkyl",
+                  "HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:05:09", "Gammal kalkyl",
                   "TIDLISTA (ytime.dab)", "Uppstart nr 58   2024-03-08 09:00:00", "Kalkyl"}));
     EXPECT_EQ(
         firstCells("2024-03-08"),
@@ -143,7 +127,7 @@ TEST_F(ReaderRows, AFilterKeepsMatchingRowsUnderTheirHeadingsAndNeverFindsHidden
     log = uvlog::parseLog("WINDOWS START=  2024-13-40\r\n");
     EXPECT_EQ(
         firstCells("2024"),
-        (std::vector<std::string>{"HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:00:00",
+        (std::vector<std::string>{"HISTORIA (yhist.dab)", "Uppstart nr 56   2024-03-01 08:05:09",
                                   "TIDLISTA (ytime.dab)", "WINDOWS START=  2024-13-40"}))
         << "a damaged heading shows its own line";
 }
