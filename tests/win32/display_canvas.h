@@ -5,32 +5,31 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "tests/win32/bitmap_file.h"
+#include "win32/gdi_scoped_win32.h"
 
 constexpr COLORREF windowGrey = RGB(192, 192, 192);  // LTGRAY_BRUSH, the class background
 
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF background = windowGrey);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
+    Canvas(int width, int height);
 
-    HDC dc() const { return dc_; }
+    HDC dc() const { return dc_.get(); }
     void fill(COLORREF colour);
     // Every pixel a different pseudo-random colour, the same for the same seed.
     void fillNoise(std::uint32_t seed);
     bool samePixels(const Canvas& other) const;
-    Image image() const { return imageOf(dc_, {0, 0, width_, height_}); }
+    Image image() const { return imageOf(dc(), {0, 0, width_, height_}); }
 
 private:
     int width_;
     int height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previousBitmap_;
-    std::uint32_t* bits_ = nullptr;
+    std::uint32_t* bits_ = nullptr;  // the bitmap's pixels, set as it is made
+    const std::unique_ptr<HDC__, decltype(&DeleteDC)> dc_;
+    const win32::OwnedGdi<HBITMAP> bitmap_;
+    const win32::ScopedSelect selected_;  // last: put back before the bitmap goes
 };
 
 // While one exists, TextOutA in this executable draws nothing (and says it

@@ -62,7 +62,6 @@ protected:
         resetProgramState();
         ASSERT_TRUE(registerMainWindowClass(thisInstance));
         window = createMainWindow(thisInstance, SW_SHOWNORMAL);
-        ASSERT_NE(window, nullptr);
         createButtons(thisInstance);
     }
     void TearDown() override
@@ -76,8 +75,8 @@ protected:
 TEST_F(MainWindow, FixedSizeStyleTitleEightButtonsInTheirPlacesAndOnlyTheirCommands)
 {
     EXPECT_EQ(sizeOf(window), mainViewSize);
-    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
-    EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
+    EXPECT_EQ(GetWindowLongPtrA(window, GWL_STYLE) &
+                  (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
               WS_SYSMENU | WS_MINIMIZEBOX);
     EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(windowTitle(window), "Uravik");
