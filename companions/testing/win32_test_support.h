@@ -21,10 +21,8 @@ class TemporaryFolder {
 public:
     TemporaryFolder()
     {
-        char folder[MAX_PATH] = "";
         char name[MAX_PATH] = "";
-        GetTempPathA(sizeof folder, folder);
-        GetTempFileNameA(folder, "uvc", 0, name);
+        GetTempFileNameA(std::filesystem::temp_directory_path().string().c_str(), "uvc", 0, name);
         DeleteFileA(name);  // GetTempFileNameA made a file; a folder is wanted
         CreateDirectoryA(name, nullptr);
         path_ = name;
@@ -67,13 +65,11 @@ private:
 // away the quit message it posts.
 inline void closeWindow(HWND window)
 {
-    if (IsWindow(window))
-        DestroyWindow(window);
+    DestroyWindow(window);  // fails harmlessly when it is gone already
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         if (message.message != WM_QUIT)
             DispatchMessageA(&message);
-    }
 }
 
 // A file's whole content ("" when it cannot be read).
@@ -102,7 +98,7 @@ inline std::string controlText(HWND parent, int id)
 // the texts are given without it.
 inline std::vector<std::string> listColumn(HWND list, int column)
 {
-    std::vector<std::string> cells(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    std::vector<std::string> cells(ListView_GetItemCount(list));
     for (std::size_t row = 0; row < cells.size(); ++row) {
         char text[512] = "";
         LVITEMA item = {};
@@ -115,11 +111,6 @@ inline std::vector<std::string> listColumn(HWND list, int column)
             cells[row].pop_back();
     }
     return cells;
-}
-
-inline int listCount(HWND list)
-{
-    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
 }  // namespace companion_test

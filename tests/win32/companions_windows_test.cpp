@@ -16,6 +16,7 @@
 #include <tuple>
 
 #include "companions/about/about_window_win32.h"
+#include "companions/companion_texts.h"
 #include "companions/engine/calendar.h"
 #include "companions/engine/log_format.h"
 #include "companions/reader/reader_window_win32.h"
@@ -29,9 +30,7 @@
 
 namespace {
 
-using companion_test::controlText;
-using companion_test::listColumn;
-using companion_test::listCount;
+using namespace companion_test;
 using ::testing::_;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -56,7 +55,7 @@ std::string record(std::uint32_t start, std::uint64_t number, std::uint64_t runS
 
 // A companion's window class, registered for a case that runs in a working
 // directory of its own; the window is closed and the class unregistered after.
-template <const char* className, bool (*registerClass)(HINSTANCE)>
+template <const char* const& className, bool (*registerClass)(HINSTANCE)>
 class CompanionWindow : public ::testing::Test {
 protected:
     CompanionWindow()
@@ -74,8 +73,7 @@ protected:
     HWND window = nullptr;
 };
 
-constexpr char aboutClass[] = "UravikOm";
-using About = CompanionWindow<aboutClass, registerAboutClass>;
+using About = CompanionWindow<companion_texts::aboutClass, registerAboutClass>;
 
 TEST_F(About, ItShowsTheVersionTheFolderAndTheFileSizesAndOkAndEscapeClose)
 {
@@ -102,8 +100,7 @@ TEST_F(About, ItShowsTheVersionTheFolderAndTheFileSizesAndOkAndEscapeClose)
     }
 }
 
-constexpr char readerClass[] = "UravikTidlista";
-class Reader : public CompanionWindow<readerClass, registerReaderClass> {
+class Reader : public CompanionWindow<companion_texts::readerClass, registerReaderClass> {
 protected:
     Reader() { readerState = ReaderState{}; }
     void open(const char* path = "ytime.dab")
@@ -113,9 +110,9 @@ protected:
     }
     static bool lastRowInView()
     {
-        return SendMessageA(readerState.list, LVM_GETTOPINDEX, 0, 0) +
-                   SendMessageA(readerState.list, LVM_GETCOUNTPERPAGE, 0, 0) >=
-               listCount(readerState.list);
+        const HWND list = readerState.list;
+        return ListView_GetTopIndex(list) + ListView_GetCountPerPage(list) >=
+               ListView_GetItemCount(list);
     }
 };
 
@@ -124,11 +121,8 @@ std::string run(uvlog::CalendarDate date, std::uint64_t startup,
                 std::initializer_list<const char*> titles)
 {
     std::string text = uvlog::sampleHeaderLines(date, 8 * 3600, startup);
-    std::uint64_t number = 0;
-    for (const char* title : titles) {
-        ++number;
-        text += record(8 * 3600, number, number * 60, 60, title);
-    }
+    for (std::uint64_t number = 1; number <= titles.size(); ++number)
+        text += record(8 * 3600, number, number * 60, 60, titles.begin()[number - 1]);
     return text;
 }
 
@@ -138,7 +132,7 @@ TEST_F(Reader, AFourMegabyteLogOpensWithItsNewestRecordsInView)
 
     open();
 
-    EXPECT_EQ(listCount(readerState.list), 100 + 100 * 250);
+    EXPECT_EQ(ListView_GetItemCount(readerState.list), 100 + 100 * 250);
     EXPECT_TRUE(lastRowInView()) << "the newest records are in view";
     EXPECT_EQ(listColumn(readerState.list, 8).at(1), "WINDOWS");
     EXPECT_THAT(companion::windowText(readerState.status), StartsWith("25 100 rader"));
@@ -155,28 +149,28 @@ TEST_F(Reader, TheHistoryComesFirstCanBeHiddenAndOpensByNameAndTheFilterKeepsRow
         listColumn(readerState.list, 0),
         ElementsAre("HISTORIA (yhist.dab)", _, _, "TIDLISTA (ytime.dab)", _, _, _, _, _, _, _));
     SendMessageA(readerState.historyBox, BM_CLICK, 0, 0);
-    EXPECT_EQ(listCount(readerState.list), 7);
+    EXPECT_EQ(ListView_GetItemCount(readerState.list), 7);
     SetWindowTextA(readerState.filterEdit, "KALKYL");
     EXPECT_THAT(listColumn(readerState.list, 8), ElementsAre(_, "Kalkyl - budget"));
     EXPECT_THAT(companion::windowText(readerState.status), HasSubstr("2 av 7 rader"));
     SetWindowTextA(readerState.filterEdit, "");
-    EXPECT_EQ(listCount(readerState.list), 7);
+    EXPECT_EQ(ListView_GetItemCount(readerState.list), 7);
     SendMessageA(readerState.historyBox, BM_CLICK, 0, 0);
-    EXPECT_EQ(listCount(readerState.list), 11);
+    EXPECT_EQ(ListView_GetItemCount(readerState.list), 11);
 
     open("yhist.dab");
-    EXPECT_EQ(listCount(readerState.list), 3);
+    EXPECT_EQ(ListView_GetItemCount(readerState.list), 3);
     EXPECT_FALSE(IsWindowEnabled(readerState.historyBox));
 }
 
 TEST_F(Reader, ItWaitsForTheLogFollowsItsGrowthAndShowsTornLinesAsText)
 {
     open();
-    EXPECT_EQ(listCount(readerState.list), 0);
+    EXPECT_EQ(ListView_GetItemCount(readerState.list), 0);
     EXPECT_THAT(companion::windowText(readerState.status), HasSubstr("ytime.dab"));
     directory.write("ytime.dab", run({2024, 3, 7}, 57, {"WINDOWS"}));
     followLogFiles();
-    ASSERT_EQ(listCount(readerState.list), 2);
+    ASSERT_EQ(ListView_GetItemCount(readerState.list), 2);
 
     const std::string next = record(8 * 3600, 2, 120, 60, "Namnl\xF6s - Anteckningar");
     directory.write("ytime.dab", next.substr(0, 30), true);
@@ -194,12 +188,11 @@ TEST_F(Reader, ItWaitsForTheLogFollowsItsGrowthAndShowsTornLinesAsText)
     // Moved into the history at a start-up: the log starts again.
     directory.write("ytime.dab", uvlog::sampleHeaderLines({2024, 3, 8}, 8 * 3600, 58));
     followLogFiles();
-    EXPECT_EQ(listCount(readerState.list), 1);
+    EXPECT_EQ(ListView_GetItemCount(readerState.list), 1);
     EXPECT_THAT(companion::windowText(readerState.status), HasSubstr("1 uppstart   "));
 }
 
-constexpr char statClass[] = "UravikStatistik";
-class Statistics : public CompanionWindow<statClass, registerStatClass> {
+class Statistics : public CompanionWindow<companion_texts::statClass, registerStatClass> {
 protected:
     Statistics()
     {
@@ -223,6 +216,9 @@ protected:
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(box));
     }
+
+    const std::string yesterday = uvlog::dateText(daysAgo(1));
+    const std::string today = uvlog::dateText(daysAgo(0));
 };
 
 TEST_F(Statistics, TheTotalsAndEachViewsTableLargestFirstAreThoseOfTheWorkingDirectory)
@@ -235,8 +231,6 @@ TEST_F(Statistics, TheTotalsAndEachViewsTableLargestFirstAreThoseOfTheWorkingDir
     for (int i = 0; i < statTotalCount; ++i)
         EXPECT_EQ(controlText(window, statValueFirst + i), totals[i]) << i;
 
-    const std::string yesterday = uvlog::dateText(daysAgo(1));
-    const std::string today = uvlog::dateText(daysAgo(0));
     for (const auto& [view, column, cells] :
          {std::tuple{uvlog::Grouping::application, 0, std::vector<std::string>{"Kalkyl", "Post"}},
           {uvlog::Grouping::day, 1, {"2:00:00", "1:00:00"}},
@@ -254,8 +248,6 @@ TEST_F(Statistics, APeriodLimitsTotalsAndTables)
     EXPECT_THAT(listColumn(statState.table, 1), ElementsAre("0:40:00", "0:20:00"));
 
     choose(statState.rangeBox, statRange, static_cast<int>(StatRange::dates));
-    const std::string yesterday = uvlog::dateText(daysAgo(1));
-    const std::string today = uvlog::dateText(daysAgo(0));
     // One day; two dates, in either order, take in both days and what lies between.
     for (const auto& [from, to, startups, kalkyl, post] :
          {std::tuple{yesterday, yesterday, "1", "1:30:00", "0:30:00"},
@@ -291,11 +283,11 @@ TEST_F(Statistics, BarsAndColumnsAreDrawnToScale)
     EXPECT_LT(second.right - second.left, (first.right - first.left) / 2);
 
     // Yesterday two hours, today one: the axis tops at 2 hours.
-    const RECT yesterday = dayColumnRect(statDayChartArea, 28, 7200, 7200);
-    const RECT today = dayColumnRect(statDayChartArea, 29, 3600, 7200);
-    EXPECT_EQ(GetPixel(dc.get(), yesterday.left + 2, yesterday.top + 1), chartBarColour);
-    EXPECT_EQ(GetPixel(dc.get(), today.left + 2, today.top + 1), chartTodayColour);
-    EXPECT_NE(GetPixel(dc.get(), today.left + 2, today.top - 2), chartTodayColour);
+    const RECT twoHours = dayColumnRect(statDayChartArea, 28, 7200, 7200);
+    const RECT oneHour = dayColumnRect(statDayChartArea, 29, 3600, 7200);
+    EXPECT_EQ(GetPixel(dc.get(), twoHours.left + 2, twoHours.top + 1), chartBarColour);
+    EXPECT_EQ(GetPixel(dc.get(), oneHour.left + 2, oneHour.top + 1), chartTodayColour);
+    EXPECT_NE(GetPixel(dc.get(), oneHour.left + 2, oneHour.top - 2), chartTodayColour);
     const RECT empty = dayColumnRect(statDayChartArea, 10, 0, 7200);
     EXPECT_NE(GetPixel(dc.get(), empty.left + 2, empty.bottom - 2), chartBarColour);
 }
@@ -319,10 +311,8 @@ TEST_F(Statistics, TheTableGoesOutAsCsvToAFileAndTheClipboard)
 TEST_F(Statistics, TheTimeAwayIsLeftOutUntilTheBoxIsCleared)
 {
     // Ten minutes of today's "Kalkyl" (00:00 to 00:40) nobody was there.
-    const std::string today = uvlog::dateText(daysAgo(0));
     directory.write("yborta.dab", today + " 00:10:00  " + today + " 00:20:00  inaktiv\r\n");
     SendMessageA(window, WM_COMMAND, statRefresh, 0);
-    const HWND header = reinterpret_cast<HWND>(SendMessageA(statState.table, LVM_GETHEADER, 0, 0));
     for (const auto& [leaveOut, titles, dayColumns, todayAway] :
          {std::tuple{true, std::vector<std::string>{"Kalkyl", "Post", "(borta)"}, 3, "0:10:00"},
           {false, {"Kalkyl", "Post"}, 2, ""}}) {
@@ -332,7 +322,7 @@ TEST_F(Statistics, TheTimeAwayIsLeftOutUntilTheBoxIsCleared)
         choose(statState.view, statView, static_cast<int>(uvlog::Grouping::title));
         EXPECT_EQ(listColumn(statState.table, 0), titles) << leaveOut;
         choose(statState.view, statView, static_cast<int>(uvlog::Grouping::day));
-        EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), dayColumns) << leaveOut;
+        EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(statState.table)), dayColumns) << leaveOut;
         EXPECT_THAT(listColumn(statState.table, 2), ElementsAre(_, todayAway)) << leaveOut;
     }
 }

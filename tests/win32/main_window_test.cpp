@@ -11,10 +11,9 @@
 
 #include "app/commands.h"
 #include "app/main_window_win32.h"
-#include "app/port_watch.h"
-#include "app/shell_state.h"
 #include "app/single_instance_win32.h"
 #include "common/data_file_format.h"
+#include "common/shared_state.h"
 #include "companions/testing/win32_test_support.h"
 #include "display/layout.h"
 #include "display/refresh_cache.h"
@@ -170,13 +169,10 @@ TEST(SingleInstance, AFolderThatCannotHoldTheLockFileIsClaimedByNameAlone)
 {
     companion_test::TemporaryWorkingDirectory directory;
     CreateDirectoryA(data_file_format::instanceLockFileName, nullptr);  // no file can go there
-    {
-        const WorkingDirectoryClaim first;
-        const WorkingDirectoryClaim second;
-        EXPECT_TRUE(first.claimed());
-        EXPECT_FALSE(second.claimed());
-    }
-    RemoveDirectoryA(data_file_format::instanceLockFileName);
+    const WorkingDirectoryClaim first;
+    const WorkingDirectoryClaim second;
+    EXPECT_TRUE(first.claimed());
+    EXPECT_FALSE(second.claimed());
 }
 
 }  // namespace
