@@ -16,10 +16,9 @@ Image imageOfBitmap(HDC dc, HBITMAP bitmap, int width, int height)
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
     std::vector<std::uint32_t> bits(static_cast<size_t>(width) * height);
-    Image image;
     if (GetDIBits(dc, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS) != height)
-        return image;
-    image = {width, height, {}};
+        return {};
+    Image image = {width, height, {}};
     for (std::uint32_t bgrx : bits)
         image.pixels.push_back(RGB((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF));
     return image;

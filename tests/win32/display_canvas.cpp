@@ -98,24 +98,24 @@ NoGlyphs::~NoGlyphs()
     swapSlot(slot_, original_);
 }
 
-void setShownClock(const ShownClock& shown)
+void setShownClock(const std::array<const char*, 13>& shown)
 {
     ClockState& c = clockState;
     const auto copy = [](auto& text, const char* value) {
         std::snprintf(text, sizeof text, "%s", value);
         return static_cast<int>(std::strlen(value));
     };
-    copy(c.nowYearText, shown.year);
-    copy(c.nowMonthText, shown.month);
-    copy(c.nowDayText, shown.day);
-    copy(c.nowHourText, shown.hour);
-    copy(c.nowMinuteText, shown.minute);
-    copy(c.nowSecondText, shown.second);
-    copy(c.startHourText, shown.startHour);
-    copy(c.startMinuteText, shown.startMinute);
-    copy(c.startSecondText, shown.startSecond);
-    c.runTextLen = copy(c.runText, shown.run);
-    c.totalHoursLen = copy(c.totalHoursText, shown.totalHours);
-    c.totalMinutesLen = copy(c.totalMinutesText, shown.totalMinutes);
-    c.totalSecondsLen = copy(c.totalSecondsText, shown.totalSeconds);
+    copy(c.nowYearText, shown[0]);
+    copy(c.nowMonthText, shown[1]);
+    copy(c.nowDayText, shown[2]);
+    copy(c.nowHourText, shown[3]);
+    copy(c.nowMinuteText, shown[4]);
+    copy(c.nowSecondText, shown[5]);
+    copy(c.startHourText, shown[6]);
+    copy(c.startMinuteText, shown[7]);
+    copy(c.startSecondText, shown[8]);
+    c.runTextLen = copy(c.runText, shown[9]);
+    c.totalHoursLen = copy(c.totalHoursText, shown[10]);
+    c.totalMinutesLen = copy(c.totalMinutesText, shown[11]);
+    c.totalSecondsLen = copy(c.totalSecondsText, shown[12]);
 }

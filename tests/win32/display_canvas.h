@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -49,11 +50,7 @@ private:
     void* original_;
 };
 
-// The clock texts a paint shows, as the clock and counters would hold them.
-struct ShownClock {
-    const char *year, *month, *day, *hour, *minute, *second;
-    const char *startHour, *startMinute, *startSecond;
-    const char* run;
-    const char *totalHours, *totalMinutes, *totalSeconds;
-};
-void setShownClock(const ShownClock& shown);
+// The clock texts a paint shows, as the clock and counters would hold them:
+// the date and time (year, month, day, hour, minute, second), the start
+// (hour, minute, second), the run, and the total (hours, minutes, seconds).
+void setShownClock(const std::array<const char*, 13>& shown);

@@ -211,12 +211,9 @@ TEST_F(MainView, TypedTextWiderThanItsFieldStaysInsideTheBox)
 
 TEST_F(MainView, PaintsItsLinesBeforeTheFontsExist)
 {
-    FontState none;
-    std::swap(fonts, none);
+    fonts = FontState{};
     const Image lines = paintLines();
-    const HGDIOBJ font = GetCurrentObject(canvas.dc(), OBJ_FONT);
-    std::swap(fonts, none);
-    EXPECT_EQ(font, GetStockObject(SYSTEM_FONT));
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), GetStockObject(SYSTEM_FONT));
     EXPECT_TRUE(lines.pixels == reference("main-view-offline-lines.bmp").pixels);
 }
 
