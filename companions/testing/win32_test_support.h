@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace companion_test {
 
@@ -20,10 +21,8 @@ class TemporaryFolder {
 public:
     TemporaryFolder()
     {
-        char folder[MAX_PATH] = "";
         char name[MAX_PATH] = "";
-        GetTempPathA(sizeof folder, folder);
-        GetTempFileNameA(folder, "uvc", 0, name);
+        GetTempFileNameA(std::filesystem::temp_directory_path().string().c_str(), "uvc", 0, name);
         DeleteFileA(name);  // GetTempFileNameA made a file; a folder is wanted
         CreateDirectoryA(name, nullptr);
         path_ = name;
@@ -51,30 +50,26 @@ private:
 // A temporary folder that is the working directory while it exists.
 class TemporaryWorkingDirectory : public TemporaryFolder {
 public:
-    TemporaryWorkingDirectory()
+    TemporaryWorkingDirectory() { std::filesystem::current_path(path()); }
+    ~TemporaryWorkingDirectory()
     {
-        char text[MAX_PATH] = "";
-        GetCurrentDirectoryA(sizeof text, text);
-        previous_ = text;
-        SetCurrentDirectoryA(path().c_str());
+        std::error_code error;
+        std::filesystem::current_path(previous_, error);
     }
-    ~TemporaryWorkingDirectory() { SetCurrentDirectoryA(previous_.c_str()); }
 
 private:
-    std::string previous_;
+    const std::filesystem::path previous_ = std::filesystem::current_path();
 };
 
 // Closes a companion window and handles what it leaves queued, throwing
 // away the quit message it posts.
 inline void closeWindow(HWND window)
 {
-    if (IsWindow(window))
-        DestroyWindow(window);
+    DestroyWindow(window);  // fails harmlessly when it is gone already
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         if (message.message != WM_QUIT)
             DispatchMessageA(&message);
-    }
 }
 
 // A file's whole content ("" when it cannot be read).
@@ -98,25 +93,24 @@ inline std::string controlText(HWND parent, int id)
     return text;
 }
 
-// Right-set cells end in a blank that keeps their last glyph clear of the
-// list view's clipping; the text is given without it.
-inline std::string listCellText(HWND list, int row, int column)
+// The texts of a column of a list view, top row first. Right-set cells end
+// in a blank that keeps their last glyph clear of the list view's clipping;
+// the texts are given without it.
+inline std::vector<std::string> listColumn(HWND list, int column)
 {
-    char text[512] = "";
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    std::string cell = text;
-    if (!cell.empty() && cell.back() == ' ')
-        cell.pop_back();
-    return cell;
-}
-
-inline int listCount(HWND list)
-{
-    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    std::vector<std::string> cells(ListView_GetItemCount(list));
+    for (std::size_t row = 0; row < cells.size(); ++row) {
+        char text[512] = "";
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        cells[row] = text;
+        if (!cells[row].empty() && cells[row].back() == ' ')
+            cells[row].pop_back();
+    }
+    return cells;
 }
 
 }  // namespace companion_test

@@ -2,8 +2,13 @@
 
 #include <cstdint>
 #include <fstream>
+#include <memory>
+
+#include "win32/gdi_scoped_win32.h"
 
 namespace {
+
+using OwnedDc = std::unique_ptr<HDC__, decltype(&DeleteDC)>;
 
 // The bitmap's pixels through a 32-bit top-down copy.
 Image imageOfBitmap(HDC dc, HBITMAP bitmap, int width, int height)
@@ -11,10 +16,9 @@ Image imageOfBitmap(HDC dc, HBITMAP bitmap, int width, int height)
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
     std::vector<std::uint32_t> bits(static_cast<size_t>(width) * height);
-    Image image;
     if (GetDIBits(dc, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS) != height)
-        return image;
-    image = {width, height, {}};
+        return {};
+    Image image = {width, height, {}};
     for (std::uint32_t bgrx : bits)
         image.pixels.push_back(RGB((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF));
     return image;
@@ -26,15 +30,13 @@ Image imageOf(HDC source, const RECT& rect)
 {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    HDC memory = CreateCompatibleDC(source);
-    HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, source, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, previous);
-    const Image image = imageOfBitmap(memory, bitmap, width, height);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    return image;
+    const OwnedDc memory(CreateCompatibleDC(source), &DeleteDC);
+    const win32::OwnedGdi<HBITMAP> bitmap(CreateCompatibleBitmap(source, width, height));
+    {  // selected only for the copy: a selected bitmap's pixels cannot be read
+        const win32::ScopedSelect selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, source, rect.left, rect.top, SRCCOPY);
+    }
+    return imageOfBitmap(memory.get(), bitmap.get(), width, height);
 }
 
 bool writeBmp(const std::string& path, const Image& image)
@@ -61,14 +63,12 @@ bool writeBmp(const std::string& path, const Image& image)
 
 bool readBmp(const std::string& path, Image* image)
 {
-    auto* bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    const win32::OwnedGdi<HBITMAP> bitmap(static_cast<HBITMAP>(LoadImageA(
+        nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP shape = {};
-    if (bitmap == nullptr || GetObjectA(bitmap, sizeof shape, &shape) == 0)
+    if (GetObjectA(bitmap.get(), sizeof shape, &shape) == 0)
         return false;
-    HDC dc = CreateCompatibleDC(nullptr);
-    *image = imageOfBitmap(dc, bitmap, shape.bmWidth, shape.bmHeight);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
+    *image = imageOfBitmap(OwnedDc(CreateCompatibleDC(nullptr), &DeleteDC).get(), bitmap.get(),
+                           shape.bmWidth, shape.bmHeight);
     return image->width == shape.bmWidth;
 }

@@ -7,49 +7,16 @@
 #include <cstring>
 #include <utility>
 
-Canvas::Canvas(int width, int height, COLORREF background)
-    : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr))
+namespace {
+
+// A 32-bit top-down DIB section, its pixels at *bits.
+HBITMAP dibSection(int width, int height, std::uint32_t** bits)
 {
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<std::uint32_t*>(bits);
-    previousBitmap_ = SelectObject(dc_, bitmap_);
-    fill(background);
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr,
+                            0);
 }
-
-Canvas::~Canvas()
-{
-    SelectObject(dc_, previousBitmap_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-}
-
-void Canvas::fill(COLORREF colour)
-{
-    GdiFlush();
-    std::fill(bits_, bits_ + width_ * height_,
-              GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
-}
-
-void Canvas::fillNoise(std::uint32_t seed)
-{
-    GdiFlush();
-    for (int i = 0; i < width_ * height_; ++i) {
-        seed = seed * 1664525u + 1013904223u;
-        bits_[i] = seed >> 8;
-    }
-}
-
-bool Canvas::samePixels(const Canvas& other) const
-{
-    GdiFlush();
-    return width_ == other.width_ && height_ == other.height_ &&
-           std::memcmp(bits_, other.bits_, sizeof *bits_ * width_ * height_) == 0;
-}
-
-namespace {
 
 BOOL WINAPI drawNoText(HDC, int, int, LPCSTR, int)
 {
@@ -88,6 +55,39 @@ void* swapSlot(void** slot, void* function)
 
 }  // namespace
 
+Canvas::Canvas(int width, int height)
+    : width_(width),
+      height_(height),
+      dc_(CreateCompatibleDC(nullptr), &DeleteDC),
+      bitmap_(dibSection(width, height, &bits_)),
+      selected_(dc_.get(), bitmap_.get())
+{
+    fill(windowGrey);
+}
+
+void Canvas::fill(COLORREF colour)
+{
+    GdiFlush();
+    std::fill(bits_, bits_ + width_ * height_,
+              GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
+}
+
+void Canvas::fillNoise(std::uint32_t seed)
+{
+    GdiFlush();
+    for (int i = 0; i < width_ * height_; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        bits_[i] = seed >> 8;
+    }
+}
+
+bool Canvas::samePixels(const Canvas& other) const
+{
+    GdiFlush();
+    return width_ == other.width_ && height_ == other.height_ &&
+           std::memcmp(bits_, other.bits_, sizeof *bits_ * width_ * height_) == 0;
+}
+
 NoGlyphs::NoGlyphs()
     : slot_(textOutSlot()), original_(swapSlot(slot_, reinterpret_cast<void*>(drawNoText)))
 {
@@ -98,24 +98,24 @@ NoGlyphs::~NoGlyphs()
     swapSlot(slot_, original_);
 }
 
-void setShownClock(const ShownClock& shown)
+void setShownClock(const std::array<const char*, 13>& shown)
 {
     ClockState& c = clockState;
     const auto copy = [](auto& text, const char* value) {
         std::snprintf(text, sizeof text, "%s", value);
         return static_cast<int>(std::strlen(value));
     };
-    copy(c.nowYearText, shown.year);
-    copy(c.nowMonthText, shown.month);
-    copy(c.nowDayText, shown.day);
-    copy(c.nowHourText, shown.hour);
-    copy(c.nowMinuteText, shown.minute);
-    copy(c.nowSecondText, shown.second);
-    copy(c.startHourText, shown.startHour);
-    copy(c.startMinuteText, shown.startMinute);
-    copy(c.startSecondText, shown.startSecond);
-    c.runTextLen = copy(c.runText, shown.run);
-    c.totalHoursLen = copy(c.totalHoursText, shown.totalHours);
-    c.totalMinutesLen = copy(c.totalMinutesText, shown.totalMinutes);
-    c.totalSecondsLen = copy(c.totalSecondsText, shown.totalSeconds);
+    copy(c.nowYearText, shown[0]);
+    copy(c.nowMonthText, shown[1]);
+    copy(c.nowDayText, shown[2]);
+    copy(c.nowHourText, shown[3]);
+    copy(c.nowMinuteText, shown[4]);
+    copy(c.nowSecondText, shown[5]);
+    copy(c.startHourText, shown[6]);
+    copy(c.startMinuteText, shown[7]);
+    copy(c.startSecondText, shown[8]);
+    c.runTextLen = copy(c.runText, shown[9]);
+    c.totalHoursLen = copy(c.totalHoursText, shown[10]);
+    c.totalMinutesLen = copy(c.totalMinutesText, shown[11]);
+    c.totalSecondsLen = copy(c.totalSecondsText, shown[12]);
 }

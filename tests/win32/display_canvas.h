@@ -4,33 +4,33 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
+#include <memory>
 
 #include "tests/win32/bitmap_file.h"
+#include "win32/gdi_scoped_win32.h"
 
 constexpr COLORREF windowGrey = RGB(192, 192, 192);  // LTGRAY_BRUSH, the class background
 
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF background = windowGrey);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
+    Canvas(int width, int height);
 
-    HDC dc() const { return dc_; }
+    HDC dc() const { return dc_.get(); }
     void fill(COLORREF colour);
     // Every pixel a different pseudo-random colour, the same for the same seed.
     void fillNoise(std::uint32_t seed);
     bool samePixels(const Canvas& other) const;
-    Image image() const { return imageOf(dc_, {0, 0, width_, height_}); }
+    Image image() const { return imageOf(dc(), {0, 0, width_, height_}); }
 
 private:
     int width_;
     int height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previousBitmap_;
-    std::uint32_t* bits_ = nullptr;
+    std::uint32_t* bits_ = nullptr;  // the bitmap's pixels, set as it is made
+    const std::unique_ptr<HDC__, decltype(&DeleteDC)> dc_;
+    const win32::OwnedGdi<HBITMAP> bitmap_;
+    const win32::ScopedSelect selected_;  // last: put back before the bitmap goes
 };
 
 // While one exists, TextOutA in this executable draws nothing (and says it
@@ -50,11 +50,7 @@ private:
     void* original_;
 };
 
-// The clock texts a paint shows, as the clock and counters would hold them.
-struct ShownClock {
-    const char *year, *month, *day, *hour, *minute, *second;
-    const char *startHour, *startMinute, *startSecond;
-    const char* run;
-    const char *totalHours, *totalMinutes, *totalSeconds;
-};
-void setShownClock(const ShownClock& shown);
+// The clock texts a paint shows, as the clock and counters would hold them:
+// the date and time (year, month, day, hour, minute, second), the start
+// (hour, minute, second), the run, and the total (hours, minutes, seconds).
+void setShownClock(const std::array<const char*, 13>& shown);

@@ -11,10 +11,9 @@
 
 #include "app/commands.h"
 #include "app/main_window_win32.h"
-#include "app/port_watch.h"
-#include "app/shell_state.h"
 #include "app/single_instance_win32.h"
 #include "common/data_file_format.h"
+#include "common/shared_state.h"
 #include "companions/testing/win32_test_support.h"
 #include "display/layout.h"
 #include "display/refresh_cache.h"
@@ -62,7 +61,6 @@ protected:
         resetProgramState();
         ASSERT_TRUE(registerMainWindowClass(thisInstance));
         window = createMainWindow(thisInstance, SW_SHOWNORMAL);
-        ASSERT_NE(window, nullptr);
         createButtons(thisInstance);
     }
     void TearDown() override
@@ -76,8 +74,8 @@ protected:
 TEST_F(MainWindow, FixedSizeStyleTitleEightButtonsInTheirPlacesAndOnlyTheirCommands)
 {
     EXPECT_EQ(sizeOf(window), mainViewSize);
-    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
-    EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
+    EXPECT_EQ(GetWindowLongPtrA(window, GWL_STYLE) &
+                  (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
               WS_SYSMENU | WS_MINIMIZEBOX);
     EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(windowTitle(window), "Uravik");
@@ -171,13 +169,10 @@ TEST(SingleInstance, AFolderThatCannotHoldTheLockFileIsClaimedByNameAlone)
 {
     companion_test::TemporaryWorkingDirectory directory;
     CreateDirectoryA(data_file_format::instanceLockFileName, nullptr);  // no file can go there
-    {
-        const WorkingDirectoryClaim first;
-        const WorkingDirectoryClaim second;
-        EXPECT_TRUE(first.claimed());
-        EXPECT_FALSE(second.claimed());
-    }
-    RemoveDirectoryA(data_file_format::instanceLockFileName);
+    const WorkingDirectoryClaim first;
+    const WorkingDirectoryClaim second;
+    EXPECT_TRUE(first.claimed());
+    EXPECT_FALSE(second.claimed());
 }
 
 }  // namespace

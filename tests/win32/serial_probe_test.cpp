@@ -15,18 +15,17 @@ TEST(SerialProbe, TellsAnOpenAHeldAndAMissingPortApart)
     const char* line = std::getenv("URAVIK_MODEM_LINE");
     if (line == nullptr)
         GTEST_SKIP() << "no stand-in COM5 (run through ctest)";
-    constexpr int port = 5;
-    ASSERT_EQ(host::probeSerialPort(port), host::PortProbe::opened);
+    ASSERT_EQ(host::probeSerialPort(5), host::PortProbe::opened);
 
     HANDLE connection =
         CreateFileA("COM5", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(connection, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(host::probeSerialPort(port), host::PortProbe::held);
+    EXPECT_EQ(host::probeSerialPort(5), host::PortProbe::held);
     CloseHandle(connection);
-    EXPECT_EQ(host::probeSerialPort(port), host::PortProbe::opened);
+    EXPECT_EQ(host::probeSerialPort(5), host::PortProbe::opened);
 
     ASSERT_TRUE(DeleteFileA(line));  // the adapter is unplugged
-    EXPECT_EQ(host::probeSerialPort(port), host::PortProbe::missing);
+    EXPECT_EQ(host::probeSerialPort(5), host::PortProbe::missing);
 }
 
 }  // namespace
