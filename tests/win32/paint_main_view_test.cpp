@@ -81,8 +81,9 @@ bool nearby(const Image& image, int x, int y, COLORREF colour)
 Image reference(const std::string& name, const Image* painted = nullptr)
 {
     const char* update = std::getenv("URAVIK_UPDATE_REFERENCES");
-    if (painted != nullptr && update != nullptr && *update != '\0' && std::string(update) != "0")
+    if (painted != nullptr && update != nullptr && *update != '\0' && std::string(update) != "0") {
         EXPECT_TRUE(writeBmp(name, *painted)) << "cannot write " << name;
+    }
     Image image;
     EXPECT_TRUE(readBmp(name, &image)) << "cannot read " << name;
     EXPECT_EQ(image.width * image.height, 640 * 280) << name;
