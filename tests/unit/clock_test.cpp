@@ -16,11 +16,9 @@ std::string after(std::uint64_t elapsed, int h = 0, int m = 0, int s = 0,
                   std::uint64_t startTick = 5'000'000)
 {
     clockState = ClockState{};
-    fakeHost.tick = startTick;
-    captureDateTime();
+    PersistenceTest::startRun(startTick);
     setSavedTotals(h, m, s);
-    fakeHost.tick += elapsed;
-    updateCounters();
+    PersistenceTest::runFor(elapsed);
     return std::string(clockState.runText) + " " + clockState.totalHoursText + "," +
            clockState.totalMinutesText + "," + clockState.totalSecondsText;
 }
@@ -52,7 +50,6 @@ TEST_F(Counters, YearsSince1900Below95CountFrom2000)
 {
     const std::pair<int, const char*> years[] = {{94, "2094"}, {95, "1995"}, {124, "2024"}};
     for (const auto& [yearsSince1900, expected] : years) {
-        clockState = ClockState{};
         fakeHost.calendar.yearsSince1900 = yearsSince1900;
         captureDateTime();
         EXPECT_STREQ(clockState.nowYearText, expected) << yearsSince1900;

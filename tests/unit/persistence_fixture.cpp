@@ -8,7 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "app/window_events.h"
 #include "timekeeping/atomic_write.h"
@@ -106,15 +106,14 @@ void PersistenceTest::ticksWith(host::WindowHandle window, int count)
 
 std::string PersistenceTest::readFile(const char* name)
 {
-    std::ostringstream content;
-    content << std::ifstream(name, std::ios::binary).rdbuf();
-    return content.str();
+    std::ifstream in(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::vector<std::string> PersistenceTest::readLines(const char* name)
 {
     std::vector<std::string> lines;
-    std::istringstream in(readFile(name));
+    std::ifstream in(name, std::ios::binary);
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
@@ -131,14 +130,9 @@ bool PersistenceTest::exists(const char* name)
     return std::filesystem::exists(std::filesystem::symlink_status(name, error));
 }
 
-bool PersistenceTest::makeUnwritable(const char* name)
+bool PersistenceTest::setReadOnly(const char* name, bool on)
 {
     unwritable_.push_back(directory_ + "/" + name);
-    setUnwritable(unwritable_.back(), true);
+    setUnwritable(unwritable_.back(), on);
     return access(name, W_OK) != 0;
-}
-
-void PersistenceTest::makeWritable(const char* name)
-{
-    setUnwritable(directory_ + "/" + name, false);
 }

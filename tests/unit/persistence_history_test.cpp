@@ -21,9 +21,11 @@ const std::string oldHistory = "HISTORIA\nan earlier log\n";
 
 using History = PersistenceTest;
 
-// Checks the log of `log` against the size setting; true when it moved.
-bool moved(const std::string& log)
+// Checks the log of `log` against the size setting `limit`; true when it moved.
+bool moved(const char* limit, const std::string& log)
 {
+    std::snprintf(stateFile.maxLogSizeText, sizeof stateFile.maxLogSizeText, "%s", limit);
+    PersistenceTest::writeFile(historyFileName, oldHistory);
     PersistenceTest::writeFile(logFileName, log);
     checkLogSize(announceLogMove);
     if (PersistenceTest::readFile(historyFileName) == oldHistory)
@@ -31,26 +33,22 @@ bool moved(const std::string& log)
     EXPECT_EQ(PersistenceTest::readFile(historyFileName), "HISTORIA\r\n" + log);
     EXPECT_EQ(PersistenceTest::readFile(logFileName), "");
     EXPECT_EQ(fakeHost.titlesSet.back(), shell_texts::movingLogTitle);
-    PersistenceTest::writeFile(historyFileName, oldHistory);
     return true;
 }
 
 TEST_F(History, LogIsMovedWholeOnlyWhenLargerThanTheSetting)
 {
-    std::snprintf(stateFile.maxLogSizeText, sizeof stateFile.maxLogSizeText, "10\n");
-    writeFile(historyFileName, oldHistory);
-    EXPECT_FALSE(moved("ten bytes\n"));
+    EXPECT_FALSE(moved("10\n", "ten bytes\n"));
     EXPECT_EQ(readFile(logFileName), "ten bytes\n");
     EXPECT_TRUE(fakeHost.titlesSet.empty());
     // Binary: Ctrl-Z and NUL bytes would end a text-mode copy.
-    EXPECT_TRUE(moved(std::string("before\x1a after\r\n") + '\0' + "\xff title\r\n\x1a"));
+    EXPECT_TRUE(moved("10\n", std::string("before\x1a after\r\n") + '\0' + "\xff title\r\n\x1a"));
     EXPECT_TRUE(fakeHost.messages.empty());
 
     // A setting that is no number or below 1 moves every log but an empty one.
     for (const char* limit : {"", "0", "-5\n", "abc"}) {
-        std::snprintf(stateFile.maxLogSizeText, sizeof stateFile.maxLogSizeText, "%s", limit);
-        EXPECT_FALSE(moved("")) << limit;
-        EXPECT_TRUE(moved("one line\n")) << limit;
+        EXPECT_FALSE(moved(limit, "")) << limit;
+        EXPECT_TRUE(moved(limit, "one line\n")) << limit;
     }
 
     EXPECT_FALSE(logIsOverLimit(4'000'000, 4'000'000));

@@ -181,7 +181,7 @@ TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
 TEST_F(StateFile, ReadOnlyFileIsToldAndKeepsItsTotalsForALaterSave)
 {
     writeFile(stateFileName, storedState);
-    if (!makeUnwritable(stateFileName))
+    if (!setReadOnly(stateFileName))
         GTEST_SKIP() << "this file system cannot make a file unwritable";
     startUp();
     EXPECT_EQ(fakeHost.messages.at(0).text, texts::stateNotFoundMessage);
@@ -192,7 +192,7 @@ TEST_F(StateFile, ReadOnlyFileIsToldAndKeepsItsTotalsForALaterSave)
     EXPECT_EQ(readFile(stateFileName), storedState);
 
     // Made writable again during the run: the next save carries the totals on.
-    makeWritable(stateFileName);
+    setReadOnly(stateFileName, false);
     saveAfter(8000);
     EXPECT_EQ(readFile(stateFileName).substr(0, 61),
               "57   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n58");
