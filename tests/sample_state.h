@@ -1,8 +1,8 @@
 #pragma once
 // The ysave.dab most tests start from: 56 start-ups, 312:05:48 in all, 1200
 // applications, the size setting `size` (4000000 unless given) and the line
-// ends given (the
-// program writes CR LF; older files and editors may hold LF alone).
+// ends given (the program writes CR LF; older files and editors may hold LF
+// alone).
 
 #include <string>
 

@@ -4,9 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <string>
-#include <vector>
-
 #include "app/run_pause.h"
 #include "app/window_events.h"
 #include "common/data_file_format.h"
@@ -32,12 +29,13 @@ protected:
         writeFile(format::logFileName, "");
         // 2024-03-07 12:00:00 UTC at startTick.
         fakeHost.calendarAtTickZero = 1'709'812'800 - static_cast<long long>(startTick / 1000);
+        startUp(startTick);  // with no limit set
     }
 
+    // A new start-up at startTick with the setting `minutes`.
     static void startWithLimit(const char* minutes)
     {
-        if (minutes != nullptr)
-            fakeHost.settings["uravik.ini/Borta/Minuter"] = minutes;
+        fakeHost.settings["uravik.ini/Borta/Minuter"] = minutes;
         startUp(startTick);
     }
 
@@ -64,8 +62,7 @@ TEST_F(AwayTime, TheLimitComesFromTheSettingsOrFallsBackToFiveMinutes)
     for (const auto& [text, minutes] : cases)
         EXPECT_EQ(awayLimitMinutes(text), minutes) << text;
 
-    startWithLimit(nullptr);
-    EXPECT_EQ(away.limitMinutes, 5) << "no file";
+    EXPECT_EQ(away.limitMinutes, 5) << "none set";
 
     // At 0 nothing is noted, and a sleep is left out all the same.
     startWithLimit("0");
@@ -82,7 +79,6 @@ TEST_F(AwayTime, TheLimitComesFromTheSettingsOrFallsBackToFiveMinutes)
 
 TEST_F(AwayTime, IdleFromTheLastInputUntilTheNextOnceTheLimitIsReached)
 {
-    startWithLimit(nullptr);
     fakeHost.lastInput = at(30);
     tickUntil(325);  // input again 5 s before the limit: not away
     fakeHost.lastInput = at(325);
@@ -131,7 +127,6 @@ TEST_F(AwayTime, CausesFollowOneAnotherWithoutGapOrOverlapToTheEndOfTheRun)
 // for the sleep to have come.
 TEST_F(AwayTime, TheTickTakesUpARunThatWokeOrNeverSlept)
 {
-    startWithLimit(nullptr);
     fakeHost.lastInput = at(0);
     tickUntil(10);
     suspendRun();
@@ -158,7 +153,6 @@ TEST_F(AwayTime, TheTickTakesUpARunThatWokeOrNeverSlept)
 // An installer's restart request ends the session but not the process.
 TEST_F(AwayTime, ARunThatOutlivesItsSessionIsTakenUpAgain)
 {
-    startWithLimit(nullptr);
     fakeHost.titles = {{11, "Anteckningar"}, {12, "Kalkylator"}};
     fakeHost.windowAbove = 11;
     tickUntil(60);

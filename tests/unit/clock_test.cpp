@@ -1,6 +1,3 @@
-#include <cstdint>
-#include <string>
-
 #include "app/window_title.h"
 #include "tests/unit/persistence_fixture.h"
 

@@ -19,14 +19,14 @@ namespace {
 void setUnwritable(const std::string& path, bool on)
 {
     chmod(path.c_str(), on ? 0444 : 0644);
+    // A file that cannot be opened fails the ioctl and the close alike (-1).
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
     int flags = 0;
-    if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+    if (ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
         flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
         ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
-    if (fd >= 0)
-        close(fd);
+    close(fd);
 }
 
 struct ScratchFolder {

@@ -5,13 +5,12 @@
 #include <gmock/gmock.h>
 
 #include "app/shell_texts.h"
-#include "app/window_events.h"
 #include "app/window_title.h"
 #include "common/data_file_format.h"
 #include "tests/unit/persistence_fixture.h"
-#include "timekeeping/persistence_texts.h"
+#include "timekeeping/state_file.h"
+#include "timekeeping/time_log.h"
 
-namespace texts = persistence_texts;
 using data_file_format::historyFileName;
 using data_file_format::logFileName;
 

@@ -48,11 +48,11 @@ protected:
     {
         writeFile(stateFileName, state);
         startUp();
-        return std::to_string(stateFile.startupCount) + " " +
-               std::to_string(clockState.savedHours) + ":" +
-               std::to_string(clockState.savedMinutes) + ":" +
-               std::to_string(clockState.savedSeconds) + " " +
-               std::to_string(stateFile.savedAppTotal) + " " + stateFile.maxLogSizeText;
+        char text[80];
+        std::snprintf(text, sizeof text, "%d %d:%d:%d %d %s", stateFile.startupCount,
+                      clockState.savedHours, clockState.savedMinutes, clockState.savedSeconds,
+                      stateFile.savedAppTotal, stateFile.maxLogSizeText);
+        return text;
     }
 };
 

@@ -16,6 +16,7 @@
 
 using data_file_format::logFileName;
 using data_file_format::stateFileName;
+using ::testing::_;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using Box = FakeHost::Message;
@@ -109,12 +110,11 @@ TEST_F(TimeLog, EachChangeOfTheWindowAboveNamesTheWindowThatLayThere)
     shared.modemOnline = 1;
     ticksWith(11);
 
-    EXPECT_THAT(
-        readLines(logFileName),
-        ElementsAre(testing::_, testing::_, isRecord(1, "WINDOWS"), isRecord(2, "Anteckningar"),
-                    isRecord(3, "?"), isRecord(4, "Rad 1  Rad 2 slut ~"),
-                    isRecord(5, "  tv\xE5 blanker f\xF6rst" + std::string(80, '-')),
-                    isRecord(6, "* ?")));
+    EXPECT_THAT(readLines(logFileName),
+                ElementsAre(_, _, isRecord(1, "WINDOWS"), isRecord(2, "Anteckningar"),
+                            isRecord(3, "?"), isRecord(4, "Rad 1  Rad 2 slut ~"),
+                            isRecord(5, "  tv\xE5 blanker f\xF6rst" + std::string(80, '-')),
+                            isRecord(6, "* ?")));
     EXPECT_THAT(readFile(stateFileName), HasSubstr("\n1207   =Applikationer"));
 }
 
@@ -189,8 +189,7 @@ TEST_F(TimeLog, FailedAppendIsCutBackAndRetriedOnALineOfItsOwn)
         << "the file is there: it cannot be written";
 
     ticks(10);
-    EXPECT_THAT(readLines(logFileName),
-                ElementsAre(testing::_, testing::_, isRecord(1, "WINDOWS")));
+    EXPECT_THAT(readLines(logFileName), ElementsAre(_, _, isRecord(1, "WINDOWS")));
 }
 
 TEST_F(TimeLog, RecordNotForcedOntoTheDiskIsTakenBackBeforeTheStateCountsIt)
@@ -224,8 +223,7 @@ TEST_F(TimeLog, RunEndRecordsTheRunOnceAndSleepEndsItUntilWaking)
     runFor(5000);
     suspendRun();
     ticksWith(12, 5);
-    EXPECT_THAT(readLines(logFileName), ElementsAre(testing::_, testing::_, testing::_, testing::_,
-                                                    isRecord(3, "Anteckningar")))
+    EXPECT_THAT(readLines(logFileName), ElementsAre(_, _, _, _, isRecord(3, "Anteckningar")))
         << "nothing is written while asleep";
 
     // The totals grow by the run even when the log cannot take it, and an
@@ -262,8 +260,7 @@ TEST_F(TimeLog, StartUpBoxesLetTheRunBeLoggedAndEnded)
     };
     startUp();
     EXPECT_THAT(fakeHost.messages, ElementsAre(testing::Field(&Box::caption, "FILFEL")));
-    EXPECT_THAT(readLines(logFileName),
-                ElementsAre(testing::_, testing::_, testing::_, isRecord(2, "Anteckningar")));
+    EXPECT_THAT(readLines(logFileName), ElementsAre(_, _, _, isRecord(2, "Anteckningar")));
     EXPECT_THAT(readFile(stateFileName), HasSubstr("05   =Minuter totalt\n53   =Sek"));
 }
 
