@@ -32,13 +32,6 @@ protected:
         startUp(startTick);  // with no limit set
     }
 
-    // A new start-up at startTick with the setting `minutes`.
-    static void startWithLimit(const char* minutes)
-    {
-        fakeHost.settings["uravik.ini/Borta/Minuter"] = minutes;
-        startUp(startTick);
-    }
-
     // The tick `seconds` into the run.
     static std::uint64_t at(double seconds)
     {
@@ -65,7 +58,8 @@ TEST_F(AwayTime, TheLimitComesFromTheSettingsOrFallsBackToFiveMinutes)
     EXPECT_EQ(away.limitMinutes, 5) << "none set";
 
     // At 0 nothing is noted, and a sleep is left out all the same.
-    startWithLimit("0");
+    fakeHost.settings["uravik.ini/Borta/Minuter"] = "0";
+    startUp(startTick);
     tickUntil(600);
     noteLocked(true);
     noteLocked(false);
@@ -97,7 +91,8 @@ TEST_F(AwayTime, IdleFromTheLastInputUntilTheNextOnceTheLimitIsReached)
 // locked when it wakes), unlocked and left idle until the window closes.
 TEST_F(AwayTime, CausesFollowOneAnotherWithoutGapOrOverlapToTheEndOfTheRun)
 {
-    startWithLimit("1");
+    fakeHost.settings["uravik.ini/Borta/Minuter"] = "1";
+    startUp(startTick);
     fakeHost.windowAbove = 11;
     fakeHost.titles[11] = "Anteckningar";
     tickUntil(300.9);  // a moment dated once: both lines say 12:05:00
@@ -118,8 +113,7 @@ TEST_F(AwayTime, CausesFollowOneAnotherWithoutGapOrOverlapToTheEndOfTheRun)
                      "2024-03-07 13:11:00  2024-03-07 13:15:00  inaktiv"}));
     // The run counts 15 minutes; the record at the end, the 5 since waking.
     EXPECT_STREQ(clockState.runText, "0:15:00");
-    const std::string log = readFile(format::logFileName);
-    EXPECT_EQ(log.substr(log.size() - 24), "0:05:00    Anteckningar\n");
+    EXPECT_THAT(readFile(format::logFileName), ::testing::EndsWith("0:05:00    Anteckningar\n"));
 }
 
 // Without a resume message the tick takes the run up again: after a pause

@@ -14,10 +14,7 @@ namespace texts = persistence_texts;
 using data_file_format::stateFileName;
 using data_file_format::stateTempFileName;
 using ::testing::ElementsAre;
-using ::testing::Field;
-using ::testing::StartsWith;
 using Box = FakeHost::Message;
-constexpr host::MessageIcon error = host::MessageIcon::error;
 
 namespace {
 
@@ -48,11 +45,11 @@ protected:
     {
         writeFile(stateFileName, state);
         startUp();
-        char text[80];
-        std::snprintf(text, sizeof text, "%d %d:%d:%d %d %s", stateFile.startupCount,
-                      clockState.savedHours, clockState.savedMinutes, clockState.savedSeconds,
-                      stateFile.savedAppTotal, stateFile.maxLogSizeText);
-        return text;
+        return std::to_string(stateFile.startupCount) + " " +
+               std::to_string(clockState.savedHours) + ":" +
+               std::to_string(clockState.savedMinutes) + ":" +
+               std::to_string(clockState.savedSeconds) + " " +
+               std::to_string(stateFile.savedAppTotal) + " " + stateFile.maxLogSizeText;
     }
 };
 
@@ -109,7 +106,7 @@ TEST_F(StateFile, NumbersAndTheSizeSettingAreReadWholeWithinWhatTheCountersCanSh
         EXPECT_EQ(loaded(state), expected) << state;
     saveAfter(3'599'000);  // 0:59:00 saved and 0:59:59 run
     EXPECT_THAT(readFile(stateFileName),
-                StartsWith("1   =Uppstarter\n1   =Timmar totalt\n58   =Min"));
+                ::testing::StartsWith("1   =Uppstarter\n1   =Timmar totalt\n58   =Min"));
 }
 
 TEST_F(StateFile, NewInstallStartsQuietlyWithTheProgramsOwnSizeSetting)
@@ -150,7 +147,7 @@ TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
         EXPECT_THAT(fakeHost.messages,
                     ElementsAre(Box{std::string(texts::stateUnreadableMessage) +
                                         "\nDen gamla filen beh\xE5lls som 'ysave.old'.",
-                                    "FILFEL", error}))
+                                    "FILFEL", host::MessageIcon::error}))
             << form;
         saveAfter(1000);
         EXPECT_EQ(readFile("ysave.old"), form) << "its bytes stay as they were";
@@ -171,7 +168,7 @@ TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
                                                 "\nDen gamla filen beh\xE5lls som 'ysave10.old'.");
     EXPECT_EQ(readFile("ysave10.old"), utf16);
     saveAfter(1000);
-    EXPECT_THAT(readFile(stateFileName), StartsWith("1   =Uppstarter\n"));
+    EXPECT_THAT(readFile(stateFileName), ::testing::StartsWith("1   =Uppstarter\n"));
 
     // An empty file has nothing to keep.
     loaded("");
@@ -187,8 +184,8 @@ TEST_F(StateFile, ReadOnlyFileIsToldAndKeepsItsTotalsForALaterSave)
     EXPECT_EQ(fakeHost.messages.at(0).text, texts::stateNotFoundMessage);
     saveAfter(1000);
     saveAfter(1000);
-    EXPECT_THAT(fakeHost.messages,
-                ElementsAre(Field(&Box::caption, "FILFEL"), Field(&Box::caption, "FELMEDDELANDE")));
+    EXPECT_THAT(fakeHost.messages, ElementsAre(::testing::Field(&Box::caption, "FILFEL"),
+                                               ::testing::Field(&Box::caption, "FELMEDDELANDE")));
     EXPECT_EQ(readFile(stateFileName), storedState);
 
     // Made writable again during the run: the next save carries the totals on.
@@ -210,8 +207,8 @@ TEST_F(StateFile, FailedSavesKeepTheOldFileAndAreToldOnce)
     saveFailing("flushFileToDisk");
     EXPECT_EQ(readFile(stateFileName), storedState);
     EXPECT_FALSE(exists(stateTempFileName));
-    EXPECT_THAT(fakeHost.messages,
-                ElementsAre(Box{texts::stateNotWrittenMessage, "FELMEDDELANDE", error}));
+    EXPECT_THAT(fakeHost.messages, ElementsAre(Box{texts::stateNotWrittenMessage, "FELMEDDELANDE",
+                                                   host::MessageIcon::error}));
     EXPECT_EQ(stateFile.appCount, 2) << "every run of the log writer still counts";
 
     saveFailing("");
@@ -236,7 +233,7 @@ TEST_F(StateFile, FailedSavesKeepTheOldFileAndAreToldOnce)
     saveFailing("");
     saveFailing("flushFileToDisk");
     ASSERT_EQ(fakeHost.messages.size(), 5u);
-    EXPECT_THAT(fakeHost.messages[4], Field(&Box::text, texts::stateNotWritableMessage));
+    EXPECT_THAT(fakeHost.messages[4], ::testing::Field(&Box::text, texts::stateNotWritableMessage));
 }
 
 }  // namespace
