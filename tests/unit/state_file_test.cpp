@@ -68,6 +68,24 @@ TEST_F(StateFile, StoredValuesComeBackOneStartUpLaterAndANewInstallStartsQuietly
               "58   =Sekunder totalt\n1201   =Applikationer totalt\n4000000\n\nSlut\n");
     EXPECT_EQ(loaded(readFile(stateFileName)), "58 312:5:58 1201 4000000\n");
     EXPECT_TRUE(fakeHost.messages.empty());
+
+    // A new install starts quietly with the program's own size setting.
+    std::filesystem::remove(stateFileName);
+    std::filesystem::remove(data_file_format::logFileName);
+    startUp();
+    EXPECT_TRUE(fakeHost.messages.empty());
+    saveAfter(3'723'000);  // 1:02:03
+    EXPECT_EQ(readFile(stateFileName),
+              "1   =Uppstarter\n1   =Timmar totalt\n02   =Minuter totalt\n"
+              "03   =Sekunder totalt\n1   =Applikationer totalt\n4000000\nSlut\n");
+
+    // Gone while the log is still there: that is told, and the setting is
+    // the cap again, never an empty one that would move the log each time.
+    std::filesystem::remove(stateFileName);
+    startUp();
+    EXPECT_THAT(fakeHost.messages,
+                ElementsAre(Box{texts::stateNotFoundMessage, "FILFEL", host::MessageIcon::none}));
+    EXPECT_STREQ(stateFile.maxLogSizeText, "4000000");
 }
 
 TEST_F(StateFile, NumbersAndTheSizeSettingAreReadWholeWithinWhatTheCountersCanShow)
@@ -107,25 +125,6 @@ TEST_F(StateFile, NumbersAndTheSizeSettingAreReadWholeWithinWhatTheCountersCanSh
     saveAfter(3'599'000);  // 0:59:00 saved and 0:59:59 run
     EXPECT_THAT(readFile(stateFileName),
                 ::testing::StartsWith("1   =Uppstarter\n1   =Timmar totalt\n58   =Min"));
-}
-
-TEST_F(StateFile, NewInstallStartsQuietlyWithTheProgramsOwnSizeSetting)
-{
-    std::filesystem::remove(data_file_format::logFileName);
-    startUp();
-    EXPECT_TRUE(fakeHost.messages.empty());
-    saveAfter(3'723'000);  // 1:02:03
-    EXPECT_EQ(readFile(stateFileName),
-              "1   =Uppstarter\n1   =Timmar totalt\n02   =Minuter totalt\n"
-              "03   =Sekunder totalt\n1   =Applikationer totalt\n4000000\nSlut\n");
-
-    // Gone while the log is still there: that is told, and the setting is
-    // the cap again, never an empty one that would move the log each time.
-    std::filesystem::remove(stateFileName);
-    startUp();
-    EXPECT_THAT(fakeHost.messages,
-                ElementsAre(Box{texts::stateNotFoundMessage, "FILFEL", host::MessageIcon::none}));
-    EXPECT_STREQ(stateFile.maxLogSizeText, "4000000");
 }
 
 TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
