@@ -19,7 +19,6 @@ using Box = FakeHost::Message;
 namespace {
 
 const std::string storedState = sampleState();
-std::string failingCall;  // the seam's file call that fails, if any
 
 class StateFile : public PersistenceTest {
 protected:
@@ -34,10 +33,13 @@ protected:
         runFor(ms);
         saveState();
     }
-    // A save a second on with the seam's `call` failing, or none for "".
-    static void saveFailing(const char* call)
+    // A save a second on, with the seam's file call `failing` failing from
+    // now on (none for "").
+    static void saveFailing(const std::string& failing)
     {
-        failingCall = call;
+        fakeHost.fileCallFails = [failing](const char* call, const char*, std::FILE*) {
+            return failing == call;
+        };
         saveAfter(1000);
     }
     // Starts up over `state` and returns the saved totals and counts.
@@ -199,9 +201,6 @@ TEST_F(StateFile, ReadOnlyFileIsToldAndKeepsItsTotalsForALaterSave)
 TEST_F(StateFile, FailedSavesKeepTheOldFileAndAreToldOnce)
 {
     loaded(storedState);
-    fakeHost.fileCallFails = [](const char* call, const char*, std::FILE*) {
-        return failingCall == call;
-    };
     saveFailing("replaceFile");
     saveFailing("flushFileToDisk");
     EXPECT_EQ(readFile(stateFileName), storedState);
