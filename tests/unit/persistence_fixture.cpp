@@ -54,9 +54,8 @@ std::string scratchPath(const std::string& name)
 void PersistenceTest::SetUp()
 {
     FreshState::SetUp();
-    char pattern[] = "/tmp/uravik-persistence-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    directory_ = pattern;
+    directory_ = scratchPath("files");
+    ASSERT_TRUE(std::filesystem::create_directory(directory_));
     previousDirectory_ = std::filesystem::current_path().string();
     std::filesystem::current_path(directory_);
 }

@@ -11,8 +11,7 @@
 #include "timekeeping/state_file.h"
 #include "timekeeping/time_log.h"
 
-using data_file_format::historyFileName;
-using data_file_format::logFileName;
+namespace format = data_file_format;
 
 namespace {
 
@@ -24,13 +23,13 @@ using History = PersistenceTest;
 bool moved(const char* limit, const std::string& log)
 {
     std::snprintf(stateFile.maxLogSizeText, sizeof stateFile.maxLogSizeText, "%s", limit);
-    PersistenceTest::writeFile(historyFileName, oldHistory);
-    PersistenceTest::writeFile(logFileName, log);
+    PersistenceTest::writeFile(format::historyFileName, oldHistory);
+    PersistenceTest::writeFile(format::logFileName, log);
     checkLogSize(announceLogMove);
-    if (PersistenceTest::readFile(historyFileName) == oldHistory)
+    if (PersistenceTest::readFile(format::historyFileName) == oldHistory)
         return false;
-    EXPECT_EQ(PersistenceTest::readFile(historyFileName), "HISTORIA\r\n" + log);
-    EXPECT_EQ(PersistenceTest::readFile(logFileName), "");
+    EXPECT_EQ(PersistenceTest::readFile(format::historyFileName), "HISTORIA\r\n" + log);
+    EXPECT_EQ(PersistenceTest::readFile(format::logFileName), "");
     EXPECT_EQ(fakeHost.titlesSet.back(), shell_texts::movingLogTitle);
     return true;
 }
@@ -38,7 +37,7 @@ bool moved(const char* limit, const std::string& log)
 TEST_F(History, LogIsMovedWholeOnlyWhenLargerThanTheSetting)
 {
     EXPECT_FALSE(moved("10\n", "ten bytes\n"));
-    EXPECT_EQ(readFile(logFileName), "ten bytes\n");
+    EXPECT_EQ(readFile(format::logFileName), "ten bytes\n");
     EXPECT_TRUE(fakeHost.titlesSet.empty());
     // Binary: Ctrl-Z and NUL bytes would end a text-mode copy.
     EXPECT_TRUE(moved("10\n", std::string("before\x1a after\r\n") + '\0' + "\xff title\r\n\x1a"));

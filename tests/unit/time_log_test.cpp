@@ -189,9 +189,8 @@ TEST_F(TimeLog, RecordNotForcedOntoTheDiskIsTakenBackBeforeTheStateCountsIt)
 {
     ticksWith(11, 2);
     // The next record's first forced write is the log's: it fails.
-    bool failed = false;
-    fakeHost.fileCallFails = [&failed](const char* call, const char*, std::FILE*) {
-        return std::string(call) == "flushFileToDisk" && !failed && (failed = true);
+    fakeHost.fileCallFails = [failed = false](const char* call, const char*, std::FILE*) mutable {
+        return !failed && (failed = std::string(call) == "flushFileToDisk");
     };
     ticksWith(12);
     EXPECT_EQ(readLines(logFileName).size(), 3u);
