@@ -11,8 +11,6 @@
 #include <iterator>
 
 #include "app/window_events.h"
-#include "timekeeping/atomic_write.h"
-#include "timekeeping/away_time.h"
 
 namespace {
 

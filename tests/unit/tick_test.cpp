@@ -14,7 +14,6 @@ protected:
     void SetUp() override
     {
         PersistenceTest::SetUp();
-        shared.mainWindow = 77;
         shell.startupComplete = true;
         fakeHost.portOpens.assign(8, true);
         takePortInventory();
