@@ -50,10 +50,9 @@ TEST_F(History, LogIsMovedWholeOnlyWhenLargerThanTheSetting)
     }
 
     EXPECT_FALSE(logIsOverLimit(4'000'000, 4'000'000));
-    EXPECT_TRUE(logIsOverLimit(4'000'000, 4'000'001));
-    // Sizes whose low 32 bits are small or read as negative.
-    EXPECT_TRUE(logIsOverLimit(4'000'000, (1ull << 32) + 1));
-    EXPECT_TRUE(logIsOverLimit(4'000'000, (1ull << 31) + 5));
+    // The last two: sizes whose low 32 bits are small or read as negative.
+    for (std::uint64_t size : {4'000'001ull, (1ull << 32) + 1, (1ull << 31) + 5})
+        EXPECT_TRUE(logIsOverLimit(4'000'000, size)) << size;
 }
 
 }  // namespace

@@ -47,11 +47,10 @@ protected:
     {
         writeFile(stateFileName, state);
         startUp();
-        return std::to_string(stateFile.startupCount) + " " +
-               std::to_string(clockState.savedHours) + ":" +
-               std::to_string(clockState.savedMinutes) + ":" +
-               std::to_string(clockState.savedSeconds) + " " +
-               std::to_string(stateFile.savedAppTotal) + " " + stateFile.maxLogSizeText;
+        const auto text = [](std::int32_t number) { return std::to_string(number); };
+        return text(stateFile.startupCount) + " " + text(clockState.savedHours) + ":" +
+               text(clockState.savedMinutes) + ":" + text(clockState.savedSeconds) + " " +
+               text(stateFile.savedAppTotal) + " " + stateFile.maxLogSizeText;
     }
 };
 
