@@ -135,12 +135,9 @@ TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
         utf16 += std::string{c, '\0'};
     const std::string endsAfterLine6 = storedState.substr(0, storedState.find("\nSlut"));
     const std::string forms[] = {
-        endsAfterLine6,
-        utf16,
-        "\xEF\xBB\xBF" + storedState,
-        storedState.substr(0, 20) + std::string(1, '\0') + storedState.substr(20),
-        "56   =Uppstarter\r312   =Timmar totalt\r05\r48\r1200\r4000000\rSlut\r",
-    };
+        endsAfterLine6, utf16, "\xEF\xBB\xBF" + storedState,
+        std::string(storedState).insert(20, 1, '\0'),
+        "56   =Uppstarter\r312   =Timmar totalt\r05\r48\r1200\r4000000\rSlut\r"};
     for (const std::string& form : forms) {
         std::filesystem::remove("ysave.old");
         loaded(form);
