@@ -49,8 +49,9 @@ public:
     static bool exists(const char* name);
 
     // Makes the file unwritable even for root, as the read-only attribute
-    // does on Windows, or (`on` false) writable again; returns whether it is
-    // unwritable now, so false at `on` when this system cannot. Undone at the end.
+    // does on Windows, or writable again when `on` is false. Returns whether
+    // it is unwritable now: false after `on` when this system cannot. Undone
+    // at the end.
     bool setReadOnly(const char* name, bool on = true);
 
 private:
