@@ -4,9 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <string>
-#include <vector>
-
 #include "app/run_pause.h"
 #include "app/window_events.h"
 #include "common/data_file_format.h"
@@ -15,7 +12,6 @@
 #include "timekeeping/away_time.h"
 
 namespace format = data_file_format;
-using Lines = std::vector<std::string>;
 
 namespace {
 
@@ -32,13 +28,7 @@ protected:
         writeFile(format::logFileName, "");
         // 2024-03-07 12:00:00 UTC at startTick.
         fakeHost.calendarAtTickZero = 1'709'812'800 - static_cast<long long>(startTick / 1000);
-    }
-
-    static void startWithLimit(const char* minutes)
-    {
-        if (minutes != nullptr)
-            fakeHost.settings["uravik.ini/Borta/Minuter"] = minutes;
-        startUp(startTick);
+        startUp(startTick);  // with no limit set
     }
 
     // The tick `seconds` into the run.
@@ -64,11 +54,11 @@ TEST_F(AwayTime, TheLimitComesFromTheSettingsOrFallsBackToFiveMinutes)
     for (const auto& [text, minutes] : cases)
         EXPECT_EQ(awayLimitMinutes(text), minutes) << text;
 
-    startWithLimit(nullptr);
-    EXPECT_EQ(away.limitMinutes, 5) << "no file";
+    EXPECT_EQ(away.limitMinutes, 5) << "none set";
 
     // At 0 nothing is noted, and a sleep is left out all the same.
-    startWithLimit("0");
+    fakeHost.settings["uravik.ini/Borta/Minuter"] = "0";
+    startUp(startTick);
     tickUntil(600);
     noteLocked(true);
     noteLocked(false);
@@ -82,7 +72,6 @@ TEST_F(AwayTime, TheLimitComesFromTheSettingsOrFallsBackToFiveMinutes)
 
 TEST_F(AwayTime, IdleFromTheLastInputUntilTheNextOnceTheLimitIsReached)
 {
-    startWithLimit(nullptr);
     fakeHost.lastInput = at(30);
     tickUntil(325);  // input again 5 s before the limit: not away
     fakeHost.lastInput = at(325);
@@ -101,7 +90,8 @@ TEST_F(AwayTime, IdleFromTheLastInputUntilTheNextOnceTheLimitIsReached)
 // locked when it wakes), unlocked and left idle until the window closes.
 TEST_F(AwayTime, CausesFollowOneAnotherWithoutGapOrOverlapToTheEndOfTheRun)
 {
-    startWithLimit("1");
+    fakeHost.settings["uravik.ini/Borta/Minuter"] = "1";
+    startUp(startTick);
     fakeHost.windowAbove = 11;
     fakeHost.titles[11] = "Anteckningar";
     tickUntil(300.9);  // a moment dated once: both lines say 12:05:00
@@ -115,15 +105,14 @@ TEST_F(AwayTime, CausesFollowOneAnotherWithoutGapOrOverlapToTheEndOfTheRun)
     tickUntil(4500);
     endRun();
     EXPECT_EQ(readLines(format::awayFileName),
-              (Lines{"2024-03-07 12:00:00  2024-03-07 12:05:00  inaktiv",
-                     "2024-03-07 12:05:00  2024-03-07 12:10:00  låst",
-                     "2024-03-07 12:10:00  2024-03-07 13:10:00  vila",
-                     "2024-03-07 13:10:00  2024-03-07 13:11:00  låst",
-                     "2024-03-07 13:11:00  2024-03-07 13:15:00  inaktiv"}));
+              (std::vector<std::string>{"2024-03-07 12:00:00  2024-03-07 12:05:00  inaktiv",
+                                        "2024-03-07 12:05:00  2024-03-07 12:10:00  låst",
+                                        "2024-03-07 12:10:00  2024-03-07 13:10:00  vila",
+                                        "2024-03-07 13:10:00  2024-03-07 13:11:00  låst",
+                                        "2024-03-07 13:11:00  2024-03-07 13:15:00  inaktiv"}));
     // The run counts 15 minutes; the record at the end, the 5 since waking.
     EXPECT_STREQ(clockState.runText, "0:15:00");
-    const std::string log = readFile(format::logFileName);
-    EXPECT_EQ(log.substr(log.size() - 24), "0:05:00    Anteckningar\n");
+    EXPECT_THAT(readFile(format::logFileName), ::testing::EndsWith("0:05:00    Anteckningar\n"));
 }
 
 // Without a resume message the tick takes the run up again: after a pause
@@ -131,7 +120,6 @@ TEST_F(AwayTime, CausesFollowOneAnotherWithoutGapOrOverlapToTheEndOfTheRun)
 // for the sleep to have come.
 TEST_F(AwayTime, TheTickTakesUpARunThatWokeOrNeverSlept)
 {
-    startWithLimit(nullptr);
     fakeHost.lastInput = at(0);
     tickUntil(10);
     suspendRun();
@@ -152,13 +140,12 @@ TEST_F(AwayTime, TheTickTakesUpARunThatWokeOrNeverSlept)
     EXPECT_STREQ(clockState.runText, "0:00:42") << "no sleep came: the time ran";
     endRun();
     EXPECT_EQ(readLines(format::awayFileName),
-              Lines{"2024-03-07 12:00:10  2024-03-07 14:00:12  vila"});
+              std::vector<std::string>{"2024-03-07 12:00:10  2024-03-07 14:00:12  vila"});
 }
 
 // An installer's restart request ends the session but not the process.
 TEST_F(AwayTime, ARunThatOutlivesItsSessionIsTakenUpAgain)
 {
-    startWithLimit(nullptr);
     fakeHost.titles = {{11, "Anteckningar"}, {12, "Kalkylator"}};
     fakeHost.windowAbove = 11;
     tickUntil(60);
@@ -167,7 +154,6 @@ TEST_F(AwayTime, ARunThatOutlivesItsSessionIsTakenUpAgain)
     fakeHost.windowAbove = 12;
     tickUntil(64);
     EXPECT_EQ(readFile(format::logFileName), ended) << "not before it outlived the session";
-    tickUntil(66);
     tickUntil(70);
     endRun();
     const std::string log = readFile(format::logFileName);

@@ -8,25 +8,23 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "app/window_events.h"
-#include "timekeeping/atomic_write.h"
-#include "timekeeping/away_time.h"
 
 namespace {
 
 void setUnwritable(const std::string& path, bool on)
 {
     chmod(path.c_str(), on ? 0444 : 0644);
+    // A file that cannot be opened fails the ioctl and the close alike (-1).
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
     int flags = 0;
-    if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+    if (ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
         flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
         ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
-    if (fd >= 0)
-        close(fd);
+    close(fd);
 }
 
 struct ScratchFolder {
@@ -54,9 +52,8 @@ std::string scratchPath(const std::string& name)
 void PersistenceTest::SetUp()
 {
     FreshState::SetUp();
-    char pattern[] = "/tmp/uravik-persistence-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    directory_ = pattern;
+    directory_ = scratchPath("files");
+    ASSERT_TRUE(std::filesystem::create_directory(directory_));
     previousDirectory_ = std::filesystem::current_path().string();
     std::filesystem::current_path(directory_);
 }
@@ -106,15 +103,14 @@ void PersistenceTest::ticksWith(host::WindowHandle window, int count)
 
 std::string PersistenceTest::readFile(const char* name)
 {
-    std::ostringstream content;
-    content << std::ifstream(name, std::ios::binary).rdbuf();
-    return content.str();
+    std::ifstream in(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::vector<std::string> PersistenceTest::readLines(const char* name)
 {
     std::vector<std::string> lines;
-    std::istringstream in(readFile(name));
+    std::ifstream in(name, std::ios::binary);
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
@@ -131,14 +127,9 @@ bool PersistenceTest::exists(const char* name)
     return std::filesystem::exists(std::filesystem::symlink_status(name, error));
 }
 
-bool PersistenceTest::makeUnwritable(const char* name)
+bool PersistenceTest::setReadOnly(const char* name, bool on)
 {
     unwritable_.push_back(directory_ + "/" + name);
-    setUnwritable(unwritable_.back(), true);
+    setUnwritable(unwritable_.back(), on);
     return access(name, W_OK) != 0;
-}
-
-void PersistenceTest::makeWritable(const char* name)
-{
-    setUnwritable(directory_ + "/" + name, false);
 }

@@ -49,9 +49,10 @@ public:
     static bool exists(const char* name);
 
     // Makes the file unwritable even for root, as the read-only attribute
-    // does on Windows; false when this system cannot. Undone at the end.
-    bool makeUnwritable(const char* name);
-    void makeWritable(const char* name);
+    // does on Windows, or writable again when `on` is false. Returns whether
+    // it is unwritable now: false after `on` when this system cannot. Undone
+    // at the end.
+    bool setReadOnly(const char* name, bool on = true);
 
 private:
     std::string directory_;

@@ -14,15 +14,11 @@ namespace texts = persistence_texts;
 using data_file_format::stateFileName;
 using data_file_format::stateTempFileName;
 using ::testing::ElementsAre;
-using ::testing::Field;
-using ::testing::StartsWith;
 using Box = FakeHost::Message;
-constexpr host::MessageIcon error = host::MessageIcon::error;
 
 namespace {
 
 const std::string storedState = sampleState();
-std::string failingCall;  // the seam's file call that fails, if any
 
 class StateFile : public PersistenceTest {
 protected:
@@ -37,10 +33,13 @@ protected:
         runFor(ms);
         saveState();
     }
-    // A save a second on with the seam's `call` failing, or none for "".
-    static void saveFailing(const char* call)
+    // A save a second on, with the seam's file call `failing` failing from
+    // now on (none for "").
+    static void saveFailing(const std::string& failing)
     {
-        failingCall = call;
+        fakeHost.fileCallFails = [failing](const char* call, const char*, std::FILE*) {
+            return failing == call;
+        };
         saveAfter(1000);
     }
     // Starts up over `state` and returns the saved totals and counts.
@@ -48,11 +47,10 @@ protected:
     {
         writeFile(stateFileName, state);
         startUp();
-        return std::to_string(stateFile.startupCount) + " " +
-               std::to_string(clockState.savedHours) + ":" +
-               std::to_string(clockState.savedMinutes) + ":" +
-               std::to_string(clockState.savedSeconds) + " " +
-               std::to_string(stateFile.savedAppTotal) + " " + stateFile.maxLogSizeText;
+        const auto text = [](std::int32_t number) { return std::to_string(number); };
+        return text(stateFile.startupCount) + " " + text(clockState.savedHours) + ":" +
+               text(clockState.savedMinutes) + ":" + text(clockState.savedSeconds) + " " +
+               text(stateFile.savedAppTotal) + " " + stateFile.maxLogSizeText;
     }
 };
 
@@ -71,6 +69,24 @@ TEST_F(StateFile, StoredValuesComeBackOneStartUpLaterAndANewInstallStartsQuietly
               "58   =Sekunder totalt\n1201   =Applikationer totalt\n4000000\n\nSlut\n");
     EXPECT_EQ(loaded(readFile(stateFileName)), "58 312:5:58 1201 4000000\n");
     EXPECT_TRUE(fakeHost.messages.empty());
+
+    // A new install starts quietly with the program's own size setting.
+    std::filesystem::remove(stateFileName);
+    std::filesystem::remove(data_file_format::logFileName);
+    startUp();
+    EXPECT_TRUE(fakeHost.messages.empty());
+    saveAfter(3'723'000);  // 1:02:03
+    EXPECT_EQ(readFile(stateFileName),
+              "1   =Uppstarter\n1   =Timmar totalt\n02   =Minuter totalt\n"
+              "03   =Sekunder totalt\n1   =Applikationer totalt\n4000000\nSlut\n");
+
+    // Gone while the log is still there: that is told, and the setting is
+    // the cap again, never an empty one that would move the log each time.
+    std::filesystem::remove(stateFileName);
+    startUp();
+    EXPECT_THAT(fakeHost.messages,
+                ElementsAre(Box{texts::stateNotFoundMessage, "FILFEL", host::MessageIcon::none}));
+    EXPECT_STREQ(stateFile.maxLogSizeText, "4000000");
 }
 
 TEST_F(StateFile, NumbersAndTheSizeSettingAreReadWholeWithinWhatTheCountersCanShow)
@@ -109,26 +125,7 @@ TEST_F(StateFile, NumbersAndTheSizeSettingAreReadWholeWithinWhatTheCountersCanSh
         EXPECT_EQ(loaded(state), expected) << state;
     saveAfter(3'599'000);  // 0:59:00 saved and 0:59:59 run
     EXPECT_THAT(readFile(stateFileName),
-                StartsWith("1   =Uppstarter\n1   =Timmar totalt\n58   =Min"));
-}
-
-TEST_F(StateFile, NewInstallStartsQuietlyWithTheProgramsOwnSizeSetting)
-{
-    std::filesystem::remove(data_file_format::logFileName);
-    startUp();
-    EXPECT_TRUE(fakeHost.messages.empty());
-    saveAfter(3'723'000);  // 1:02:03
-    EXPECT_EQ(readFile(stateFileName),
-              "1   =Uppstarter\n1   =Timmar totalt\n02   =Minuter totalt\n"
-              "03   =Sekunder totalt\n1   =Applikationer totalt\n4000000\nSlut\n");
-
-    // Gone while the log is still there: that is told, and the setting is
-    // the cap again, never an empty one that would move the log each time.
-    std::filesystem::remove(stateFileName);
-    startUp();
-    EXPECT_THAT(fakeHost.messages,
-                ElementsAre(Box{texts::stateNotFoundMessage, "FILFEL", host::MessageIcon::none}));
-    EXPECT_STREQ(stateFile.maxLogSizeText, "4000000");
+                ::testing::StartsWith("1   =Uppstarter\n1   =Timmar totalt\n58   =Min"));
 }
 
 TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
@@ -138,19 +135,16 @@ TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
         utf16 += std::string{c, '\0'};
     const std::string endsAfterLine6 = storedState.substr(0, storedState.find("\nSlut"));
     const std::string forms[] = {
-        endsAfterLine6,
-        utf16,
-        "\xEF\xBB\xBF" + storedState,
-        storedState.substr(0, 20) + std::string(1, '\0') + storedState.substr(20),
-        "56   =Uppstarter\r312   =Timmar totalt\r05\r48\r1200\r4000000\rSlut\r",
-    };
+        endsAfterLine6, utf16, "\xEF\xBB\xBF" + storedState,
+        std::string(storedState).insert(20, 1, '\0'),
+        "56   =Uppstarter\r312   =Timmar totalt\r05\r48\r1200\r4000000\rSlut\r"};
     for (const std::string& form : forms) {
         std::filesystem::remove("ysave.old");
         loaded(form);
         EXPECT_THAT(fakeHost.messages,
                     ElementsAre(Box{std::string(texts::stateUnreadableMessage) +
                                         "\nDen gamla filen beh\xE5lls som 'ysave.old'.",
-                                    "FILFEL", error}))
+                                    "FILFEL", host::MessageIcon::error}))
             << form;
         saveAfter(1000);
         EXPECT_EQ(readFile("ysave.old"), form) << "its bytes stay as they were";
@@ -171,7 +165,7 @@ TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
                                                 "\nDen gamla filen beh\xE5lls som 'ysave10.old'.");
     EXPECT_EQ(readFile("ysave10.old"), utf16);
     saveAfter(1000);
-    EXPECT_THAT(readFile(stateFileName), StartsWith("1   =Uppstarter\n"));
+    EXPECT_THAT(readFile(stateFileName), ::testing::StartsWith("1   =Uppstarter\n"));
 
     // An empty file has nothing to keep.
     loaded("");
@@ -181,18 +175,18 @@ TEST_F(StateFile, UnreadableFileIsToldAndKeptAsideBeforeTheFirstSave)
 TEST_F(StateFile, ReadOnlyFileIsToldAndKeepsItsTotalsForALaterSave)
 {
     writeFile(stateFileName, storedState);
-    if (!makeUnwritable(stateFileName))
+    if (!setReadOnly(stateFileName))
         GTEST_SKIP() << "this file system cannot make a file unwritable";
     startUp();
     EXPECT_EQ(fakeHost.messages.at(0).text, texts::stateNotFoundMessage);
     saveAfter(1000);
     saveAfter(1000);
-    EXPECT_THAT(fakeHost.messages,
-                ElementsAre(Field(&Box::caption, "FILFEL"), Field(&Box::caption, "FELMEDDELANDE")));
+    EXPECT_THAT(fakeHost.messages, ElementsAre(::testing::Field(&Box::caption, "FILFEL"),
+                                               ::testing::Field(&Box::caption, "FELMEDDELANDE")));
     EXPECT_EQ(readFile(stateFileName), storedState);
 
     // Made writable again during the run: the next save carries the totals on.
-    makeWritable(stateFileName);
+    setReadOnly(stateFileName, false);
     saveAfter(8000);
     EXPECT_EQ(readFile(stateFileName).substr(0, 61),
               "57   =Uppstarter\n312   =Timmar totalt\n05   =Minuter totalt\n58");
@@ -203,15 +197,12 @@ TEST_F(StateFile, ReadOnlyFileIsToldAndKeepsItsTotalsForALaterSave)
 TEST_F(StateFile, FailedSavesKeepTheOldFileAndAreToldOnce)
 {
     loaded(storedState);
-    fakeHost.fileCallFails = [](const char* call, const char*, std::FILE*) {
-        return failingCall == call;
-    };
     saveFailing("replaceFile");
     saveFailing("flushFileToDisk");
     EXPECT_EQ(readFile(stateFileName), storedState);
     EXPECT_FALSE(exists(stateTempFileName));
-    EXPECT_THAT(fakeHost.messages,
-                ElementsAre(Box{texts::stateNotWrittenMessage, "FELMEDDELANDE", error}));
+    EXPECT_THAT(fakeHost.messages, ElementsAre(Box{texts::stateNotWrittenMessage, "FELMEDDELANDE",
+                                                   host::MessageIcon::error}));
     EXPECT_EQ(stateFile.appCount, 2) << "every run of the log writer still counts";
 
     saveFailing("");
@@ -236,7 +227,7 @@ TEST_F(StateFile, FailedSavesKeepTheOldFileAndAreToldOnce)
     saveFailing("");
     saveFailing("flushFileToDisk");
     ASSERT_EQ(fakeHost.messages.size(), 5u);
-    EXPECT_THAT(fakeHost.messages[4], Field(&Box::text, texts::stateNotWritableMessage));
+    EXPECT_THAT(fakeHost.messages[4], ::testing::Field(&Box::text, texts::stateNotWritableMessage));
 }
 
 }  // namespace
