@@ -77,7 +77,7 @@ struct SummaryOptions {
     unsigned tables = allTables;
     // Left out of the windows' time where a record's period overlaps them;
     // none to count the time away with the windows.
-    AwayPeriods away;
+    AwayPeriods away{};
 };
 
 struct LogStatistics {
