@@ -27,25 +27,32 @@ struct Recorder {
 Recorder recorder;
 std::string heldFile;
 
-// Records a call by name; true when it is the one to fail.
+// Records a call by name; true when it is the one to fail, which sets errno
+// as a locked file would.
 bool failsNow(const char* name, const std::string& file, const std::string& mode = "")
 {
     if (!recorder.armed)
         return false;
     recorder.calls.push_back({name, file, mode});
-    return static_cast<int>(recorder.calls.size()) == recorder.failAt;
+    if (static_cast<int>(recorder.calls.size()) != recorder.failAt)
+        return false;
+    errno = EACCES;
+    return true;
 }
 
 // Records a call on a stream opened while armed; true when it is the one to
-// fail, which sets the stream's error indicator and errno.
-bool streamFailsNow(const char* name, std::FILE* file, int error)
+// fail, which sets the stream's error indicator and errno. A failed flush or
+// close (`drop`) loses what was still buffered, as when the write to the
+// device fails: it is not kept for the close to write after all.
+bool streamFailsNow(const char* name, std::FILE* file, int error, bool drop = false)
 {
     const auto found = recorder.streams.find(file);
-    if (!recorder.armed || found == recorder.streams.end() ||
-        !failsNow(name, found->second.file, found->second.mode))
+    if (found == recorder.streams.end() || !failsNow(name, found->second.file, found->second.mode))
         return false;
     found->second.failed = true;
     errno = error;
+    if (drop)
+        __fpurge(file);
     return true;
 }
 
@@ -101,24 +108,16 @@ std::FILE* __wrap_fopen(const char* path, const char* mode)
 
 int __wrap_fclose(std::FILE* file)
 {
-    // The stream is gone whether or not its last write reached the file; a
-    // failed close loses what was still buffered.
-    const bool fails = streamFailsNow("fclose", file, EIO);
-    if (fails)
-        __fpurge(file);
+    // The stream is gone whether or not its last write reached the file.
+    const bool fails = streamFailsNow("fclose", file, EIO, true);
     recorder.streams.erase(file);
-    const int result = __real_fclose(file);
-    return fails ? EOF : result;
+    return __real_fclose(file) != 0 || fails ? EOF : 0;
 }
 
 int __wrap_fflush(std::FILE* file)
 {
-    if (file == nullptr || !streamFailsNow("fflush", file, ENOSPC))
-        return __real_fflush(file);
-    // As when the write to the device fails: the buffer is dropped, not kept
-    // for the close to write after all.
-    __fpurge(file);
-    return EOF;
+    return file != nullptr && streamFailsNow("fflush", file, ENOSPC, true) ? EOF
+                                                                           : __real_fflush(file);
 }
 
 int __wrap_ferror(std::FILE* file)
@@ -149,11 +148,7 @@ std::size_t __wrap_fread(void* data, std::size_t size, std::size_t count, std::F
 
 int __wrap_remove(const char* path)
 {
-    if (failsNow("remove", path)) {
-        errno = EACCES;
-        return -1;
-    }
-    return __real_remove(path);
+    return failsNow("remove", path) ? -1 : __real_remove(path);
 }
 
 }  // extern "C"
