@@ -28,8 +28,7 @@ TEST_F(PortWatch, InventoryProbesAllSevenAndTheRoundNeverTriesCom7)
     EXPECT_EQ(fakeHost.probes, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
     // The round starts at COM2; its seventh pass is idle.
     EXPECT_EQ(pass(14), (std::vector<int>{2, 3, 4, 5, 6, 1, 2, 3, 4, 5, 6, 1}));
-    EXPECT_EQ(shared.modemOnline, 0);
-    EXPECT_EQ(shared.probedPort, 1);
+    EXPECT_EQ(std::pair(shared.modemOnline, shared.probedPort), std::pair(0, 1));
 }
 
 TEST_F(PortWatch, HeldPortIsRetriedEveryPassUntilItOpensAgain)
@@ -38,8 +37,7 @@ TEST_F(PortWatch, HeldPortIsRetriedEveryPassUntilItOpensAgain)
     EXPECT_EQ(pass(1), std::vector<int>{2});
     fakeHost.portOpens[4] = false;  // the modem dials out on COM4
     EXPECT_EQ(pass(2), std::vector<int>{4});
-    EXPECT_EQ(shared.modemOnline, 1);
-    EXPECT_EQ(shared.probedPort, 4);
+    EXPECT_EQ(std::pair(shared.modemOnline, shared.probedPort), std::pair(1, 4));
     EXPECT_EQ(pass(3), (std::vector<int>{4, 4, 4}));
     fakeHost.portOpens[4] = true;  // hung up
     EXPECT_EQ(pass(1), std::vector<int>{4});
