@@ -60,9 +60,7 @@ bool streamFailsNow(const char* name, std::FILE* file, int error, bool drop = fa
 
 void arm(int failAt)
 {
-    recorder = Recorder{};
-    recorder.armed = true;
-    recorder.failAt = failAt;
+    recorder = Recorder{true, failAt};
     fakeHost.fileCallFails = [](const char* call, const char* name, std::FILE* stream) {
         return stream != nullptr ? streamFailsNow(call, stream, EIO) : failsNow(call, name);
     };

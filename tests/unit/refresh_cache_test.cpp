@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -37,7 +36,7 @@ Boxes refresh()
 void paint(const RefreshedBoxes& shown, Coverage each, bool fonts = true)
 {
     Coverage coverage[layout::refreshedBoxCount];
-    std::fill(std::begin(coverage), std::end(coverage), each);
+    std::fill_n(coverage, layout::refreshedBoxCount, each);
     recordPaintedBoxes(shown, fonts, coverage);
 }
 
