@@ -1,31 +1,32 @@
+#include <utility>
 #include <vector>
 
 #include "tests/unit/persistence_fixture.h"
 
 namespace {
 
-void availableAtStartup(std::initializer_list<int> ports)
+// Takes the inventory with `ports` free and returns the ports it probed.
+std::vector<int> availableAtStartup(std::initializer_list<int> ports)
 {
     for (int n : ports)
         fakeHost.portOpens[n] = true;
     takePortInventory();
+    return std::exchange(fakeHost.probes, {});
 }
 
 // Runs `passes` passes and returns the ports they probed.
 std::vector<int> pass(int passes)
 {
-    fakeHost.probes.clear();
     for (int i = 0; i < passes; ++i)
         watchPortStep();
-    return fakeHost.probes;
+    return std::exchange(fakeHost.probes, {});
 }
 
 using PortWatch = FreshState;
 
 TEST_F(PortWatch, InventoryProbesAllSevenAndTheRoundNeverTriesCom7)
 {
-    availableAtStartup({1, 2, 3, 4, 5, 6, 7});
-    EXPECT_EQ(fakeHost.probes, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(availableAtStartup({1, 2, 3, 4, 5, 6, 7}), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
     // The round starts at COM2; its seventh pass is idle.
     EXPECT_EQ(pass(14), (std::vector<int>{2, 3, 4, 5, 6, 1, 2, 3, 4, 5, 6, 1}));
     EXPECT_EQ(std::pair(shared.modemOnline, shared.probedPort), std::pair(0, 1));

@@ -1,8 +1,6 @@
 // The refresh cache's decisions: which boxes a refresh repaints, which a
 // late paint adds, and which a paint leaves known.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <utility>
 #include <vector>
