@@ -41,16 +41,6 @@ struct Files {
     std::string state, log, history;
 };
 
-// The three files as they are; none of them may have gone missing.
-Files snapshot()
-{
-    for (const char* name : {texts::stateFileName, texts::logFileName, texts::historyFileName})
-        EXPECT_TRUE(PersistenceTest::exists(name)) << name;
-    return {PersistenceTest::readFile(texts::stateFileName),
-            PersistenceTest::readFile(texts::logFileName),
-            PersistenceTest::readFile(texts::historyFileName)};
-}
-
 // Failures with nothing to tell: a leftover temporary file that stays, a
 // state file that cannot be opened (it is tried again), the look at what it
 // holds (the line reads tell), the size lookup a record makes to cut a
@@ -59,14 +49,13 @@ Files snapshot()
 // whose temporary file cannot be closed is not put in place, and that is told.
 bool isTold(const FileCall& call)
 {
-    if (call.name == "remove" || (call.name == "fopen" && call.mode == "r+") ||
-        // The last session's held-back failures are a box of their own, if any.
-        call.file == texts::heldNoticeFileName ||
-        (call.file == texts::stateFileName && call.mode == "rb") ||
-        (call.name == "findFileSize" && call.file == texts::logFileName))
-        return false;
-    return call.name != "fclose" || call.file == texts::stateTempFileName ||
-           call.file == texts::historyTempFileName;
+    return !(call.name == "remove" || (call.name == "fopen" && call.mode == "r+") ||
+             // The last session's held-back failures are a box of their own, if any.
+             call.file == texts::heldNoticeFileName ||
+             (call.file == texts::stateFileName && call.mode == "rb") ||
+             (call.name == "findFileSize" && call.file == texts::logFileName) ||
+             (call.name == "fclose" && call.file != texts::stateTempFileName &&
+              call.file != texts::historyTempFileName));
 }
 
 // The state without its applications line: a save while the log fails keeps
@@ -94,6 +83,15 @@ std::vector<std::string> recordNames(const std::string& log, std::size_t from)
 
 class FaultSweep : public PersistenceTest {
 protected:
+    // The three files as they are; none of them may have gone missing.
+    static Files snapshot()
+    {
+        for (const char* name : {texts::stateFileName, texts::logFileName, texts::historyFileName})
+            EXPECT_TRUE(exists(name)) << name;
+        return {readFile(texts::stateFileName), readFile(texts::logFileName),
+                readFile(texts::historyFileName)};
+    }
+
     static void writeFiles(const char* sizeSetting)
     {
         faults::hold("");

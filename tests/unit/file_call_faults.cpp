@@ -5,23 +5,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <map>
+#include <set>
 
 #include "tests/fake_host/fake_host.h"
 
 namespace file_call_faults {
 namespace {
 
-struct Stream {
-    std::string file;
-    std::string mode;
-    bool failed = false;  // an injected failure set its error indicator
-};
-
 struct Recorder {
-    bool armed = false;
-    int failAt = 0;
+    int failAt = -1;  // the call to fail, from 1; 0 for none, -1 while not recording
     std::vector<FileCall> calls;
-    std::map<std::FILE*, Stream> streams;  // opened while armed, until closed
+    std::map<std::FILE*, FileCall> streams;  // their opens while armed, until closed
+    std::set<std::FILE*> failedStreams;      // an injected failure set their error indicator
 };
 
 Recorder recorder;
@@ -31,7 +26,7 @@ std::string heldFile;
 // as a locked file would.
 bool failsNow(const char* name, const std::string& file, const std::string& mode = "")
 {
-    if (!recorder.armed)
+    if (recorder.failAt < 0)
         return false;
     recorder.calls.push_back({name, file, mode});
     if (static_cast<int>(recorder.calls.size()) != recorder.failAt)
@@ -49,7 +44,7 @@ bool streamFailsNow(const char* name, std::FILE* file, int error, bool drop = fa
     const auto found = recorder.streams.find(file);
     if (found == recorder.streams.end() || !failsNow(name, found->second.file, found->second.mode))
         return false;
-    found->second.failed = true;
+    recorder.failedStreams.insert(file);
     errno = error;
     if (drop)
         __fpurge(file);
@@ -60,7 +55,8 @@ bool streamFailsNow(const char* name, std::FILE* file, int error, bool drop = fa
 
 void arm(int failAt)
 {
-    recorder = Recorder{true, failAt};
+    recorder = Recorder{};
+    recorder.failAt = failAt;
     fakeHost.fileCallFails = [](const char* call, const char* name, std::FILE* stream) {
         return stream != nullptr ? streamFailsNow(call, stream, EIO) : failsNow(call, name);
     };
@@ -68,7 +64,7 @@ void arm(int failAt)
 
 std::vector<FileCall> disarm()
 {
-    recorder.armed = false;
+    recorder.failAt = -1;
     return recorder.calls;
 }
 
@@ -99,8 +95,8 @@ std::FILE* __wrap_fopen(const char* path, const char* mode)
         return nullptr;
     }
     std::FILE* file = __real_fopen(path, mode);
-    if (file != nullptr && recorder.armed)
-        recorder.streams[file] = {path, mode};
+    if (file != nullptr && recorder.failAt >= 0)
+        recorder.streams[file] = {"fopen", path, mode};
     return file;
 }
 
@@ -109,6 +105,7 @@ int __wrap_fclose(std::FILE* file)
     // The stream is gone whether or not its last write reached the file.
     const bool fails = streamFailsNow("fclose", file, EIO, true);
     recorder.streams.erase(file);
+    recorder.failedStreams.erase(file);
     return __real_fclose(file) != 0 || fails ? EOF : 0;
 }
 
@@ -120,8 +117,7 @@ int __wrap_fflush(std::FILE* file)
 
 int __wrap_ferror(std::FILE* file)
 {
-    const auto found = recorder.streams.find(file);
-    return __real_ferror(file) != 0 || (found != recorder.streams.end() && found->second.failed);
+    return __real_ferror(file) != 0 || recorder.failedStreams.count(file) != 0;
 }
 
 int __wrap_fputs(const char* text, std::FILE* file)
