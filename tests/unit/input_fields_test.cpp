@@ -21,6 +21,14 @@ host::Point at(const FieldRect& f, int dx, int dy)
     return {f.x + dx, f.y + dy};
 }
 
+// Clicks there and returns the field then selected.
+int clickAt(host::Point point)
+{
+    fakeHost.cursor = point;
+    selectFieldAtCursor();
+    return shell.selectedField;
+}
+
 std::string type(const std::string& keys, char* text, int& length)
 {
     for (unsigned char key : keys)
@@ -63,33 +71,26 @@ TEST_F(InputFields, AcceptsCodes48To122AndStillRepaintsTheWholeBoxOnRejected)
 
 TEST_F(InputFields, HitTestIsStrictOnAllFourBorders)
 {
-    const std::pair<host::Point, int> cases[] = {
-        {at(cost, 0, 5), 0},   {at(cost, 1, 0), 0},  {at(cost, 1, 1), 4},
-        {at(cost, 49, 14), 4}, {at(cost, 50, 5), 0}, {at(cost, 30, 15), 0},
-    };
-    for (const auto& [cursor, expected] : cases) {
-        fakeHost.cursor = cursor;
+    // From the field's top left corner, and the field hit.
+    const int cases[][3] = {{0, 5, 0}, {1, 0, 0}, {1, 1, 4}, {49, 14, 4}, {50, 5, 0}, {30, 15, 0}};
+    for (const auto& [dx, dy, expected] : cases) {
+        fakeHost.cursor = at(cost, dx, dy);
         EXPECT_EQ(hitTestField(1, cost.x, cost.y, cost.width, cost.height, 4), expected)
-            << cursor.x << "," << cursor.y;
+            << dx << "," << dy;
     }
 }
 
 TEST_F(InputFields, ClicksSelectOnlyInEditModeAndCharactersGoToTheSelectedField)
 {
-    fakeHost.cursor = at(cost, 10, 5);
-    selectFieldAtCursor();
-    EXPECT_EQ(shell.selectedField, 0);
+    EXPECT_EQ(clickAt(at(cost, 10, 5)), 0);
     typeIntoSelectedField('9');
     EXPECT_STREQ(shared.highRateCostText, "23");
 
     shared.editMode = 1;
-    selectFieldAtCursor();
-    EXPECT_EQ(shell.selectedField, 4);
+    EXPECT_EQ(clickAt(at(cost, 10, 5)), 4);
     typeIntoSelectedField('1');
     typeIntoSelectedField('5');
-    fakeHost.cursor = at(port, 10, 5);
-    selectFieldAtCursor();
-    EXPECT_EQ(shell.selectedField, 5);
+    EXPECT_EQ(clickAt(at(port, 10, 5)), 5);
     typeIntoSelectedField('C');
     EXPECT_STREQ(shared.highRateCostText, "15");
     EXPECT_STREQ(shared.modemPortText, "C");
@@ -99,9 +100,7 @@ TEST_F(InputFields, ClicksSelectOnlyInEditModeAndCharactersGoToTheSelectedField)
     typeIntoSelectedField('2');
     EXPECT_STREQ(shared.modemPortText, "C2");
     shared.editMode = 1;
-    fakeHost.cursor = at(port, 0, 5);
-    selectFieldAtCursor();
-    EXPECT_EQ(shell.selectedField, 0);
+    EXPECT_EQ(clickAt(at(port, 0, 5)), 0);
 }
 
 }  // namespace
