@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "display/colours.h"
 #include "display/font_style.h"
@@ -33,18 +34,15 @@ TEST(ColourTable, ExactUpperCaseNamesResolveToColorrefWithRedInTheLowByte)
 
 TEST(TextOffset, AlignmentCodes)
 {
-    struct Case {
-        const char* align;
-        int width, textWidth, offset;
-    };
     // Centred: the width halved as an integer, the text in floating point,
     // truncated toward zero.
-    const Case cases[] = {{"L", 100, 41, 59}, {"L", 50, 70, -20}, {"M", 100, 41, 29},
-                          {"M", 101, 0, 51},  {"M", 10, 25, -7},  {"M", -5, 0, -3},
-                          {"R", 100, 41, 2},  {"O", 100, 41, 0},  {"m", 100, 41, 0}};
-    for (const Case& c : cases)
-        EXPECT_EQ(alignedTextOffset(c.align, c.width, c.textWidth), c.offset)
-            << c.align << " " << c.width << " " << c.textWidth;
+    const std::tuple<const char*, int, int, int> cases[] = {
+        {"L", 100, 41, 59}, {"L", 50, 70, -20}, {"M", 100, 41, 29},
+        {"M", 101, 0, 51},  {"M", 10, 25, -7},  {"M", -5, 0, -3},
+        {"R", 100, 41, 2},  {"O", 100, 41, 0},  {"m", 100, 41, 0}};
+    for (const auto& [align, width, textWidth, offset] : cases)
+        EXPECT_EQ(alignedTextOffset(align, width, textWidth), offset)
+            << align << " " << width << " " << textWidth;
     EXPECT_TRUE(alignmentClearsText("O"));
     EXPECT_FALSE(alignmentClearsText("o"));
 }
