@@ -54,10 +54,9 @@ TEST(FontStyleCode, DigitsNameTheEffectsOthersAndTheSignAreIgnored)
         {13, "IS"}, {23, "US"}, {123, "IUS"}, {40, ""}, {-21, "IU"},
     };
     for (const auto& [code, expected] : cases) {
-        const FontStyle s = fontStyleFromCode(code);
-        EXPECT_EQ(
-            std::string(s.italic ? "I" : "") + (s.underline ? "U" : "") + (s.strikeOut ? "S" : ""),
-            expected)
+        const auto [italic, underline, strikeOut] = fontStyleFromCode(code);
+        EXPECT_EQ(std::string(italic ? "I" : "") + (underline ? "U" : "") + (strikeOut ? "S" : ""),
+                  expected)
             << code;
     }
 }
