@@ -139,7 +139,7 @@ protected:
     // A record, or a save while the log cannot be written: the files are old
     // or whole and the failure told. After a second more of the same window
     // the period whose record failed is recorded too.
-    static void expectWholeAndEachPeriodRecordedOnce(const FileCall& call)
+    static void expectWholeAndEachPeriodOnce(const FileCall& call)
     {
         const Files now = snapshot();
         EXPECT_TRUE(now.log == before.log || now.log == after.log) << now.log;
@@ -234,8 +234,7 @@ TEST_F(FaultSweep, EveryFailingFileCallLeavesWholeFilesIsToldAndTheRunGoesOn)
         void (*check)(const FileCall&);
     };
     const Scenario scenarios[] = {
-        {"a record", prepareRunUnderWay, [] { ticksWith(102); },
-         expectWholeAndEachPeriodRecordedOnce},
+        {"a record", prepareRunUnderWay, [] { ticksWith(102); }, expectWholeAndEachPeriodOnce},
         {"a start-up", prepareStartUp, [] { startUp(fakeHost.tick); }, expectStartUpKeepsTheLog},
         // While the log cannot be written the totals are saved once a minute
         // without it.
@@ -247,7 +246,7 @@ TEST_F(FaultSweep, EveryFailingFileCallLeavesWholeFilesIsToldAndTheRunGoesOn)
              fakeHost.messages.clear();
              fakeHost.tick += 60'000;
          },
-         [] { ticksWith(102); }, expectWholeAndEachPeriodRecordedOnce},
+         [] { ticksWith(102); }, expectWholeAndEachPeriodOnce},
         {"an away line", prepareLockedRun, [] { noteLocked(false); }, expectTheAwayLineAlone},
     };
     for (const Scenario& scenario : scenarios) {
