@@ -11,23 +11,16 @@ namespace {
 TEST(ColourTable, ExactUpperCaseNamesResolveToColorrefWithRedInTheLowByte)
 {
     const std::pair<const char*, ColourValue> expected[] = {
-        {"BLACK", 0x000000},
-        {"WHITE", 0xFFFFFF},
-        {"GRAY0", 0x828282},
-        {"GRAY1", 0xAAAAAA},
-        {"GREEN0", 0x00AA00},
-        {"GREEN1", 0x00FF00},
-        {"RED0", 0x0000AA},
-        {"RED1", 0x0000FF},
-        {"BLUE0", 0xAA0000},
-        {"BLUE1", 0xFF0000},
-        {"red1", 0},
-        {"RED1 ", 0},
-        {"", 0},
-        {nullptr, 0},
+        {"BLACK", 0x000000},  {"WHITE", 0xFFFFFF},  {"GRAY0", 0x828282}, {"GRAY1", 0xAAAAAA},
+        {"GREEN0", 0x00AA00}, {"GREEN1", 0x00FF00}, {"RED0", 0x0000AA},  {"RED1", 0x0000FF},
+        {"BLUE0", 0xAA0000},  {"BLUE1", 0xFF0000},
     };
     for (const auto& [name, value] : expected)
-        EXPECT_EQ(colourByName(name), value) << (name ? name : "null");
+        EXPECT_EQ(colourByName(name), value) << name;
+    // Anything else is black.
+    for (const char* unknown : {"red1", "RED1 ", ""})
+        EXPECT_EQ(colourByName(unknown), 0u) << unknown;
+    EXPECT_EQ(colourByName(nullptr), 0u);
     // Components keep only their low 8 bits.
     EXPECT_EQ(rgbColour(256, 256 + 170, -1), 0xFFAA00u);
 }

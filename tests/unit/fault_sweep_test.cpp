@@ -5,8 +5,6 @@
 // their complete new content, the failure must have been told, and the program must go on: the next
 // records are written and the next start-up counts on.
 
-#include <gmock/gmock.h>
-
 #include <regex>
 #include <string>
 #include <tuple>
