@@ -68,13 +68,13 @@ std::vector<std::string> recordNames(const std::string& log, std::size_t from)
 {
     std::vector<std::string> names;
     long last = 0;
-    // A record's line starts with blanks and its number; its name follows the
-    // last four blanks.
-    const std::regex record("(?:^|\n) +([0-9]+) .*    (.*)");
+    // Every line that starts with a blank is a record.
+    const std::regex record("(?:^|\n)( [^\n]*)");
     for (std::sregex_iterator m(log.begin() + from, log.end(), record), end; m != end; ++m) {
-        EXPECT_GT(std::stol((*m)[1]), last) << m->str();
-        last = std::stol((*m)[1]);
-        names.push_back((*m)[2]);
+        const std::string line = (*m)[1];
+        EXPECT_GT(std::stol(line), last) << line;
+        last = std::stol(line);
+        names.push_back(line.substr(line.rfind("    ") + 4));
     }
     return names;
 }
