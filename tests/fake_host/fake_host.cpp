@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <ctime>
 #include <filesystem>
 
@@ -24,8 +23,7 @@ CalendarTime localCalendarTime()
 {
     if (fakeHost.calendarAtTickZero < 0)
         return fakeHost.calendar;
-    const std::time_t now =
-        static_cast<std::time_t>(fakeHost.calendarAtTickZero + fakeHost.tick / 1000);
+    const std::time_t now = fakeHost.calendarAtTickZero + fakeHost.tick / 1000;
     std::tm parts{};
     gmtime_r(&now, &parts);
     return {parts.tm_year, parts.tm_mon, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
@@ -38,9 +36,9 @@ WindowHandle visibleWindowAbove(WindowHandle)
 
 int windowTitle(WindowHandle window, char* buffer, int bufferSize)
 {
-    const std::string title = fakeHost.titles.count(window) ? fakeHost.titles.at(window) : "";
-    const int copied =
-        std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s", title.c_str());
+    // An unknown window has an empty title.
+    const int copied = std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s",
+                                     fakeHost.titles[window].c_str());
     return copied < bufferSize ? copied : bufferSize - 1;
 }
 
@@ -67,10 +65,9 @@ Point cursorPosInClient(WindowHandle)
 PortProbe probeSerialPort(int portNumber)
 {
     fakeHost.probes.push_back(portNumber);
-    const auto n = static_cast<std::size_t>(portNumber);
-    if (fakeHost.portOpens.at(n))
+    if (fakeHost.portOpens.at(portNumber))
         return PortProbe::opened;
-    return fakeHost.portMissing.at(n) ? PortProbe::missing : PortProbe::held;
+    return fakeHost.portMissing.at(portNumber) ? PortProbe::missing : PortProbe::held;
 }
 
 bool findFileSize(const char* name, std::uint64_t* size)
@@ -88,11 +85,10 @@ bool findFileSize(const char* name, std::uint64_t* size)
 bool readSetting(const char* name, const char* section, const char* key, char* buffer,
                  int bufferSize)
 {
-    const auto found = fakeHost.settings.find(std::string(name) + "/" + section + "/" + key);
-    if (found == fakeHost.settings.end() || found->second.empty())
-        return false;
-    std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s", found->second.c_str());
-    return true;
+    // As the system does, a missing setting reads as empty.
+    const std::string& value = fakeHost.settings[std::string(name) + "/" + section + "/" + key];
+    std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s", value.c_str());
+    return !value.empty();
 }
 
 bool flushFileToDisk(std::FILE* file)

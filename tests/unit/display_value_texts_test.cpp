@@ -41,10 +41,9 @@ TEST_F(ValueTexts, RefreshedBoxesFollowTheLine)
         RefreshedBoxes boxes;
         describeRefreshedBoxes(boxes);
         std::string all;
-        for (int box : {3, 5, 6, 9, 13}) {
-            const RefreshedBox& b = boxes.box[box];
+        for (const RefreshedBox& b :
+             {boxes.box[3], boxes.box[5], boxes.box[6], boxes.box[9], boxes.box[13]})
             all += std::string(b.fill) + " " + b.ink + " '" + b.text + "'; ";
-        }
         return all;
     };
     EXPECT_EQ(described(0),

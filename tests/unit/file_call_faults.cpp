@@ -5,47 +5,49 @@
 #include <cerrno>
 #include <cstdio>
 #include <map>
+#include <set>
 
 #include "tests/fake_host/fake_host.h"
 
 namespace file_call_faults {
 namespace {
 
-struct Stream {
-    std::string file;
-    std::string mode;
-    bool failed = false;  // an injected failure set its error indicator
-};
-
 struct Recorder {
-    bool armed = false;
-    int failAt = 0;
+    int failAt = -1;  // the call to fail, from 1; 0 for none, -1 while not recording
     std::vector<FileCall> calls;
-    std::map<std::FILE*, Stream> streams;  // opened while armed, until closed
+    std::map<std::FILE*, FileCall> streams;  // their opens while armed, until closed
+    std::set<std::FILE*> failedStreams;      // an injected failure set their error indicator
 };
 
 Recorder recorder;
 std::string heldFile;
 
-// Records a call by name; true when it is the one to fail.
+// Records a call by name; true when it is the one to fail, which sets errno
+// as a locked file would.
 bool failsNow(const char* name, const std::string& file, const std::string& mode = "")
 {
-    if (!recorder.armed)
+    if (recorder.failAt < 0)
         return false;
     recorder.calls.push_back({name, file, mode});
-    return static_cast<int>(recorder.calls.size()) == recorder.failAt;
+    if (static_cast<int>(recorder.calls.size()) != recorder.failAt)
+        return false;
+    errno = EACCES;
+    return true;
 }
 
 // Records a call on a stream opened while armed; true when it is the one to
-// fail, which sets the stream's error indicator and errno.
-bool streamFailsNow(const char* name, std::FILE* file, int error)
+// fail, which sets the stream's error indicator and errno. A failed flush or
+// close (`drop`) loses what was still buffered, as when the write to the
+// device fails: it is not kept for the close to write after all.
+bool streamFailsNow(const char* name, std::FILE* file, int error, bool drop = false)
 {
     const auto found = recorder.streams.find(file);
-    if (!recorder.armed || found == recorder.streams.end() ||
-        !failsNow(name, found->second.file, found->second.mode))
+    if (found == recorder.streams.end() || !failsNow(name, found->second.file, found->second.mode))
         return false;
-    found->second.failed = true;
+    recorder.failedStreams.insert(file);
     errno = error;
+    if (drop)
+        __fpurge(file);
     return true;
 }
 
@@ -54,7 +56,6 @@ bool streamFailsNow(const char* name, std::FILE* file, int error)
 void arm(int failAt)
 {
     recorder = Recorder{};
-    recorder.armed = true;
     recorder.failAt = failAt;
     fakeHost.fileCallFails = [](const char* call, const char* name, std::FILE* stream) {
         return stream != nullptr ? streamFailsNow(call, stream, EIO) : failsNow(call, name);
@@ -63,7 +64,7 @@ void arm(int failAt)
 
 std::vector<FileCall> disarm()
 {
-    recorder.armed = false;
+    recorder.failAt = -1;
     return recorder.calls;
 }
 
@@ -94,37 +95,29 @@ std::FILE* __wrap_fopen(const char* path, const char* mode)
         return nullptr;
     }
     std::FILE* file = __real_fopen(path, mode);
-    if (file != nullptr && recorder.armed)
-        recorder.streams[file] = {path, mode};
+    if (file != nullptr && recorder.failAt >= 0)
+        recorder.streams[file] = {"fopen", path, mode};
     return file;
 }
 
 int __wrap_fclose(std::FILE* file)
 {
-    // The stream is gone whether or not its last write reached the file; a
-    // failed close loses what was still buffered.
-    const bool fails = streamFailsNow("fclose", file, EIO);
-    if (fails)
-        __fpurge(file);
+    // The stream is gone whether or not its last write reached the file.
+    const bool fails = streamFailsNow("fclose", file, EIO, true);
     recorder.streams.erase(file);
-    const int result = __real_fclose(file);
-    return fails ? EOF : result;
+    recorder.failedStreams.erase(file);
+    return __real_fclose(file) != 0 || fails ? EOF : 0;
 }
 
 int __wrap_fflush(std::FILE* file)
 {
-    if (file == nullptr || !streamFailsNow("fflush", file, ENOSPC))
-        return __real_fflush(file);
-    // As when the write to the device fails: the buffer is dropped, not kept
-    // for the close to write after all.
-    __fpurge(file);
-    return EOF;
+    // A flush of every stream (a null one) is never one to fail.
+    return streamFailsNow("fflush", file, ENOSPC, true) ? EOF : __real_fflush(file);
 }
 
 int __wrap_ferror(std::FILE* file)
 {
-    const auto found = recorder.streams.find(file);
-    return __real_ferror(file) != 0 || (found != recorder.streams.end() && found->second.failed);
+    return __real_ferror(file) != 0 || recorder.failedStreams.count(file) != 0;
 }
 
 int __wrap_fputs(const char* text, std::FILE* file)
@@ -149,11 +142,7 @@ std::size_t __wrap_fread(void* data, std::size_t size, std::size_t count, std::F
 
 int __wrap_remove(const char* path)
 {
-    if (failsNow("remove", path)) {
-        errno = EACCES;
-        return -1;
-    }
-    return __real_remove(path);
+    return failsNow("remove", path) ? -1 : __real_remove(path);
 }
 
 }  // extern "C"

@@ -16,10 +16,10 @@
 
 namespace file_call_faults {
 
+// A call's name ("fopen", "fputs", ..., "replaceFile"), the file it
+// concerns, and the mode its stream was opened with ("" for calls by name).
 struct FileCall {
-    std::string name;  // "fopen", "fputs", ..., "replaceFile"
-    std::string file;  // the file it concerns
-    std::string mode;  // the mode its stream was opened with; "" for calls by name
+    std::string name, file, mode;
 };
 
 // Starts recording; the failAt-th call (from 1) fails, none when failAt is 0.

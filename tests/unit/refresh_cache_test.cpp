@@ -1,10 +1,7 @@
 // The refresh cache's decisions: which boxes a refresh repaints, which a
 // late paint adds, and which a paint leaves known.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -37,7 +34,7 @@ Boxes refresh()
 void paint(const RefreshedBoxes& shown, Coverage each, bool fonts = true)
 {
     Coverage coverage[layout::refreshedBoxCount];
-    std::fill(std::begin(coverage), std::end(coverage), each);
+    std::fill_n(coverage, layout::refreshedBoxCount, each);
     recordPaintedBoxes(shown, fonts, coverage);
 }
 
