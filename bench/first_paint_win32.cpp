@@ -54,10 +54,10 @@ int main(int argc, char** argv)
             return 1;
         }
         // Start-up in an empty folder reports the missing files: answer them.
-        for (int i = 0; i < 20 && !answerMessageBoxes(uravik.processId()).empty(); ++i)
+        for (int i = 0; i < 20 && !uravik.answerBoxes().empty(); ++i)
             Sleep(100);
         times.push_back(1000.0 * (now.QuadPart - start.QuadPart) / frequency.QuadPart);
-        uravik.closeAndWait(window, 5000);
+        uravik.closeAndWait(window);
     }
     std::sort(times.begin(), times.end());
     std::printf(

@@ -10,11 +10,17 @@ namespace {
 
 using OwnedDc = std::unique_ptr<HDC__, decltype(&DeleteDC)>;
 
+// An uncompressed DIB's header; a negative height puts the rows top-down.
+BITMAPINFOHEADER dibHeader(int width, int height, WORD bitsPerPixel)
+{
+    return {sizeof(BITMAPINFOHEADER), width, height, 1, bitsPerPixel, BI_RGB, 0, 0, 0, 0, 0};
+}
+
 // The bitmap's pixels through a 32-bit top-down copy.
 Image imageOfBitmap(HDC dc, HBITMAP bitmap, int width, int height)
 {
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+    info.bmiHeader = dibHeader(width, -height, 32);
     std::vector<std::uint32_t> bits(static_cast<size_t>(width) * height);
     if (GetDIBits(dc, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS) != height)
         return {};
@@ -42,11 +48,10 @@ Image imageOf(HDC source, const RECT& rect)
 bool writeBmp(const std::string& path, const Image& image)
 {
     const int rowBytes = (image.width * 3 + 3) & ~3;
-    BITMAPINFOHEADER header = {sizeof header, image.width, image.height, 1, 24, BI_RGB};
+    BITMAPINFOHEADER header = dibHeader(image.width, image.height, 24);
     header.biSizeImage = rowBytes * image.height;  // rows bottom-up, as every viewer expects
-    BITMAPFILEHEADER file = {0x4D42};              // "BM"
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + header.biSizeImage;
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof header;
+    const BITMAPFILEHEADER file = {0x4D42, offset + header.biSizeImage, 0, 0, offset};  // "BM"
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
