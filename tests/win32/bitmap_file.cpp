@@ -6,15 +6,14 @@
 
 #include "win32/gdi_scoped_win32.h"
 
-namespace {
-
-using OwnedDc = std::unique_ptr<HDC__, decltype(&DeleteDC)>;
-
-// An uncompressed DIB's header; a negative height puts the rows top-down.
 BITMAPINFOHEADER dibHeader(int width, int height, WORD bitsPerPixel)
 {
     return {sizeof(BITMAPINFOHEADER), width, height, 1, bitsPerPixel, BI_RGB, 0, 0, 0, 0, 0};
 }
+
+namespace {
+
+using OwnedDc = std::unique_ptr<HDC__, decltype(&DeleteDC)>;
 
 // The bitmap's pixels through a 32-bit top-down copy.
 Image imageOfBitmap(HDC dc, HBITMAP bitmap, int width, int height)

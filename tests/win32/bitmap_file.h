@@ -16,6 +16,9 @@ struct Image {
     COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
+// An uncompressed DIB's header; a negative height puts the rows top-down.
+BITMAPINFOHEADER dibHeader(int width, int height, WORD bitsPerPixel);
+
 // The pixels of a rectangle of a device context (the screen's: GetDC(nullptr)).
 Image imageOf(HDC source, const RECT& rect);
 

@@ -13,7 +13,7 @@ namespace {
 HBITMAP dibSection(int width, int height, std::uint32_t** bits)
 {
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+    info.bmiHeader = dibHeader(width, -height, 32);
     return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr,
                             0);
 }
