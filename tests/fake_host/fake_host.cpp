@@ -7,6 +7,20 @@
 
 FakeHost fakeHost;
 
+namespace {
+
+// What `map` holds for `key`, empty when nothing: a read leaves the fake as
+// the test set it, with no key added.
+template <class Key>
+const std::string& heldOrEmpty(const std::map<Key, std::string>& map, const Key& key)
+{
+    static const std::string empty;
+    const auto found = map.find(key);
+    return found != map.end() ? found->second : empty;
+}
+
+}  // namespace
+
 namespace host {
 
 std::uint64_t tickCount()
@@ -38,7 +52,7 @@ int windowTitle(WindowHandle window, char* buffer, int bufferSize)
 {
     // An unknown window has an empty title.
     const int copied = std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s",
-                                     fakeHost.titles[window].c_str());
+                                     heldOrEmpty(fakeHost.titles, window).c_str());
     return copied < bufferSize ? copied : bufferSize - 1;
 }
 
@@ -86,7 +100,8 @@ bool readSetting(const char* name, const char* section, const char* key, char* b
                  int bufferSize)
 {
     // As the system does, a missing setting reads as empty.
-    const std::string& value = fakeHost.settings[std::string(name) + "/" + section + "/" + key];
+    const std::string& value =
+        heldOrEmpty(fakeHost.settings, std::string(name) + "/" + section + "/" + key);
     std::snprintf(buffer, static_cast<std::size_t>(bufferSize), "%s", value.c_str());
     return !value.empty();
 }
